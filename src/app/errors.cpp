@@ -1,0 +1,31 @@
+#include "app/errors.h"
+
+std::wstring errorDescription(int number) {
+    switch (number) {
+    case kErrBadArgument: return L"Argument ou appel de procédure incorrect";
+    case kErrOverflow: return L"Dépassement de capacité";
+    case kErrSubscript: return L"L'indice n'appartient pas à la sélection";
+    case kErrTypeMismatch: return L"Type incompatible";
+    case kErrBadFileName: return L"Nom ou numéro de fichier incorrect";
+    case kErrFileNotFound: return L"Fichier introuvable";
+    case kErrDiskFull: return L"Disque plein";
+    case kErrPastEnd: return L"Entrée au-delà de la fin de fichier";
+    case kErrPermission: return L"Permission refusée";
+    case kErrPathAccess: return L"Erreur d'accès au chemin/fichier";
+    case kErrPathNotFound: return L"Chemin d'accès introuvable";
+    case kErrNotText: return L"Fichier non texte";
+    case kErrNotEncodable: return L"Caractère impossible à enregistrer";
+    case kErrMissingSeparator: return L"Séparateur de champ absent";
+    default: return L"Erreur inconnue";
+    }
+}
+
+YzoError::YzoError(int number, std::wstring detail)
+    : number_(number), description_(errorDescription(number)) {
+    if (!detail.empty()) description_ += L" (" + detail + L")";
+}
+
+std::wstring errorText(const YzoError& error, const std::wstring& procedure) {
+    // A blank between the parts, so that the screen reader says them as words.
+    return std::to_wstring(error.number()) + L" " + error.description() + L" sur " + procedure;
+}

@@ -1,0 +1,70 @@
+// Turning stored lines into ledger lines, and the small text functions that
+// write dates and amounts everywhere in the program.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/calendar.h"
+
+// --- Text functions (textfunctions.cpp) ---------------------------------
+
+// The 8-character stored date: day, month, year, a leading zero of the day
+// or of the month written as a blank (5 March 2008 -> " 5 32008").
+std::wstring FormatDate(Date date);
+// Two decimals, decimal comma, no thousands separator, a trailing ",00"
+// dropped; rounded half away from zero on the amount as written in decimal;
+// never "-0".
+std::wstring Forme_montant(double amount);
+// Pads on the right with blanks to width; never cuts.
+std::wstring complete(const std::wstring& text, int width);
+// Pads on the left with the given character to width; never cuts.
+std::wstring completegaucheCar(const std::wstring& text, wchar_t pad, int width);
+// Centres the trimmed text in width (halves to even); longer text is returned trimmed.
+std::wstring centre(const std::wstring& text, int width);
+// Rounds to two decimals in place, half away from zero on the decimal form.
+void arrondi(double& amount);
+// Integer part, truncated towards zero.
+double intX(double amount);
+// The amount rounded to cents, as a decimal text with '.' ("-12.5", "3").
+std::wstring decimalText(double amount);
+// Trims blanks at both ends / at the right.
+std::wstring trim(const std::wstring& text);
+std::wstring trimRight(const std::wstring& text);
+std::wstring upperCase(const std::wstring& text);
+
+// --- Line formatting (format.cpp) ----------------------------------------
+
+// One shown line of the ledger (1-based table; element 0 unused).
+struct DisplayEntry {
+    std::wstring line;                 // the stored line
+    std::wstring text;                 // the formatted text
+    long sourceIndex = 0;              // index of the line in its source array
+    int16_t mark = 0;                  // selection mark
+    std::array<int16_t, 8> colStart{}; // column starts 1..7 (element 0 unused)
+};
+
+// What the formatter reads from the main window.
+struct FormatSettings {
+    int accountType = 1;         // 1..5
+    bool hasTva = false;
+    std::wstring unitName;
+    int displayMode = 2;         // 1 traites/pensions, 2 all, ...
+    bool tableStyle = true;      // configuration line 33 is "en tableau"
+    bool dayNames = false;       // mnuNomJour
+    bool monthNames = false;     // mnuNomMois
+    int pendingColumn = 0;       // 1..7: single-column view
+};
+
+std::wstring ligne_dateReduit(const std::wstring& line, const FormatSettings& settings);
+std::wstring ligne_dateComplet(const std::wstring& line, const FormatSettings& settings);
+// Compact text of one entry; sets its column starts.
+std::wstring formeoperation(DisplayEntry& entry, const FormatSettings& settings);
+// Formats entries 1..size-1 of the table.
+void FormeTableau(std::vector<DisplayEntry>& table, const FormatSettings& settings);
+// Caption of an account type, "/T V A" appended when it keeps TVA.
+std::wstring formecompte(int accountType, bool hasTva);
+// Names of a state flag and of a code letter.
+std::wstring formevalider(wchar_t flag, int accountType);
+std::wstring formecode(wchar_t code);

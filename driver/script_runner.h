@@ -1,0 +1,38 @@
+// Runs a script of user events against the main window.
+#pragma once
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/mainform.h"
+#include "script_platform.h"
+
+class ScriptRunner {
+public:
+    ScriptRunner(MainForm& form, ScriptPlatform& platform, std::ostream& out);
+    // Runs every line; throws ScriptError on a fault of the script.
+    void run(const std::vector<std::string>& lines);
+    bool anyFailed() const { return failed_; }
+
+private:
+    void command(const std::vector<std::wstring>& words, const std::wstring& rawLine);
+    void key(const std::wstring& spec);
+    void ownKeyHandling(Control& c, const KeyEvent& k, unsigned revisionBefore);
+    void show(const std::vector<std::wstring>& words);
+    void expect(const std::vector<std::wstring>& words);
+    void answer(const std::vector<std::wstring>& words);
+    Control& usable(const std::wstring& name);
+    void requireRunning();
+    void print(const std::wstring& text);
+
+    MainForm& form_;
+    ScriptPlatform& platform_;
+    std::ostream& out_;
+    bool started_ = false;
+    bool failed_ = false;
+};
+
+// Splits a script line into words; a double-quoted word may hold blanks, \" and \\.
+std::vector<std::wstring> splitScriptLine(const std::wstring& line);
+// The key of a name such as "shift+ctrl+F6"; throws ScriptError on an unknown name.
+KeyEvent parseKeyName(const std::wstring& spec);

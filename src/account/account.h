@@ -1,0 +1,84 @@
+// Account files: the header line, the stored lines, and the open accounts held in memory.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/calendar.h"
+
+constexpr wchar_t RS = 0x1E;       // field separator inside a line
+constexpr int kMaxSlots = 15;
+inline const std::wstring kUntitled = L"sanstitre.yzo";
+
+struct AccountHeader {
+    bool hasTva = false;
+    Date startDate = 0;
+    std::wstring startDateText;
+    int accountType = 1;   // T 1, P 2, S 3, R 4, D 5, other 0
+    int unitCode = 2;      // 1 francs, 2 euros, 3 other
+    long lineCount = 0;
+    double lastBalance = 0;
+    double tvaTotal = 0;
+    std::wstring objetListName, title, unitName, otherUnitName;
+    std::wstring password;  // with its leading RS, or empty
+};
+
+struct Operation {
+    Date date = 0;
+    wchar_t flag = L' ';
+    wchar_t code = L' ';
+    double montant = 0;
+    std::wstring rubrique, objet, numero;
+    double tva = 0;
+};
+
+struct LineEntry {
+    std::wstring text;
+    int16_t mark = 0;
+};
+
+// A date field of 8 characters: day, month, year; blanks are ignored.
+// Throws YzoError on letters or an impossible date.
+Date readDateField(const std::wstring& field);
+// An amount field: "," or "." as decimal sign; empty reads 0.
+// Throws YzoError kErrTypeMismatch on anything that is not a number.
+double readAmountField(const std::wstring& field);
+// Account type from its header letter, and back.
+int lettrecompte(wchar_t letter);
+wchar_t accountTypeLetter(int type);
+
+AccountHeader convertit_ChaineConfiguration(const std::wstring& line);
+std::wstring FormeConfiguration(const AccountHeader& header);
+Operation convertit_ChaineYzo(const std::wstring& line);
+std::wstring FormeYzo(const Operation& op);
+// True for a traite or pension line (code "T" or "P" at position 10).
+bool isPensionLine(const std::wstring& line);
+// Header text of a new account dated startDate.
+std::wstring newAccountHeaderText(Date startDate);
+// The path cut three characters after the first "." of its file name.
+std::wstring cutExtension(const std::wstring& path);
+// The backup name: the file name's extension replaced by "bak".
+std::wstring backupName(const std::wstring& path);
+
+// The open accounts (slots 1..15; element 0 unused) and the current account.
+struct AccountsState {
+    int currentDoc = 1;
+    int openCount = 1;
+    std::array<AccountHeader, kMaxSlots + 1> table{};
+    AccountHeader header;                          // the current slot's record
+    std::vector<LineEntry> pensionLines{1};        // 1-based, element 0 unused
+    std::vector<LineEntry> operationLines{1};
+    std::array<std::vector<LineEntry>, kMaxSlots + 1> slotStore{};  // 1-based each
+    std::vector<LineEntry> mergedLines{1};
+    std::array<bool, kMaxSlots + 1> modified{};
+    bool launching = false;                        // launch flag (cleared once an account is read)
+    // What each slot's file held when it was read or written, to notice a
+    // file changed by another program before overwriting it.
+    std::array<std::string, kMaxSlots + 1> fileSignature{};
+    Operation parsed;                              // filled by convertit_ChaineYzo
+    Operation work;                                // filled by the dialogs
+
+    long pensionCount() const { return static_cast<long>(pensionLines.size()) - 1; }
+    long operationCount() const { return static_cast<long>(operationLines.size()) - 1; }
+};

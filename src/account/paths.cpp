@@ -1,0 +1,45 @@
+#include "account/paths.h"
+
+#include <system_error>
+
+#include "app/textfile.h"
+
+namespace {
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+}
+
+std::wstring NomFichSeul(const std::wstring& path) {
+    size_t p = path.find_last_of(L"\\/:");
+    return p == std::wstring::npos ? path : path.substr(p + 1);
+}
+
+bool FichierExistant(const std::wstring& path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    auto p = fsPath(path);
+    if (!std::filesystem::is_regular_file(p, ec)) return false;
+    (void)std::filesystem::file_size(p, ec);
+    return !ec;
+}
+
+bool DossierExistant(const std::wstring& path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    return std::filesystem::is_directory(fsPath(path), ec);
+}
+
+std::wstring ajoutbackslash(const std::wstring& path) {
+    if (!path.empty() && isSeparator(path.back())) return path;
+    return path + kPathSeparator;
+}
+
+std::wstring Sansbackslash(const std::wstring& path) {
+    if (path.size() < 2) return L"";
+    if (isSeparator(path.back())) return path.substr(0, path.size() - 1);
+    return path;
+}
+
+std::wstring folderOf(const std::wstring& path) {
+    size_t p = path.find_last_of(L"\\/");
+    return p == std::wstring::npos ? L"" : path.substr(0, p + 1);
+}

@@ -1,0 +1,21 @@
+// Path functions. "\" and "/" both separate folders; a new separator is the platform's.
+#pragma once
+#include <string>
+
+#ifdef _WIN32
+constexpr wchar_t kPathSeparator = L'\\';
+#else
+constexpr wchar_t kPathSeparator = L'/';
+#endif
+
+// The text after the last separator or ":"; the whole path when there is none.
+std::wstring NomFichSeul(const std::wstring& path);
+// True when the file exists and its length can be read.
+bool FichierExistant(const std::wstring& path);
+bool DossierExistant(const std::wstring& path);
+// Appends a separator unless the path already ends with one.
+std::wstring ajoutbackslash(const std::wstring& path);
+// Removes a final separator; a text shorter than 2 characters becomes empty.
+std::wstring Sansbackslash(const std::wstring& path);
+// The folder of a path (up to and with its last separator), empty when none.
+std::wstring folderOf(const std::wstring& path);

@@ -1,0 +1,110 @@
+// The open accounts, the recent-file list, launch reopening and saving.
+#include "account/paths.h"
+#include "app/errors.h"
+#include "app/mainform.h"
+
+void MainForm::insert_nomdoc(int position, const std::wstring& name) {
+    if (position < 1 || position > kMaxSlots) return;
+    for (int k = kMaxSlots; k > position; --k) app.config[k] = app.config[k - 1];
+    app.config[position] = name;
+}
+
+void MainForm::efface_nomdoc(int position) {
+    if (position < 1 || position > kMaxSlots) return;
+    for (int k = position; k < kMaxSlots; ++k) app.config[k] = app.config[k + 1];
+    app.config[kMaxSlots] = kUntitled;
+}
+
+void MainForm::range_ini(const std::wstring& name) {
+    if (trim(name).empty()) return;
+    std::wstring upper = upperCase(name);
+    for (int k = 1; k <= kMaxSlots; ++k) {
+        if (upperCase(app.config[k]) != upper) continue;
+        if (k == acc.currentDoc) return;
+        efface_nomdoc(k);
+        break;
+    }
+    insert_nomdoc(acc.currentDoc, name);
+}
+
+void MainForm::setUpUntitledAccount() {
+    litFichierYzo(true, false);
+}
+
+void MainForm::ReprendreDisque(int first) {
+    app.normalMode = true;
+    acc.launching = true;
+    if (slotPath(first) == kUntitled) {
+        setUpUntitledAccount();
+        AfficheStatus();
+        AfficheYzo();
+        return;
+    }
+    int n = std::stoi(trim(app.config[31]));
+    for (int i = first; i <= n; ++i) {
+        if (!FichierExistant(slotPath(i))) {
+            msgBox(L"fichier " + slotPath(i) + L" inexistant");
+            if (i == 1) {
+                insert_nomdoc(1, kUntitled);
+                efface_nomdoc(2);
+                acc.openCount = 1;
+                acc.currentDoc = 1;
+                setUpUntitledAccount();
+                AfficheStatus();
+                AfficheYzo();
+                return;
+            }
+            break;
+        }
+        acc.openCount = i;
+        acc.currentDoc = i;
+        if (!litFichierYzo(false, true)) return;  // waits for its password
+        TestPension();
+        RangeSauveTableYzo();
+    }
+    acc.launching = false;
+    acc.currentDoc = 1;
+    if (acc.openCount > 1) RangeTableYzo();
+    led.cursorIndex[1] = 0;
+    AfficheStatus();
+    AfficheYzo();
+    parler_solde();
+}
+
+void MainForm::enregistrer() {
+    if (currentPath() == kUntitled) {
+        if (!enregistrersous()) return;
+    } else {
+        rangefichierYzo();
+    }
+    message(L"enregistrer");
+}
+
+bool MainForm::enregistrersous() {
+    const std::wstring filter = L"Fichiers YZO (*.yzo)|*.yzo|tous fichiers (*.*)|*.*";
+    bool untitled = currentPath() == kUntitled;
+    if (!untitled && upperCase(currentPath()).find(L".BAK") == std::wstring::npos) sauvebak();
+    FileDialogRequest request;
+    request.filter = filter;
+    request.defaultExt = L"yzo";
+    request.initialName = untitled ? app.storageFolder + kUntitled : currentPath();
+    request.confirmOverwrite = true;
+    for (;;) {
+        std::optional<std::wstring> chosen = platform.SaveFileDialog(request);
+        if (!chosen) return false;
+        std::wstring name = *chosen;
+        if (name.size() >= 3 && name[1] == L':' && name[2] == L'.') name.erase(2, 1);
+        if (upperCase(NomFichSeul(name)) == upperCase(kUntitled)) {
+            msgBox(L"nom avec \"sanstitre\" interdit");
+            continue;
+        }
+        if (upperCase(name).find(L".BAK") != std::wstring::npos) {
+            msgBox(L"nom avec .bak interdit");
+            continue;
+        }
+        range_ini(name);
+        rangefichierYzo();
+        AfficheStatus();
+        return true;
+    }
+}

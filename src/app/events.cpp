@@ -1,0 +1,100 @@
+// Events from a front-end: each runs to its end; no error escapes it.
+#include "app/errors.h"
+#include "app/mainform.h"
+
+namespace {
+// Runs one event; the end of the program stops it, any other error is reported.
+template <typename F>
+void guarded(MainForm& form, const wchar_t* procedure, F&& body) {
+    if (form.ended()) return;
+    try {
+        body();
+    } catch (const ProgramEnd&) {
+    } catch (const std::exception& e) {
+        try {
+            form.reportError(e, procedure);
+        } catch (const ProgramEnd&) {
+        }
+    }
+}
+}  // namespace
+
+void MainForm::KeyDown(const std::wstring& control, const KeyEvent& key) {
+    guarded(*this, L"KeyDown", [&] {
+        if (control == L"txt") txt_KeyDown(key);
+    });
+}
+
+void MainForm::KeyPress(const std::wstring& control, wchar_t ch) {
+    guarded(*this, L"KeyPress", [&] { (void)control; (void)ch; });
+}
+
+void MainForm::Click(const std::wstring& button) {
+    guarded(*this, L"Click", [&] {
+        if (button == L"CmdQuitter") CmdQuitter_Click();
+    });
+}
+
+void MainForm::MenuCommand(const std::wstring& name, int index) {
+    guarded(*this, L"MenuCommand", [&] {
+        (void)index;
+        if (name == L"mnuEnregistrer") enregistrer();
+        else if (name == L"mnuEnregistrerSous") enregistrersous();
+        else if (name == L"mnuQuitterItem") quitter();
+    });
+}
+
+void MainForm::ListClick(const std::wstring& list) {
+    guarded(*this, L"Click", [&] { (void)list; });
+}
+
+void MainForm::ItemCheck(int item) {
+    guarded(*this, L"ItemCheck", [&] { (void)item; });
+}
+
+void MainForm::TextChanged(const std::wstring& control) {
+    guarded(*this, L"Change", [&] { (void)control; });
+}
+
+bool MainForm::QueryClose() {
+    bool mayClose = true;
+    guarded(*this, L"QueryUnload", [&] { mayClose = quitter(); });
+    return mayClose || app.ended;
+}
+
+void MainForm::CmdQuitter_Click() {
+    if (w.CmdQuitter.text == L"&Quitter") quitter();
+    else InitYzo();
+}
+
+bool MainForm::quitter() {
+    // Ask for every modified account, then end.
+    RangeSauveTableYzo();
+    int current = acc.currentDoc;
+    for (int k = 1; k <= acc.openCount; ++k) {
+        if (!acc.modified[k]) continue;
+        if (k != current) {
+            RangeSauveTableYzo();
+            acc.currentDoc = k;
+            RangeTableYzo();
+        }
+        if (!sauvegarde()) {
+            if (acc.currentDoc != current) {
+                RangeSauveTableYzo();
+                acc.currentDoc = current;
+                RangeTableYzo();
+                AfficheYzo();
+            }
+            return false;
+        }
+        current = acc.currentDoc;
+    }
+    endProgram();
+    return true;
+}
+
+void MainForm::txt_KeyDown(const KeyEvent& key) {
+    if (key.code == kKeyEscape) InitYzo();
+    else if (key.code == 'S' && key.ctrl && !key.shift) enregistrer();
+    else if (key.code == 'S' && key.ctrl && key.shift) enregistrersous();
+}

@@ -1,0 +1,179 @@
+// The launch sequence, the command line and the configuration file yzo.INI.
+#include <algorithm>
+#include <filesystem>
+
+#include "account/paths.h"
+#include "app/errors.h"
+#include "app/mainform.h"
+#include "app/textfile.h"
+
+void MainForm::Form_Load(const std::wstring& arguments) {
+    try {
+        loadSequence(arguments);
+    } catch (const ProgramEnd&) {
+    }
+}
+
+void MainForm::loadSequence(const std::wstring& arguments) {
+    try {
+        w.messageColour = 12;
+        for (int k = 1; k <= kMaxSlots; ++k) {
+            led.displayMode[k] = 2;
+            led.currentColumn[k] = 1;
+        }
+        ent.creationDate = today();
+        app.programFolder = ajoutbackslash(platform.ProgramFolder());
+        app.pathRubriquePen = app.programFolder + L"Rubrique.pen";
+        app.pathRubriqueOpe = app.programFolder + L"Rubrique.ope";
+        app.pathTva = app.programFolder + L"Tva.txt";
+        app.pathIni = app.programFolder + L"yzo.INI";
+        readConfiguration();
+        applyConfiguration();
+        checkStorageFolder();
+        acc.openCount = 1;
+        acc.currentDoc = 1;
+        commandLine(arguments);
+    } catch (const ProgramEnd&) {
+        throw;
+    } catch (const std::exception& e) {
+        reportError(e, L"load");
+    }
+}
+
+namespace {
+// "/C" (any case) standing as a word of its own: a path such as "/home/compte.yzo"
+// holds "/c" too, so the switch must follow a blank.
+bool hasReportSwitch(const std::wstring& arg) {
+    std::wstring upper = upperCase(arg);
+    for (size_t p = upper.find(L"/C"); p != std::wstring::npos; p = upper.find(L"/C", p + 1)) {
+        bool startsWord = p == 0 || upper[p - 1] == L' ';
+        bool endsWord = p + 2 == upper.size() || upper[p + 2] == L' ' || upper[p + 2] == L'/';
+        if (startsWord && endsWord) return true;
+    }
+    return false;
+}
+}  // namespace
+
+void MainForm::commandLine(const std::wstring& arguments) {
+    std::wstring arg = trim(arguments);
+    if (!arg.empty()) {
+        if (arg[0] == L'"') arg = arg.size() >= 2 ? arg.substr(1, arg.size() - 2) : L"";
+        if (arg.size() >= 3 && arg[1] == L':' && arg[2] != L'\\') arg = arg.substr(1, arg.size() - 2);
+        if (hasReportSwitch(arg)) {
+            AppelComptabilite(arg);
+            return;
+        }
+        slotPath(1) = arg;
+    }
+    ReprendreDisque(1);
+}
+
+void MainForm::readConfiguration() {
+    for (int k = 1; k <= kMaxSlots; ++k) app.config[k] = kUntitled;
+    if (FichierExistant(app.pathIni)) {
+        for (int k = 16; k <= kConfigLines; ++k) app.config[k].clear();
+        try {
+            std::vector<std::wstring> lines = readTextLines(app.pathIni);
+            for (size_t i = 0; i < lines.size() && i < static_cast<size_t>(kConfigLines); ++i)
+                app.config[i + 1] = lines[i];
+        } catch (const std::exception& e) {
+            reportError(e, L"load");
+        }
+        return;
+    }
+    static const wchar_t* defaults[] = {L"1", L"1", L"0", L"Courier", L"10", L"Arial", L"12", L"", L"",
+                                        L"", L"Arial", L"8", L"0", L"", L"0", L"1", L"", L"en tableau",
+                                        L"2", L"14", L"0"};
+    for (int k = 16; k <= kConfigLines; ++k) app.config[k] = defaults[k - 16];
+    app.config[24] = app.programFolder;
+}
+
+namespace {
+bool validColour(const std::wstring& text, int& value) {
+    std::wstring t = trim(text);
+    if (t.empty() || t.size() > 2) return false;
+    value = 0;
+    for (wchar_t c : t) {
+        if (c < L'0' || c > L'9') return false;
+        value = value * 10 + (c - L'0');
+    }
+    return value <= 15;
+}
+
+int launchCount(const std::wstring& text) {
+    std::wstring t = trim(text);
+    if (t.empty() || t.size() > 2) return 0;
+    int v = 0;
+    for (wchar_t c : t) {
+        if (c < L'0' || c > L'9') return 0;
+        v = v * 10 + (c - L'0');
+    }
+    return v;
+}
+}  // namespace
+
+void MainForm::applyConfiguration() {
+    auto& c = app.config;
+    w.entry(L"mnuAutreUniteItem").checked = c[16] == L"1";
+    w.entry(L"mnuIncrementationNumero").checked = c[17] == L"1";
+    w.entry(L"mnuNumeroSurCheque").checked = c[18] == L"1";
+    w.entry(L"mnuOrientationImprimanteCheque").checked = c[28] == L"1";
+    w.entry(L"mnuNomJour").checked = c[30] == L"1";
+    w.entry(L"mnuNomMois").checked = c[36] == L"1";
+    if (!c[19].empty()) w.fontName = c[19];
+    int size = launchCount(c[20]);
+    if (size > 0) w.fontSize = size;
+    if (c[26].empty()) c[26] = L"Arial";
+    if (c[27].empty()) c[27] = L"8";
+    int n = launchCount(c[31]);
+    if (n < 1 || n > kMaxSlots) c[31] = L"1";
+    w.entry(L"mnuDeuxFichiersItem").caption = L"Nombre de fichier à ouvrir au lancement : " + c[31];
+    if (c[33].empty()) c[33] = L"en tableau";
+    w.entry(L"mnuEnTableau").caption = L"Affichage en tableau/compactée: " + c[33];
+    if (c[34].empty()) c[34] = L"2";
+    if (c[35].empty()) c[35] = L"14";
+    int fore = 2, back = 14;
+    if (c[34] == c[35] || !validColour(c[34], fore) || !validColour(c[35], back)) {
+        c[34] = L"2";
+        c[35] = L"14";
+        fore = 2;
+        back = 14;
+    }
+    w.foreColour = fore;
+    w.backColour = back;
+}
+
+void MainForm::checkStorageFolder() {
+    std::wstring& folder = app.config[24];
+    if (!folder.empty()) {
+        if (DossierExistant(folder)) {
+            app.storageFolder = ajoutbackslash(folder);
+        } else {
+            if (ask(L"Le dossier de stockage " + folder + L" est absent, continuez ?", MsgButtons::YesNo) !=
+                MsgResult::Yes)
+                endProgram();
+            app.storageFolder = app.programFolder;
+        }
+    } else {
+        app.storageFolder = app.programFolder;
+        RangeDossierStockage();
+    }
+    w.entry(L"mnuDossierStockage").caption = L"Dossier de stockage des comptes par defaut : " + app.storageFolder;
+}
+
+void MainForm::RangeDossierStockage() {
+    std::wstring answer = inputBox(L"Dossier de stockage des comptes par défaut", app.storageFolder);
+    if (answer.empty()) return;
+    if (!DossierExistant(answer)) {
+        if (ask(L"Création du dossier " + answer, MsgButtons::YesNo) != MsgResult::Yes) return;
+        try {
+            std::filesystem::create_directories(fsPath(answer));
+        } catch (const std::exception& e) {
+            reportError(e, L"RangeDossierStockage");
+            return;
+        }
+    }
+    app.storageFolder = ajoutbackslash(answer);
+    app.config[24] = app.storageFolder;
+    w.entry(L"mnuDossierStockage").caption = L"Dossier de stockage des comptes par defaut : " + app.storageFolder;
+}

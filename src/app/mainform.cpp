@@ -1,0 +1,115 @@
+#include "app/mainform.h"
+
+#include "account/paths.h"
+#include "app/errors.h"
+#include "app/textfile.h"
+
+MainForm::MainForm(Platform& p) : platform(p) {
+    for (int k = 1; k <= kMaxSlots; ++k) app.config[k] = kUntitled;
+}
+
+void MainForm::message(std::wstring& text) {
+    std::wstring shown = L" " + trimRight(text);
+    if (shown == app.lastMessage) shown += L"  ";
+    app.lastMessage = shown;
+    w.LblMessage.text = shown;
+    text = shown;
+    platform.StatusChanged(shown);
+}
+
+void MainForm::message(const std::wstring& text) {
+    std::wstring copy = text;
+    message(copy);
+}
+
+void MainForm::InitModeNormal() {
+    app.normalMode = true;
+    if (acc.header.accountType == 4) {
+        w.CmdYzo.enabled = false;
+    } else {
+        w.CmdYzo.text = L"&Visu.Chèque";
+        w.CmdYzo.show();
+    }
+    w.CmdCreation.text = L"&Création";
+    w.CmdCreation.show();
+    w.CmdModifLigne.text = L"Modif. &Ligne";
+    w.CmdModifLigne.show();
+    w.CmdQuitter.text = L"&Quitter";
+    w.CmdQuitter.show();
+}
+
+void MainForm::InitYzo() {
+    InitModeNormal();
+    app.keyHelp = false;
+    ent.creationInProgress = false;
+    app.passwordModes = {};
+    app.chequePrintMode = false;
+    app.notepadShown = false;
+    app.colourModes = {};
+    for (Control* c : {&w.RtbNote, &w.LblDial, &w.txtDial, &w.txtDate, &w.txtPasse, &w.Liste, &w.ListeRec})
+        c->show(false);
+    ent.columnModification = false;
+    w.txt.show(true);
+    w.focus = L"txt";
+    if (led.pendingColumn != 0) {
+        long index = IndexAbsolu();
+        cursorIndex() = index < 1 ? 1 : index;
+    }
+    led.pendingColumn = 0;
+    ent.typeAhead.clear();
+    led.criteriaSearchRunning = false;
+    displayMode() = 2;
+    AfficheYzo();
+}
+
+void MainForm::setTitle(const std::wstring& title) {
+    if (w.title == title) return;
+    w.title = title;
+    platform.TitleChanged(title);
+}
+
+void MainForm::AfficheStatus() {
+    setTitle(NomFichSeul(currentPath()));
+    int shown = 0;
+    for (int k = 1; k <= acc.openCount; ++k) {
+        MenuEntry* m = w.menu(L"mnuOuvrirSousMenu", ++shown);
+        m->caption = std::to_wstring(k) + L" " + slotPath(k);
+        m->visible = true;
+    }
+    for (int k = acc.openCount + 1; k <= kMaxSlots; ++k) {
+        if (slotPath(k) == kUntitled) continue;
+        MenuEntry* m = w.menu(L"mnuOuvrirSousMenu", ++shown);
+        m->caption = std::to_wstring(shown) + L" " + slotPath(k);
+        m->visible = true;
+    }
+    for (int i = shown + 1; i <= kMaxSlots; ++i) {
+        MenuEntry* m = w.menu(L"mnuOuvrirSousMenu", i);
+        m->caption.clear();
+        m->visible = false;
+    }
+}
+
+void MainForm::endProgram() {
+    app.ended = true;
+    platform.EndProgram();
+    throw ProgramEnd{};
+}
+
+void MainForm::reportError(const std::exception& error, const std::wstring& procedure) {
+    if (auto* e = dynamic_cast<const YzoError*>(&error)) {
+        msgBox(errorText(*e, procedure));
+    } else {
+        YzoError other(kErrPathAccess, fromUtf8(error.what()));
+        msgBox(errorText(other, procedure));
+    }
+}
+
+MsgResult MainForm::ask(const std::wstring& text, MsgButtons buttons, int defaultButton) {
+    return platform.MsgBox(text, buttons, defaultButton, L"yzo");
+}
+
+void MainForm::msgBox(const std::wstring& text) { platform.MsgBox(text, MsgButtons::Ok, 1, L"yzo"); }
+
+std::wstring MainForm::inputBox(const std::wstring& prompt, const std::wstring& defaultText) {
+    return platform.InputBox(prompt, L"yzo", defaultText);
+}

@@ -1,0 +1,117 @@
+// The main window: all the program's state, and the procedures that act on it.
+// Procedures are defined in the .cpp files of their subsystem's folder.
+#pragma once
+#include <string>
+
+#include "account/account.h"
+#include "app/app.h"
+#include "app/platform.h"
+#include "app/window.h"
+#include "entry/entry.h"
+#include "ledger/ledger.h"
+
+class MainForm {
+public:
+    explicit MainForm(Platform& platform);
+
+    Platform& platform;
+    WindowModel w;
+    AppState app;
+    AccountsState acc;
+    LedgerState led;
+    EntryState ent;
+
+    // --- Events from a front-end (app/events.cpp) -------------------------
+    void Form_Load(const std::wstring& commandLine);
+    void KeyDown(const std::wstring& control, const KeyEvent& key);
+    void KeyPress(const std::wstring& control, wchar_t ch);
+    void Click(const std::wstring& button);
+    void MenuCommand(const std::wstring& name, int index = 0);
+    void ListClick(const std::wstring& list);             // the selection changed
+    void ItemCheck(int item);                             // an item of ListeRec was ticked or unticked
+    void TextChanged(const std::wstring& control);        // the user changed a text box's text
+    // The close box: returns true when the window may close.
+    bool QueryClose();
+    bool ended() const { return app.ended; }
+
+    // --- Application shell (app/) ---------------------------------------
+    void message(std::wstring& text);
+    void message(const std::wstring& text);
+    void InitYzo();
+    void InitModeNormal();
+    void AfficheStatus();
+    void setTitle(const std::wstring& title);
+    void endProgram();                      // ends at once (throws ProgramEnd)
+    // Error message box of a procedure: number, description, "sur " + procedure.
+    void reportError(const std::exception& error, const std::wstring& procedure);
+    MsgResult ask(const std::wstring& text, MsgButtons buttons, int defaultButton = 1);
+    void msgBox(const std::wstring& text);
+    std::wstring inputBox(const std::wstring& prompt, const std::wstring& defaultText = L"");
+    Date today() { return platform.Today(); }
+    void loadSequence(const std::wstring& commandLine);
+    void readConfiguration();               // yzo.INI or the defaults
+    void applyConfiguration();
+    void checkStorageFolder();
+    void commandLine(const std::wstring& arguments);
+    void RangeDossierStockage();
+    // The accounting report from a command file ("/C" on the command line).
+    void AppelComptabilite(const std::wstring& argument);
+    void configuration();
+    bool option(int line) const { return app.config[line] == L"1"; }
+    void CmdQuitter_Click();
+    // Asks to save every modified account, then ends; false when cancelled.
+    bool quitter();
+
+    // --- Account files (account/) ------------------------------------------
+    bool litFichierYzo(bool isNew, bool checkPassword);
+    void RangeLitFichierYzo(bool reopen);
+    void RangeSauveTableYzo();
+    void RangeTableYzo();
+    void rangefichierYzo();
+    void sauvebak();
+    bool sauvegarde();
+    std::wstring& slotPath(int slot) { return app.config[slot]; }
+    std::wstring& currentPath() { return app.config[acc.currentDoc]; }
+    void insert_nomdoc(int position, const std::wstring& name);
+    void efface_nomdoc(int position);
+    void range_ini(const std::wstring& name);
+    void ReprendreDisque(int first);
+    void enregistrer();
+    bool enregistrersous();   // false when the user cancelled
+    void setUpUntitledAccount();
+    Date newAccountDate() const;
+    std::vector<std::wstring> pendingFileLines;   // the file being read, line by line
+    // Traites and pensions due (pensions/)
+    void TestPension();
+    // Password (account/password.cpp)
+    void DialMotDePasse();
+
+    // --- Ledger view (ledger/) --------------------------------------------
+    FormatSettings formatSettings() const;
+    int& displayMode() { return led.displayMode[acc.currentDoc]; }
+    long& cursorIndex() { return led.cursorIndex[acc.currentDoc]; }
+    void AfficheYzo();
+    bool DepenseRecetteSolde(double& amount, long shownBefore);
+    void Ligne_solde();
+    std::wstring ligne_modeaffichage(int mode) const;
+    void init_vierge();
+    void parler_solde();
+    std::wstring parler_moins(double amount) const;
+    void InitTableINdex();
+    long IndexAbsolu();
+    void NumeroAffiche();
+    bool TestNumeroAffiche(long index) const;
+    void SurNumero(long n);
+    void SurNumeroTxt(long m);
+    long NumeroTxt(long position) const;
+    long Debutligne() const;
+    long FinLigne() const;
+    std::wstring extraitLigne(long position) const;
+    long WhereX() const;
+    void txt_KeyDown(const KeyEvent& key);
+
+    // --- Search (search/) -------------------------------------------------
+    // Whether the work operation passes the criteria of the running search.
+    bool RechercheAfficheListe();
+    std::wstring searchHeaderLine();
+};

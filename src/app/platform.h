@@ -1,0 +1,59 @@
+// Everything modal or outside the program: dialogs, printer, beep, clock,
+// the program's folder, the end of the program, and the screen reader.
+#pragma once
+#include <optional>
+#include <string>
+
+#include "app/calendar.h"
+
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgResult { Ok, Yes, No, Cancel };
+
+struct FileDialogRequest {
+    std::wstring filter;       // "Fichiers YZO (*.yzo)|*.yzo|tous fichiers (*.*)|*.*"
+    std::wstring defaultExt;
+    std::wstring initialName;
+    bool mustExist = false;
+    bool confirmOverwrite = false;
+};
+
+enum class FontKind { Screen, Printer };
+struct FontChoice {
+    std::wstring name;
+    int size = 10;
+};
+
+enum class Orientation { Portrait, Landscape };
+struct PrintJob {
+    Orientation orientation = Orientation::Portrait;
+    std::wstring fontName;
+    int fontSize = 12;
+    std::wstring text;  // lines joined by CR LF; a form feed starts a new page
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // Returns the typed text; empty on Cancel.
+    virtual std::wstring InputBox(const std::wstring& prompt, const std::wstring& title,
+                                  const std::wstring& defaultText) = 0;
+    // defaultButton: 1 first button, 2 second, 3 third.
+    virtual MsgResult MsgBox(const std::wstring& text, MsgButtons buttons, int defaultButton,
+                             const std::wstring& title) = 0;
+    virtual std::optional<std::wstring> OpenFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::wstring> SaveFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<FontChoice> FontDialog(FontKind kind, const FontChoice& current) = 0;
+    virtual bool PrinterDialog() = 0;
+    virtual void Print(const PrintJob& job) = 0;
+    virtual void Beep() = 0;
+    virtual Date Today() = 0;
+    virtual long SecondsSinceMidnight() = 0;
+    // The program's folder (where yzo.INI, the list files and the help files are).
+    virtual std::wstring ProgramFolder() = 0;
+    // The program ends after the current event.
+    virtual void EndProgram() = 0;
+    // The status label has a new text: the screen reader must say it.
+    virtual void StatusChanged(const std::wstring& text) = 0;
+    // The window has a new title.
+    virtual void TitleChanged(const std::wstring& title) = 0;
+};

@@ -1,0 +1,107 @@
+// The window as plain data. The program changes it; a front-end mirrors it
+// onto real widgets (or prints it) after each event.
+#pragma once
+#include <string>
+#include <vector>
+
+// Key codes of the keyboard (virtual-key numbers).
+enum KeyCode {
+    kKeyBackspace = 8, kKeyTab = 9, kKeyEnter = 13, kKeyShift = 16, kKeyCtrl = 17,
+    kKeyEscape = 27, kKeySpace = 32, kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35,
+    kKeyHome = 36, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
+    kKeyDelete = 46, kKey0 = 48, kKeyA = 65, kKeyNumMultiply = 106, kKeyNumDivide = 111,
+    kKeyF1 = 112, kKeyNumLock = 144, kKeyOem191 = 191, kKeyOem220 = 220,
+};
+inline int keyF(int n) { return kKeyF1 + n - 1; }
+inline int keyLetter(char c) { return kKeyA + (c - 'A'); }
+
+struct KeyEvent {
+    int code = 0;
+    bool shift = false;
+    bool ctrl = false;
+};
+
+enum class ControlKind { TextBox, MultiLineTextBox, Label, ListBox, CheckListBox, Button };
+
+struct Control {
+    std::wstring name;
+    ControlKind kind = ControlKind::Label;
+    std::wstring accessibleName;  // what the screen reader calls it
+    std::wstring text;            // caption of a label or button, text of a text box
+    bool visible = true;
+    bool enabled = true;
+    long caret = 0;               // text boxes: characters before the caret (CR LF counts 2)
+    // Lists: the items, the selected one (-1 none) and the check marks.
+    std::vector<std::wstring> items;
+    int selected = -1;
+    std::vector<bool> checked;
+    // Bumped by every change the program makes to the text or the caret, so
+    // that a front-end knows whether a key handler moved the caret itself.
+    unsigned revision = 0;
+
+    void setText(const std::wstring& t) { text = t; caret = 0; ++revision; }
+    void setCaret(long c) { caret = c < 0 ? 0 : c; ++revision; }
+    void show(bool on = true) { visible = on; enabled = on; }
+    void clearItems() { items.clear(); checked.clear(); selected = -1; }
+    void addItem(const std::wstring& item) { items.push_back(item); checked.push_back(false); }
+    bool isTextBox() const { return kind == ControlKind::TextBox || kind == ControlKind::MultiLineTextBox; }
+    bool isList() const { return kind == ControlKind::ListBox || kind == ControlKind::CheckListBox; }
+};
+
+struct Shortcut {
+    int key = 0;  // 0: none
+    bool shift = false;
+    bool ctrl = false;
+    bool matches(const KeyEvent& k) const { return key != 0 && key == k.code && shift == k.shift && ctrl == k.ctrl; }
+};
+
+struct MenuEntry {
+    std::wstring menu;     // name of its top-level menu
+    std::wstring name;
+    int index = 0;         // 1..15 for the file entries mnuOuvrirSousMenu, else 0
+    std::wstring caption;
+    Shortcut shortcut;
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+};
+
+struct TopMenu {
+    std::wstring name;
+    std::wstring caption;
+};
+
+struct WindowModel {
+    WindowModel();
+
+    std::wstring title;
+    Control txt, LblMessage, LblDial, txtDial, txtDate, txtPasse, Liste, ListeRec, RtbNote;
+    Control CmdYzo, CmdCreation, CmdModifLigne, CmdQuitter;
+    std::wstring focus = L"txt";
+    std::vector<TopMenu> menuBar;
+    std::vector<MenuEntry> menus;  // in menu-bar order
+    // Screen colours (indexes 0-15 of the standard palette) and font.
+    int foreColour = 2;
+    int backColour = 14;
+    int messageColour = 12;
+    std::wstring fontName = L"Courier";
+    int fontSize = 10;
+
+    // nullptr when there is no such control or entry.
+    Control* control(const std::wstring& name);
+    MenuEntry* menu(const std::wstring& name, int index = 0);
+    MenuEntry& entry(const std::wstring& name) { return *menu(name); }
+    std::vector<Control*> controls();
+    // The visible, enabled entry whose shortcut is this key, or nullptr.
+    MenuEntry* menuForKey(const KeyEvent& key);
+};
+
+// Line and column (from 1) of a caret in a CR LF text, and back.
+void caretLineColumn(const std::wstring& text, long caret, long& line, long& column);
+long caretFromLineColumn(const std::wstring& text, long line, long column);
+// The text of line n (from 1) of a CR LF text.
+std::wstring textLine(const std::wstring& text, long line);
+long textLineCount(const std::wstring& text);
+// How a multi-line text box moves its caret on a key of its own (arrows,
+// Home, End, Page Up, Page Down). Returns the new caret.
+long moveCaretInTextBox(const std::wstring& text, long caret, const KeyEvent& key);

@@ -1,0 +1,215 @@
+// The ledger display: choosing the lines of the display mode, the balances,
+// the header and balance lines, and the caret placed on the right line.
+#include "app/errors.h"
+#include "app/mainform.h"
+#include "currency/currency.h"
+
+FormatSettings MainForm::formatSettings() const {
+    FormatSettings s;
+    s.accountType = acc.header.accountType;
+    s.hasTva = acc.header.hasTva;
+    s.unitName = acc.header.unitName;
+    s.displayMode = led.displayMode[acc.currentDoc];
+    s.tableStyle = trim(app.config[33]) == L"en tableau";
+    s.dayNames = app.config[30] == L"1";
+    s.monthNames = app.config[36] == L"1";
+    s.pendingColumn = led.pendingColumn;
+    return s;
+}
+
+std::wstring MainForm::ligne_modeaffichage(int mode) const {
+    int type = acc.header.accountType;
+    switch (mode) {
+    case 1:
+        if (type >= 1 && type <= 3) return L"traite/pension";
+        if (type == 4) return L"pensions";
+        if (type == 5) return L"traites";
+        return L"";
+    case 2: return L"opérations";
+    case 3:
+        if (type == 1) return L"non enregistré";
+        if (type == 2) return L"non repèré";
+        return L"";
+    case 4: return L"Recherche ";
+    default: return L"";
+    }
+}
+
+bool MainForm::DepenseRecetteSolde(double& amount, long shownBefore) {
+    const Operation& op = acc.parsed;
+    Totals& t = led.totals;
+    int mode = displayMode();
+    if (mode != 4 && op.date < acc.header.startDate) return false;
+    if (acc.header.accountType == 1) {
+        if (op.code == L'B') t.bankAmount += op.montant;
+        if (mode != 4 && op.flag == L'/') return false;
+    }
+    if (op.code == L'B') return false;
+    if (op.flag == L' ') ++t.blankFlagCount;
+    t.balance += op.montant;
+    if (acc.header.hasTva) t.tvaSum += op.tva;
+    amount = op.montant;
+    // The balance to the cursor runs up to and with the cursor line.
+    if (shownBefore + 1 <= cursorIndex()) t.cursorBalance += op.montant;
+    if (upperCase(trim(op.numero)) == L"ES") t.cashBalance += op.montant;
+    else t.nonCashBalance += op.montant;
+    return true;
+}
+
+void MainForm::Ligne_solde() {
+    Totals& t = led.totals;
+    const AccountHeader& h = acc.header;
+    t.balanceText = L"SOLDE " + ligne_modeaffichage(displayMode()) + L" " + Forme_montant(t.balance) + L" " + h.unitName;
+    t.otherUnitText = Forme_montant(t.otherUnitBalance) + L" " + h.otherUnitName;
+    t.tvaText = Forme_montant(t.tvaSum) + L" " + (h.unitCode != 3 ? L" " + h.unitName : L"");
+}
+
+std::wstring MainForm::parler_moins(double amount) const {
+    std::wstring s = Forme_montant(amount);
+    if (!s.empty() && s[0] == L'-') s = L"moins " + s.substr(1);
+    return s + L" ";
+}
+
+void MainForm::parler_solde() {
+    // A blank between the mode and the amount, so that they are said as two words.
+    std::wstring s = L"solde " + ligne_modeaffichage(displayMode()) + L" " + parler_moins(led.totals.balance);
+    if (acc.header.unitCode != 3) s += L" " + acc.header.unitName;
+    message(s);
+}
+
+void MainForm::init_vierge() {
+    Operation blank;
+    blank.date = today();
+    blank.code = acc.header.accountType == 4 ? L'R' : L'D';
+    blank.flag = L' ';
+    ent.blank = blank;
+    acc.work = blank;
+}
+
+namespace {
+bool datedTodayOrLater(const std::wstring& line, Date today) {
+    try {
+        return readDateField(line.substr(0, 8)) >= today;
+    } catch (const YzoError&) {
+        return false;
+    }
+}
+}  // namespace
+
+void MainForm::AfficheYzo() {
+    int slot = acc.currentDoc;
+    int mode = displayMode();
+    acc.header = acc.table[slot];
+    if (led.criteriaSearchRunning) {
+        cursorIndex() = 0;
+        led.criteriaSearchRunning = false;
+    }
+    led.totals = Totals{};
+    led.displayTable.assign(1, {});
+    led.windowStart = 1;
+    led.topEdge = false;
+    led.screenLines.assign(2, {});
+
+    const AccountHeader& h = acc.header;
+    FormatSettings settings = formatSettings();
+    if (mode == 4) {
+        w.CmdYzo.visible = w.CmdCreation.visible = w.CmdModifLigne.visible = false;
+        w.CmdQuitter.text = L"Annuler";
+        w.CmdQuitter.show();
+        led.screenLines[1] = searchHeaderLine();
+    } else {
+        led.screenLines[1] = formecompte(h.accountType, h.hasTva) + L" " + h.unitName + L" " + h.title + L" " +
+                             ligne_dateReduit(h.startDateText, settings);
+    }
+    if (acc.operationCount() == 0) {
+        InitTableINdex();
+        SurNumero(0);
+        return;
+    }
+
+    Date now = today();
+    long firstFuture = 0;
+    bool counted = false;
+    double inverse = 0;
+    const std::vector<LineEntry>& source = mode == 1 ? acc.pensionLines : acc.operationLines;
+    Totals& t = led.totals;
+    for (long i = 1; i < static_cast<long>(source.size()); ++i) {
+        const std::wstring& line = source[i].text;
+        bool parsed = true;
+        try {
+            acc.parsed = convertit_ChaineYzo(line);
+        } catch (const YzoError&) {
+            parsed = false;  // reported when the account was read; shown, not counted
+        }
+        long shownBefore = led.displayCount();
+        double amount = 0;
+        bool counts = false;
+        if (mode == 1) {
+            if (parsed) {
+                double months = std::wcstod(trim(acc.parsed.numero).c_str(), nullptr);
+                double monthly = months < 2 ? acc.parsed.montant : acc.parsed.montant / months;
+                t.balance += monthly;
+                amount = acc.parsed.montant;
+                counts = true;
+            }
+        } else if (mode == 3) {
+            if (parsed && (acc.parsed.flag == L'/' || acc.parsed.flag == L'*')) continue;
+            if (parsed && DepenseRecetteSolde(amount, shownBefore)) {
+                inverse -= amount;
+                counts = true;
+            }
+        } else if (mode == 4) {
+            if (!parsed) continue;
+            acc.work = acc.parsed;
+            if (!RechercheAfficheListe()) continue;
+            counts = DepenseRecetteSolde(amount, shownBefore);
+        } else {
+            counts = parsed && DepenseRecetteSolde(amount, shownBefore);
+        }
+        DisplayEntry entry;
+        entry.line = line;
+        entry.sourceIndex = i;
+        entry.mark = source[i].mark;
+        led.displayTable.push_back(std::move(entry));
+        if (counts) {
+            if (!counted) {
+                t.minimum = t.maximum = amount;
+                counted = true;
+            } else {
+                t.minimum = std::min(t.minimum, amount);
+                t.maximum = std::max(t.maximum, amount);
+            }
+        }
+        if (firstFuture == 0 && datedTodayOrLater(line, now)) firstFuture = led.displayCount();
+    }
+
+    try {
+        FormeTableau(led.displayTable, settings);
+    } catch (const std::exception& e) {
+        reportError(e, L"FormeTableau");
+    }
+    led.screenLines.resize(led.displayCount() + 2);
+    for (long k = 1; k <= led.displayCount(); ++k) led.screenLines[k + 1] = led.displayTable[k].text;
+
+    if (mode == 2) {
+        if (h.accountType == 1) t.balance += t.bankAmount;
+        acc.table[slot].lastBalance = t.balance;
+        acc.table[slot].tvaTotal = t.tvaSum;
+    }
+    acc.table[slot].lineCount = acc.pensionCount() + acc.operationCount();
+    if (h.unitCode == 1) t.otherUnitBalance = r_franc_euro(t.balance);
+    else if (h.unitCode == 2) t.otherUnitBalance = r_euro_franc(t.balance);
+    if (led.displayCount() > 0) t.average = t.balance / led.displayCount();
+
+    Ligne_solde();
+    std::wstring balanceLine = t.balanceText;
+    if (option(16) && h.unitCode != 3) balanceLine += L"  " + t.otherUnitText;
+    if (h.hasTva) balanceLine += L" TVA " + t.tvaText;
+    led.screenLines.push_back(balanceLine);
+    if (mode == 3)
+        led.screenLines.push_back(L"Solde non enregistré inverse + solde opérations= " +
+                                  Forme_montant(inverse + acc.table[slot].lastBalance) + L" " + h.unitName);
+
+    if (cursorIndex() == 0) cursorIndex() = firstFuture != 0 ? firstFuture : led.displayCount();
+    SurNumero(cursorIndex());
+}

@@ -19,8 +19,11 @@ std::wstring FormatDate(Date date) {
 namespace {
 // The shortest decimal text that reads back as the amount ("1.045", "-3e-05").
 std::string shortestDecimal(double amount) {
-    char buf[64];
+    // The longest fixed form of a double (the smallest subnormal) is about
+    // 330 characters.
+    char buf[512];
     auto res = std::to_chars(buf, buf + sizeof buf, amount, std::chars_format::fixed);
+    if (res.ec != std::errc()) return "0";
     return std::string(buf, res.ptr);
 }
 

@@ -22,6 +22,11 @@ void guarded(MainForm& form, const wchar_t* procedure, F&& body) {
 void MainForm::KeyDown(const std::wstring& control, const KeyEvent& key) {
     guarded(*this, L"KeyDown", [&] {
         if (control == L"txt") txt_KeyDown(key);
+        else if (control == L"Liste") Liste_KeyDown(key);
+        else if (control == L"txtDial") txtDial_KeyDown(key);
+        else if (control == L"txtDate") txtDate_KeyDown(key);
+        else if (control == L"txtPasse") txtPasse_KeyDown(key);
+        else if (control == L"ListeRec") ListeRec_KeyDown(key);
     });
 }
 
@@ -32,15 +37,19 @@ void MainForm::KeyPress(const std::wstring& control, wchar_t ch) {
 void MainForm::Click(const std::wstring& button) {
     guarded(*this, L"Click", [&] {
         if (button == L"CmdQuitter") CmdQuitter_Click();
+        else if (button == L"CmdYzo") CmdYzo_Click();
+        else if (button == L"CmdCreation") CmdCreation_Click();
+        else if (button == L"CmdModifLigne") CmdModifLigne_Click();
     });
 }
 
 void MainForm::MenuCommand(const std::wstring& name, int index) {
     guarded(*this, L"MenuCommand", [&] {
-        (void)index;
-        if (name == L"mnuEnregistrer") enregistrer();
-        else if (name == L"mnuEnregistrerSous") enregistrersous();
-        else if (name == L"mnuQuitterItem") quitter();
+        // Each subsystem answers the entries of its own commands.
+        if (appMenu(name)) return;
+        if (accountMenu(name, index)) return;
+        if (ledgerMenu(name)) return;
+        if (entryMenu(name)) return;
     });
 }
 
@@ -93,8 +102,11 @@ bool MainForm::quitter() {
     return true;
 }
 
-void MainForm::txt_KeyDown(const KeyEvent& key) {
-    if (key.code == kKeyEscape) InitYzo();
-    else if (key.code == 'S' && key.ctrl && !key.shift) enregistrer();
-    else if (key.code == 'S' && key.ctrl && key.shift) enregistrersous();
+bool MainForm::appMenu(const std::wstring& name) {
+    if (name == L"mnuQuitterItem") quitter();
+    else return false;
+    return true;
 }
+
+void MainForm::txtPasse_KeyDown(const KeyEvent&) {}
+void MainForm::ListeRec_KeyDown(const KeyEvent&) {}

@@ -59,6 +59,13 @@ public:
     void configuration();
     bool option(int line) const { return app.config[line] == L"1"; }
     void CmdQuitter_Click();
+    // Menu commands, answered by the subsystem that owns them (true when handled).
+    bool appMenu(const std::wstring& name);
+    bool accountMenu(const std::wstring& name, int index);
+    bool ledgerMenu(const std::wstring& name);
+    bool entryMenu(const std::wstring& name);
+    void txtPasse_KeyDown(const KeyEvent& key);
+    void ListeRec_KeyDown(const KeyEvent& key);
     // Asks to save every modified account, then ends; false when cancelled.
     bool quitter();
 
@@ -109,6 +116,14 @@ public:
     std::wstring extraitLigne(long position) const;
     long WhereX() const;
     void txt_KeyDown(const KeyEvent& key);
+
+    // --- Operation entry (entry/) -----------------------------------------
+    void Liste_KeyDown(const KeyEvent& key);
+    void txtDial_KeyDown(const KeyEvent& key);
+    void txtDate_KeyDown(const KeyEvent& key);
+    void CmdYzo_Click();          // the validate action
+    void CmdCreation_Click();
+    void CmdModifLigne_Click();
 
     // --- Search (search/) -------------------------------------------------
     // Whether the work operation passes the criteria of the running search.

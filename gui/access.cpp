@@ -1,0 +1,44 @@
+#include "access.h"
+
+#include <wx/window.h>
+
+#include <atk/atk.h>
+#include <gtk/gtk.h>
+
+#include "app/textfile.h"
+
+namespace {
+AtkObject* accessibleOf(wxWindow* window) {
+    GtkWidget* widget = window ? window->GetHandle() : nullptr;
+    if (!widget) return nullptr;
+    if (GTK_IS_SCROLLED_WINDOW(widget)) {
+        GtkWidget* child = gtk_bin_get_child(GTK_BIN(widget));
+        if (child) widget = child;
+    }
+    return gtk_widget_get_accessible(widget);
+}
+}  // namespace
+
+void setAccessibleName(wxWindow* window, const std::wstring& name) {
+    if (AtkObject* a = accessibleOf(window)) atk_object_set_name(a, toUtf8(name).c_str());
+}
+
+void setAccessibleDescription(wxWindow* window, const std::wstring& description) {
+    AtkObject* a = accessibleOf(window);
+    if (!a) return;
+    std::string text = toUtf8(description);
+    const char* current = atk_object_get_description(a);
+    if (current && text == current) return;  // a change is spoken: say nothing new twice
+    atk_object_set_description(a, text.c_str());
+}
+
+void makeNotification(wxWindow* window) {
+    if (AtkObject* a = accessibleOf(window)) atk_object_set_role(a, ATK_ROLE_NOTIFICATION);
+}
+
+void announce(wxWindow* window, const std::wstring& text) {
+    AtkObject* a = accessibleOf(window);
+    // The signal exists from ATK 2.46 on; older libraries simply lack it.
+    if (a && g_signal_lookup("announcement", G_OBJECT_TYPE(a)) != 0)
+        g_signal_emit_by_name(a, "announcement", toUtf8(text).c_str());
+}

@@ -1,0 +1,16 @@
+// What the screen reader sees of the widgets, through ATK (the accessibility
+// toolkit of GTK, which AT-SPI exposes to Orca).
+#pragma once
+#include <string>
+
+class wxWindow;
+
+// The accessible object of a control is that of its inner GTK widget: the
+// text view or tree view inside a scrolled window, else the widget itself.
+void setAccessibleName(wxWindow* window, const std::wstring& name);
+void setAccessibleDescription(wxWindow* window, const std::wstring& description);
+// Gives the window the ATK role "notification": a screen reader speaks such
+// an object each time it is shown.
+void makeNotification(wxWindow* window);
+// Emits ATK's "announcement" signal on the window's accessible object.
+void announce(wxWindow* window, const std::wstring& text);

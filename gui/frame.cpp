@@ -1,0 +1,482 @@
+#include "frame.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <wx/button.h>
+#include <wx/checklst.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "access.h"
+#include "app/textfile.h"
+#include "keymap.h"
+#include "textpos.h"
+#include "wxplatform.h"
+
+namespace {
+wxString wx(const std::wstring& s) { return wxString(s.c_str()); }
+std::wstring ws(const wxString& s) { return s.ToStdWstring(); }
+
+// The 16 colours of the classic palette, by number.
+wxColour paletteColour(int n) {
+    static const unsigned char rgb[16][3] = {
+        {0, 0, 0},     {0, 0, 128},   {0, 128, 0},   {0, 128, 128}, {128, 0, 0},   {128, 0, 128},
+        {128, 128, 0}, {192, 192, 192}, {128, 128, 128}, {0, 0, 255}, {0, 255, 0},   {0, 255, 255},
+        {255, 0, 0},   {255, 0, 255}, {255, 255, 0}, {255, 255, 255}};
+    if (n < 0 || n > 15) n = 0;
+    return wxColour(rgb[n][0], rgb[n][1], rgb[n][2]);
+}
+
+std::wstring keyName(int code) {
+    if (code >= kKeyF1 && code < kKeyF1 + 24) return L"F" + std::to_wstring(code - kKeyF1 + 1);
+    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) return std::wstring(1, static_cast<wchar_t>(code));
+    return L"";
+}
+
+bool isCaretKey(int code) {
+    switch (code) {
+    case kKeyUp: case kKeyDown: case kKeyLeft: case kKeyRight: case kKeyHome: case kKeyEnd:
+    case kKeyPageUp: case kKeyPageDown: return true;
+    default: return false;
+    }
+}
+}  // namespace
+
+MainFrame::MainFrame(WxPlatform& platform)
+    : wxFrame(nullptr, wxID_ANY, "yzo", wxDefaultPosition, wxSize(1000, 720)),
+      form_(platform),
+      platform_(platform) {
+    const char* trace = std::getenv("YZO_TRACE_KEYS");
+    trace_ = trace && trace[0] == '1';
+    WindowModel& w = form_.w;
+    panel_ = new wxPanel(this);
+
+    // Creation order is the tab order: the dialog boxes, the ledger and the
+    // lists that take its place, then the buttons.
+    statusArea_ = new wxPanel(panel_);
+    lblMessage_ = new wxStaticText(statusArea_, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
+    lblDial_ = new wxStaticText(panel_, wxID_ANY, "");
+    txtDial_ = new wxTextCtrl(panel_, wxID_ANY);
+    txtDate_ = new wxTextCtrl(panel_, wxID_ANY);
+    txtPasse_ = new wxTextCtrl(panel_, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxTE_PASSWORD);
+    txt_ = new wxTextCtrl(panel_, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
+                          wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
+    liste_ = new wxListBox(panel_, wxID_ANY);
+    listeRec_ = new wxCheckListBox(panel_, wxID_ANY);
+    rtbNote_ = new wxTextCtrl(panel_, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxTE_MULTILINE);
+    widgets_ = {{L"LblMessage", lblMessage_}, {L"LblDial", lblDial_}, {L"txt", txt_},
+                {L"txtDial", txtDial_},       {L"txtDate", txtDate_}, {L"txtPasse", txtPasse_},
+                {L"Liste", liste_},           {L"ListeRec", listeRec_}, {L"RtbNote", rtbNote_}};
+    auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
+    for (Control* c : {&w.CmdYzo, &w.CmdCreation, &w.CmdModifLigne, &w.CmdQuitter}) {
+        auto* b = new wxButton(panel_, wxID_ANY, wx(c->text));
+        buttons_[c->name] = b;
+        widgets_[c->name] = b;
+        buttonRow->Add(b, 0, wxALL, 4);
+        std::wstring name = c->name;
+        b->Bind(wxEVT_BUTTON, [this, name](wxCommandEvent&) { dispatch([this, name] { form_.Click(name); }); });
+    }
+
+    auto* statusSizer = new wxBoxSizer(wxVERTICAL);
+    statusSizer->Add(lblMessage_, 0, wxEXPAND | wxALL, 4);
+    statusArea_->SetSizer(statusSizer);
+    auto* dialogRow = new wxBoxSizer(wxHORIZONTAL);
+    dialogRow->Add(txtDial_, 1, wxALL, 2);
+    dialogRow->Add(txtDate_, 0, wxALL, 2);
+    dialogRow->Add(txtPasse_, 0, wxALL, 2);
+    auto* main = new wxBoxSizer(wxVERTICAL);
+    main->Add(statusArea_, 0, wxEXPAND);
+    main->Add(lblDial_, 0, wxEXPAND | wxALL, 4);
+    main->Add(dialogRow, 0, wxEXPAND);
+    for (wxWindow* big : std::initializer_list<wxWindow*>{txt_, liste_, listeRec_, rtbNote_})
+        main->Add(big, 1, wxEXPAND | wxALL, 4);
+    main->Add(buttonRow, 0, wxALIGN_CENTER_HORIZONTAL);
+    panel_->SetSizer(main);
+
+    for (Control* c : w.controls()) {
+        if (!c->accessibleName.empty()) setAccessibleName(widget(*c), c->accessibleName);
+        std::wstring name = c->name;
+        widget(*c)->Bind(wxEVT_SET_FOCUS, [this, name](wxFocusEvent& e) {
+            // The user moved the focus (Tab or a click): the program follows.
+            Control* c = form_.w.control(name);
+            if (depth_ == 0 && c && c->visible && c->enabled) form_.w.focus = name;
+            e.Skip();
+        });
+    }
+    makeNotification(statusArea_);
+    for (wxTextCtrl* box : {txtDial_, txtDate_, txtPasse_, rtbNote_}) {
+        Control* c = controlOf(box);
+        box->Bind(wxEVT_TEXT, [this, c](wxCommandEvent&) { onText(*c); });
+    }
+    liste_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) {
+        dispatch([this] {
+            form_.w.Liste.selected = liste_->GetSelection();
+            form_.ListClick(L"Liste");
+        });
+    });
+    listeRec_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) {
+        dispatch([this] {
+            form_.w.ListeRec.selected = listeRec_->GetSelection();
+            form_.ListClick(L"ListeRec");
+        });
+    });
+    listeRec_->Bind(wxEVT_CHECKLISTBOX, [this](wxCommandEvent& e) {
+        int n = e.GetInt();
+        dispatch([this, n] {
+            Control& c = form_.w.ListeRec;
+            if (n < 0 || n >= static_cast<int>(c.checked.size())) return;
+            c.checked[n] = listeRec_->IsChecked(n);
+            form_.ItemCheck(n);
+        });
+    });
+
+    // The menu bar, every entry with its shortcut shown and bound.
+    firstMenuId_ = wxWindow::NewControlId(static_cast<int>(w.menus.size()));
+    auto* bar = new wxMenuBar;
+    for (const TopMenu& top : w.menuBar) {
+        topMenus_.push_back(new wxMenu);
+        shownEntries_.emplace_back();
+        bar->Append(topMenus_.back(), wx(top.caption));
+    }
+    SetMenuBar(bar);
+    Bind(wxEVT_MENU, [this](wxCommandEvent& e) {
+        size_t i = static_cast<size_t>(e.GetId() - firstMenuId_);
+        if (i >= form_.w.menus.size()) return;
+        std::wstring name = form_.w.menus[i].name;
+        int index = form_.w.menus[i].index;
+        dispatch([this, name, index] { form_.MenuCommand(name, index); });
+    });
+    Bind(wxEVT_CHAR_HOOK, &MainFrame::onCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onClose, this);
+    platform_.attach(this);
+    mirror();
+}
+
+wxWindow* MainFrame::widget(const Control& c) const {
+    auto it = widgets_.find(c.name);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+Control* MainFrame::controlOf(wxWindow* window) {
+    for (const auto& [name, w] : widgets_)
+        if (w == window) return form_.w.control(name);
+    return nullptr;
+}
+
+void MainFrame::start(const std::wstring& commandLine) {
+    dispatch([this, commandLine] { form_.Form_Load(commandLine); });
+}
+
+void MainFrame::showStatus(const std::wstring& text) {
+    lblMessage_->SetLabelText(wx(text));
+    // Orca does not speak a label that changes away from the focus; it speaks
+    // an object of role notification when it appears. So the status area is
+    // one, named by the message, hidden and shown again for each message.
+    // Screen readers that handle ATK announcements get one as well.
+    setAccessibleName(statusArea_, text);
+    statusArea_->Hide();
+    statusArea_->Show();
+    announce(lblMessage_, text);
+}
+
+void MainFrame::dispatch(const std::function<void()>& event) {
+    if (closing_) return;
+    if (depth_ == 0) copyUserEdits();
+    ++depth_;
+    event();
+    --depth_;
+    if (depth_ > 0) return;  // the outer event mirrors when it is over
+    mirror();
+    if (form_.ended()) {
+        closing_ = true;
+        Destroy();
+    }
+}
+
+void MainFrame::copyUserEdits() {
+    // Text typed into the boxes is copied as it is typed (onText); the carets
+    // the user moved are copied here, before the program sees the next event.
+    for (Control* c : form_.w.controls()) {
+        if (!c->isTextBox()) continue;
+        auto* box = static_cast<wxTextCtrl*>(widget(*c));
+        if (toModelText(ws(box->GetValue())) != toModelText(toControlText(c->text))) continue;
+        c->caret = toModelPosition(c->text, box->GetInsertionPoint());
+    }
+}
+
+void MainFrame::onText(Control& c) {
+    if (depth_ > 0 || closing_) return;  // the program's own change, mirrored
+    auto* box = static_cast<wxTextCtrl*>(widget(c));
+    std::wstring typed = toModelText(ws(box->GetValue()));
+    if (typed == c.text) return;
+    ++depth_;
+    c.text = typed;
+    c.caret = toModelPosition(c.text, box->GetInsertionPoint());
+    form_.TextChanged(c.name);
+    --depth_;
+    // The text buffer is in the middle of its change: mirror afterwards.
+    CallAfter([this] {
+        if (closing_ || depth_ > 0) return;
+        mirror();
+        if (form_.ended()) {
+            closing_ = true;
+            Destroy();
+        }
+    });
+}
+
+void MainFrame::onCharHook(wxKeyEvent& event) {
+    if (depth_ > 0 || closing_) {
+        event.Skip();
+        return;
+    }
+    MappedKey m = mapKey(event);
+    Control* c = controlOf(wxWindow::FindFocus());
+    if (trace_) {
+        std::fprintf(stderr, "key %d shift=%d ctrl=%d char=%d control=%s\n", m.key.code, m.key.shift ? 1 : 0,
+                     m.key.ctrl ? 1 : 0, static_cast<int>(m.ch), c ? toUtf8(c->name).c_str() : "-");
+    }
+    if (m.alt || m.key.code == 0) {
+        event.Skip();  // menus and button mnemonics
+        return;
+    }
+    WindowModel& w = form_.w;
+    if (MenuEntry* entry = w.menuForKey(m.key)) {
+        // A menu's shortcut takes its key first and keeps it.
+        std::wstring name = entry->name;
+        int index = entry->index;
+        dispatch([this, name, index] { form_.MenuCommand(name, index); });
+        return;
+    }
+    if (!c) {
+        event.Skip();
+        return;
+    }
+    std::wstring name = c->name;
+    bool native = false;
+    dispatch([&] {
+        w.focus = name;
+        Control& ctl = *w.control(name);
+        unsigned before = ctl.revision;
+        std::vector<bool> checksBefore = ctl.checked;
+        form_.KeyDown(name, m.key);
+        if (form_.ended() || w.focus != name) return;
+        if (m.ch) {
+            form_.KeyPress(name, m.ch);
+            if (form_.ended() || w.focus != name) return;
+        }
+        // The control's own handling, unless the handler placed the caret or
+        // the text itself.
+        if (ctl.revision == before) native = ownKeyHandling(ctl, m.key, checksBefore);
+    });
+    if (native) event.Skip();
+}
+
+// Does what the control does with a key of its own. The ledger and the lists
+// move exactly as the scripted front-end moves them (its rules, not GTK's);
+// editing in the text boxes, Tab and the buttons are left to the widgets.
+// Returns true when the widget is to handle the key itself.
+bool MainFrame::ownKeyHandling(Control& c, const KeyEvent& k, const std::vector<bool>& checksBefore) {
+    if (k.code == kKeyTab) return true;
+    if (c.name == L"txt") {
+        if (!isCaretKey(k.code)) return true;  // copying a selection and the like
+        c.caret = moveCaretInTextBox(c.text, c.caret, k);
+        return false;
+    }
+    if (c.isList()) {
+        int n = static_cast<int>(c.items.size());
+        int s = c.selected;
+        switch (k.code) {
+        case kKeyUp: s = s <= 0 ? 0 : s - 1; break;
+        case kKeyDown: s = s < 0 ? 0 : std::min(s + 1, n - 1); break;
+        case kKeyHome: s = 0; break;
+        case kKeyEnd: s = n - 1; break;
+        case kKeyPageUp: s = std::max(0, s - 10); break;
+        case kKeyPageDown: s = std::min(n - 1, std::max(0, s) + 10); break;
+        case kKeySpace:
+            // Space ticks an item of the check list unless the handler did.
+            return c.kind == ControlKind::CheckListBox && c.checked == checksBefore;
+        default: return false;
+        }
+        if (n > 0 && s != c.selected) {
+            c.selected = s;
+            form_.ListClick(c.name);
+        }
+        return false;
+    }
+    return true;
+}
+
+void MainFrame::onClose(wxCloseEvent& event) {
+    if (closing_ || form_.ended() || !event.CanVeto()) {
+        closing_ = true;
+        Destroy();
+        return;
+    }
+    if (depth_ > 0) {
+        event.Veto();
+        return;
+    }
+    bool mayClose = false;
+    dispatch([&] { mayClose = form_.QueryClose(); });
+    if (closing_) return;  // the program ended during the question
+    if (mayClose) {
+        closing_ = true;
+        Destroy();
+    } else {
+        event.Veto();
+    }
+}
+
+// --- Mirroring the model onto the widgets ---------------------------------
+
+void MainFrame::mirror() {
+    WindowModel& w = form_.w;
+    wxString title = w.title.empty() ? wxString("yzo") : wx(w.title);
+    if (GetTitle() != title) SetTitle(title);
+    bool layout = false;
+    for (Control* c : w.controls()) {
+        wxWindow* win = widget(*c);
+        if (win->IsShown() != c->visible) {
+            win->Show(c->visible);
+            layout = true;
+        }
+        if (win->IsThisEnabled() != c->enabled) win->Enable(c->enabled);
+        mirrorControl(*c);
+    }
+    // The question of a dialog describes the box or list that answers it.
+    std::wstring question = w.LblDial.visible ? w.LblDial.text : L"";
+    for (wxWindow* answer : std::initializer_list<wxWindow*>{txtDial_, txtDate_, txtPasse_, liste_, listeRec_})
+        setAccessibleDescription(answer, question);
+    mirrorLook();
+    mirrorMenus();
+    if (layout) panel_->Layout();
+    if (Control* f = w.control(w.focus)) {
+        wxWindow* target = widget(*f);
+        if (f->visible && f->enabled && wxWindow::FindFocus() != target) target->SetFocus();
+    }
+}
+
+void MainFrame::mirrorControl(Control& c) {
+    switch (c.kind) {
+    case ControlKind::Label: {
+        auto* label = static_cast<wxStaticText*>(widget(c));
+        if (ws(label->GetLabelText()) != c.text) label->SetLabelText(wx(c.text));
+        break;
+    }
+    case ControlKind::Button: {
+        wxButton* b = buttons_[c.name];
+        if (ws(b->GetLabel()) != c.text) b->SetLabel(wx(c.text));
+        break;
+    }
+    case ControlKind::TextBox:
+    case ControlKind::MultiLineTextBox: {
+        auto* box = static_cast<wxTextCtrl*>(widget(c));
+        std::wstring shown = toControlText(c.text);
+        if (ws(box->GetValue()) != shown) box->ChangeValue(wx(shown));
+        long position = toControlPosition(c.text, c.caret);
+        if (box->GetInsertionPoint() != position) {
+            box->SetInsertionPoint(position);
+            box->ShowPosition(position);
+        }
+        break;
+    }
+    case ControlKind::ListBox:
+    case ControlKind::CheckListBox: {
+        auto* list = static_cast<wxListBox*>(widget(c));
+        bool same = list->GetCount() == c.items.size();
+        for (unsigned i = 0; same && i < c.items.size(); ++i) same = ws(list->GetString(i)) == c.items[i];
+        if (!same) {
+            wxArrayString items;
+            for (const auto& item : c.items) items.Add(wx(item));
+            list->Set(items);
+        }
+        int selected = c.selected >= 0 && c.selected < static_cast<int>(c.items.size()) ? c.selected : wxNOT_FOUND;
+        if (list->GetSelection() != selected) {
+            if (selected == wxNOT_FOUND) list->DeselectAll();
+            else list->SetSelection(selected);
+        }
+        if (c.kind == ControlKind::CheckListBox) {
+            for (unsigned i = 0; i < c.items.size() && i < c.checked.size(); ++i)
+                if (listeRec_->IsChecked(i) != c.checked[i]) listeRec_->Check(i, c.checked[i]);
+        }
+        break;
+    }
+    }
+}
+
+void MainFrame::mirrorLook() {
+    WindowModel& w = form_.w;
+    wxColour fore = paletteColour(w.foreColour), back = paletteColour(w.backColour);
+    for (wxWindow* win : std::initializer_list<wxWindow*>{txt_, liste_, listeRec_}) {
+        if (win->GetForegroundColour() != fore) win->SetForegroundColour(fore);
+        if (win->GetBackgroundColour() != back) win->SetBackgroundColour(back);
+    }
+    wxColour message = paletteColour(w.messageColour);
+    if (statusArea_->GetBackgroundColour() != message) {
+        statusArea_->SetBackgroundColour(message);
+        lblMessage_->SetBackgroundColour(message);
+        lblMessage_->SetForegroundColour(*wxBLACK);
+    }
+    // The ledger and the lists are in a fixed-pitch font, so that columns line up.
+    wxFont font(wxFontInfo(w.fontSize > 0 ? w.fontSize : 10).Family(wxFONTFAMILY_TELETYPE).FaceName(wx(w.fontName)));
+    for (wxWindow* win : std::initializer_list<wxWindow*>{txt_, liste_, listeRec_}) {
+        wxFont current = win->GetFont();
+        if (current.GetFaceName() != font.GetFaceName() || current.GetPointSize() != font.GetPointSize())
+            win->SetFont(font);
+    }
+}
+
+wxString MainFrame::entryLabel(const MenuEntry& m) const {
+    wxString label = wx(m.caption);
+    if (label.empty()) label = " ";  // an empty caption would make a separator
+    std::wstring key = keyName(m.shortcut.key);
+    if (!key.empty()) {
+        std::wstring accel = std::wstring(m.shortcut.ctrl ? L"Ctrl+" : L"") + (m.shortcut.shift ? L"Shift+" : L"") + key;
+        label += "\t" + wx(accel);
+    }
+    return label;
+}
+
+void MainFrame::rebuildMenu(size_t top) {
+    wxMenu* menu = topMenus_[top];
+    while (menu->GetMenuItemCount() > 0) menu->Destroy(menu->FindItemByPosition(0));
+    for (size_t i : shownEntries_[top]) {
+        const MenuEntry& m = form_.w.menus[i];
+        int id = firstMenuId_ + static_cast<int>(i);
+        menu->Append(id, entryLabel(m), wxEmptyString, checkable_.count(i) ? wxITEM_CHECK : wxITEM_NORMAL);
+    }
+}
+
+void MainFrame::mirrorMenus() {
+    WindowModel& w = form_.w;
+    for (size_t i = 0; i < w.menus.size(); ++i)
+        if (w.menus[i].checked) checkable_.insert(i);
+    for (size_t top = 0; top < w.menuBar.size(); ++top) {
+        std::vector<size_t> shown;
+        for (size_t i = 0; i < w.menus.size(); ++i)
+            if (w.menus[i].menu == w.menuBar[top].name && w.menus[i].visible) shown.push_back(i);
+        bool rebuild = shown != shownEntries_[top];
+        for (size_t i : shown) {
+            wxMenuItem* item = topMenus_[top]->FindItem(firstMenuId_ + static_cast<int>(i));
+            if (!item || item->IsCheckable() != (checkable_.count(i) > 0)) rebuild = true;
+        }
+        if (rebuild) {
+            shownEntries_[top] = shown;
+            rebuildMenu(top);
+        }
+        for (size_t i : shown) {
+            const MenuEntry& m = w.menus[i];
+            wxMenuItem* item = topMenus_[top]->FindItem(firstMenuId_ + static_cast<int>(i));
+            wxString label = entryLabel(m);
+            if (item->GetItemLabel() != label) item->SetItemLabel(label);
+            if (item->IsEnabled() != m.enabled) item->Enable(m.enabled);
+            if (item->IsCheckable() && item->IsChecked() != m.checked) item->Check(m.checked);
+        }
+    }
+}

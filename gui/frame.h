@@ -1,0 +1,76 @@
+// The main window: the program's window model mirrored onto real widgets,
+// and widget events turned into the program's events.
+#pragma once
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <wx/frame.h>
+
+#include "app/mainform.h"
+
+class wxButton;
+class wxCheckListBox;
+class wxListBox;
+class wxMenu;
+class wxPanel;
+class wxStaticText;
+class wxTextCtrl;
+class WxPlatform;
+
+class MainFrame : public wxFrame {
+public:
+    explicit MainFrame(WxPlatform& platform);
+
+    // The launch event, once the window is on the screen.
+    void start(const std::wstring& commandLine);
+    // A new status message: the label shows it and the screen reader says it.
+    void showStatus(const std::wstring& text);
+
+private:
+    // Runs one event of the program: the user's edits are copied into the
+    // model first, the model is mirrored onto the widgets after.
+    void dispatch(const std::function<void()>& event);
+    void copyUserEdits();
+    void mirror();
+    void mirrorControl(Control& c);
+    void mirrorMenus();
+    void mirrorLook();
+    void rebuildMenu(size_t top);
+    wxString entryLabel(const MenuEntry& m) const;
+
+    void onCharHook(wxKeyEvent& event);
+    bool ownKeyHandling(Control& c, const KeyEvent& k, const std::vector<bool>& checksBefore);
+    void onText(Control& c);
+    void onClose(wxCloseEvent& event);
+
+    wxWindow* widget(const Control& c) const;
+    Control* controlOf(wxWindow* window);
+
+    MainForm form_;
+    WxPlatform& platform_;
+    wxPanel* panel_ = nullptr;
+    wxPanel* statusArea_ = nullptr;
+    wxStaticText* lblMessage_ = nullptr;
+    wxStaticText* lblDial_ = nullptr;
+    wxTextCtrl* txt_ = nullptr;
+    wxTextCtrl* txtDial_ = nullptr;
+    wxTextCtrl* txtDate_ = nullptr;
+    wxTextCtrl* txtPasse_ = nullptr;
+    wxTextCtrl* rtbNote_ = nullptr;
+    wxListBox* liste_ = nullptr;
+    wxCheckListBox* listeRec_ = nullptr;
+    std::map<std::wstring, wxWindow*> widgets_;
+    std::map<std::wstring, wxButton*> buttons_;
+
+    // Menus: one wx item id per entry of the model, in the model's order.
+    int firstMenuId_ = 0;
+    std::vector<wxMenu*> topMenus_;
+    std::vector<std::vector<size_t>> shownEntries_;  // per top menu: the entries it holds
+    std::set<size_t> checkable_;                     // entries that have ever been ticked
+    int depth_ = 0;                                  // events running (a modal dialog nests them)
+    bool closing_ = false;
+    bool trace_ = false;                             // YZO_TRACE_KEYS=1: each key on standard error
+};

@@ -1,0 +1,40 @@
+// yzo: the ledger in its window, or the accounting report with no window at
+// all when the command line holds "/C".
+#include <wx/app.h>
+
+#include "app/textfile.h"
+#include "console.h"
+#include "frame.h"
+#include "wxplatform.h"
+
+namespace {
+std::wstring gCommandLine;
+
+class YzoApp : public wxApp {
+public:
+    bool OnInit() override {
+        SetAppName("yzo");
+        SetAppDisplayName("yzo");
+        auto* frame = new MainFrame(platform_);
+        frame->Show();
+        // The launch runs once the window is on the screen, so that its
+        // questions and its first message come over the window.
+        CallAfter([frame] { frame->start(gCommandLine); });
+        return true;
+    }
+    // wx parses no option of ours: the command line belongs to the program.
+    void OnInitCmdLine(wxCmdLineParser&) override {}
+    bool OnCmdLineParsed(wxCmdLineParser&) override { return true; }
+
+private:
+    WxPlatform platform_;
+};
+}  // namespace
+
+wxIMPLEMENT_APP_NO_MAIN(YzoApp);
+
+int main(int argc, char** argv) {
+    gCommandLine = joinArguments(argc, argv);
+    if (isBatchCommandLine(gCommandLine)) return runBatch(gCommandLine);
+    return wxEntry(argc, argv);
+}

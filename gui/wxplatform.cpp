@@ -1,0 +1,206 @@
+#include "wxplatform.h"
+
+#include <wx/button.h>
+#include <wx/dc.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/fontdlg.h>
+#include <wx/msgdlg.h>
+#include <wx/print.h>
+#include <wx/printdlg.h>
+#include <wx/textdlg.h>
+#include <wx/utils.h>
+
+#include "console.h"
+#include "frame.h"
+
+namespace {
+wxString wx(const std::wstring& s) { return wxString(s.c_str()); }
+std::wstring ws(const wxString& s) { return s.ToStdWstring(); }
+wxString titleOr(const std::wstring& title) { return title.empty() ? wxString("yzo") : wx(title); }
+
+// Prints a text line by line from the paper's corner, in one font; a form
+// feed starts a new page.
+class TextPrintout : public wxPrintout {
+public:
+    explicit TextPrintout(const PrintJob& job) : wxPrintout("yzo"), job_(job) {
+        std::vector<std::wstring> page;
+        std::wstring line;
+        auto endLine = [&] { page.push_back(line); line.clear(); };
+        for (size_t i = 0; i < job.text.size(); ++i) {
+            wchar_t c = job.text[i];
+            if (c == L'\r' && i + 1 < job.text.size() && job.text[i + 1] == L'\n') continue;
+            if (c == L'\n') {
+                endLine();
+            } else if (c == L'\f') {
+                if (!line.empty()) endLine();
+                pages_.push_back(page);
+                page.clear();
+            } else {
+                line += c;
+            }
+        }
+        if (!line.empty()) endLine();
+        if (!page.empty()) pages_.push_back(page);  // a text ending with a form feed has no blank last page
+        if (pages_.empty()) pages_.emplace_back();
+    }
+
+    bool HasPage(int page) override { return page >= 1 && page <= static_cast<int>(pages_.size()); }
+    void GetPageInfo(int* minPage, int* maxPage, int* from, int* to) override {
+        *minPage = *from = 1;
+        *maxPage = *to = static_cast<int>(pages_.size());
+    }
+    bool OnPrintPage(int page) override {
+        wxDC* dc = GetDC();
+        if (!dc || !HasPage(page)) return false;
+        // One logical unit is one screen pixel, and (0, 0) is the paper's
+        // corner, not the printable area's.
+        int screenX, screenY, printerX, printerY;
+        GetPPIScreen(&screenX, &screenY);
+        GetPPIPrinter(&printerX, &printerY);
+        int pageW, pageH, dcW, dcH;
+        GetPageSizePixels(&pageW, &pageH);
+        dc->GetSize(&dcW, &dcH);
+        double device = pageW > 0 ? static_cast<double>(dcW) / pageW : 1.0;  // a preview is smaller
+        double scale = static_cast<double>(printerX) / screenX * device;
+        dc->SetUserScale(scale, scale);
+        wxRect paper = GetPaperRectPixels();
+        dc->SetDeviceOrigin(static_cast<wxCoord>(paper.x * device), static_cast<wxCoord>(paper.y * device));
+        wxFont font(wxFontInfo(job_.fontSize > 0 ? job_.fontSize : 12).FaceName(wx(job_.fontName)));
+        dc->SetFont(font);
+        dc->SetTextForeground(*wxBLACK);
+        wxCoord lineHeight = dc->GetCharHeight();
+        wxCoord y = 0;
+        for (const std::wstring& l : pages_[page - 1]) {
+            if (!l.empty()) dc->DrawText(wx(l), 0, y);
+            y += lineHeight;
+        }
+        return true;
+    }
+
+private:
+    PrintJob job_;
+    std::vector<std::vector<std::wstring>> pages_;
+};
+}  // namespace
+
+std::wstring caseInsensitiveFilter(const std::wstring& filter) {
+    // Fields alternate: description, patterns, description, patterns...
+    std::wstring out;
+    int field = 0;
+    for (size_t i = 0; i < filter.size(); ++i) {
+        wchar_t c = filter[i];
+        if (c == L'|') {
+            ++field;
+            out += c;
+        } else if (field % 2 == 1 && std::iswalpha(c)) {
+            out += L'[';
+            out += static_cast<wchar_t>(std::towlower(c));
+            out += static_cast<wchar_t>(std::towupper(c));
+            out += L']';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::wstring WxPlatform::InputBox(const std::wstring& prompt, const std::wstring& title,
+                                  const std::wstring& defaultText) {
+    wxTextEntryDialog dialog(frame_, wx(prompt), titleOr(title), wx(defaultText));
+    if (auto* cancel = dynamic_cast<wxButton*>(dialog.FindWindow(wxID_CANCEL))) cancel->SetLabel("Annuler");
+    if (dialog.ShowModal() != wxID_OK) return L"";
+    return ws(dialog.GetValue());
+}
+
+MsgResult WxPlatform::MsgBox(const std::wstring& text, MsgButtons buttons, int defaultButton,
+                             const std::wstring& title) {
+    long style = 0;
+    switch (buttons) {
+    case MsgButtons::Ok: style = wxOK | wxICON_INFORMATION; break;
+    case MsgButtons::YesNo: style = wxYES_NO | wxICON_QUESTION; break;
+    case MsgButtons::YesNoCancel: style = wxYES_NO | wxCANCEL | wxICON_QUESTION; break;
+    }
+    if (buttons != MsgButtons::Ok) {
+        if (defaultButton == 2) style |= wxNO_DEFAULT;
+        else if (defaultButton == 3 && buttons == MsgButtons::YesNoCancel) style |= wxCANCEL_DEFAULT;
+        else style |= wxYES_DEFAULT;
+    }
+    wxMessageDialog dialog(frame_, wx(text), titleOr(title), style);
+    if (buttons == MsgButtons::YesNoCancel) dialog.SetYesNoCancelLabels("&Oui", "&Non", "Annuler");
+    else if (buttons == MsgButtons::YesNo) dialog.SetYesNoLabels("&Oui", "&Non");
+    int r = dialog.ShowModal();
+    switch (buttons) {
+    case MsgButtons::Ok: return MsgResult::Ok;
+    case MsgButtons::YesNo: return r == wxID_YES ? MsgResult::Yes : MsgResult::No;
+    case MsgButtons::YesNoCancel:
+        return r == wxID_YES ? MsgResult::Yes : r == wxID_NO ? MsgResult::No : MsgResult::Cancel;
+    }
+    return MsgResult::Cancel;
+}
+
+std::optional<std::wstring> WxPlatform::fileDialog(const FileDialogRequest& request, bool save) {
+    wxFileName initial(wx(request.initialName));
+    long style = save ? wxFD_SAVE : wxFD_OPEN;
+    if (request.mustExist) style |= wxFD_FILE_MUST_EXIST;
+    if (request.confirmOverwrite) style |= wxFD_OVERWRITE_PROMPT;
+    wxFileDialog dialog(frame_, save ? "Enregistrer sous" : "Ouvrir", initial.GetPath(), initial.GetFullName(),
+                        wx(caseInsensitiveFilter(request.filter)), style);
+    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+    std::wstring path = ws(dialog.GetPath());
+    // A name typed without an extension gets the default one.
+    if (save && !request.defaultExt.empty() && !wxFileName(dialog.GetPath()).HasExt())
+        path += L"." + request.defaultExt;
+    return path;
+}
+
+std::optional<std::wstring> WxPlatform::OpenFileDialog(const FileDialogRequest& request) {
+    return fileDialog(request, false);
+}
+
+std::optional<std::wstring> WxPlatform::SaveFileDialog(const FileDialogRequest& request) {
+    return fileDialog(request, true);
+}
+
+std::optional<FontChoice> WxPlatform::FontDialog(FontKind kind, const FontChoice& current) {
+    wxFontData data;
+    data.SetInitialFont(wxFont(wxFontInfo(current.size > 0 ? current.size : 10).FaceName(wx(current.name))));
+    data.EnableEffects(false);
+    wxFontDialog dialog(frame_, data);
+    dialog.SetTitle(kind == FontKind::Screen ? "Police de l'écran" : "Police de l'imprimante");
+    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+    wxFont font = dialog.GetFontData().GetChosenFont();
+    return FontChoice{ws(font.GetFaceName()), font.GetPointSize()};
+}
+
+bool WxPlatform::PrinterDialog() {
+    wxPrintDialogData data(printData_);
+    wxPrintDialog dialog(frame_, &data);
+    if (dialog.ShowModal() != wxID_OK) return false;
+    printData_ = dialog.GetPrintDialogData().GetPrintData();
+    return true;
+}
+
+void WxPlatform::Print(const PrintJob& job) {
+    printData_.SetOrientation(job.orientation == Orientation::Landscape ? wxLANDSCAPE : wxPORTRAIT);
+    wxPrintDialogData data(printData_);
+    wxPrinter printer(&data);
+    TextPrintout printout(job);
+    if (!printer.Print(frame_, &printout, false) && wxPrinter::GetLastError() == wxPRINTER_ERROR)
+        MsgBox(L"L'impression a échoué.", MsgButtons::Ok, 1, L"");
+}
+
+void WxPlatform::Beep() { wxBell(); }
+Date WxPlatform::Today() { return todayFromClock(); }
+long WxPlatform::SecondsSinceMidnight() { return secondsFromClock(); }
+std::wstring WxPlatform::ProgramFolder() { return programFolderFromEnvironment(); }
+void WxPlatform::EndProgram() {}  // the frame closes when the event is over
+
+void WxPlatform::StatusChanged(const std::wstring& text) {
+    if (frame_) frame_->showStatus(text);
+    speech_.say(text);
+}
+
+void WxPlatform::TitleChanged(const std::wstring& title) {
+    if (frame_) frame_->SetTitle(title.empty() ? wxString("yzo") : wx(title));
+}

@@ -58,6 +58,9 @@ bool isPensionLine(const std::wstring& line);
 std::wstring newAccountHeaderText(Date startDate);
 // The path cut three characters after the first "." of its file name.
 std::wstring cutExtension(const std::wstring& path);
+// The stored form of a typed password: for each character, a separator and
+// the decimal code of the character scrambled by a fixed mask.
+std::wstring cryptage(const std::wstring& typed);
 // The backup name: the file name's extension replaced by "bak".
 std::wstring backupName(const std::wstring& path);
 
@@ -76,6 +79,12 @@ struct AccountsState {
     // What each slot's file held when it was read or written, to notice a
     // file changed by another program before overwriting it.
     std::array<std::string, kMaxSlots + 1> fileSignature{};
+    int slotBeforeOpening = 1;                     // where to come back when an opening is given up
+    // Password dialog: creation, modification, suppression, the check at
+    // opening, and the old password still to be checked during a modification.
+    bool passwordCreation = false, passwordModification = false, passwordSuppression = false;
+    bool passwordAtOpening = false, oldPasswordPending = false;
+    std::wstring firstEntry;                       // first typing of a new password, in stored form
     Operation parsed;                              // filled by convertit_ChaineYzo
     Operation work;                                // filled by the dialogs
 

@@ -155,12 +155,19 @@ void MainForm::RangeTableYzo() {
     }
 }
 
-void MainForm::rangefichierYzo() {
+bool MainForm::rangefichierYzo() {
     try {
         currentPath() = cutExtension(currentPath());
+        int slot = acc.currentDoc;
+        // Another program may have changed the file since it was read: ask before replacing it.
+        const std::string& known = acc.fileSignature[slot];
+        if (!known.empty() && FichierExistant(currentPath()) && fileSignature(currentPath()) != known &&
+            ask(L"Le fichier " + NomFichSeul(currentPath()) +
+                    L" a été modifié par un autre programme depuis son ouverture. Le remplacer ?",
+                MsgButtons::YesNo, 2) != MsgResult::Yes)
+            return false;
         sauvebak();
         RangeSauveTableYzo();
-        int slot = acc.currentDoc;
         std::vector<std::wstring> lines;
         long count = acc.table[slot].lineCount;
         lines.reserve(count + 1);
@@ -170,8 +177,10 @@ void MainForm::rangefichierYzo() {
         writeTextLines(currentPath(), lines);
         acc.fileSignature[slot] = fileSignature(currentPath());
         acc.modified[slot] = false;
+        return true;
     } catch (const std::exception& e) {
         reportError(e, L"RangeFichierYzo");
+        return false;
     }
 }
 
@@ -188,10 +197,11 @@ bool MainForm::sauvegarde() {
     MsgResult r = ask(L"enregistrer sur " + NomFichSeul(currentPath()) + L" ?", MsgButtons::YesNoCancel);
     if (r == MsgResult::Cancel) return false;
     if (r == MsgResult::Yes) {
+        // A save that did not happen (dialog cancelled, write refused or failed)
+        // stops the caller, so that the changes are not lost.
         if (currentPath() == kUntitled || upperCase(currentPath()).find(L".BAK") != std::wstring::npos)
-            enregistrersous();
-        else
-            rangefichierYzo();
+            return enregistrersous();
+        return rangefichierYzo();
     }
     return true;
 }

@@ -1,10 +1,217 @@
-// The account commands of the "Fichier" and "Options" menus.
+// The account commands of the "Fichier" and "Options" menus: new, open,
+// reopen from the list, switch, save, close, clear the list, password.
+#include "account/paths.h"
+#include "app/errors.h"
 #include "app/mainform.h"
 
+namespace {
+const wchar_t* const kAccountFilter = L"Fichiers YZO (*.yzo)|*.yzo|tous fichiers (*.*)|*.*";
+}
+
+// In key-help mode a command only says what it does.
+bool MainForm::describeKey(const std::wstring& label) {
+    if (!app.keyHelp) return false;
+    message(label);
+    app.keyDescribed = true;
+    return true;
+}
+
 bool MainForm::accountMenu(const std::wstring& name, int index) {
-    (void)index;
-    if (name == L"mnuEnregistrer") enregistrer();
-    else if (name == L"mnuEnregistrerSous") enregistrersous();
+    if (name == L"mnuNouveauItem") mnuNouveau();
+    else if (name == L"mnuOuvrirItem") mnuOuvrir();
+    else if (name == L"mnuOuvrirSousMenu") mnuOuvrirSousMenu(index);
+    else if (name == L"mnuFichierPrecedentItem") { if (!describeKey(L"Lecture du fichier ouvert précédent")) DocPrecedent(); }
+    else if (name == L"mnuFichierSuivantItem") { if (!describeKey(L"Lecture du fichier ouvert suivant")) DocSuivant(); }
+    else if (name == L"mnuEnregistrer") { if (!describeKey(L"enregistrer un fichier")) enregistrer(); }
+    else if (name == L"mnuEnregistrerSous") { if (!describeKey(L"enregistrer sous un autre nom")) enregistrersous(); }
+    else if (name == L"mnuFermerItem") { if (!describeKey(L"fermer un compte")) fermer(); }
+    else if (name == L"mnuEffaceListeFichier") effaceListeFichier();
+    else if (name == L"mnuCreationPasse") creationPasse();
+    else if (name == L"mnuSuppressionPasse") suppressionPasse();
+    else if (name == L"mnuModifPasse") modifPasse();
     else return false;
     return true;
+}
+
+bool MainForm::dejaOuvert(const std::wstring& path) {
+    for (int k = 1; k <= acc.openCount; ++k) {
+        if (slotPath(k) == path) {
+            msgBox(path + L"déja ouvert");
+            return true;
+        }
+    }
+    return false;
+}
+
+// Leaves the current slot: its lines go to its store, its caret is remembered.
+void MainForm::leaveSlot() {
+    RangeSauveTableYzo();
+    if (displayMode() != 9 && led.displayCount() > 0) NumeroAffiche();
+}
+
+void MainForm::mnuNouveau() {
+    if (ask(L"Souhaitez-vous créer un compte", MsgButtons::YesNo) != MsgResult::Yes) return;
+    if (describeKey(L"nouveau compte")) return;
+    NouveauFichier();
+}
+
+void MainForm::NouveauFichier() {
+    if (acc.openCount >= kMaxSlots) {
+        msgBox(L"Nombre de fichier ouvert maxi");
+        return;
+    }
+    RangeSauveTableYzo();
+    ++acc.openCount;
+    acc.currentDoc = acc.openCount;
+    clearSlot(acc.currentDoc);
+    insert_nomdoc(acc.currentDoc, kUntitled);
+    AfficheStatus();
+    litFichierYzo(true, false);
+    AfficheYzo();
+}
+
+void MainForm::clearSlot(int slot) {
+    acc.modified[slot] = false;
+    acc.slotStore[slot].assign(1, {});
+    acc.table[slot] = AccountHeader{};
+    acc.fileSignature[slot].clear();
+    led.cursorIndex[slot] = 0;
+    led.displayMode[slot] = 2;
+    led.currentColumn[slot] = 1;
+}
+
+void MainForm::mnuOuvrir() {
+    if (describeKey(L"ouvrir un fichier")) return;
+    if (acc.openCount >= kMaxSlots) {
+        msgBox(L"Nombre de fichier ouvert maxi");
+        return;
+    }
+    FileDialogRequest request;
+    request.filter = kAccountFilter;
+    request.defaultExt = L"yzo";
+    request.initialName = app.storageFolder + L".yzo";
+    request.mustExist = true;
+    std::optional<std::wstring> chosen = platform.OpenFileDialog(request);
+    if (!chosen) return;
+    std::wstring name = *chosen;
+    if (name.size() >= 3 && name[1] == L':' && name[2] == L'.') name.erase(2, 1);
+    if (dejaOuvert(name)) return;
+    bool emptyUntitled = currentPath() == kUntitled && acc.operationCount() == 0 && acc.pensionCount() == 0 &&
+                         !acc.modified[acc.currentDoc];
+    int previous = acc.currentDoc;
+    if (!emptyUntitled) {
+        leaveSlot();
+        ++acc.openCount;
+        acc.currentDoc = acc.openCount;
+        clearSlot(acc.currentDoc);
+    }
+    range_ini(name);
+    openInCurrentSlot(previous);
+}
+
+void MainForm::mnuOuvrirSousMenu(int entry) {
+    if (entry >= 1 && entry <= acc.openCount) {
+        platform.Beep();
+        return;
+    }
+    MenuEntry* m = w.menu(L"mnuOuvrirSousMenu", entry);
+    if (!m || !m->visible) return;
+    size_t blank = m->caption.find(L' ');
+    std::wstring path = blank == std::wstring::npos ? L"" : m->caption.substr(blank + 1);
+    if (!FichierExistant(path)) {
+        message(L"fichier inexistant");
+        return;
+    }
+    if (acc.openCount >= kMaxSlots) {
+        msgBox(L"Nombre de fichier ouvert maxi");
+        return;
+    }
+    int previous = acc.currentDoc;
+    leaveSlot();
+    ++acc.openCount;
+    acc.currentDoc = acc.openCount;
+    clearSlot(acc.currentDoc);
+    range_ini(path);
+    openInCurrentSlot(previous);
+}
+
+// Reads the account named at the current slot's place, asking its password when it has one.
+void MainForm::openInCurrentSlot(int previousSlot) {
+    acc.slotBeforeOpening = previousSlot;
+    if (!litFichierYzo(false, true)) return;  // waits for its password
+    finishOpening();
+}
+
+void MainForm::finishOpening() {
+    acc.modified[acc.currentDoc] = false;
+    TestPension();
+    cursorIndex() = 0;
+    AfficheStatus();
+    AfficheYzo();
+}
+
+void MainForm::DocSuivant() { switchTo(acc.currentDoc == acc.openCount ? 1 : acc.currentDoc + 1); }
+
+void MainForm::DocPrecedent() { switchTo(acc.currentDoc == 1 ? acc.openCount : acc.currentDoc - 1); }
+
+void MainForm::switchTo(int slot) {
+    if (acc.openCount <= 1) {
+        platform.Beep();
+        message(L"un seul fichier");
+        return;
+    }
+    leaveSlot();
+    acc.currentDoc = slot;
+    RangeTableYzo();
+    AfficheStatus();
+    AfficheYzo();
+    message(NomFichSeul(currentPath()));
+}
+
+void MainForm::fermer() {
+    RangeSauveTableYzo();
+    if (!sauvegarde()) return;
+    std::wstring closed = currentPath();
+    int slot = acc.currentDoc;
+    if (acc.openCount == 1) {
+        slotPath(1) = kUntitled;
+        clearSlot(1);
+        acc.pensionLines.assign(1, {});
+        acc.operationLines.assign(1, {});
+        litFichierYzo(true, false);
+    } else if (slot == acc.openCount) {
+        acc.currentDoc = slot - 1;
+        RangeTableYzo();
+        --acc.openCount;
+        AfficheStatus();
+        AfficheYzo();
+        message(NomFichSeul(currentPath()));
+        return;
+    } else {
+        for (int k = slot; k < acc.openCount; ++k) moveSlot(k + 1, k);
+        clearSlot(acc.openCount);
+        --acc.openCount;
+        RangeTableYzo();
+        efface_nomdoc(slot);
+    }
+    if (closed != kUntitled) insert_nomdoc(acc.openCount + 1, closed);
+    AfficheStatus();
+    AfficheYzo();
+    message(NomFichSeul(currentPath()));
+}
+
+void MainForm::moveSlot(int from, int to) {
+    acc.table[to] = acc.table[from];
+    acc.modified[to] = acc.modified[from];
+    acc.slotStore[to] = std::move(acc.slotStore[from]);
+    acc.slotStore[from].assign(1, {});
+    acc.fileSignature[to] = acc.fileSignature[from];
+    led.cursorIndex[to] = led.cursorIndex[from];
+    led.displayMode[to] = led.displayMode[from];
+    led.currentColumn[to] = led.currentColumn[from];
+}
+
+void MainForm::effaceListeFichier() {
+    for (int k = acc.openCount + 1; k <= kMaxSlots; ++k) slotPath(k) = kUntitled;
+    AfficheStatus();
 }

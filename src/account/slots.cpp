@@ -72,12 +72,8 @@ void MainForm::ReprendreDisque(int first) {
 }
 
 void MainForm::enregistrer() {
-    if (currentPath() == kUntitled) {
-        if (!enregistrersous()) return;
-    } else {
-        rangefichierYzo();
-    }
-    message(L"enregistrer");
+    bool saved = currentPath() == kUntitled ? enregistrersous() : rangefichierYzo();
+    if (saved) message(L"enregistrer");
 }
 
 bool MainForm::enregistrersous() {
@@ -102,9 +98,31 @@ bool MainForm::enregistrersous() {
             msgBox(L"nom avec .bak interdit");
             continue;
         }
-        range_ini(name);
-        rangefichierYzo();
+        if (!renameCurrentEntry(name)) continue;
+        bool saved = rangefichierYzo();
         AfficheStatus();
-        return true;
+        return saved;
     }
+}
+
+// Save under another name: the slot's own entry of the list becomes the new
+// name, and its former name goes first among the recent files. (Inserting the
+// name would push the entries of the slots after this one out of place.)
+bool MainForm::renameCurrentEntry(const std::wstring& name) {
+    int current = acc.currentDoc;
+    std::wstring upper = upperCase(name);
+    for (int k = 1; k <= acc.openCount; ++k) {
+        if (k != current && upperCase(slotPath(k)) == upper) {
+            msgBox(name + L"déja ouvert");
+            return false;
+        }
+    }
+    for (int k = kMaxSlots; k > acc.openCount; --k)
+        if (upperCase(slotPath(k)) == upper) efface_nomdoc(k);
+    std::wstring former = currentPath();
+    currentPath() = name;
+    if (former != kUntitled && upperCase(former) != upper) insert_nomdoc(acc.openCount + 1, former);
+    // A new file: nothing to compare with before writing it.
+    acc.fileSignature[current].clear();
+    return true;
 }

@@ -2,6 +2,7 @@
 // Procedures are defined in the .cpp files of their subsystem's folder.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "account/account.h"
 #include "app/app.h"
@@ -116,6 +117,46 @@ public:
     std::wstring extraitLigne(long position) const;
     long WhereX() const;
     void txt_KeyDown(const KeyEvent& key);
+    // The balance of the shown lines 1..index, as the last display counted them.
+    double soldeAuCurseur(long index) const;
+    // Shows lines of text in the ledger text box (display mode 9).
+    void AfficheTexte(const std::vector<std::wstring>& lines);
+    void InformationCompte();               // "informations sur le compte"
+    void OperationsNonEnregistrees();       // display mode 3
+    void TraitesEtPensions();               // display mode 1
+    // The 20-line window (ledger/caret.cpp).
+    void FlecheHaut();
+    void FlecheBas();
+    void Indexprecedent();
+    void Indexsuivant();
+    void AppelDebutIndex();
+    void AppelFinIndex();
+    void retourMicro();
+    void CoordonneesCurseur();
+    // In key help mode: says the label, marks the key as described, returns true.
+    bool keyHelpSays(const std::wstring& label);
+    // Readers of the operation under the caret (ledger/readers.cpp).
+    void ParlerColonne();
+    void dateCours();
+    void EnregistrerCours();
+    void RubriqueCours();
+    void ObjetCours();
+    void MontantCours();
+    void TvaCours();
+    void AppelNumeroCours();
+    void DateColonne();
+    void EnregistrerColonne();
+    void RubriqueColonne();
+    void ObjetColonne();
+    void MontantColonne();
+    void TvaColonne();
+    void NumeroColonne();
+    void SoldeCours();
+    void SoldeSansEspece();
+    void SoldeEspece();
+    void DernierNumero();
+    void EnregistrerOperation();
+    void RepererOperation();
 
     // --- Operation entry (entry/) -----------------------------------------
     void Liste_KeyDown(const KeyEvent& key);
@@ -124,6 +165,11 @@ public:
     void CmdYzo_Click();          // the validate action
     void CmdCreation_Click();
     void CmdModifLigne_Click();
+    // Field of the line under the caret, for the readers (entry/fields.cpp):
+    // true when the caret is on an operation, which is then parsed into the work operation.
+    bool InitNumeroCours(int column);
+    // The last cheque number of the account: the latest numéro made of digits only.
+    std::wstring dernierNUMERO() const;
 
     // --- Search (search/) -------------------------------------------------
     // Whether the work operation passes the criteria of the running search.

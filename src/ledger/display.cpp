@@ -72,7 +72,8 @@ std::wstring MainForm::parler_moins(double amount) const {
 
 void MainForm::parler_solde() {
     // A blank between the mode and the amount, so that they are said as two words.
-    std::wstring s = L"solde " + ligne_modeaffichage(displayMode()) + L" " + parler_moins(led.totals.balance);
+    // The totals are those of the last display, so is the mode named.
+    std::wstring s = L"solde " + ligne_modeaffichage(led.shownMode) + L" " + parler_moins(led.totals.balance);
     if (acc.header.unitCode != 3) s += L" " + acc.header.unitName;
     message(s);
 }
@@ -94,18 +95,31 @@ bool datedTodayOrLater(const std::wstring& line, Date today) {
         return false;
     }
 }
+
+// A text view (modes 9 and 10) is never rebuilt from the account.
+bool isTextView(int mode) { return mode == 9 || mode == 10; }
 }  // namespace
+
+double MainForm::soldeAuCurseur(long index) const {
+    double sum = 0;
+    long last = std::min(index, static_cast<long>(led.countedAmount.size()) - 1);
+    for (long k = 1; k <= last; ++k) sum += led.countedAmount[k];
+    return sum;
+}
 
 void MainForm::AfficheYzo() {
     int slot = acc.currentDoc;
     int mode = displayMode();
     acc.header = acc.table[slot];
+    if (isTextView(mode)) return;
     if (led.criteriaSearchRunning) {
         cursorIndex() = 0;
         led.criteriaSearchRunning = false;
     }
+    led.shownMode = mode;
     led.totals = Totals{};
     led.displayTable.assign(1, {});
+    led.countedAmount.assign(1, 0.0);
     led.windowStart = 1;
     led.topEdge = false;
     led.screenLines.assign(2, {});
@@ -122,8 +136,8 @@ void MainForm::AfficheYzo() {
                              ligne_dateReduit(h.startDateText, settings);
     }
     if (acc.operationCount() == 0) {
+        // The header alone, in every mode; nothing to place the caret on.
         InitTableINdex();
-        SurNumero(0);
         return;
     }
 
@@ -133,6 +147,8 @@ void MainForm::AfficheYzo() {
     double inverse = 0;
     const std::vector<LineEntry>& source = mode == 1 ? acc.pensionLines : acc.operationLines;
     Totals& t = led.totals;
+    led.displayTable.reserve(source.size());
+    led.countedAmount.reserve(source.size());
     for (long i = 1; i < static_cast<long>(source.size()); ++i) {
         const std::wstring& line = source[i].text;
         bool parsed = true;
@@ -171,6 +187,8 @@ void MainForm::AfficheYzo() {
         entry.sourceIndex = i;
         entry.mark = source[i].mark;
         led.displayTable.push_back(std::move(entry));
+        // A pension line adds its monthly amount to the balance, not its amount.
+        led.countedAmount.push_back(counts && mode != 1 ? amount : 0.0);
         if (counts) {
             if (!counted) {
                 t.minimum = t.maximum = amount;
@@ -211,5 +229,73 @@ void MainForm::AfficheYzo() {
                                   Forme_montant(inverse + acc.table[slot].lastBalance) + L" " + h.unitName);
 
     if (cursorIndex() == 0) cursorIndex() = firstFuture != 0 ? firstFuture : led.displayCount();
+    // A line deleted or a shorter mode may leave the index past the last line.
+    if (cursorIndex() > led.displayCount()) cursorIndex() = std::max(led.displayCount(), 1L);
+    // The balance to the cursor runs up to and with the line the caret is put on.
+    if (mode != 1) t.cursorBalance = soldeAuCurseur(cursorIndex());
     SurNumero(cursorIndex());
+}
+
+// --- Text views and the information screen ---------------------------------
+
+void MainForm::AfficheTexte(const std::vector<std::wstring>& lines) {
+    displayMode() = 9;
+    led.screenLines.assign(1, {});
+    led.screenLines.insert(led.screenLines.end(), lines.begin(), lines.end());
+    if (lines.empty()) led.screenLines.emplace_back();
+    led.windowStart = 1;
+    led.topEdge = true;
+    InitTableINdex();
+    w.txt.setCaret(0);
+    message(extraitLigne(1));
+}
+
+namespace {
+// A count as a number is written with its sign place: a blank for a positive one.
+std::wstring signedCount(long n) { return n < 0 ? std::to_wstring(n) : L" " + std::to_wstring(n); }
+}  // namespace
+
+void MainForm::InformationCompte() {
+    if (keyHelpSays(L"informations sur le compte")) return;
+    int mode = led.shownMode;
+    const Totals& t = led.totals;
+    const std::wstring unit = L" " + acc.header.unitName;
+    double cursorBalance = t.cursorBalance;
+    // From the ledger, the balance is taken up to the line the caret is on now.
+    if (!isTextView(displayMode()) && mode != 1 && led.displayCount() > 0) {
+        NumeroAffiche();
+        cursorBalance = soldeAuCurseur(cursorIndex());
+    }
+    std::vector<std::wstring> lines;
+    lines.push_back(L"Informations en mode " + ligne_modeaffichage(mode) + L" sur " + currentPath());
+    lines.push_back(L"Nombre de lignes" + signedCount(led.displayCount()));
+    if (mode == 2 && acc.header.accountType == 1)
+        lines.push_back(L"Nombre de lignes non enregistrées" + signedCount(t.blankFlagCount));
+    else if (mode == 2 && acc.header.accountType == 2)
+        lines.push_back(L"Nombre de lignes non repèreées" + signedCount(t.blankFlagCount));
+    lines.push_back(L"Solde            " + Forme_montant(t.balance) + unit);
+    if (mode != 1) {
+        lines.push_back(L"Solde des espèces " + Forme_montant(t.cashBalance) + unit);
+        lines.push_back(L"Solde non en espèces " + Forme_montant(t.nonCashBalance) + unit);
+        lines.push_back(L"Solde au curseur depuis le début " + Forme_montant(cursorBalance) + unit);
+    }
+    if (acc.header.unitCode == 3) lines.push_back(L"Moyenne          " + Forme_montant(t.average) + unit);
+    lines.push_back(L"Minimum          " + Forme_montant(t.minimum) + unit);
+    lines.push_back(L"Maximum          " + Forme_montant(t.maximum) + unit);
+    AfficheTexte(lines);
+    w.CmdYzo.show();
+}
+
+void MainForm::OperationsNonEnregistrees() {
+    if (keyHelpSays(L"opérations non enregistrées")) return;
+    displayMode() = 3;
+    cursorIndex() = 0;
+    AfficheYzo();
+}
+
+void MainForm::TraitesEtPensions() {
+    if (keyHelpSays(L"traites et pensions")) return;
+    displayMode() = 1;
+    cursorIndex() = 1;
+    AfficheYzo();
 }

@@ -1,13 +1,151 @@
 // The keys of the ledger text box, and the ledger's menu commands.
+//
+// A handler that pages the window or puts the caret on a line does it through
+// setText/setCaret, so that the text box does not move the caret a second time.
 #include "app/mainform.h"
 
+namespace {
+bool isLetter(const KeyEvent& key, char letter) { return key.code == keyLetter(letter); }
+}  // namespace
+
 void MainForm::txt_KeyDown(const KeyEvent& key) {
-    if (key.code == kKeyEscape) InitYzo();
-    else if (key.code == 'S' && key.ctrl && !key.shift) enregistrer();
-    else if (key.code == 'S' && key.ctrl && key.shift) enregistrersous();
+    const bool shift = key.shift, ctrl = key.ctrl;
+    switch (key.code) {
+    case kKeyLeft: case kKeyRight: case kKeyShift: case kKeyCtrl: case kKeyNumLock:
+        return;
+    case kKeyNumDivide: case kKeyOem191:
+        EnregistrerOperation();
+        return;
+    case kKeyNumMultiply: case kKeyOem220:
+        RepererOperation();
+        return;
+    case kKeyUp:
+        // Shift: SelectionOperation() comes first, once selection exists.
+        FlecheHaut();
+        return;
+    case kKeyDown:
+        // Shift: SelectionOperation() comes first, once selection exists.
+        FlecheBas();
+        return;
+    case kKeyPageUp: Indexprecedent(); return;
+    case kKeyPageDown: Indexsuivant(); return;
+    case kKeyHome:
+        if (ctrl) AppelDebutIndex();
+        return;
+    case kKeyEnd:
+        if (ctrl) AppelFinIndex();
+        return;
+    case kKeyEscape: InitYzo(); return;
+    case kKeyDelete:
+        // effacementYzo(): deleting the operation under the caret, once entry provides it.
+        return;
+    case kKeyEnter:
+        // Shift: somme(), the manual sum, once selection exists.
+        return;
+    case kKeySpace:
+        if (ctrl) {
+            // DeselectionOperation(), once selection exists.
+        } else if (shift) {
+            EnregistrerOperation();
+        } else if (displayMode() == 1 && !ent.columnModification) {
+            // InsertPension(), once the traites and pensions screen exists.
+        } else {
+            // TotalCours(), once the manual sum exists.
+        }
+        return;
+    default:
+        break;
+    }
+    // The menu shortcuts F3 to F9 reach here only when their entry is switched off.
+    if (key.code >= keyF(3) && key.code <= keyF(9)) return;
+    if (isLetter(key, 'B')) {
+        // Shift+Ctrl: blocnote(), once the notepad exists.
+    } else if (isLetter(key, 'D')) {
+        if (shift) DateColonne();
+        else dateCours();
+    } else if (isLetter(key, 'E')) {
+        if (shift && ctrl) SoldeSansEspece();
+        else if (shift) EnregistrerColonne();
+        else if (!ctrl) EnregistrerCours();
+    } else if (isLetter(key, 'M')) {
+        if (shift && ctrl) {
+            // MontantCoursAutreUnite(), once the other unit's readers exist.
+        } else if (shift) {
+            MontantColonne();
+        } else {
+            MontantCours();
+        }
+    } else if (isLetter(key, 'N')) {
+        if (shift) NumeroColonne();
+        else AppelNumeroCours();
+    } else if (isLetter(key, 'O')) {
+        if (shift) ObjetColonne();
+        else ObjetCours();
+    } else if (isLetter(key, 'R')) {
+        if (shift && ctrl) {
+            // AppelRechercherArriere(), once search exists.
+        } else if (shift) {
+            RubriqueColonne();
+        } else if (ctrl) {
+            // CritereRecherche(), once search exists.
+        } else {
+            RubriqueCours();
+        }
+    } else if (isLetter(key, 'S')) {
+        if (shift && ctrl) enregistrersous();
+        else if (ctrl) enregistrer();
+        else SoldeCours();
+    } else if (isLetter(key, 'T')) {
+        if (shift) TvaColonne();
+        else TvaCours();
+    } else if (isLetter(key, 'U')) {
+        // MessageSoldeAutreUnite(), once the other unit's readers exist.
+    } else if (isLetter(key, 'Z')) {
+        // Without Ctrl: RemiseZero(), once the manual sum exists.
+    } else if (app.keyHelp) {
+        // A key that ran a menu command never reaches this handler, so a key
+        // arriving here has described nothing.
+        app.keyDescribed = false;
+        message(L"aucune fonction");
+    }
 }
 
 bool MainForm::ledgerMenu(const std::wstring& name) {
-    (void)name;
+    using Command = void (MainForm::*)();
+    static const std::pair<const wchar_t*, Command> commands[] = {
+        {L"MnuInformationItem", &MainForm::InformationCompte},
+        {L"MnuDateCoursItem", &MainForm::dateCours},
+        {L"MnuEnregistrerCours", &MainForm::EnregistrerCours},
+        {L"MnuRubriqueCours", &MainForm::RubriqueCours},
+        {L"MnuObjetCoursItem", &MainForm::ObjetCours},
+        {L"MnuMontantCoursItem", &MainForm::MontantCours},
+        {L"MnuTvaCoursItem", &MainForm::TvaCours},
+        {L"MnuNumeroCoursItem", &MainForm::AppelNumeroCours},
+        {L"MnuDateColonne", &MainForm::DateColonne},
+        {L"MnuEnregistrerColonne", &MainForm::EnregistrerColonne},
+        {L"MnuRubriqueColonne", &MainForm::RubriqueColonne},
+        {L"MnuObjetColonne", &MainForm::ObjetColonne},
+        {L"MnuMontantColonne", &MainForm::MontantColonne},
+        {L"MnuTvaColonne", &MainForm::TvaColonne},
+        {L"MnuNumeroColonne", &MainForm::NumeroColonne},
+        {L"MnuNonenregistrer", &MainForm::OperationsNonEnregistrees},
+        {L"MnuPension", &MainForm::TraitesEtPensions},
+        {L"MnuSoldeCoursItem", &MainForm::SoldeCours},
+        {L"MnuSoldeEspeceItem", &MainForm::SoldeEspece},
+        {L"MnuSoldeSansEspeceItem", &MainForm::SoldeSansEspece},
+        {L"MnuDernierNumeroItem", &MainForm::DernierNumero},
+        {L"MnuRetourMicroItem", &MainForm::retourMicro},
+        {L"mnuXYItem", &MainForm::CoordonneesCurseur},
+        {L"mnuEnregistrerOperation", &MainForm::EnregistrerOperation},
+        {L"mnuRepererOperationItem", &MainForm::RepererOperation},
+    };
+    // MnuMontantCoursAutreUniteItem and MnuSoldeAutreUniteItem belong to the
+    // other unit's readers and are answered there.
+    for (const auto& [entry, command] : commands) {
+        if (name == entry) {
+            (this->*command)();
+            return true;
+        }
+    }
     return false;
 }

@@ -1,0 +1,59 @@
+// Field rules shared by the entry dialogs and the spoken readers: the field
+// under the caret and the last cheque number.
+#include "app/errors.h"
+#include "app/mainform.h"
+
+namespace {
+bool digitsOnly(const std::wstring& text) {
+    if (text.empty()) return false;
+    for (wchar_t c : text)
+        if (c < L'0' || c > L'9') return false;
+    return true;
+}
+}  // namespace
+
+bool MainForm::InitNumeroCours(int column) {
+    if (w.Liste.visible || displayMode() == 9 || displayMode() == 10) {
+        w.txt.setCaret(0);
+        return false;
+    }
+    long index = IndexAbsolu();
+    if (index <= 0) {
+        w.txt.setCaret(0);
+        return false;
+    }
+    long lineStart = Debutligne() - 1;  // offset of the caret line's first character
+    if (index > led.displayCount()) {
+        // A balance line: the caret goes to its start.
+        w.txt.setCaret(lineStart);
+        return false;
+    }
+    cursorIndex() = index;
+    led.currentColumn[acc.currentDoc] = column;
+    const DisplayEntry& entry = led.displayTable[index];
+    try {
+        acc.work = convertit_ChaineYzo(entry.line);
+    } catch (const std::exception&) {
+        w.txt.setCaret(lineStart);
+        return false;
+    }
+    long offset = 0;
+    bool onField = led.pendingColumn == 0 && column >= 2 && column <= 7 && entry.colStart[column - 1] > 0;
+    if (onField) offset = entry.colStart[column - 1] - 1;
+    // A start past the end of its line (the numéro of a bank line) stays on the line.
+    long lineLength = FinLigne() - 1 - lineStart;
+    w.txt.setCaret(lineStart + std::min(offset, lineLength));
+    return true;
+}
+
+std::wstring MainForm::dernierNUMERO() const {
+    for (long i = acc.operationCount(); i >= 1; --i) {
+        try {
+            std::wstring numero = trim(convertit_ChaineYzo(acc.operationLines[i].text).numero);
+            if (digitsOnly(numero)) return numero;
+        } catch (const std::exception&) {
+            // a malformed line holds no number
+        }
+    }
+    return L"";
+}

@@ -1,0 +1,183 @@
+// The spoken readers: one field of the operation under the caret, a balance,
+// the last cheque number; the single-column views; the two operation flags.
+#include "app/errors.h"
+#include "app/mainform.h"
+
+namespace {
+enum Column { kDate = 1, kFlag = 2, kRubrique = 3, kObjet = 4, kMontant = 5, kTva = 6, kNumero = 7 };
+
+bool isTextView(int mode) { return mode == 9 || mode == 10; }
+
+// The date as it is said: the day number, the month name and the year, with
+// the weekday name first when the day names are on.
+std::wstring spokenDate(Date date, bool dayNames) {
+    int year = 0, month = 0, day = 0;
+    ymdFromDate(date, year, month, day);
+    std::wstring s = std::to_wstring(day) + frenchMonthName(month) + std::to_wstring(year);
+    return dayNames ? frenchDayName(weekday(date)) + L" " + s : s;
+}
+}  // namespace
+
+void MainForm::ParlerColonne() {
+    long index = cursorIndex();
+    if (!TestNumeroAffiche(index)) return;
+    try {
+        acc.parsed = convertit_ChaineYzo(led.displayTable[index].line);
+    } catch (const YzoError&) {
+        return;  // a malformed line has no field to say
+    }
+    const Operation& op = acc.parsed;
+    const AccountHeader& h = acc.header;
+    auto amount = [&](double value) {
+        return h.unitCode == 3 ? Forme_montant(value) : Forme_montant(value) + L" " + h.unitName;
+    };
+    switch (led.currentColumn[acc.currentDoc]) {
+    case kDate: message(spokenDate(op.date, option(30))); break;
+    case kFlag: message(formevalider(op.flag, h.accountType)); break;
+    case kRubrique: message(op.rubrique); break;
+    case kObjet: message(op.objet); break;
+    case kMontant: message(amount(op.montant)); break;
+    case kTva: message(amount(op.tva)); break;
+    case kNumero: message(op.numero); break;
+    default: break;
+    }
+}
+
+// --- Current field -------------------------------------------------------------
+
+namespace {
+// Says the field of the given column of the operation under the caret.
+void readField(MainForm& f, int column, const std::wstring& label) {
+    if (f.keyHelpSays(label)) return;
+    if (f.InitNumeroCours(column)) f.ParlerColonne();
+}
+}  // namespace
+
+void MainForm::dateCours() { readField(*this, kDate, L"Date en cours"); }
+
+void MainForm::EnregistrerCours() {
+    int type = acc.header.accountType;
+    if (displayMode() == 1 || (type != 1 && type != 2)) return;
+    readField(*this, kFlag, type == 1 ? L"Enregistrement en cours" : L"Repérage en cours");
+}
+
+void MainForm::RubriqueCours() {
+    if (acc.header.accountType >= 4) return;
+    readField(*this, kRubrique, L"Rubrique en cours");
+}
+
+void MainForm::ObjetCours() { readField(*this, kObjet, L"Objet en cours"); }
+
+void MainForm::MontantCours() { readField(*this, kMontant, L"Montant en cours"); }
+
+void MainForm::TvaCours() {
+    if (!acc.header.hasTva) return;
+    readField(*this, kTva, L"T V A en cours");
+}
+
+void MainForm::AppelNumeroCours() {
+    readField(*this, kNumero, L"Numéro de chèque ou nombre de mois d'une traite");
+}
+
+// --- Single-column views ------------------------------------------------------------
+
+namespace {
+// Shows one field of every line until Esc or the next column modification.
+void showColumn(MainForm& f, int column, const std::wstring& label) {
+    if (f.keyHelpSays(label)) return;
+    if (isTextView(f.displayMode())) return;
+    // The view opens on the line the user is on, not on the last one read.
+    if (f.led.displayCount() > 0) f.NumeroAffiche();
+    f.led.pendingColumn = column;
+    f.AfficheYzo();
+}
+}  // namespace
+
+void MainForm::DateColonne() { showColumn(*this, kDate, L"Date en colonne"); }
+
+void MainForm::EnregistrerColonne() {
+    int type = acc.header.accountType;
+    if (type != 1 && type != 2) return;
+    showColumn(*this, kFlag, type == 1 ? L"Enregistrer en colonne" : L"Repèrer en colonne");
+}
+
+void MainForm::RubriqueColonne() {
+    if (acc.header.accountType >= 4) return;
+    showColumn(*this, kRubrique, L"Rubrique en colonne");
+}
+
+void MainForm::ObjetColonne() { showColumn(*this, kObjet, L"Objet en colonne"); }
+
+void MainForm::MontantColonne() { showColumn(*this, kMontant, L"Montant en colonne"); }
+
+void MainForm::TvaColonne() {
+    if (!acc.header.hasTva) return;
+    showColumn(*this, kTva, L"T V A en colonne");
+}
+
+void MainForm::NumeroColonne() { showColumn(*this, kNumero, L"Numéro en colonne"); }
+
+// --- Balances -------------------------------------------------------------------------
+
+void MainForm::SoldeCours() {
+    if (keyHelpSays(L"Solde suivant le mode d'affichage")) return;
+    parler_solde();
+}
+
+void MainForm::SoldeSansEspece() {
+    if (keyHelpSays(L"Solde sans les espèces")) return;
+    message(L"solde non en espèce " + Forme_montant(led.totals.nonCashBalance));
+}
+
+void MainForm::SoldeEspece() {
+    if (keyHelpSays(L"Solde des espèces(numéro = 'ES')")) return;
+    message(L"solde des espèces " + Forme_montant(led.totals.cashBalance));
+}
+
+void MainForm::DernierNumero() {
+    if (keyHelpSays(L"Dernier numéro de chèque")) return;
+    message(L"dernier numéro " + dernierNUMERO());
+}
+
+// --- Flags ----------------------------------------------------------------------------
+
+namespace {
+// Puts a new flag at position 9 of the operation under the caret and redisplays.
+// decide returns the new flag, or 0 to leave the line as it is.
+template <typename Decide>
+void changeFlag(MainForm& f, Decide decide) {
+    long index = f.IndexAbsolu();
+    if (!f.TestNumeroAffiche(index)) return;
+    f.cursorIndex() = index;
+    const DisplayEntry& entry = f.led.displayTable[index];
+    std::wstring line = entry.line;
+    if (line.size() < 10) line.resize(10, L' ');
+    wchar_t flag = decide(line[8]);
+    if (flag == 0) return;
+    line[8] = flag;
+    f.acc.operationLines[entry.sourceIndex].text = line;
+    f.acc.modified[f.acc.currentDoc] = true;
+    f.AfficheYzo();
+}
+
+bool flagsApply(MainForm& f, int accountType) {
+    int mode = f.displayMode();
+    return f.acc.header.accountType == accountType && mode != 1 && !isTextView(mode);
+}
+}  // namespace
+
+void MainForm::EnregistrerOperation() {
+    if (!flagsApply(*this, 1)) return;
+    if (keyHelpSays(L"Activer/Inactiver l'opération")) return;
+    changeFlag(*this, [this](wchar_t flag) -> wchar_t {
+        if (flag == L' ') return L'/';
+        if (ask(L"Voulez vous bien activer l'opération", MsgButtons::YesNo) != MsgResult::Yes) return 0;
+        return L' ';
+    });
+}
+
+void MainForm::RepererOperation() {
+    if (!flagsApply(*this, 2)) return;
+    if (keyHelpSays(L"Repèrer l'opération")) return;
+    changeFlag(*this, [](wchar_t flag) -> wchar_t { return flag == L' ' ? L'*' : L' '; });
+}

@@ -15,6 +15,9 @@ expected="$dir/$name.expected"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$dir/data/." "$work/" 2>/dev/null
+# "# ini: FILE" makes data/FILE the program's yzo.INI for this scenario.
+ini=$(sed -n 's/^# ini: *\([^ ]*\).*/\1/p' "$scn" | head -n 1)
+[ -n "$ini" ] && cp "$dir/data/$ini" "$work/yzo.INI"
 today=$(sed -n 's/^# aujourdhui: *\([0-9-]*\).*/\1/p' "$scn" | head -n 1)
 today=${today:-2026-12-06}
 cd "$work"

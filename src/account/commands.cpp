@@ -36,7 +36,8 @@ bool MainForm::accountMenu(const std::wstring& name, int index) {
 bool MainForm::dejaOuvert(const std::wstring& path) {
     for (int k = 1; k <= acc.openCount; ++k) {
         if (slotPath(k) == path) {
-            msgBox(path + L"déja ouvert");
+            // A blank after the path, so that the name and the words are said apart.
+            msgBox(path + L" déja ouvert");
             return true;
         }
     }

@@ -58,6 +58,7 @@ void MainForm::ReprendreDisque(int first) {
         }
         acc.openCount = i;
         acc.currentDoc = i;
+        acc.launching = true;  // a password asked now goes on with the next files
         if (!litFichierYzo(false, true)) return;  // waits for its password
         TestPension();
         RangeSauveTableYzo();
@@ -113,7 +114,7 @@ bool MainForm::renameCurrentEntry(const std::wstring& name) {
     std::wstring upper = upperCase(name);
     for (int k = 1; k <= acc.openCount; ++k) {
         if (k != current && upperCase(slotPath(k)) == upper) {
-            msgBox(name + L"déja ouvert");
+            msgBox(name + L" déja ouvert");
             return false;
         }
     }

@@ -1,4 +1,6 @@
 // Adapting the menus to the current account.
+#include <algorithm>
+
 #include "app/mainform.h"
 
 void MainForm::configuration() {
@@ -35,4 +37,132 @@ void MainForm::configuration() {
         w.entry(name).enabled = h.hasTva;
     w.entry(L"mnuConvertirEuroItem").enabled = h.unitCode != 2;
     w.entry(L"mnuAutreUniteItem").enabled = h.unitCode == 1 || h.unitCode == 2;
+}
+
+namespace {
+bool launchCountAccepted(const std::wstring& text) {
+    std::wstring t = trim(text);
+    if (t.empty() || t.size() > 2) return false;
+    for (wchar_t c : t)
+        if (c < L'0' || c > L'9') return false;
+    int n = std::stoi(t);
+    return n >= 1 && n <= kMaxSlots;
+}
+}  // namespace
+
+bool MainForm::optionsMenu(const std::wstring& name) {
+    static const wchar_t* const handled[] = {
+        L"mnuDossierStockage", L"mnuModifConfiguration", L"mnuEnTableau", L"mnuEntreeDebutSolde",
+        L"mnuNomJour", L"mnuNomMois", L"mnuDeuxFichiersItem", L"mnuIncrementationNumero", L"mnuNumeroSurCheque"};
+    if (std::find(std::begin(handled), std::end(handled), name) == std::end(handled)) return false;
+    if (app.keyHelp) {
+        message(w.entry(name).caption);
+        app.keyDescribed = true;
+        return true;
+    }
+    auto& c = app.config;
+    auto toggle = [&](int line) {
+        MenuEntry& m = w.entry(name);
+        m.checked = !m.checked;
+        c[line] = m.checked ? L"1" : L"0";
+        return m.checked;
+    };
+    if (name == L"mnuDossierStockage") {
+        RangeDossierStockage();
+    } else if (name == L"mnuModifConfiguration") {
+        modifConfiguration();
+    } else if (name == L"mnuEnTableau") {
+        c[33] = trim(c[33]) == L"en tableau" ? L"compacté" : L"en tableau";
+        w.entry(name).caption = L"Affichage en tableau/compactée: " + c[33];
+        message(c[33]);
+        AfficheYzo();
+    } else if (name == L"mnuEntreeDebutSolde") {
+        AccountHeader& h = acc.table[acc.currentDoc];
+        acc.work.date = h.startDate;
+        DialDate(L"date de début du calcul des soldes");
+        if (ent.accepted) {
+            h.startDate = acc.work.date;
+            h.startDateText = FormatDate(h.startDate);
+            markModified();
+            AfficheYzo();
+        }
+    } else if (name == L"mnuNomJour") {
+        message(toggle(30) ? L"avec nom du jour" : L"Sans nom du jour");
+        AfficheYzo();
+    } else if (name == L"mnuNomMois") {
+        message(toggle(36) ? L"avec nom du mois" : L"Sans nom du mois");
+        AfficheYzo();
+    } else if (name == L"mnuDeuxFichiersItem") {
+        std::wstring answer = inputBox(L"Nombre De fichier à ouvrir au lancement", c[31]);
+        if (answer.empty()) return true;
+        if (!launchCountAccepted(answer)) {
+            msgBox(L"le nombre doit être compris entre 1 et 15");
+            return true;
+        }
+        c[31] = answer;
+        message(L"avec " + answer + L" fichiers au lancement");
+        w.entry(name).caption = L"Nombre de fichier à ouvrir au lancement : " + answer;
+    } else if (name == L"mnuIncrementationNumero") {
+        toggle(17);
+    } else if (name == L"mnuNumeroSurCheque") {
+        toggle(18);
+    }
+    return true;
+}
+
+void MainForm::modifConfiguration() {
+    entryButtons();
+    ent.config = acc.table[acc.currentDoc];
+    AccountHeader& h = ent.config;
+    std::wstring title = inputBox(L"titre", h.title);
+    if (title.empty()) {
+        InitYzo();
+        return;
+    }
+    h.title = title;
+    acc.work.date = h.startDate;
+    DialDate(L"date de début du calcul des soldes");
+    if (ent.accepted) {
+        h.startDate = acc.work.date;
+        h.startDateText = FormatDate(h.startDate);
+    }
+    w.txt.show(false);
+    Control& l = w.Liste;
+    l.show();
+    l.clearItems();
+    w.focus = L"Liste";
+    ent.typeAhead.clear();
+    l.addItem(L"Choix du type de compte sur " + trim(h.title));
+    for (const wchar_t* caption : {L"Recette/Dépense avec code banque", L"Recette/Dépense avec repère",
+                                   L"Recette/Dépense", L"Recettes", L"Dépenses"})
+        l.addItem(caption);
+    l.selected = h.accountType >= 1 && h.accountType <= 5 ? h.accountType : 1;
+    ent.modes.accountTypeChoice = true;
+}
+
+void MainForm::validationCompte() {
+    Control& l = w.Liste;
+    if (l.selected < 1 || l.selected > 5) {
+        platform.Beep();
+        return;
+    }
+    AccountHeader& h = ent.config;
+    h.accountType = l.selected;
+    if (h.accountType == 4 || h.accountType == 5) {
+        std::wstring name = trim(inputBox(L"Nom de la liste des objets standards", h.objetListName));
+        if (name.empty()) {
+            InitYzo();
+            return;
+        }
+        if (name.find(L'.') == std::wstring::npos) name += L".obj";
+        h.objetListName = name;
+    }
+    // The unit step follows here once it exists; until then the chain ends
+    // with the account type.
+    ent.modes.accountTypeChoice = false;
+    acc.table[acc.currentDoc] = h;
+    acc.header = h;
+    markModified();
+    configuration();
+    InitYzo();
 }

@@ -31,12 +31,17 @@ void MainForm::KeyDown(const std::wstring& control, const KeyEvent& key) {
 }
 
 void MainForm::KeyPress(const std::wstring& control, wchar_t ch) {
-    guarded(*this, L"KeyPress", [&] { (void)control; (void)ch; });
+    guarded(*this, L"KeyPress", [&] {
+        if (control == L"Liste") Liste_KeyPress(ch);
+        else if (control == L"txtDial") txtDial_KeyPress(ch);
+        else if (control == L"txtDate") txtDate_KeyPress(ch);
+    });
 }
 
 void MainForm::Click(const std::wstring& button) {
     guarded(*this, L"Click", [&] {
         if (button == L"CmdQuitter") CmdQuitter_Click();
+        else if (button == L"CmdYzo" && passwordDialogShown()) validationPasse();
         else if (button == L"CmdYzo") CmdYzo_Click();
         else if (button == L"CmdCreation") CmdCreation_Click();
         else if (button == L"CmdModifLigne") CmdModifLigne_Click();
@@ -47,6 +52,7 @@ void MainForm::MenuCommand(const std::wstring& name, int index) {
     guarded(*this, L"MenuCommand", [&] {
         // Each subsystem answers the entries of its own commands.
         if (appMenu(name)) return;
+        if (optionsMenu(name)) return;
         if (accountMenu(name, index)) return;
         if (ledgerMenu(name)) return;
         if (entryMenu(name)) return;
@@ -71,36 +77,6 @@ bool MainForm::QueryClose() {
     return mayClose || app.ended;
 }
 
-void MainForm::CmdQuitter_Click() {
-    if (w.CmdQuitter.text == L"&Quitter") quitter();
-    else InitYzo();
-}
-
-bool MainForm::quitter() {
-    // Ask for every modified account, then end.
-    RangeSauveTableYzo();
-    int current = acc.currentDoc;
-    for (int k = 1; k <= acc.openCount; ++k) {
-        if (!acc.modified[k]) continue;
-        if (k != current) {
-            RangeSauveTableYzo();
-            acc.currentDoc = k;
-            RangeTableYzo();
-        }
-        if (!sauvegarde()) {
-            if (acc.currentDoc != current) {
-                RangeSauveTableYzo();
-                acc.currentDoc = current;
-                RangeTableYzo();
-                AfficheYzo();
-            }
-            return false;
-        }
-        current = acc.currentDoc;
-    }
-    endProgram();
-    return true;
-}
 
 bool MainForm::appMenu(const std::wstring& name) {
     if (name == L"mnuQuitterItem") quitter();
@@ -108,5 +84,8 @@ bool MainForm::appMenu(const std::wstring& name) {
     return true;
 }
 
-void MainForm::txtPasse_KeyDown(const KeyEvent&) {}
+void MainForm::txtPasse_KeyDown(const KeyEvent& key) {
+    if (key.code == kKeyEnter) validationPasse();
+    else if (key.code == kKeyEscape) annuleMotDePasse();
+}
 void MainForm::ListeRec_KeyDown(const KeyEvent&) {}

@@ -27,6 +27,7 @@ void MainForm::loadSequence(const std::wstring& arguments) {
         app.pathRubriqueOpe = app.programFolder + L"Rubrique.ope";
         app.pathTva = app.programFolder + L"Tva.txt";
         app.pathIni = app.programFolder + L"yzo.INI";
+        LitRubrique();
         readConfiguration();
         applyConfiguration();
         checkStorageFolder();

@@ -49,6 +49,7 @@ void MainForm::InitYzo() {
     for (Control* c : {&w.RtbNote, &w.LblDial, &w.txtDial, &w.txtDate, &w.txtPasse, &w.Liste, &w.ListeRec})
         c->show(false);
     ent.columnModification = false;
+    clearDialogModes();
     w.txt.show(true);
     w.focus = L"txt";
     if (led.pendingColumn != 0) {

@@ -10,6 +10,7 @@
 #include "app/window.h"
 #include "entry/entry.h"
 #include "ledger/ledger.h"
+#include "lists/lists.h"
 
 class MainForm {
 public:
@@ -21,6 +22,7 @@ public:
     AccountsState acc;
     LedgerState led;
     EntryState ent;
+    ListsState lst;
 
     // --- Events from a front-end (app/events.cpp) -------------------------
     void Form_Load(const std::wstring& commandLine);
@@ -62,6 +64,9 @@ public:
     void CmdQuitter_Click();
     // Menu commands, answered by the subsystem that owns them (true when handled).
     bool appMenu(const std::wstring& name);
+    bool optionsMenu(const std::wstring& name);
+    void modifConfiguration();
+    void validationCompte();
     bool accountMenu(const std::wstring& name, int index);
     bool ledgerMenu(const std::wstring& name);
     bool entryMenu(const std::wstring& name);
@@ -170,6 +175,57 @@ public:
     bool InitNumeroCours(int column);
     // The last cheque number of the account: the latest numéro made of digits only.
     std::wstring dernierNUMERO() const;
+    // Dialog steps (entry/dialog.cpp)
+    void CreationOperation();
+    void ModifOperation();
+    void dial_yzo(int step, const std::wstring& prompt = L"");
+    void openObjetStep();
+    void validationDial();
+    void dial_valider();
+    void validationValider();
+    bool validateListModes();     // rows of the validate action that test a list mode
+    void Positioninitiale();
+    void BakSpaceinitiale();
+    void Liste_KeyPress(wchar_t ch);
+    void txtDial_KeyPress(wchar_t ch);
+    void txtDate_KeyPress(wchar_t ch);
+    void clearDialogModes();
+    void entryButtons();          // "OK" and "Annuler" only
+    void showLedger();
+    bool searchRunning() const;
+    // Field rules (entry/validation.cpp)
+    void validationdate();
+    void DialDate(const std::wstring& prompt);
+    void validationRubrique();
+    bool Test_NomObjet();
+    void dial_objet();
+    bool askAmount(const std::wstring& prompt, double current, bool allowMinus, double& value,
+                   std::wstring& status);
+    void dial_montant();
+    void dial_Tva();
+    void validationTva();
+    bool EntreeMontantTva();
+    void dial_numero();
+    std::wstring FUTURNUMERO();
+    bool positionNom_rub(long index);
+    // Stored lines (entry/operations.cpp)
+    void AjoutOperation();
+    void insertionYzo(long position);
+    void supprimeYzo(long index);
+    void AjoutPension();
+    void insertionPension(long position);
+    void supprimePension(long index);
+    void effacementYzo();
+    void storeOperation();        // a finished new operation, at its place
+    void replaceCurrentLine();    // the line under the cursor becomes the work operation
+    void moveCurrentLine();       // the same, moved to the place of its date
+    long cursorSourceIndex() const;
+    void markModified();
+    // Reference lists (lists/)
+    void LitRubrique();
+    void AfficheRubrique();
+    void AfficheObjet();
+    void validationObjet();
 
     // --- Search (search/) -------------------------------------------------
     // Whether the work operation passes the criteria of the running search.

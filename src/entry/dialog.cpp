@@ -1,14 +1,329 @@
-// The dialog area and the validate action.
+// The dialog area: opening the steps of an operation, the validate action
+// that dispatches on the dialog mode, and the keys of the boxes and lists.
 #include "app/mainform.h"
+#include "entry/rules.h"
 
-void MainForm::Liste_KeyDown(const KeyEvent&) {}
+bool MainForm::searchRunning() const {
+    // The cursor searches join this test once they exist.
+    return led.criteriaSearchRunning;
+}
+
+void MainForm::clearDialogModes() {
+    ent.modes = DialogModes{};
+    ent.accepted = false;
+    ent.numberStep = false;
+    lst.rubriqueModified = lst.objetModified = lst.tvaModified = false;
+}
+
+void MainForm::showLedger() {
+    w.txt.show();
+    w.focus = L"txt";
+}
+
+void MainForm::entryButtons() {
+    app.normalMode = false;
+    w.CmdYzo.text = L"OK";
+    w.CmdYzo.show();
+    w.CmdCreation.visible = false;
+    w.CmdModifLigne.visible = false;
+    w.CmdQuitter.text = L"Annuler";
+    w.CmdQuitter.show();
+}
+
+void MainForm::dial_yzo(int step, const std::wstring& prompt) {
+    ent.accepted = false;
+    switch (step) {
+    case 2: dial_valider(); break;
+    case 3:
+        ent.modes.rubriqueChoice = true;
+        AfficheRubrique();
+        break;
+    case 4: openObjetStep(); break;
+    case 5: dial_montant(); break;
+    case 6: dial_Tva(); break;
+    case 7: dial_numero(); break;  // the search asks its numéro itself once it exists
+    default:
+        w.txt.show(false);
+        w.LblDial.text = prompt + L" : ";
+        w.LblDial.show();
+        w.txtDate.show();
+        w.txtDate.setText(dayMonthYear(acc.work.date));
+        w.focus = L"txtDate";
+        break;
+    }
+}
+
+void MainForm::openObjetStep() {
+    if (Test_NomObjet()) {
+        ent.typeAhead.clear();
+        ent.modes.objetStep = true;
+        w.txt.show(false);
+        AfficheObjet();
+    } else if (!searchRunning()) {
+        dial_objet();
+    } else {
+        std::wstring answer = inputBox(L"objet", acc.work.objet);
+        if (!answer.empty()) {
+            acc.work.objet = upperCase(answer);
+            ent.accepted = true;
+        }
+    }
+}
+
+void MainForm::CreationOperation() {
+    if (app.keyHelp) {
+        message(L"création d'une opération");
+        app.keyDescribed = true;
+        return;
+    }
+    entryButtons();
+    acc.work = ent.blank;
+    acc.work.date = ent.creationDate;
+    if (displayMode() == 1) {
+        acc.work.code = L'T';
+        acc.work.numero = L"1";
+    }
+    ent.columnModification = false;
+    ent.creationInProgress = true;
+    dial_yzo(1, L"Date de création");
+}
+
+void MainForm::ModifOperation() {
+    if (app.keyHelp) {
+        message(L"modification d'une colonne");
+        app.keyDescribed = true;
+        return;
+    }
+    long index = IndexAbsolu();
+    if (!TestNumeroAffiche(index)) return;
+    cursorIndex() = index;
+    try {
+        acc.parsed = convertit_ChaineYzo(led.displayTable[index].line);
+    } catch (const std::exception& e) {
+        reportError(e, L"ModifOperation");
+        return;
+    }
+    acc.work = acc.parsed;
+    int slot = acc.currentDoc;
+    if (led.pendingColumn == 0 && !positionNom_rub(index)) return;
+    int column = led.pendingColumn > 0 ? led.pendingColumn : led.currentColumn[slot];
+    int type = acc.header.accountType;
+    bool bankLine = acc.work.code == L'B';
+    if ((bankLine && column != 1 && column != 5) || (column == 2 && type != 1 && type != 2)) {
+        platform.Beep();
+        return;
+    }
+    entryButtons();
+    ent.columnModification = true;
+    if (led.pendingColumn > 0) {
+        led.currentColumn[slot] = led.pendingColumn;
+        led.pendingColumn = 0;
+    }
+    if (column == 1) {
+        dial_yzo(1, L"date à modifier");
+        return;
+    }
+    dial_yzo(column);
+    if (ent.accepted && ent.columnModification) {
+        ent.columnModification = false;
+        replaceCurrentLine();
+        markModified();
+        InitModeNormal();
+        AfficheYzo();
+    }
+}
+
+void MainForm::validationDial() {
+    std::wstring text = trim(w.txtDial.text);
+    w.txtDial.show(false);
+    w.LblDial.show(false);
+    showLedger();
+    if (ent.columnModification) {
+        if (ent.modes.objetStep) {
+            ent.modes.objetStep = false;
+            acc.work.objet = text;
+        } else {
+            ent.numberStep = false;
+            acc.work.numero = text;
+        }
+        ent.columnModification = false;
+        replaceCurrentLine();
+        markModified();
+        InitModeNormal();
+        AfficheYzo();
+    } else if (ent.modes.objetStep) {
+        ent.modes.objetStep = false;
+        acc.work.objet = text;
+        dial_montant();
+    } else {
+        ent.numberStep = false;
+        bool pensions = displayMode() == 1;
+        if (!pensions && !text.empty() && text == dernierNUMERO()) {
+            message(L"numéro de chèque existant");
+            return;
+        }
+        acc.work.numero = text;
+        storeOperation();
+        InitModeNormal();
+        AfficheYzo();
+    }
+}
+
+void MainForm::dial_valider() {
+    int type = acc.header.accountType;
+    if (type != 1 && type != 2) return;
+    w.txt.show(false);
+    Control& l = w.Liste;
+    l.show();
+    w.focus = L"Liste";
+    ent.typeAhead.clear();
+    ent.modes.flagChoice = true;
+    l.clearItems();
+    if (type == 1) {
+        l.addItem(L"Enregistrement");
+        l.addItem(L"non enregistré");
+        l.addItem(L"enregistré");
+    } else {
+        l.addItem(L"Repèrage");
+        l.addItem(L"sans repère");
+        l.addItem(L"avec repère");
+    }
+    l.selected = acc.work.flag != L' ' ? 2 : 1;
+}
+
+void MainForm::validationValider() {
+    Control& l = w.Liste;
+    if (l.selected < 1 || l.selected > 2) return;
+    l.show(false);
+    showLedger();
+    ent.modes.flagChoice = false;
+    ent.columnModification = false;
+    if (l.selected == 1) acc.work.flag = L' ';
+    else acc.work.flag = acc.header.accountType == 1 ? L'/' : L'*';
+    if (searchRunning()) return;  // the criteria search takes the work operation from here once it exists
+    replaceCurrentLine();
+    markModified();
+    InitYzo();
+}
+
+// Rows 4 to 19 of the validate action; false when no mode is set.
+bool MainForm::validateListModes() {
+    DialogModes& m = ent.modes;
+    if (m.flagChoice) validationValider();
+    else if (m.rubriqueChoice) validationRubrique();
+    else if (m.objetStep) validationObjet();
+    else if (m.tvaChoice) validationTva();
+    else if (m.copyList || m.criteriaList) {
+        // Copy and criteria search validate their lists themselves once they exist.
+    } else if (lst.tvaModified) InitYzo();             // the TVA screen writes its file first
+    else if (m.chequeParameter) InitYzo();             // the cheque parameters are stored first
+    else if (m.accountTypeChoice) validationCompte();
+    else if (m.unitChoice) InitYzo();
+    else if (m.rubriqueTypeChoice) {
+        // The rubrique screens choose the type of a new rubrique here.
+    } else if (m.rubriqueScreenOpe || m.rubriqueScreenPen) InitYzo();
+    else if (m.objetScreenStandard || m.objetScreenOpe || m.objetScreenPen) InitYzo();
+    else if (m.tvaScreen) {
+        // The TVA screen asks for a new rate here.
+    } else if (app.colourModes[0] || app.colourModes[1]) {
+        // The colour choices are validated here once they exist.
+    } else return false;
+    return true;
+}
+
+void MainForm::CmdYzo_Click() {
+    if (w.txtDial.visible) validationDial();
+    else if (w.txtDate.visible) validationdate();
+    else if (w.txtPasse.visible) {
+        // The password box is validated by the password dialog.
+    } else if (validateListModes()) {
+    } else if (app.normalMode) {
+        // In normal mode the button shows the cheque preview.
+    } else InitYzo();
+}
+
+void MainForm::CmdCreation_Click() {
+    const std::wstring& caption = w.CmdCreation.text;
+    if (caption == L"Création rubrique" || caption == L"Création objet") return;  // the list screens' own buttons
+    CreationOperation();
+}
+
+void MainForm::CmdModifLigne_Click() {
+    const DialogModes& m = ent.modes;
+    if (m.chequeParameter || m.chequePreview || m.rubriqueScreenOpe || m.rubriqueScreenPen) return;
+    if (app.normalMode) {
+        w.focus = L"txt";
+        ModifOperation();
+    } else {
+        InitYzo();
+    }
+}
+
+void MainForm::Positioninitiale() {
+    message(std::wstring(80, L' '));
+    size_t n = ent.typeAhead.size();
+    if (n == 0) return;
+    Control& l = w.Liste;
+    for (size_t i = 1; i < l.items.size(); ++i) {
+        if (upperCase(l.items[i].substr(0, n)) == ent.typeAhead) {
+            l.selected = static_cast<int>(i);
+            return;
+        }
+    }
+    ent.typeAhead.clear();
+    message(L"introuvable");
+}
+
+void MainForm::BakSpaceinitiale() {
+    message(std::wstring(80, L' '));
+    if (ent.typeAhead.size() >= 2) {
+        ent.typeAhead.pop_back();
+        Positioninitiale();
+    } else {
+        platform.Beep();
+    }
+}
+
+namespace {
+// The character a key types into the type-ahead prefix, or 0.
+wchar_t typedCharacter(const KeyEvent& key) {
+    if (key.ctrl) return 0;
+    if ((key.code >= 'A' && key.code <= 'Z') || (key.code >= '0' && key.code <= '9')) return wchar_t(key.code);
+    return 0;
+}
+}  // namespace
+
+void MainForm::Liste_KeyDown(const KeyEvent& key) {
+    if (key.code == kKeyDelete) return;  // the list screens delete their entries here
+    if (ent.columnModification) return;
+    if (wchar_t c = typedCharacter(key)) {
+        ent.typeAhead += c;
+        Positioninitiale();
+    }
+}
+
+void MainForm::Liste_KeyPress(wchar_t ch) {
+    if (ch == 27) InitYzo();
+    else if (ch == 8) BakSpaceinitiale();
+    else if (ch == L'\r') validateListModes();
+}
+
 void MainForm::txtDial_KeyDown(const KeyEvent&) {}
 void MainForm::txtDate_KeyDown(const KeyEvent&) {}
-void MainForm::CmdYzo_Click() {}
-void MainForm::CmdCreation_Click() {}
-void MainForm::CmdModifLigne_Click() {}
+
+void MainForm::txtDial_KeyPress(wchar_t ch) {
+    if (ch == 27) InitYzo();
+    else if (ch == L'\r') validationDial();
+}
+
+void MainForm::txtDate_KeyPress(wchar_t ch) {
+    if (ch == 27) InitYzo();
+    else if (ch == L'\r') validationdate();
+}
 
 bool MainForm::entryMenu(const std::wstring& name) {
-    (void)name;
-    return false;
+    if (name == L"mnuCreationOperationItem") CreationOperation();
+    else if (name == L"mnumodifColonne") ModifOperation();
+    else return false;
+    return true;
 }

@@ -4,10 +4,35 @@
 
 #include "account/account.h"
 
+// The dialog modes: the validate action tests the first one that is set.
+struct DialogModes {
+    bool flagChoice = false;          // state-flag list
+    bool rubriqueChoice = false;
+    bool objetStep = false;           // objet list or objet box
+    bool tvaChoice = false;
+    bool copyList = false;
+    bool criteriaList = false;
+    bool chequeParameter = false;
+    bool chequePreview = false;
+    bool accountTypeChoice = false;
+    bool unitChoice = false;
+    bool rubriqueTypeChoice = false;
+    bool rubriqueScreenOpe = false;
+    bool rubriqueScreenPen = false;
+    bool objetScreenStandard = false;
+    bool objetScreenOpe = false;
+    bool objetScreenPen = false;
+    bool tvaScreen = false;
+};
+
 struct EntryState {
     Operation blank;              // template of a new operation
     Date creationDate = 0;        // date offered for the next creation
     bool creationInProgress = false;
     bool columnModification = false;
+    bool accepted = false;        // the step took its value at once
+    bool numberStep = false;      // txtDial asks for the numéro
     std::wstring typeAhead;
+    DialogModes modes;
+    AccountHeader config;         // the account configuration being changed
 };

@@ -45,3 +45,6 @@ write("expected/ini-apres-quitter.txt",
 # Saved with the password "un".
 write("expected/slot-a-passe-un.yzo", account("COMPTE A", "100", [op(" 1122026", "R", "Salaire", "A", "100")],
                                              RS + "210" + RS + "201"))
+write("expected/slot-c-passe-zz.yzo", account("COMPTE C", "300", [op(" 3122026", "R", "Vente", "C", "300")],
+                                             RS + "221" + RS + "221"))
+shutil.copy("slot-c.yzo", "expected/slot-c.yzo")

@@ -18,7 +18,6 @@ struct AppState {
     bool notepadShown = false;
     bool chequePrintMode = false;
     std::array<bool, 2> colourModes{};
-    std::array<bool, 3> passwordModes{};
     bool ended = false;           // the program has been asked to end
 };
 

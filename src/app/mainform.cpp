@@ -42,7 +42,7 @@ void MainForm::InitYzo() {
     InitModeNormal();
     app.keyHelp = false;
     ent.creationInProgress = false;
-    app.passwordModes = {};
+    acc.passwordCreation = acc.passwordModification = acc.passwordSuppression = false;
     app.chequePrintMode = false;
     app.notepadShown = false;
     app.colourModes = {};

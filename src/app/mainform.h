@@ -80,7 +80,7 @@ public:
     void RangeLitFichierYzo(bool reopen);
     void RangeSauveTableYzo();
     void RangeTableYzo();
-    void rangefichierYzo();
+    bool rangefichierYzo();   // false when nothing was written
     void sauvebak();
     bool sauvegarde();
     std::wstring& slotPath(int slot) { return app.config[slot]; }
@@ -93,11 +93,38 @@ public:
     bool enregistrersous();   // false when the user cancelled
     void setUpUntitledAccount();
     Date newAccountDate() const;
+    bool describeKey(const std::wstring& label);
+    bool dejaOuvert(const std::wstring& path);
+    void leaveSlot();
+    void clearSlot(int slot);
+    void moveSlot(int from, int to);
+    void mnuNouveau();
+    void NouveauFichier();
+    void mnuOuvrir();
+    void mnuOuvrirSousMenu(int entry);
+    void openInCurrentSlot(int previousSlot);
+    void finishOpening();
+    void DocSuivant();
+    void DocPrecedent();
+    void switchTo(int slot);
+    void fermer();
+    void effaceListeFichier();
+    void writeIni();
+    // The current slot's entry of the file list becomes name (save under another name).
+    bool renameCurrentEntry(const std::wstring& name);
     std::vector<std::wstring> pendingFileLines;   // the file being read, line by line
     // Traites and pensions due (pensions/)
     void TestPension();
     // Password (account/password.cpp)
     void DialMotDePasse();
+    void validationPasse();
+    void annuleMotDePasse();
+    void creationPasse();
+    void suppressionPasse();
+    void modifPasse();
+    bool passwordDialogShown() const { return w.txtPasse.visible; }
+    void endPasswordDialog();
+    void passwordAccepted();
 
     // --- Ledger view (ledger/) --------------------------------------------
     FormatSettings formatSettings() const;

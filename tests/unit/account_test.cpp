@@ -258,3 +258,30 @@ TEST(SavingAccounts, AccountWithNoLinesWritesItsHeaderOnly) {
     o.form.enregistrer();
     EXPECT_EQ(readBytes(dir.path / "vide.yzo"), " 1 12026 S\x1eVIDE\x1e" "0\x1e" "0\x1e" "EUROS\x1e" "0\r\n");
 }
+
+TEST(SavingAccounts, FileChangedByAnotherProgramIsNotOverwrittenWithoutAsking) {
+    TempDir dir;
+    std::string bytes = std::string(kGoodHeader) + " 2 12026 RSalaire\x1e" "EMPLOYEUR\x1e" "1500\x1e" "0\x1e\r\n";
+    writeBytes(dir.path / "perso.yzo", bytes);
+    Opened o(dir, "perso.yzo");
+    std::string other = bytes + " 3 12026 RVente\x1e" "X\x1e" "1\x1e" "0\x1e\r\n";
+    writeBytes(dir.path / "perso.yzo", other);
+    o.form.acc.modified[1] = true;
+
+    o.platform.replies.push_back(MsgResult::No);
+    o.form.enregistrer();
+    EXPECT_EQ(readBytes(dir.path / "perso.yzo"), other);
+    EXPECT_TRUE(o.form.acc.modified[1]);
+    EXPECT_NE(o.platform.boxes.back().find(L"modifié par un autre programme"), std::wstring::npos);
+    // Quitting then stops rather than losing the change.
+    o.platform.replies.push_back(MsgResult::Yes);  // save?
+    o.platform.replies.push_back(MsgResult::No);   // replace the other program's file?
+    EXPECT_FALSE(o.form.quitter());
+    EXPECT_FALSE(o.form.ended());
+
+    o.platform.replies.push_back(MsgResult::Yes);
+    o.form.enregistrer();
+    EXPECT_EQ(readBytes(dir.path / "perso.yzo").substr(0, 5), bytes.substr(0, 5));
+    EXPECT_FALSE(o.form.acc.modified[1]);
+    EXPECT_EQ(readBytes(dir.path / "perso.bak"), other);
+}

@@ -48,3 +48,4 @@ write("expected/slot-a-passe-un.yzo", account("COMPTE A", "100", [op(" 1122026",
 write("expected/slot-c-passe-zz.yzo", account("COMPTE C", "300", [op(" 3122026", "R", "Vente", "C", "300")],
                                              RS + "221" + RS + "221"))
 shutil.copy("slot-c.yzo", "expected/slot-c.yzo")
+shutil.copy("slot-passe.yzo", "expected/slot-passe.yzo")

@@ -99,15 +99,12 @@ void MainForm::mnuOuvrir() {
     if (dejaOuvert(name)) return;
     bool emptyUntitled = currentPath() == kUntitled && acc.operationCount() == 0 && acc.pensionCount() == 0 &&
                          !acc.modified[acc.currentDoc];
-    int previous = acc.currentDoc;
-    if (!emptyUntitled) {
-        leaveSlot();
-        ++acc.openCount;
-        acc.currentDoc = acc.openCount;
-        clearSlot(acc.currentDoc);
+    if (emptyUntitled) {
+        range_ini(name);
+        openInCurrentSlot(acc.currentDoc);
+    } else {
+        openInNewSlot(name);
     }
-    range_ini(name);
-    openInCurrentSlot(previous);
 }
 
 void MainForm::mnuOuvrirSousMenu(int entry) {
@@ -127,6 +124,11 @@ void MainForm::mnuOuvrirSousMenu(int entry) {
         msgBox(L"Nombre de fichier ouvert maxi");
         return;
     }
+    openInNewSlot(path);
+}
+
+// Leaves the current slot and opens path in a new one after the others.
+void MainForm::openInNewSlot(const std::wstring& path) {
     int previous = acc.currentDoc;
     leaveSlot();
     ++acc.openCount;

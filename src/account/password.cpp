@@ -20,12 +20,7 @@ std::wstring cryptage(const std::wstring& typed) {
 
 void MainForm::DialMotDePasse() {
     message(std::wstring(80, L' '));
-    w.CmdYzo.text = L"OK";
-    w.CmdYzo.show();
-    w.CmdCreation.enabled = false;
-    w.CmdModifLigne.enabled = false;
-    w.CmdQuitter.text = L"Annuler";
-    w.CmdQuitter.show();
+    entryButtons();
     w.txt.show(false);
     w.LblDial.text = acc.passwordModification || acc.passwordSuppression ? L"Mot de passe actuel" : L"Mot de passe";
     w.LblDial.show();
@@ -80,8 +75,7 @@ void askAgain(MainForm& f, const wchar_t* question) {
 void MainForm::endPasswordDialog() {
     w.txtPasse.show(false);
     w.LblDial.show(false);
-    w.txt.show(true);
-    w.focus = L"txt";
+    showLedger();
     acc.passwordCreation = acc.passwordModification = acc.passwordSuppression = false;
     acc.oldPasswordPending = false;
     acc.firstEntry.clear();
@@ -144,8 +138,7 @@ void MainForm::passwordAccepted() {
     acc.passwordAtOpening = false;
     w.txtPasse.show(false);
     w.LblDial.show(false);
-    w.txt.show(true);
-    w.focus = L"txt";
+    showLedger();
     acc.table[acc.currentDoc] = acc.header;
     configuration();
     InitModeNormal();
@@ -183,8 +176,7 @@ void MainForm::annuleMotDePasse() {
     acc.passwordAtOpening = false;
     w.txtPasse.show(false);
     w.LblDial.show(false);
-    w.txt.show(true);
-    w.focus = L"txt";
+    showLedger();
     if (!acc.launching && acc.currentDoc > 1) {
         // An account opened beside others: give up only this new slot.
         int given = acc.currentDoc;

@@ -103,6 +103,7 @@ public:
     void mnuOuvrir();
     void mnuOuvrirSousMenu(int entry);
     void openInCurrentSlot(int previousSlot);
+    void openInNewSlot(const std::wstring& path);
     void finishOpening();
     void DocSuivant();
     void DocPrecedent();

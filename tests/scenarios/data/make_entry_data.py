@@ -38,3 +38,28 @@ write("ent-francs.yzo", [header("S", "FRANCS", unit="FRANCS", count=len(ops))] +
 write("ent-recettes.yzo", [header("R", "RECETTES", objets="Dons.obj", count=1),
                            op(" 2112026", "R", "", "RESTOS", "20", "7")])
 write("ent-depenses.yzo", [header("D", "DEPENSES", objets="absent.obj", count=0)])
+
+
+# Accounts as the entry scenarios leave them once saved, worked out from the
+# line layout: every line that was changed is written again from its fields
+# (amounts with two decimals and no ",00"); the others keep their text. The
+# header carries the balance and the TVA total of the last display of all
+# operations and the number of lines.
+def saved(letter, title, balance, lines, unit="EUROS", tva=" ", objets="", tva_total="0"):
+    head = " 1 12026" + tva + letter + objets + RS + title + RS + balance + RS + tva_total + RS + unit + RS + str(len(lines))
+    return [head] + lines
+
+
+# Marked account: two creations kept (a free rubrique R, a Loyer line from its
+# objet list), one cheque with an older number; then the flag of GARAGE, the
+# date of EPICERIE (moved after the 5 November lines), the rubrique of the
+# salary (turned into an expense), the objet of AGENCE, the amount of the free
+# rubrique and the numéro of GARAGE.
+write("expected/ent-repere-apres.yzo", saved("P", "REPERE", "-2988,30", [
+    op(" 5112026", "D", "Loyer", "PROPRIETAIRE", "-700", ""),
+    op(" 5112026", "R", "Remboursement", "secu", "45", "13"),
+    op(" 5112026", "D", "Loyer", "Notaire", "-700", "ES"),
+    op(" 5112026", "D", "Chèque", "EMPLOYEUR", "-1500", "12"),
+    op(" 5112026", "D", "Chèque", "GARAGE", "-80", "17", flag="*"),
+    op(" 7112026", "D", "Chèque", "EPICERIE", "-45,30", "4711"),
+    op(" 6122026", "D", "Chèque", "", "-8", "4711")]))

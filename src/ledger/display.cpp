@@ -118,11 +118,13 @@ void MainForm::AfficheYzo() {
     }
     led.shownMode = mode;
     led.totals = Totals{};
-    led.displayTable.assign(1, {});
+    // The entries and screen lines of the last display are reused in place, so
+    // that their text buffers are not freed and allocated again at each key.
+    long shown = 0;
     led.countedAmount.assign(1, 0.0);
     led.windowStart = 1;
     led.topEdge = false;
-    led.screenLines.assign(2, {});
+    if (led.screenLines.size() < 2) led.screenLines.resize(2);
 
     const AccountHeader& h = acc.header;
     FormatSettings settings = formatSettings();
@@ -137,6 +139,8 @@ void MainForm::AfficheYzo() {
     }
     if (acc.operationCount() == 0) {
         // The header alone, in every mode; nothing to place the caret on.
+        led.displayTable.resize(1);
+        led.screenLines.resize(2);
         InitTableINdex();
         return;
     }
@@ -147,7 +151,6 @@ void MainForm::AfficheYzo() {
     double inverse = 0;
     const std::vector<LineEntry>& source = mode == 1 ? acc.pensionLines : acc.operationLines;
     Totals& t = led.totals;
-    led.displayTable.reserve(source.size());
     led.countedAmount.reserve(source.size());
     for (long i = 1; i < static_cast<long>(source.size()); ++i) {
         const std::wstring& line = source[i].text;
@@ -157,7 +160,7 @@ void MainForm::AfficheYzo() {
         } catch (const YzoError&) {
             parsed = false;  // reported when the account was read; shown, not counted
         }
-        long shownBefore = led.displayCount();
+        long shownBefore = shown;
         double amount = 0;
         bool counts = false;
         if (mode == 1) {
@@ -182,11 +185,11 @@ void MainForm::AfficheYzo() {
         } else {
             counts = parsed && DepenseRecetteSolde(amount, shownBefore);
         }
-        DisplayEntry entry;
+        if (++shown >= static_cast<long>(led.displayTable.size())) led.displayTable.emplace_back();
+        DisplayEntry& entry = led.displayTable[shown];
         entry.line = line;
         entry.sourceIndex = i;
         entry.mark = source[i].mark;
-        led.displayTable.push_back(std::move(entry));
         // A pension line adds its monthly amount to the balance, not its amount.
         led.countedAmount.push_back(counts && mode != 1 ? amount : 0.0);
         if (counts) {
@@ -198,16 +201,17 @@ void MainForm::AfficheYzo() {
                 t.maximum = std::max(t.maximum, amount);
             }
         }
-        if (firstFuture == 0 && datedTodayOrLater(line, now)) firstFuture = led.displayCount();
+        if (firstFuture == 0 && (parsed ? acc.parsed.date >= now : datedTodayOrLater(line, now))) firstFuture = shown;
     }
+    led.displayTable.resize(shown + 1);
 
     try {
         FormeTableau(led.displayTable, settings);
     } catch (const std::exception& e) {
         reportError(e, L"FormeTableau");
     }
-    led.screenLines.resize(led.displayCount() + 2);
-    for (long k = 1; k <= led.displayCount(); ++k) led.screenLines[k + 1] = led.displayTable[k].text;
+    led.screenLines.resize(shown + 2);
+    for (long k = 1; k <= shown; ++k) led.screenLines[k + 1].assign(led.displayTable[k].text);
 
     if (mode == 2) {
         if (h.accountType == 1) t.balance += t.bankAmount;

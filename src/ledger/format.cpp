@@ -6,7 +6,9 @@
 // Lines read from a file may be damaged: every field is cut out with bounds
 // checks, and a missing part reads as empty.
 #include <algorithm>
+#include <cwctype>
 #include <limits>
+#include <string_view>
 
 #include "ledger/format.h"
 
@@ -89,64 +91,125 @@ std::wstring amountText(const std::wstring& stored) {
     return stored.empty() ? std::wstring(L"0") : unsignedZero(stored);
 }
 
-// Position of the decimal sign of an amount text (the stored form uses a
-// comma; a point typed by hand reads the same), or npos.
-size_t decimalSign(const std::wstring& amount) { return amount.find_first_of(L",."); }
-
 int16_t toStart(size_t position) {
     return static_cast<int16_t>(
         std::min<size_t>(position, static_cast<size_t>(std::numeric_limits<int16_t>::max())));
 }
 
-int len(const std::wstring& s) { return static_cast<int>(s.size()); }
+int len(std::wstring_view s) { return static_cast<int>(s.size()); }
 
-bool flagColumnNeeded(const LineFields& f, const FormatSettings& settings) {
+bool flagColumnNeeded(wchar_t flag, wchar_t code, const FormatSettings& settings) {
     if (settings.displayMode == 1) return false;
-    if (settings.accountType == 1) return f.code != L'B' && f.flag != L' ';
-    if (settings.accountType == 2) return f.flag != L' ';
+    if (settings.accountType == 1) return code != L'B' && flag != L' ';
+    if (settings.accountType == 2) return flag != L' ';
     return false;
 }
 
 bool showsRubrique(int accountType) { return accountType >= 1 && accountType <= 3; }
 
-// What the measuring pass keeps of one line for the building pass.
+// The fields of a stored line as views into it (no copy), cut as splitLine cuts them.
+struct FieldViews {
+    wchar_t flag = L' ';
+    wchar_t code = L' ';
+    std::wstring_view rubrique, objet, montant, tva, numero;
+};
+
+FieldViews splitView(const std::wstring& text) {
+    FieldViews f;
+    std::wstring_view line(text);
+    if (line.size() >= 9) f.flag = line[8];
+    if (line.size() >= 10) f.code = line[9];
+    size_t p1 = line.find(RS);
+    size_t rubEnd = p1 == std::wstring_view::npos ? line.size() : p1;
+    if (rubEnd > 10) f.rubrique = line.substr(10, rubEnd - 10);
+    if (p1 == std::wstring_view::npos) return f;
+    std::wstring_view* fields[] = {&f.objet, &f.montant, &f.tva};
+    size_t start = p1 + 1;
+    for (std::wstring_view* field : fields) {
+        size_t next = line.find(RS, start);
+        if (next == std::wstring_view::npos) {
+            *field = line.substr(start);
+            return f;
+        }
+        *field = line.substr(start, next - start);
+        start = next + 1;
+    }
+    f.numero = line.substr(start);
+    return f;
+}
+
+std::wstring_view trimView(std::wstring_view v) {
+    size_t a = v.find_first_not_of(L' ');
+    if (a == std::wstring_view::npos) return {};
+    return v.substr(a, v.find_last_not_of(L' ') - a + 1);
+}
+
+// The amount as shown: "0" when empty, and a zero never signed.
+std::wstring_view amountView(std::wstring_view stored) {
+    if (stored.empty()) return L"0";
+    if (stored.size() > 1 && stored[0] == L'-' && stored.find_first_not_of(L"0,.", 1) == std::wstring_view::npos &&
+        stored.find(L'0', 1) != std::wstring_view::npos)
+        return stored.substr(1);
+    return stored;
+}
+
+bool isBanqueObjet(std::wstring_view objet) {
+    static const wchar_t banque[] = L"BANQUE";
+    if (objet.size() != 6) return false;
+    for (size_t i = 0; i < 6; ++i)
+        if (static_cast<wchar_t>(std::towupper(objet[i])) != banque[i]) return false;
+    return true;
+}
+
+void appendBlanks(std::wstring& s, int n) {
+    if (n > 0) s.append(static_cast<size_t>(n), L' ');
+}
+
+// What the measuring pass keeps of one line for the building pass: views into
+// the stored line, and the blanks that follow the amount.
 struct Measured {
-    LineFields fields;
-    std::wstring rubrique;  // trimmed
-    std::wstring objet;     // trimmed
-    std::wstring montant;   // "0" when empty; a blank added after a single decimal digit
+    wchar_t flag = L' ';
+    wchar_t code = L' ';
+    std::wstring_view rubrique;  // trimmed
+    std::wstring_view objet;     // trimmed
+    std::wstring_view montant;   // "0" when empty
+    int montantBlanks = 0;       // one after a single decimal digit, three more when it has no decimals
     bool montantDecimal = false;
-    std::wstring tva;       // "0" when empty
-    std::wstring numero;    // trimmed
+    std::wstring_view tva;       // "0" when empty
+    std::wstring_view numero;    // trimmed
+
+    int montantWidth() const { return static_cast<int>(montant.size()) + montantBlanks; }
 };
 
 Measured measure(const std::wstring& line) {
+    FieldViews f = splitView(line);
     Measured m;
-    m.fields = splitLine(line);
-    m.rubrique = trim(m.fields.rubrique);
-    m.objet = trim(m.fields.objet);
-    m.montant = amountText(m.fields.montant);
-    size_t sign = decimalSign(m.montant);
-    if (sign != std::wstring::npos) {
+    m.flag = f.flag;
+    m.code = f.code;
+    m.rubrique = trimView(f.rubrique);
+    m.objet = trimView(f.objet);
+    m.montant = amountView(f.montant);
+    size_t sign = m.montant.find_first_of(L",.");
+    if (sign != std::wstring_view::npos) {
         m.montantDecimal = true;
         // "12,5" is shown "12,5 " so that its comma stands under that of "12,50".
-        if (m.montant.size() - sign - 1 == 1) m.montant += L' ';
+        if (m.montant.size() - sign - 1 == 1) m.montantBlanks = 1;
     }
-    m.tva = amountText(m.fields.tva);
-    m.numero = trim(m.fields.numero);
+    m.tva = amountView(f.tva);
+    m.numero = trimView(f.numero);
     return m;
 }
 
-std::wstring singleColumn(const DisplayEntry& entry, const Measured& m, const FormatSettings& settings) {
+void singleColumn(std::wstring& s, const DisplayEntry& entry, const Measured& m, const FormatSettings& settings) {
     switch (settings.pendingColumn) {
-    case 1: return ligne_dateComplet(entry.line, settings);
-    case 2: return formevalider(m.fields.flag, settings.accountType);
-    case 3: return m.rubrique.empty() ? std::wstring(L" ") : m.rubrique;
-    case 4: return m.objet.empty() ? std::wstring(L" ") : m.objet;
-    case 5: return m.montant;
-    case 6: return m.tva;
-    case 7: return m.numero;
-    default: return L"";
+    case 1: s = ligne_dateComplet(entry.line, settings); break;
+    case 2: s = formevalider(m.flag, settings.accountType); break;
+    case 3: s.assign(m.rubrique.empty() ? std::wstring_view(L" ") : m.rubrique); break;
+    case 4: s.assign(m.objet.empty() ? std::wstring_view(L" ") : m.objet); break;
+    case 5: s.assign(m.montant); appendBlanks(s, m.montantBlanks); break;
+    case 6: s.assign(m.tva); break;
+    case 7: s.assign(m.numero); break;
+    default: s.clear(); break;
     }
 }
 
@@ -160,12 +223,34 @@ std::wstring ligne_dateReduit(const std::wstring& line, const FormatSettings& se
     return s;
 }
 
+namespace {
+// Appends the full date of a stored line to s (the ledger builds its lines in place).
+void appendDateComplet(std::wstring& s, const std::wstring& line, const FormatSettings& settings) {
+    std::wstring_view text(line);
+    auto part = [&](size_t pos, size_t n) { return pos < text.size() ? text.substr(pos, n) : std::wstring_view(); };
+    std::wstring_view dd = part(0, 2), mm = part(2, 2), yyyy = part(4, 4);
+    if (settings.dayNames) {
+        std::wstring day = dayNameOf(line);
+        s += day;
+        appendBlanks(s, 9 - len(day));
+    }
+    s += dd;
+    s += L' ';
+    if (settings.monthNames) {
+        const std::wstring& month = frenchMonthName(partValue(std::wstring(mm)));
+        s += month;
+        appendBlanks(s, 10 - len(month));
+    } else {
+        s += mm;
+        s += L' ';
+    }
+    s += yyyy;
+}
+}  // namespace
+
 std::wstring ligne_dateComplet(const std::wstring& line, const FormatSettings& settings) {
-    std::wstring dd = slice(line, 0, 2), mm = slice(line, 2, 2), yyyy = slice(line, 4, 4);
-    std::wstring monthText =
-        settings.monthNames ? complete(frenchMonthName(partValue(mm)), 10) : mm + L" ";
-    std::wstring s = dd + L" " + monthText + yyyy;
-    if (settings.dayNames) s = complete(dayNameOf(line), 9) + s;
+    std::wstring s;
+    appendDateComplet(s, line, settings);
     return s;
 }
 
@@ -220,6 +305,7 @@ std::wstring formeoperation(DisplayEntry& entry, const FormatSettings& settings)
 void FormeTableau(std::vector<DisplayEntry>& table, const FormatSettings& settings) {
     if (table.size() < 2) return;
     const int type = settings.accountType;
+    const bool single = settings.pendingColumn >= 1 && settings.pendingColumn <= 7;
 
     // Pass 1: measure every field over all lines.
     std::vector<Measured> measured(table.size());
@@ -228,68 +314,77 @@ void FormeTableau(std::vector<DisplayEntry>& table, const FormatSettings& settin
     for (size_t i = 1; i < table.size(); ++i) {
         Measured& m = measured[i];
         m = measure(table[i].line);
-        if (flagColumnNeeded(m.fields, settings)) flagColumn = true;
-        if (m.fields.code != L'B') rubWidth = std::max(rubWidth, len(m.rubrique));
+        if (flagColumnNeeded(m.flag, m.code, settings)) flagColumn = true;
+        if (m.code != L'B') rubWidth = std::max(rubWidth, len(m.rubrique));
         objWidth = std::max(objWidth, len(m.objet));
         anyDecimal = anyDecimal || m.montantDecimal;
         tvaWidth = std::max(tvaWidth, len(m.tva));
         numWidth = std::max(numWidth, len(m.numero));
-        if (settings.pendingColumn >= 1 && settings.pendingColumn <= 7)
-            table[i].text = singleColumn(table[i], m, settings);
+        if (single) singleColumn(table[i].text, table[i], m, settings);
     }
-    if (settings.pendingColumn >= 1 && settings.pendingColumn <= 7) return;
+    if (single) return;
 
     // An amount without decimals gets three blanks where the others have
     // ",50", so that the units stand in one column; the width counts them.
     int montantWidth = 0;
     for (size_t i = 1; i < table.size(); ++i) {
         Measured& m = measured[i];
-        if (anyDecimal && !m.montantDecimal) m.montant += L"   ";
-        montantWidth = std::max(montantWidth, len(m.montant));
+        if (anyDecimal && !m.montantDecimal) m.montantBlanks += 3;
+        montantWidth = std::max(montantWidth, m.montantWidth());
     }
     // The rubrique field exists only in the account types that show it.
     if (!showsRubrique(type)) rubWidth = 0;
 
-    // Pass 2: build each line.
+    // Pass 2: build each line, in place in the entry's text.
     for (size_t i = 1; i < table.size(); ++i) {
         DisplayEntry& entry = table[i];
-        std::wstring s;
+        std::wstring& s = entry.text;
         if (!settings.tableStyle) {
             s = formeoperation(entry, settings);
         } else {
             const Measured& m = measured[i];
-            const bool bank = m.fields.code == L'B';
+            const bool bank = m.code == L'B';
             entry.colStart.fill(0);
-            std::wstring objet = m.objet;
-            if (rubWidth >= 1 && upperCase(objet) == L"BANQUE") objet.clear();
+            std::wstring_view objet = rubWidth >= 1 && isBanqueObjet(m.objet) ? std::wstring_view() : m.objet;
 
-            s = ligne_dateComplet(entry.line, settings) + L" ";
+            s.clear();
+            appendDateComplet(s, entry.line, settings);
+            s += L' ';
             if (settings.displayMode != 1 && flagColumn) {
                 if (type == 2) {
                     entry.colStart[1] = toStart(s.size() + 1);
-                    s += m.fields.flag == L'*' ? L"* " : L"  ";
+                    s += m.flag == L'*' ? L"* " : L"  ";
                 } else if (type == 1 && !bank) {
                     entry.colStart[1] = toStart(s.size() + 1);
-                    s += m.fields.flag == L'/' ? std::wstring(L"enregistré ") : std::wstring(11, L' ');
+                    if (m.flag == L'/') s += L"enregistré ";
+                    else appendBlanks(s, 11);
                 }
             }
             if (rubWidth > 0) {
                 entry.colStart[2] = toStart(s.size() + 1);
-                s += complete(m.rubrique, rubWidth + 1);
+                s += m.rubrique;
+                appendBlanks(s, rubWidth + 1 - len(m.rubrique));
             }
             if (objWidth > 0) {
                 entry.colStart[3] = toStart(s.size() + 1);
-                s += complete(objet, objWidth + 1);
+                s += objet;
+                appendBlanks(s, objWidth + 1 - len(objet));
             }
             entry.colStart[4] = toStart(s.size() + 1);
-            s += completegaucheCar(m.montant, L' ', montantWidth + 1) + L" " + settings.unitName + L" ";
+            appendBlanks(s, montantWidth + 1 - m.montantWidth());
+            s += m.montant;
+            appendBlanks(s, m.montantBlanks);
+            s += L' ';
+            s += settings.unitName;
+            s += L' ';
             if (bank) {
                 entry.colStart[6] = toStart(s.size() + 2);
                 entry.colStart[7] = entry.colStart[6];
             } else {
                 if (settings.hasTva && tvaWidth >= 1) {
                     entry.colStart[5] = toStart(s.size() + 1);
-                    s += completegaucheCar(m.tva, L' ', tvaWidth + 1);
+                    appendBlanks(s, tvaWidth + 1 - len(m.tva));
+                    s += m.tva;
                 }
                 entry.colStart[6] = toStart(s.size() + 1);
                 if (numWidth > 0) s += m.numero;
@@ -297,7 +392,6 @@ void FormeTableau(std::vector<DisplayEntry>& table, const FormatSettings& settin
             }
         }
         if (entry.mark != 0) s += L" sélectionné";
-        entry.text = s;
     }
 }
 

@@ -63,3 +63,13 @@ write("expected/ent-repere-apres.yzo", saved("P", "REPERE", "-2988,30", [
     op(" 5112026", "D", "Chèque", "GARAGE", "-80", "17", flag="*"),
     op(" 7112026", "D", "Chèque", "EPICERIE", "-45,30", "4711"),
     op(" 6122026", "D", "Chèque", "", "-8", "4711")]))
+
+# Account with TVA: an expense of 100 at the rate 19,6, a receipt with a TVA
+# of 9,80 typed; then the rate 5,5 on GARAGE and a TVA of 3 typed on EPICERIE.
+write("expected/ent-simple-apres.yzo", saved("S", "SIMPLE", "624,70", [
+    op(" 3112026", "D", "Chèque", "EPICERIE", "-45,30", "4711", tva="-3"),
+    op(" 5112026", "D", "Loyer", "AGENCE", "-700", "ES"),
+    op(" 5112026", "R", "Salaire", "EMPLOYEUR", "1500", "12"),
+    op(" 5112026", "D", "Chèque", "GARAGE", "-80", "15", tva="-4,40"),
+    op(" 6122026", "D", "Loyer", "AGENCE", "-100", "", tva="-19,60"),
+    op(" 6122026", "R", "Salaire", "prime", "50", "20", tva="9,80")], tva="T", tva_total="-17,20"))

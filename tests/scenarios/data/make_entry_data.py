@@ -73,3 +73,9 @@ write("expected/ent-simple-apres.yzo", saved("S", "SIMPLE", "624,70", [
     op(" 5112026", "D", "Chèque", "GARAGE", "-80", "15", tva="-4,40"),
     op(" 6122026", "D", "Loyer", "AGENCE", "-100", "", tva="-19,60"),
     op(" 6122026", "R", "Salaire", "prime", "50", "20", tva="9,80")], tva="T", tva_total="-17,20"))
+
+# Francs account: 10 euros typed with E on a free expense (65,60 francs) and
+# 100 francs typed with F on a receipt; the abandoned creations leave nothing.
+write("expected/ent-francs-apres.yzo", saved("S", "FRANCS", "709,10", ops + [
+    op(" 1122026", "D", "Cadeau", "livre", "-65,60", ""),
+    op(" 1122026", "R", "Salaire", "prime", "100", "")], unit="FRANCS"))

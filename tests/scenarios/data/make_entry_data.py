@@ -79,3 +79,11 @@ write("expected/ent-simple-apres.yzo", saved("S", "SIMPLE", "624,70", [
 write("expected/ent-francs-apres.yzo", saved("S", "FRANCS", "709,10", ops + [
     op(" 1122026", "D", "Cadeau", "livre", "-65,60", ""),
     op(" 1122026", "R", "Salaire", "prime", "100", "")], unit="FRANCS"))
+
+# Receipts account: an objet typed through "création d'un objet", a receipt
+# numbered 8 after the refusal of 7; then the objet of the first line chosen
+# from the list.
+write("expected/ent-recettes-apres.yzo", saved("R", "RECETTES", "55,50", [
+    op(" 2112026", "R", "", "CROIX ROUGE", "20", "7"),
+    op(" 3112026", "R", "", "mairie", "15,50", ""),
+    op(" 3112026", "R", "", "CROIX ROUGE", "20", "8")], objets="Dons.obj"))

@@ -87,3 +87,9 @@ write("expected/ent-recettes-apres.yzo", saved("R", "RECETTES", "55,50", [
     op(" 2112026", "R", "", "CROIX ROUGE", "20", "7"),
     op(" 3112026", "R", "", "mairie", "15,50", ""),
     op(" 3112026", "R", "", "CROIX ROUGE", "20", "8")], objets="Dons.obj"))
+
+# Expenses account: two expenses typed in the objet box, the second without a
+# number; then the amount of the first, the numéro and the date of the second.
+write("expected/ent-depenses-apres.yzo", saved("D", "DEPENSES", "-3,20", [
+    op(" 4122026", "D", "", "pain", "-1,20", "3"),
+    op(" 5122026", "D", "", "lait", "-2", "ES")], objets="absent.obj"))

@@ -166,8 +166,6 @@ public:
     void AppelFinIndex();
     void retourMicro();
     void CoordonneesCurseur();
-    // In key help mode: says the label, marks the key as described, returns true.
-    bool keyHelpSays(const std::wstring& label);
     // Readers of the operation under the caret (ledger/readers.cpp).
     void ParlerColonne();
     void dateCours();

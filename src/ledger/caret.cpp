@@ -161,7 +161,7 @@ void MainForm::AppelFinIndex() {
 }
 
 void MainForm::retourMicro() {
-    if (keyHelpSays(L"Opérations du jour en cours")) return;
+    if (describeKey(L"Opérations du jour en cours")) return;
     int mode = displayMode();
     if (mode == 9 || mode == 10 || led.displayCount() == 0) return;
     Date now = today();
@@ -180,7 +180,7 @@ void MainForm::retourMicro() {
 }
 
 void MainForm::CoordonneesCurseur() {
-    if (keyHelpSays(L"coordonnées du curseur")) return;
+    if (describeKey(L"coordonnées du curseur")) return;
     long line = 0, column = 0;
     if (app.notepadShown) {
         caretLineColumn(w.RtbNote.text, w.RtbNote.caret, line, column);
@@ -190,13 +190,6 @@ void MainForm::CoordonneesCurseur() {
     }
     auto number = [](long n) { return n < 0 ? std::to_wstring(n) : L" " + std::to_wstring(n); };
     message(L"colonne" + number(column) + L" ligne" + number(line));
-}
-
-bool MainForm::keyHelpSays(const std::wstring& label) {
-    if (!app.keyHelp) return false;
-    message(label);
-    app.keyDescribed = true;
-    return true;
 }
 
 // --- Reading lines of a text -------------------------------------------------

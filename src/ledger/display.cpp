@@ -260,7 +260,7 @@ std::wstring signedCount(long n) { return n < 0 ? std::to_wstring(n) : L" " + st
 }  // namespace
 
 void MainForm::InformationCompte() {
-    if (keyHelpSays(L"informations sur le compte")) return;
+    if (describeKey(L"informations sur le compte")) return;
     int mode = led.shownMode;
     const Totals& t = led.totals;
     const std::wstring unit = L" " + acc.header.unitName;
@@ -291,14 +291,14 @@ void MainForm::InformationCompte() {
 }
 
 void MainForm::OperationsNonEnregistrees() {
-    if (keyHelpSays(L"opérations non enregistrées")) return;
+    if (describeKey(L"opérations non enregistrées")) return;
     displayMode() = 3;
     cursorIndex() = 0;
     AfficheYzo();
 }
 
 void MainForm::TraitesEtPensions() {
-    if (keyHelpSays(L"traites et pensions")) return;
+    if (describeKey(L"traites et pensions")) return;
     displayMode() = 1;
     cursorIndex() = 1;
     AfficheYzo();

@@ -37,7 +37,8 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
         return;
     case kKeyEscape: InitYzo(); return;
     case kKeyDelete:
-        // effacementYzo(): deleting the operation under the caret, once entry provides it.
+        // A text view has no operation under the caret.
+        if (displayMode() != 9 && displayMode() != 10) effacementYzo();
         return;
     case kKeyEnter:
         // Shift: somme(), the manual sum, once selection exists.

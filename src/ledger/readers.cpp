@@ -48,7 +48,7 @@ void MainForm::ParlerColonne() {
 namespace {
 // Says the field of the given column of the operation under the caret.
 void readField(MainForm& f, int column, const std::wstring& label) {
-    if (f.keyHelpSays(label)) return;
+    if (f.describeKey(label)) return;
     if (f.InitNumeroCours(column)) f.ParlerColonne();
 }
 }  // namespace
@@ -84,7 +84,7 @@ void MainForm::AppelNumeroCours() {
 namespace {
 // Shows one field of every line until Esc or the next column modification.
 void showColumn(MainForm& f, int column, const std::wstring& label) {
-    if (f.keyHelpSays(label)) return;
+    if (f.describeKey(label)) return;
     if (isTextView(f.displayMode())) return;
     // The view opens on the line the user is on, not on the last one read.
     if (f.led.displayCount() > 0) f.NumeroAffiche();
@@ -120,22 +120,22 @@ void MainForm::NumeroColonne() { showColumn(*this, kNumero, L"Numéro en colonne
 // --- Balances -------------------------------------------------------------------------
 
 void MainForm::SoldeCours() {
-    if (keyHelpSays(L"Solde suivant le mode d'affichage")) return;
+    if (describeKey(L"Solde suivant le mode d'affichage")) return;
     parler_solde();
 }
 
 void MainForm::SoldeSansEspece() {
-    if (keyHelpSays(L"Solde sans les espèces")) return;
+    if (describeKey(L"Solde sans les espèces")) return;
     message(L"solde non en espèce " + Forme_montant(led.totals.nonCashBalance));
 }
 
 void MainForm::SoldeEspece() {
-    if (keyHelpSays(L"Solde des espèces(numéro = 'ES')")) return;
+    if (describeKey(L"Solde des espèces(numéro = 'ES')")) return;
     message(L"solde des espèces " + Forme_montant(led.totals.cashBalance));
 }
 
 void MainForm::DernierNumero() {
-    if (keyHelpSays(L"Dernier numéro de chèque")) return;
+    if (describeKey(L"Dernier numéro de chèque")) return;
     message(L"dernier numéro " + dernierNUMERO());
 }
 
@@ -168,7 +168,7 @@ bool flagsApply(MainForm& f, int accountType) {
 
 void MainForm::EnregistrerOperation() {
     if (!flagsApply(*this, 1)) return;
-    if (keyHelpSays(L"Activer/Inactiver l'opération")) return;
+    if (describeKey(L"Activer/Inactiver l'opération")) return;
     changeFlag(*this, [this](wchar_t flag) -> wchar_t {
         if (flag == L' ') return L'/';
         if (ask(L"Voulez vous bien activer l'opération", MsgButtons::YesNo) != MsgResult::Yes) return 0;
@@ -178,6 +178,6 @@ void MainForm::EnregistrerOperation() {
 
 void MainForm::RepererOperation() {
     if (!flagsApply(*this, 2)) return;
-    if (keyHelpSays(L"Repèrer l'opération")) return;
+    if (describeKey(L"Repèrer l'opération")) return;
     changeFlag(*this, [](wchar_t flag) -> wchar_t { return flag == L' ' ? L'*' : L' '; });
 }

@@ -420,7 +420,7 @@ std::wstring formevalider(wchar_t flag, int accountType) {
 
 std::wstring formecode(wchar_t code) {
     switch (code) {
-    case L'A': return L"Annul\u201A";
+    case L'A': return L"Annulé";
     case L'B': return L"Banque";
     case L'D': return L"Dépense";
     case L'P': return L"Pension";

@@ -303,3 +303,39 @@ TEST(Readers, LireLigneReadsCrLfLinesAndALoneLastBreak) {
     EXPECT_FALSE(LireLigne(line, L"abc", position, last));
     EXPECT_TRUE(last);
 }
+
+TEST(Readers, KeyHelpSaysTheLabelAndChangesNothing) {
+    Ledger marked(L" 1 12026 P" + Sep + L"H" + Sep + L"0" + Sep + L"0" + Sep + L"EUROS" + Sep + L"1",
+                  {L" 1 12026 DA" + Sep + L"B" + Sep + L"-1" + Sep + L"0" + Sep + L"12"});
+    marked.display(2, 1);
+    marked.form.app.keyHelp = true;
+    auto said = [&](int code, bool shift, bool ctrl) {
+        marked.form.app.keyDescribed = false;
+        marked.key(code, shift, ctrl);
+        return marked.form.w.LblMessage.text.substr(1);
+    };
+    EXPECT_EQ(L"Date en cours", said(keyLetter('D'), false, false));
+    EXPECT_EQ(L"Repérage en cours", said(keyLetter('E'), false, false));
+    EXPECT_EQ(L"Repèrer en colonne", said(keyLetter('E'), true, false));
+    EXPECT_EQ(L"Numéro en colonne", said(keyLetter('N'), true, false));
+    EXPECT_EQ(L"Numéro de chèque ou nombre de mois d'une traite", said(keyLetter('N'), false, false));
+    EXPECT_EQ(L"Solde sans les espèces", said(keyLetter('E'), true, true));
+    EXPECT_EQ(L"Repèrer l'opération", said(kKeyNumMultiply, false, false));
+    EXPECT_TRUE(marked.form.app.keyDescribed);
+    // A key with no function says so, and clears the described flag.
+    EXPECT_EQ(L"aucune fonction", said(keyLetter('A'), false, false));
+    EXPECT_FALSE(marked.form.app.keyDescribed);
+    // Nothing was acted on: no single-column view, the line kept its blank flag.
+    EXPECT_EQ(0, marked.form.led.pendingColumn);
+    EXPECT_EQ(L' ', marked.form.acc.operationLines[1].text[8]);
+
+    Ledger bank(L" 1 12026 T" + Sep + L"H" + Sep + L"0" + Sep + L"0" + Sep + L"EUROS" + Sep + L"1",
+                {L" 1 12026 DA" + Sep + L"B" + Sep + L"-1" + Sep + L"0" + Sep + L"12"});
+    bank.display(2, 1);
+    bank.form.app.keyHelp = true;
+    bank.key(kKeyOem191);
+    EXPECT_EQ(L" Activer/Inactiver l'opération", bank.form.w.LblMessage.text);
+    EXPECT_EQ(L' ', bank.form.acc.operationLines[1].text[8]);
+    bank.key(keyLetter('E'));
+    EXPECT_EQ(L" Enregistrement en cours", bank.form.w.LblMessage.text);
+}

@@ -331,7 +331,7 @@ TEST(Names, AccountTypesFlagsAndCodes) {
     EXPECT_EQ(formevalider(L'*', 2), L"repèré");
     EXPECT_EQ(formevalider(L'x', 1), L"");
 
-    EXPECT_EQ(formecode(L'A'), std::wstring(L"Annul") + wchar_t(0x201A));
+    EXPECT_EQ(formecode(L'A'), L"Annulé");
     EXPECT_EQ(formecode(L'B'), L"Banque");
     EXPECT_EQ(formecode(L'D'), L"Dépense");
     EXPECT_EQ(formecode(L'P'), L"Pension");

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/checklst.h>
 #include <wx/listbox.h>
@@ -79,7 +80,10 @@ MainFrame::MainFrame(WxPlatform& platform)
         widgets_[c->name] = b;
         buttonRow->Add(b, 0, wxALL, 4);
         std::wstring name = c->name;
-        b->Bind(wxEVT_BUTTON, [this, name](wxCommandEvent&) { dispatch([this, name] { form_.Click(name); }); });
+        b->Bind(wxEVT_BUTTON, [this, name](wxCommandEvent&) {
+            if (trace_) std::fprintf(stderr, "click %s\n", toUtf8(name).c_str());
+            dispatch([this, name] { form_.Click(name); });
+        });
     }
 
     auto* statusSizer = new wxBoxSizer(wxVERTICAL);
@@ -109,6 +113,8 @@ MainFrame::MainFrame(WxPlatform& platform)
         });
     }
     makeNotification(statusArea_);
+    // ATK announces no name given to an object that had none: start with one.
+    setAccessibleName(statusArea_, L"");
     for (wxTextCtrl* box : {txtDial_, txtDate_, txtPasse_, rtbNote_}) {
         Control* c = controlOf(box);
         box->Bind(wxEVT_TEXT, [this, c](wxCommandEvent&) { onText(*c); });
@@ -195,6 +201,9 @@ void MainFrame::dispatch(const std::function<void()>& event) {
     if (form_.ended()) {
         closing_ = true;
         Destroy();
+        // An event that came through the accessibility bridge wakes no idle
+        // processing, and the window is only deleted when idle.
+        wxWakeUpIdle();
     }
 }
 
@@ -226,6 +235,7 @@ void MainFrame::onText(Control& c) {
         if (form_.ended()) {
             closing_ = true;
             Destroy();
+            wxWakeUpIdle();
         }
     });
 }

@@ -1,0 +1,362 @@
+#!/usr/bin/python3
+"""The window as a screen-reader user meets it.
+
+Starts `yzo` on a copy of the demo account, presses real keys (xdotool) and
+reads the window through the accessibility tree (AT-SPI), as Orca does:
+the title, the ledger text and its caret, the status label, the notification
+that makes Orca speak each message, the buttons.
+
+Every key of STEPS is also run through yzo-script on the same account: after
+each key the window must show the same ledger text and caret and must have
+spoken the same status messages, in the same order. To cover a new key, add
+it to STEPS.
+
+Usage (run_gui_test.sh sets up the display and the buses):
+    test_window.py YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER
+"""
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import GLib  # noqa: E402
+import pyatspi  # noqa: E402
+
+YZO, YZO_SCRIPT, DEMO, WORK = sys.argv[1:5]
+TODAY, NOW = "2026-12-28", "10:00:00"
+ACCOUNT = "courant.yzo"
+
+# (xdotool key, yzo-script key): pressed in this order in the ledger.
+STEPS = [
+    ("Down", "Down"),
+    ("Down", "Down"),
+    ("Up", "Up"),
+    ("Escape", "Escape"),
+    ("End", "End"),
+    ("Home", "Home"),
+    ("m", "M"),
+    ("s", "S"),
+    ("F5", "F5"),
+    ("Escape", "Escape"),
+    ("shift+m", "shift+M"),
+    ("Escape", "Escape"),
+]
+
+# Keys pressed while a button has the focus (where the program ignores them),
+# on the X server's US keyboard: the key code and character the program
+# receives. A key is known by the physical key that carries it (Shift+7 is
+# the key 7 typing "&"); "/" and the key "\\" are 191 and 220, the keys that
+# carry ":/" and "*" on a French keyboard; the numeric pad has its own codes.
+KEYS_ON_BUTTON = [
+    ("ampersand", 55, True, ord("&")),
+    ("a", 65, False, ord("a")),
+    ("shift+a", 65, True, ord("A")),
+    ("slash", 191, False, ord("/")),
+    ("backslash", 220, False, ord("\\")),
+    ("KP_Divide", 111, False, ord("/")),
+    ("KP_Multiply", 106, False, ord("*")),
+]
+
+failures = []
+
+
+def fail(text):
+    failures.append(text)
+    print("FAIL:", text, flush=True)
+
+
+def check(condition, text):
+    if not condition:
+        fail(text)
+    return condition
+
+
+def pump():
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
+def wait_until(condition, seconds, what):
+    """Pumps accessibility events until condition() is true; False on timeout."""
+    deadline = time.monotonic() + seconds
+    while True:
+        pump()
+        try:
+            result = condition()
+        except Exception:  # the tree is still being built
+            result = None
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            fail("timed out waiting for " + what)
+            return None
+        time.sleep(0.02)
+
+
+def role(acc):
+    try:
+        return acc.getRole()
+    except Exception:
+        return None
+
+
+def walk(acc, depth=0):
+    yield acc
+    if depth > 30:
+        return
+    for i in range(acc.childCount):
+        child = acc.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child, depth + 1)
+
+
+def find(root, wanted_role, name=None):
+    for acc in walk(root):
+        if role(acc) == wanted_role and (name is None or acc.name == name):
+            return acc
+    return None
+
+
+def states(acc):
+    return acc.getState()
+
+
+# --- What the screen reader hears ------------------------------------------
+
+class Heard:
+    """Status messages, as the label, the notification and the announcements
+    carry them; collected from the events the window sends."""
+
+    def __init__(self):
+        self.label = []          # new texts of the label "Message"
+        self.notified = []       # names given to the notification
+        self.shown = []          # showing states of the notification, in order
+        self.announced = []      # ATK announcements
+
+    def __call__(self, event):
+        try:
+            source_role = role(event.source)
+            if event.type.startswith("object:text-changed:insert"):
+                if source_role == pyatspi.ROLE_LABEL and event.source.name == "Message":
+                    self.label.append(event.any_data)
+            elif event.type.startswith("object:property-change:accessible-name"):
+                if source_role == pyatspi.ROLE_NOTIFICATION:
+                    self.notified.append(event.any_data)
+            elif event.type.startswith("object:state-changed:showing"):
+                if source_role == pyatspi.ROLE_NOTIFICATION:
+                    self.shown.append(event.detail1)
+            elif event.type.startswith("object:announcement"):
+                self.announced.append(event.any_data)
+        except Exception as e:  # an object gone meanwhile
+            print("event not read:", event.type, e, flush=True)
+
+    def reappearances(self):
+        return sum(1 for a, b in zip(self.shown, self.shown[1:]) if a == 0 and b == 1)
+
+
+# --- The same keys through yzo-script ---------------------------------------
+
+def script_run(account):
+    lines = ['start "%s"' % account, "show txt"]
+    for _, key in STEPS:
+        lines += ["key " + key, "show txt"]
+    lines.append("click CmdQuitter")
+    run = subprocess.run(
+        [YZO_SCRIPT, "--dossier", os.path.dirname(account), "--aujourdhui", TODAY,
+         "--heure", NOW, "-"],
+        input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60)
+    if run.returncode != 0:
+        print(run.stdout, run.stderr)
+        raise SystemExit("yzo-script failed on the steps: exit %d" % run.returncode)
+    messages, snapshots, shown_lines = [], [], None
+    for line in run.stdout.split("\n"):
+        if line.startswith("message: "):
+            messages.append(line[len("message: "):])
+        elif line.startswith("  | "):
+            shown_lines = (shown_lines or []) + [line[4:]]
+        elif line.startswith("  caret: "):
+            l, c = line[len("  caret: "):].split()
+            snapshots.append((list(messages), "\n".join(shown_lines or []), (int(l), int(c))))
+            shown_lines = None
+    return snapshots, messages
+
+
+def fresh_account():
+    folder = os.path.join(WORK, "demo")
+    shutil.rmtree(folder, ignore_errors=True)
+    shutil.copytree(DEMO, folder)
+    return os.path.join(folder, ACCOUNT)
+
+
+# --- The window --------------------------------------------------------------
+
+def caret_of(text_acc):
+    t = text_acc.queryText()
+    whole = t.getText(0, -1)
+    offset = t.caretOffset
+    line = whole[:offset].count("\n") + 1
+    column = offset - (whole.rfind("\n", 0, offset) + 1) + 1
+    return whole, (line, column)
+
+
+def line_at(whole, line):
+    return whole.split("\n")[line - 1]
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool"] + list(args), check=True, timeout=20)
+
+
+def main():
+    snapshots, script_messages = script_run(fresh_account())
+    account = fresh_account()
+
+    heard = Heard()
+    pyatspi.Registry.registerEventListener(
+        heard, "object:text-changed:insert", "object:property-change:accessible-name",
+        "object:state-changed:showing", "object:announcement")
+
+    env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=TODAY,
+               YZO_HEURE=NOW, YZO_TRACE_KEYS="1")
+    env.pop("YZO_SPEECHD", None)
+    trace_path = os.path.join(WORK, "yzo-stderr.txt")
+    with open(trace_path, "w") as trace:
+        yzo = subprocess.Popen([YZO, account], env=env, stderr=trace)
+    try:
+        run_window(yzo, heard, snapshots, script_messages, trace_path)
+    finally:
+        if yzo.poll() is None:
+            yzo.kill()
+            yzo.wait(10)
+    if failures:
+        print("%d check(s) failed" % len(failures))
+        sys.exit(1)
+    print("window test passed")
+
+
+def run_window(yzo, heard, snapshots, script_messages, trace_path):
+    desktop = pyatspi.Registry.getDesktop(0)
+
+    def our_frame():
+        for app in desktop:
+            if app is not None and app.get_process_id() == yzo.pid:
+                return find(app, pyatspi.ROLE_FRAME, ACCOUNT)
+        return None
+
+    frame = wait_until(our_frame, 20, "the frame named " + ACCOUNT)
+    if not frame:
+        return
+    ledger = find(frame, pyatspi.ROLE_TEXT, "Opérations")
+    label = find(frame, pyatspi.ROLE_LABEL, "Message")
+    if not (check(ledger, "no text object named Opérations") and check(label, "no label named Message")):
+        return
+
+    # The ledger: a read-only multi-line text that has the focus.
+    s = states(ledger)
+    check(s.contains(pyatspi.STATE_MULTI_LINE), "the ledger is not multi-line")
+    check(not s.contains(pyatspi.STATE_EDITABLE), "the ledger is editable")
+    wait_until(lambda: states(ledger).contains(pyatspi.STATE_FOCUSED), 5, "the focus in the ledger")
+
+    # The launch speaks what yzo-script's launch speaks.
+    def same_as(snapshot):
+        messages, text, caret = snapshot
+        whole, where = caret_of(ledger)
+        return heard.label == messages and whole == text and where == caret
+
+    def show_difference(snapshot, step):
+        messages, text, caret = snapshot
+        whole, where = caret_of(ledger)
+        if heard.label != messages:
+            fail("%s: messages %r, yzo-script said %r" % (step, heard.label, messages))
+        if whole != text:
+            fail("%s: ledger text %r, yzo-script shows %r" % (step, whole, text))
+        if where != caret:
+            fail("%s: caret at line, column %r, yzo-script has %r" % (step, where, caret))
+
+    if not wait_until(lambda: same_as(snapshots[0]), 10, "the launch to match yzo-script"):
+        show_difference(snapshots[0], "launch")
+    check(snapshots[0][0], "the launch spoke no message")
+
+    window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid), "--name", "^courant"],
+                               capture_output=True, text=True, timeout=20).stdout.split()[0]
+    xdotool("windowfocus", "--sync", window_id)
+
+    for i, (xkey, skey) in enumerate(STEPS, start=1):
+        _, before = caret_of(ledger)
+        heard_before = len(heard.label)
+        xdotool("key", xkey)
+        if not wait_until(lambda: same_as(snapshots[i]), 10, "key %s to match yzo-script" % skey):
+            show_difference(snapshots[i], "key " + skey)
+            break
+        whole, after = caret_of(ledger)
+        # What holds whatever the ledger does with these keys.
+        if skey == "Down" and before[0] < whole.count("\n") + 1:
+            check(after[0] == before[0] + 1, "Down moved the caret from line %d to %d" % (before[0], after[0]))
+        if skey == "Up" and before[0] > 1:
+            check(after[0] == before[0] - 1, "Up moved the caret from line %d to %d" % (before[0], after[0]))
+        if skey == "Escape":
+            check(len(heard.label) > heard_before, "Escape said nothing")
+            check(heard.label and heard.label[-1].strip() == line_at(whole, after[0]).strip(),
+                  "Escape said %r, the caret line is %r" % (heard.label[-1:], line_at(whole, after[0])))
+
+    # The label keeps the last message; the notification reappeared once for
+    # every message, named by it; each was announced too.
+    check(label.queryText().getText(0, -1) == (heard.label[-1] if heard.label else ""),
+          "the label does not hold the last message")
+    check(heard.notified == heard.label, "notification names %r, messages %r" % (heard.notified, heard.label))
+    check(heard.reappearances() == len(heard.label),
+          "the notification reappeared %d times for %d messages" % (heard.reappearances(), len(heard.label)))
+    check(heard.announced == heard.label, "announcements %r, messages %r" % (heard.announced, heard.label))
+
+    # The buttons, by the names the screen reader says.
+    for name in ["Visu.Chèque", "Création", "Modif. Ligne", "Quitter"]:
+        b = find(frame, pyatspi.ROLE_PUSH_BUTTON, name)
+        if check(b, "no button named " + name):
+            s = states(b)
+            check(s.contains(pyatspi.STATE_SHOWING) and s.contains(pyatspi.STATE_ENABLED),
+                  "the button %s is not shown and enabled" % name)
+
+    # Tab leaves the ledger for the first button; there the program receives
+    # the codes of its own keys.
+    xdotool("key", "Tab")
+    first = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Visu.Chèque")
+    wait_until(lambda: states(first).contains(pyatspi.STATE_FOCUSED), 5, "Tab to reach the first button")
+    for keysym, _, _, _ in KEYS_ON_BUTTON:
+        xdotool("key", keysym)
+    expected = ["key %d shift=%d ctrl=0 char=%d control=CmdYzo" % (code, shift, char)
+                for _, code, shift, char in KEYS_ON_BUTTON]
+
+    def traced():
+        with open(trace_path) as f:
+            seen = [l.rstrip("\n") for l in f if l.startswith("key ") and "control=CmdYzo" in l
+                    and not l.startswith(("key 16 ", "key 17 "))]  # Shift and Ctrl themselves
+        return seen if len(seen) >= len(expected) else None
+
+    seen = wait_until(traced, 10, "the keys to reach the program") or []
+    for keysym, want, got in zip([k[0] for k in KEYS_ON_BUTTON], expected, seen):
+        check(want == got, "key %s: expected %r, got %r" % (keysym, want, got))
+
+    # Quitter closes the window and ends the program; it said what
+    # yzo-script said, in the same order.
+    quit_button = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Quitter")
+    quit_button.queryAction().doAction(0)
+    deadline = time.monotonic() + 15
+    while yzo.poll() is None and time.monotonic() < deadline:
+        pump()
+        time.sleep(0.05)
+    pump()
+    if not check(yzo.poll() is not None, "Quitter did not end the program"):
+        print(open(trace_path).read())
+    else:
+        check(yzo.returncode == 0, "yzo ended with status %d" % yzo.returncode)
+    check(heard.label == script_messages,
+          "the window said %r, yzo-script said %r" % (heard.label, script_messages))
+
+
+if __name__ == "__main__":
+    main()

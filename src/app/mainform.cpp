@@ -52,15 +52,23 @@ void MainForm::InitYzo() {
     clearDialogModes();
     w.txt.show(true);
     w.focus = L"txt";
-    if (led.pendingColumn != 0) {
-        long index = IndexAbsolu();
-        cursorIndex() = index < 1 ? 1 : index;
-    }
+    keepCaretOperation();
     led.pendingColumn = 0;
     ent.typeAhead.clear();
     led.criteriaSearchRunning = false;
     displayMode() = 2;
     AfficheYzo();
+}
+
+// The ledger comes back on the operation the caret was on. In the table of all
+// operations an operation stands at its index among the account's lines, so a
+// line of the unregistered or search view finds its place there too.
+void MainForm::keepCaretOperation() {
+    int mode = displayMode();
+    if (mode != 2 && mode != 3 && mode != 4) return;
+    long index = IndexAbsolu();
+    if (!TestNumeroAffiche(index)) return;
+    cursorIndex() = mode == 2 ? index : led.displayTable[index].sourceIndex;
 }
 
 void MainForm::setTitle(const std::wstring& title) {

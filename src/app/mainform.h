@@ -42,6 +42,7 @@ public:
     void message(const std::wstring& text);
     void InitYzo();
     void InitModeNormal();
+    void keepCaretOperation();
     void AfficheStatus();
     void setTitle(const std::wstring& title);
     void endProgram();                      // ends at once (throws ProgramEnd)

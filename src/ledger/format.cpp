@@ -385,6 +385,9 @@ void FormeTableau(std::vector<DisplayEntry>& table, const FormatSettings& settin
                     entry.colStart[5] = toStart(s.size() + 1);
                     appendBlanks(s, tvaWidth + 1 - len(m.tva));
                     s += m.tva;
+                    // A blank after the TVA, or its digits would run into the
+                    // cheque number and be read as one number.
+                    s += L' ';
                 }
                 entry.colStart[6] = toStart(s.size() + 1);
                 if (numWidth > 0) s += m.numero;

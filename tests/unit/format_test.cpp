@@ -125,9 +125,9 @@ TEST(TableStyle, Type3WithTvaAndNamesAndLongBankRubrique) {
     });
     FormeTableau(t, s);
 
-    // The numéro follows the TVA with no blank of its own.
-    EXPECT_EQ(t[1].text, L"mercredi  5 mars      2008 AB x       10 EUROS  1,96ES");
-    EXPECT_EQ(t[1].colStart, starts(0, 28, 31, 38, 48, 53, 54));
+    // A blank separates the TVA from the numéro.
+    EXPECT_EQ(t[1].text, L"mercredi  5 mars      2008 AB x       10 EUROS  1,96 ES");
+    EXPECT_EQ(t[1].colStart, starts(0, 28, 31, 38, 48, 54, 55));
     // The bank rubrique does not widen the field: written whole, with no padding.
     EXPECT_EQ(t[2].text, L"jeudi    25 décembre  2008 LONGBANK" + blanks(7) + L"  5 EUROS ");
     EXPECT_EQ(t[2].colStart, starts(0, 28, 36, 43, 0, 54, 54));
@@ -160,8 +160,8 @@ TEST(TableStyle, Types4And5ShowNoRubrique) {
     s4.monthNames = true;
     auto t4 = tableOf({stored(kMar5, L' ', L'R', L"", L"Don", L"50", L"0", L"12")});
     FormeTableau(t4, s4);
-    EXPECT_EQ(t4[1].text, L" 5 mars      2008 Don  50 EUROS  012");
-    EXPECT_EQ(t4[1].colStart, starts(0, 0, 19, 23, 33, 35, 36));
+    EXPECT_EQ(t4[1].text, L" 5 mars      2008 Don  50 EUROS  0 12");
+    EXPECT_EQ(t4[1].colStart, starts(0, 0, 19, 23, 33, 36, 37));
 
     // A rubrique held by a line of a type 5 account is not shown, and, since
     // no rubrique field is shown, an objet "banque" stays as it is.
@@ -191,10 +191,10 @@ TEST(TableStyle, MalformedLinesReadAsEmptyFields) {
     auto t = tableOf({L"25122008 Rabc", L"2512", L""});
     FormeTableau(t, settingsFor(3, true));
     // No separator: the rest of the line is the rubrique; montant and TVA read "0".
-    EXPECT_EQ(t[1].text, L"25 12 2008 abc  0 EUROS  0");
-    EXPECT_EQ(t[1].colStart, starts(0, 12, 0, 16, 25, 27, 27));
-    EXPECT_EQ(t[2].text, L"25 12      " L" 0 EUROS  0");
-    EXPECT_EQ(t[3].text, blanks(8) + L"0 EUROS  0");
+    EXPECT_EQ(t[1].text, L"25 12 2008 abc  0 EUROS  0 ");
+    EXPECT_EQ(t[1].colStart, starts(0, 12, 0, 16, 25, 28, 28));
+    EXPECT_EQ(t[2].text, L"25 12      " L" 0 EUROS  0 ");
+    EXPECT_EQ(t[3].text, blanks(8) + L"0 EUROS  0 ");
 
     std::vector<DisplayEntry> empty(1);
     FormeTableau(empty, settingsFor(1, false));  // nothing to format
@@ -204,7 +204,7 @@ TEST(TableStyle, MalformedLinesReadAsEmptyFields) {
 TEST(TableStyle, NegativeZeroIsShownWithoutSign) {
     auto t = tableOf({stored(kMar5, L' ', L'R', L"", L"a", L"-0", L"-0,00", L"")});
     FormeTableau(t, settingsFor(3, true));
-    EXPECT_EQ(t[1].text, L" 5  3 2008 a  0 EUROS  0,00");
+    EXPECT_EQ(t[1].text, L" 5  3 2008 a  0 EUROS  0,00 ");
 }
 
 TEST(TableStyle, SingleColumnViewShowsOneFieldPerLine) {

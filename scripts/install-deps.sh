@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libbenchmark-dev
-  libwxgtk3.2-dev libspeechd-dev
+  libwxgtk3.2-dev libgtk-3-dev libspeechd-dev
   xvfb xauth xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi
 )
 missing=()

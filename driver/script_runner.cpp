@@ -260,18 +260,7 @@ void ScriptRunner::key(const std::wstring& spec) {
 void ScriptRunner::ownKeyHandling(Control& c, const KeyEvent& k, unsigned revisionBefore) {
     if (c.revision != revisionBefore) return;  // the handler placed the caret or the text itself
     if (c.isList()) {
-        int n = static_cast<int>(c.items.size());
-        if (n == 0) return;
-        int s = c.selected;
-        switch (k.code) {
-        case kKeyUp: s = s <= 0 ? 0 : s - 1; break;
-        case kKeyDown: s = s < 0 ? 0 : std::min(s + 1, n - 1); break;
-        case kKeyHome: s = 0; break;
-        case kKeyEnd: s = n - 1; break;
-        case kKeyPageUp: s = std::max(0, s - 10); break;
-        case kKeyPageDown: s = std::min(n - 1, std::max(0, s) + 10); break;
-        default: return;
-        }
+        int s = moveListSelection(c.selected, static_cast<int>(c.items.size()), k);
         if (s != c.selected) {
             c.selected = s;
             form_.ListClick(c.name);

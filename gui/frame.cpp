@@ -299,21 +299,10 @@ bool MainFrame::ownKeyHandling(Control& c, const KeyEvent& k, const std::vector<
         return false;
     }
     if (c.isList()) {
-        int n = static_cast<int>(c.items.size());
-        int s = c.selected;
-        switch (k.code) {
-        case kKeyUp: s = s <= 0 ? 0 : s - 1; break;
-        case kKeyDown: s = s < 0 ? 0 : std::min(s + 1, n - 1); break;
-        case kKeyHome: s = 0; break;
-        case kKeyEnd: s = n - 1; break;
-        case kKeyPageUp: s = std::max(0, s - 10); break;
-        case kKeyPageDown: s = std::min(n - 1, std::max(0, s) + 10); break;
-        case kKeySpace:
-            // Space ticks an item of the check list unless the handler did.
-            return c.kind == ControlKind::CheckListBox && c.checked == checksBefore;
-        default: return false;
-        }
-        if (n > 0 && s != c.selected) {
+        // Space ticks an item of the check list unless the handler did.
+        if (k.code == kKeySpace) return c.kind == ControlKind::CheckListBox && c.checked == checksBefore;
+        int s = moveListSelection(c.selected, static_cast<int>(c.items.size()), k);
+        if (s != c.selected) {
             c.selected = s;
             form_.ListClick(c.name);
         }

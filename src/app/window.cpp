@@ -1,5 +1,7 @@
 #include "app/window.h"
 
+#include <algorithm>
+
 namespace {
 Control makeControl(const wchar_t* name, ControlKind kind, const wchar_t* accessibleName, bool visible) {
     Control c;
@@ -262,5 +264,18 @@ long moveCaretInTextBox(const std::wstring& text, long caret, const KeyEvent& ke
     case kKeyPageUp: return caretFromLineColumn(text, 1, column);
     case kKeyPageDown: return caretFromLineColumn(text, count, column);
     default: return caret;
+    }
+}
+
+int moveListSelection(int selected, int count, const KeyEvent& key) {
+    if (count <= 0) return selected;
+    switch (key.code) {
+    case kKeyUp: return selected <= 0 ? 0 : selected - 1;
+    case kKeyDown: return selected < 0 ? 0 : std::min(selected + 1, count - 1);
+    case kKeyHome: return 0;
+    case kKeyEnd: return count - 1;
+    case kKeyPageUp: return std::max(0, selected - 10);
+    case kKeyPageDown: return std::min(count - 1, std::max(0, selected) + 10);
+    default: return selected;
     }
 }

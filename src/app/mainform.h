@@ -248,6 +248,7 @@ public:
     void moveCurrentLine();       // the same, moved to the place of its date
     long cursorSourceIndex() const;
     void markModified();
+    void finishColumnModification();
     // Reference lists (lists/)
     void LitRubrique();
     void AfficheRubrique();

@@ -125,9 +125,7 @@ void MainForm::ModifOperation() {
     }
     dial_yzo(column);
     if (ent.accepted && ent.columnModification) {
-        ent.columnModification = false;
-        replaceCurrentLine();
-        markModified();
+        finishColumnModification();
         InitModeNormal();
         AfficheYzo();
     }
@@ -146,9 +144,7 @@ void MainForm::validationDial() {
             ent.numberStep = false;
             acc.work.numero = text;
         }
-        ent.columnModification = false;
-        replaceCurrentLine();
-        markModified();
+        finishColumnModification();
         InitModeNormal();
         AfficheYzo();
     } else if (ent.modes.objetStep) {

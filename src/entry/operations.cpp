@@ -18,6 +18,14 @@ void removeAt(std::vector<LineEntry>& lines, long index) {
 
 void MainForm::markModified() { acc.modified[acc.currentDoc] = true; }
 
+// A column of an existing operation has its new value: the line under the
+// cursor takes it, and the account is modified.
+void MainForm::finishColumnModification() {
+    ent.columnModification = false;
+    replaceCurrentLine();
+    markModified();
+}
+
 void MainForm::AjoutOperation() {
     long position = insertionPosition(acc.operationLines, acc.work);
     cursorIndex() = position;

@@ -208,9 +208,7 @@ void MainForm::validationTva() {
     ent.modes.tvaChoice = false;
     showLedger();
     if (ent.columnModification) {
-        ent.columnModification = false;
-        replaceCurrentLine();
-        markModified();
+        finishColumnModification();
         InitYzo();
     } else if (!searchRunning()) {
         dial_numero();

@@ -160,9 +160,7 @@ void MainForm::validationObjet() {
     ent.modes.objetStep = false;
     showLedger();
     if (ent.columnModification) {
-        ent.columnModification = false;
-        replaceCurrentLine();
-        markModified();
+        finishColumnModification();
         InitYzo();
     } else if (searchRunning()) {
         acc.work.objet = upperCase(acc.work.objet);

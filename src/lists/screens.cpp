@@ -328,6 +328,6 @@ void MainForm::validationEcranTva() {
             Ajouttva(rate);
             return;
         }
-        msgBox(L"T V A refusée : elle commence par un nombre, par exemple 5,5");
+        msgBox(L"T V A refusée : elle doit commencer par un nombre, par exemple 5,5");
     }
 }

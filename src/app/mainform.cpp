@@ -78,7 +78,7 @@ void MainForm::setTitle(const std::wstring& title) {
 }
 
 void MainForm::AfficheStatus() {
-    setTitle(NomFichSeul(currentPath()));
+    setTitle(NomFichSeul(app.notepadShown ? ext.notepadFile : currentPath()));
     int shown = 0;
     for (int k = 1; k <= acc.openCount; ++k) {
         MenuEntry* m = w.menu(L"mnuOuvrirSousMenu", ++shown);

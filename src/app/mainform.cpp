@@ -44,7 +44,11 @@ void MainForm::InitYzo() {
     ent.creationInProgress = false;
     acc.passwordCreation = acc.passwordModification = acc.passwordSuppression = false;
     app.chequePrintMode = false;
-    app.notepadShown = false;
+    if (app.notepadShown) {
+        // The title names the account again.
+        app.notepadShown = false;
+        AfficheStatus();
+    }
     app.colourModes = {};
     for (Control* c : {&w.RtbNote, &w.LblDial, &w.txtDial, &w.txtDate, &w.txtPasse, &w.Liste, &w.ListeRec})
         c->show(false);

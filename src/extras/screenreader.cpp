@@ -50,8 +50,8 @@ void MainForm::rechercherDossier(const std::wstring& start, const std::wstring& 
 namespace {
 // The French settings of a screen-reader version folder, or "".
 std::wstring settingsFolder(const std::wstring& versionFolder) {
-    for (const wchar_t* sub : {L"settings\\fra", L"settings\\frc"}) {
-        std::wstring candidate = ajoutbackslash(versionFolder) + sub;
+    for (const wchar_t* language : {L"fra", L"frc"}) {
+        std::wstring candidate = ajoutbackslash(ajoutbackslash(versionFolder) + L"settings") + language;
         if (DossierExistant(candidate)) return candidate;
     }
     return L"";

@@ -214,8 +214,7 @@ bool MainForm::validateListModes() {
     } else if (lst.tvaModified) {
         SauveTva();
         InitYzo();
-    }
-    else if (m.chequeParameter) InitYzo();             // the cheque parameters are stored first
+    } else if (m.chequeParameter) InitYzo();             // the cheque parameters are stored first
     else if (m.accountTypeChoice) validationCompte();
     else if (m.unitChoice) InitYzo();
     else if (m.rubriqueTypeChoice) validationRubriqueType();
@@ -226,9 +225,9 @@ bool MainForm::validateListModes() {
         if (lst.objetModified) SauveObjet();
         InitYzo();
     } else if (m.tvaScreen) validationEcranTva();
-    else if (app.colourModes[0] || app.colourModes[1]) {
-        // The colour choices are validated here once they exist.
-    } else return false;
+    else if (app.colourModes[0]) ValidationCouleurPremierPlan();
+    else if (app.colourModes[1]) ValidationCouleurArrierePlan();
+    else return false;
     return true;
 }
 

@@ -191,3 +191,28 @@ TEST_F(CatchUp, NothingDueSaysNothingAndChangesNothing) {
     EXPECT_TRUE(tp.boxes.empty());
     EXPECT_FALSE(form->acc.modified[1]);
 }
+
+TEST_F(CatchUp, InKeyHelpModeTheCommandsOnlySayWhatTheyDo) {
+    open({item(L" 7122026", L'T', L"DEMAIN", L"-1", L"1")}, ymd(2026, 12, 6));
+    form->MenuCommand(L"MnuPension");
+    const std::wstring before = form->acc.pensionLines[1].text;
+    form->app.keyHelp = true;
+    auto says = [&](auto&& act, const std::wstring& label) {
+        form->app.keyDescribed = false;
+        act();
+        EXPECT_EQ(trim(tp.messages.back()), label);  // the status line pads what it says
+        EXPECT_TRUE(form->app.keyDescribed) << toUtf8(label);
+    };
+    says([&] { form->KeyDown(L"txt", KeyEvent{kKeySpace, false, false}); },
+         L"Insérer la traite ou la pension dans la comptabilité");
+    says([&] { form->MenuCommand(L"mnuInsertPension"); }, L"Insérer la traite ou la pension dans la comptabilité");
+    says([&] { form->KeyDown(L"txt", KeyEvent{keyLetter('M'), true, true}); }, L"Montant en cours dans l'autre unité");
+    says([&] { form->KeyDown(L"txt", KeyEvent{keyLetter('U'), false, false}); },
+         L"Solde suivant le mode d'affichage dans l'autre unité");
+    says([&] { form->MenuCommand(L"mnuConvertirEuroItem"); }, L"Convertir le compte en euro");
+    says([&] { form->MenuCommand(L"mnuAutreUniteItem"); }, L"affichage du solde avec l'autre unité");
+    EXPECT_EQ(form->acc.pensionLines[1].text, before);
+    EXPECT_EQ(operations().size(), 1u);
+    EXPECT_TRUE(form->w.entry(L"mnuAutreUniteItem").checked);
+    EXPECT_TRUE(tp.boxes.empty());
+}

@@ -60,6 +60,8 @@ void MainForm::MenuCommand(const std::wstring& name, int index) {
         if (ledgerMenu(name)) return;
         if (entryMenu(name)) return;
         if (listsMenu(name)) return;
+        if (pensionsMenu(name)) return;
+        if (currencyMenu(name)) return;
     });
 }
 

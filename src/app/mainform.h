@@ -71,6 +71,8 @@ public:
     bool optionsMenu(const std::wstring& name);
     void modifConfiguration();
     void validationCompte();
+    void validationUnite();
+    std::wstring askHeaderField(const std::wstring& prompt, const std::wstring& current);
     bool accountMenu(const std::wstring& name, int index);
     bool ledgerMenu(const std::wstring& name);
     bool entryMenu(const std::wstring& name);
@@ -118,8 +120,11 @@ public:
     // The current slot's entry of the file list becomes name (save under another name).
     bool renameCurrentEntry(const std::wstring& name);
     std::vector<std::wstring> pendingFileLines;   // the file being read, line by line
-    // Traites and pensions due (pensions/)
+    // Traites and pensions (pensions/)
     void TestPension();
+    void InsertPension();
+    bool rangePension(long index);   // false when the item cannot move forward
+    bool pensionsMenu(const std::wstring& name);
     // Password (account/password.cpp)
     void DialMotDePasse();
     void validationPasse();
@@ -192,6 +197,17 @@ public:
     void DernierNumero();
     void EnregistrerOperation();
     void RepererOperation();
+
+    // --- Currency units (currency/) ----------------------------------------
+    void MontantCoursAutreUnite();
+    void MessageSoldeAutreUnite();
+    void mnuAutreUnite();
+    void mnuConvertirEuro();
+    // Convert every amount of the current account; header is the record that
+    // takes the new unit and balances.
+    void convertir_euro(AccountHeader& header);
+    void convertir_franc(AccountHeader& header);
+    bool currencyMenu(const std::wstring& name);
 
     // --- Operation entry (entry/) -----------------------------------------
     void Liste_KeyDown(const KeyEvent& key);

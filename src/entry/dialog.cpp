@@ -2,6 +2,7 @@
 // that dispatches on the dialog mode, and the keys of the boxes and lists.
 #include "app/mainform.h"
 #include "entry/rules.h"
+#include "pensions/pensions.h"
 
 bool MainForm::searchRunning() const {
     // The cursor searches join this test once they exist.
@@ -133,6 +134,13 @@ void MainForm::ModifOperation() {
 
 void MainForm::validationDial() {
     std::wstring text = trim(w.txtDial.text);
+    // A traite or pension that could never fall due again is not stored: the
+    // box stays open for another mensualité.
+    int months = 0;
+    if (displayMode() == 1 && !ent.modes.objetStep && !readMensualite(text, months)) {
+        message(L"mensualité invalide");
+        return;
+    }
     w.txtDial.show(false);
     w.LblDial.show(false);
     showLedger();
@@ -216,7 +224,7 @@ bool MainForm::validateListModes() {
         InitYzo();
     } else if (m.chequeParameter) InitYzo();             // the cheque parameters are stored first
     else if (m.accountTypeChoice) validationCompte();
-    else if (m.unitChoice) InitYzo();
+    else if (m.unitChoice) validationUnite();
     else if (m.rubriqueTypeChoice) validationRubriqueType();
     else if (m.rubriqueScreenOpe || m.rubriqueScreenPen) {
         if (lst.rubriqueModified) SauveRubrique(false);

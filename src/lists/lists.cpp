@@ -112,6 +112,13 @@ void writeListFile(const ListsState& lists, const std::wstring& path, const std:
     const auto& unread = lists.unreadFiles;
     if (std::find(unread.begin(), unread.end(), path) != unread.end())
         throw YzoError(kErrUnreadNotWritten, NomFichSeul(path));
+    // A list the user made read-only stays as it is, whoever runs the program.
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::file_status status = fs::status(fsPath(path), ec);
+    const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (!ec && fs::exists(status) && (status.permissions() & writable) == fs::perms::none)
+        throw YzoError(kErrPermission, NomFichSeul(path));
     writeTextLines(path, lines);
 }
 

@@ -289,6 +289,21 @@ TEST_F(ListScreens, AFailedWriteLeavesThePreviousFileWholeAndSaysSo) {
     EXPECT_TRUE(form->app.normalMode);
 }
 
+TEST_F(ListScreens, AReadOnlyListIsNotWrittenOver) {
+    writeTextLines(folder + L"Rubrique.ope", {L"D Loyer"});
+    fs::permissions(fsPath(folder + L"Rubrique.ope"), fs::perms::owner_read | fs::perms::group_read);
+    const std::string before = fileBytes(folder + L"Rubrique.ope");
+    start();
+    form->MenuCommand(L"mnuAfficheRubriqueOperation");
+    tp.inputs.push_back(L"Cadeaux");
+    form->Click(L"CmdCreation");
+    choose(1);
+    form->Click(L"CmdYzo");
+    EXPECT_NE(tp.boxes.back().find(L"Permission refusée (Rubrique.ope) sur SauveRubrique"), std::wstring::npos);
+    EXPECT_EQ(fileBytes(folder + L"Rubrique.ope"), before);
+    EXPECT_EQ(form->lst.opeCount(), 2);  // kept in memory all the same
+}
+
 TEST_F(ListScreens, ObjetsTypedWithCharactersAFileCannotHoldAreAskedAgain) {
     writeTextLines(folder + L"Rubrique.ope", {L"D Loyer"});
     start();

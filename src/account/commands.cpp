@@ -51,8 +51,9 @@ void MainForm::leaveSlot() {
 }
 
 void MainForm::mnuNouveau() {
-    if (ask(L"Souhaitez-vous créer un compte", MsgButtons::YesNo) != MsgResult::Yes) return;
+    // In key-help mode the command only says what it does: no question.
     if (describeKey(L"nouveau compte")) return;
+    if (ask(L"Souhaitez-vous créer un compte", MsgButtons::YesNo) != MsgResult::Yes) return;
     NouveauFichier();
 }
 

@@ -276,6 +276,43 @@ public:
     void AfficheRubrique();
     void AfficheObjet();
     void validationObjet();
+    // Insertion and removal of standard rubriques (lists/lists.cpp)
+    void AjoutRubriqueOperation();
+    void insertionRubriqueOperation(long position);
+    void AjoutRubriquePension();
+    void insertionRubriquePension(long position);
+    void supprimeRubriqueOperation(long index);
+    void supprimeRubriquePension(long index);
+    void AjoutObjet();
+    void Ajouttva(const std::wstring& rate);
+    void effacementRubrique();
+    void effacementObjet();
+    void effacementtva();
+    void SauveRubrique(bool askFirst);
+    void SauveObjet();
+    void SauveTva();
+    // The lines of a list file; a failed read is reported "sur " + procedure.
+    std::vector<std::wstring> readListChecked(const std::wstring& path, const std::wstring& procedure);
+    // The list screens (lists/screens.cpp)
+    bool listsMenu(const std::wstring& name);
+    void mnuAfficheRubriqueOperation();
+    void mnuAfficheRubriquePension();
+    void mnuAfficheObjet();
+    void mnuAfficheTvaItem();
+    void AfficheRubriqueOperation();
+    void AfficheRubriquePension();
+    void CreationRubriqueOperation();
+    void CreationRubriquePension();
+    void validationRubriqueType();
+    void validationRubriqueOperation();
+    void validationRubriquePension();
+    void AfficheObjetModif();
+    void CreationObjet();
+    void validationEcranTva();
+    bool rubriqueScreenShown() const;   // a rubrique screen showing its rubriques
+    bool objetScreenShown() const;
+    // A text typed in an input box for a list: asked again after each refusal; empty on cancel.
+    std::wstring askListText(const std::wstring& prompt, bool rubrique);
 
     // --- Search (search/) -------------------------------------------------
     // Whether the work operation passes the criteria of the running search.

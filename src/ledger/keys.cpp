@@ -93,8 +93,8 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
             RubriqueCours();
         }
     } else if (isLetter(key, 'S')) {
-        if (shift && ctrl) enregistrersous();
-        else if (ctrl) enregistrer();
+        if (shift && ctrl) { if (!describeKey(L"enregistrer sous un autre nom")) enregistrersous(); }
+        else if (ctrl) { if (!describeKey(L"enregistrer un fichier")) enregistrer(); }
         else SoldeCours();
     } else if (isLetter(key, 'T')) {
         if (shift) TvaColonne();

@@ -123,7 +123,9 @@ public:
     // Traites and pensions (pensions/)
     void TestPension();
     void InsertPension();
-    bool rangePension(long index);   // false when the item cannot move forward
+    // The position of the operation inserted, or 0 when the item cannot move
+    // forward; searchFrom as for AjoutOperation.
+    long rangePension(long index, long searchFrom = 1);
     bool pensionsMenu(const std::wstring& name);
     // Password (account/password.cpp)
     void DialMotDePasse();
@@ -255,7 +257,8 @@ public:
     std::wstring FUTURNUMERO();
     bool positionNom_rub(long index);
     // Stored lines (entry/operations.cpp)
-    void AjoutOperation();
+    // searchFrom: the first line that may come after the work operation.
+    long AjoutOperation(long searchFrom = 1);
     void insertionYzo(long position);
     void supprimeYzo(long index);
     void AjoutPension();

@@ -37,9 +37,9 @@ bool nextDueDate(Date date, int months, Date& out) {
 }
 
 // Copies the item at index into the ledger as an ordinary operation and
-// moves it to its next due date. False, with nothing changed, when its
+// moves it to its next due date. 0, with nothing changed, when its
 // mensualité is not a number of months above 0.
-bool MainForm::rangePension(long index) {
+long MainForm::rangePension(long index, long searchFrom) {
     try {
         acc.work = convertit_ChaineYzo(acc.pensionLines.at(index).text);
         const Operation item = acc.work;
@@ -47,21 +47,21 @@ bool MainForm::rangePension(long index) {
         Date next = 0;
         if (!readMensualite(item.numero, months) || !nextDueDate(item.date, months, next)) {
             message(L"mensualité invalide");
-            return false;
+            return 0;
         }
         acc.work.code = item.code == L'P' ? L'R' : L'D';
         acc.work.flag = L' ';
         acc.work.numero.clear();
-        AjoutOperation();
+        long position = AjoutOperation(searchFrom);
         acc.work = item;
         acc.work.date = next;
         supprimePension(index);
         AjoutPension();
         markModified();
-        return true;
+        return position;
     } catch (const std::exception& e) {
         reportError(e, L"RangePension");
-        return false;
+        return 0;
     }
 }
 
@@ -71,7 +71,7 @@ void MainForm::InsertPension() {
     long index = IndexAbsolu();
     if (!TestNumeroAffiche(index)) return;
     cursorIndex() = index;
-    if (!rangePension(led.displayTable[index].sourceIndex)) return;
+    if (rangePension(led.displayTable[index].sourceIndex) == 0) return;
     cursorIndex() = index;
     AfficheYzo();
 }
@@ -84,6 +84,11 @@ void MainForm::TestPension() {
     // line) are stepped over; the list is in date order, so the first item
     // not stepped over is always the earliest one still due.
     long first = 1;
+    // The operations inserted carry no numéro: one dated on or after the last
+    // one inserted goes after it, so the search for its place starts there.
+    // An account with years of monthly items is caught up in one pass.
+    long searchFrom = 1;
+    Date lastInserted = 0;
     while (first <= acc.pensionCount()) {
         Operation item;
         try {
@@ -95,10 +100,14 @@ void MainForm::TestPension() {
         }
         if (item.date > now) break;
         if (item.code != L'T' && item.code != L'P') break;
-        if (!rangePension(first)) {
+        if (item.date < lastInserted) searchFrom = 1;
+        long position = rangePension(first, searchFrom);
+        if (position == 0) {
             ++first;
             continue;
         }
+        searchFrom = position + 1;
+        lastInserted = item.date;
         if (item.code == L'T') ++traites;
         else ++pensions;
     }

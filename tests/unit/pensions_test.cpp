@@ -216,3 +216,47 @@ TEST_F(CatchUp, InKeyHelpModeTheCommandsOnlySayWhatTheyDo) {
     EXPECT_TRUE(form->w.entry(L"mnuAutreUniteItem").checked);
     EXPECT_TRUE(tp.boxes.empty());
 }
+
+TEST_F(CatchUp, InsertedOperationsTakeTheirPlaceAmongOperationsOfTheSameDates) {
+    // Existing operations on the due dates, with and without a numéro, and
+    // two items whose due dates interleave: each inserted operation goes
+    // before the first later operation, or of the same date with a numéro.
+    std::vector<std::wstring> existing;
+    for (int m = 1; m <= 12; ++m) {
+        std::wstring date = FormatDate(ymd(2026, m, 5));
+        existing.push_back(item(date, L'D', L"SANS NUMERO", L"-1", L""));
+        existing.push_back(item(date, L'D', L"CHEQUE", L"-2", L"100" + std::to_wstring(m)));
+    }
+    std::vector<std::wstring> lines = {header(), item(L" 5 12026", L'T', L"MENSUEL", L"-10", L"1"),
+                                       item(L" 5 22026", L'P', L"TRIMESTRIEL", L"20", L"3")};
+    lines.insert(lines.end(), existing.begin(), existing.end());
+    writeTextLines(account, lines);
+    tp.folder = folder;
+    tp.today = ymd(2026, 12, 6);
+    form = std::make_unique<MainForm>(tp);
+    form->Form_Load(account);
+
+    // The same catch-up by the plain rule, one insertion after the other, in
+    // the order of the due dates (the traite first on equal dates, as it
+    // comes first in the list).
+    std::vector<std::pair<Date, std::wstring>> want;
+    for (const std::wstring& text : existing) {
+        Operation op = convertit_ChaineYzo(text);
+        want.emplace_back(op.date, op.objet);
+    }
+    std::vector<std::pair<Date, std::wstring>> due;
+    for (int m = 1; m <= 12; ++m) due.emplace_back(ymd(2026, m, 5), L"MENSUEL");
+    for (int m = 2; m <= 11; m += 3) due.emplace_back(ymd(2026, m, 5), L"TRIMESTRIEL");
+    std::stable_sort(due.begin(), due.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    for (const auto& d : due) {
+        size_t at = 0;
+        while (at < want.size() && !(want[at].first > d.first || (want[at].first == d.first &&
+                                                                  want[at].second == L"CHEQUE")))
+            ++at;
+        want.insert(want.begin() + static_cast<long>(at), d);
+    }
+    std::vector<std::pair<Date, std::wstring>> got;
+    for (const Operation& op : operations()) got.emplace_back(op.date, op.objet);
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(tp.boxes.back(), L"4 pension insérée et 12 traite insérée sur compte.yzo");
+}

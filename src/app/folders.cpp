@@ -121,7 +121,7 @@ std::vector<std::wstring> seedFolder(const std::wstring& from, const std::wstrin
         if (!walk->is_regular_file()) continue;
         // A link, even a broken one, is the user's own: leave it.
         if (fs::exists(fs::symlink_status(destination))) continue;
-        writeFileAtomically(name, readFileBytes(fromUtf8(walk->path().string())));
+        copyFileAtomically(fromUtf8(walk->path().string()), name);
         copied.push_back(fromUtf8(relative.string()));
     }
     return copied;

@@ -108,7 +108,17 @@ run "$yzo" "$work/absent.txt" /C > "$work/out" 2> "$work/err"
     cmp -s "$root/usr/share/yzo/$f" "$XDG_CONFIG_HOME/yzo/$f" || fail "$f was not copied into ~/.config/yzo"
 done || exit 1
 [ -d "$HOME/Mes documents/yzo" ] || fail "the accounts folder ~/Mes documents/yzo was not made"
-printf 'start\nclose\n' > "$work/quit.scn"
+# The installed yzo-script finds the list of keys in its folder and keeps
+# yzo.INI there when it quits.
+{
+    echo start
+    if [ -f "$root/usr/share/yzo/touche.txt" ]; then
+        first=$(head -n 1 "$root/usr/share/yzo/touche.txt" | iconv -f CP1252 -t UTF-8 | tr -d '\r')
+        echo "menu mnuaideListeToucheItem"
+        echo "expect line \"$first\""
+    fi
+    echo close
+} > "$work/quit.scn"
 run "$root/usr/bin/yzo-script" "$work/quit.scn" > "$work/out" 2> "$work/err" \
     || { cat "$work/out" "$work/err"; fail "installed yzo-script ended with status $?"; }
 [ -f "$XDG_CONFIG_HOME/yzo/yzo.INI" ] || fail "yzo.INI is not kept in ~/.config/yzo"

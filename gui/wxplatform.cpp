@@ -194,6 +194,8 @@ void WxPlatform::Beep() { wxBell(); }
 Date WxPlatform::Today() { return todayFromClock(); }
 long WxPlatform::SecondsSinceMidnight() { return secondsFromClock(); }
 std::wstring WxPlatform::ProgramFolder() { return programFolderFromEnvironment(); }
+std::wstring WxPlatform::InstalledDataFolder() { return programFoldersFromEnvironment().installedData; }
+std::wstring WxPlatform::DefaultStorageFolder() { return storageFolderFromEnvironment(); }
 void WxPlatform::EndProgram() {}  // the frame closes when the event is over
 
 void WxPlatform::StatusChanged(const std::wstring& text) {

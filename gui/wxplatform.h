@@ -25,6 +25,8 @@ public:
     Date Today() override;
     long SecondsSinceMidnight() override;
     std::wstring ProgramFolder() override;
+    std::wstring InstalledDataFolder() override;
+    std::wstring DefaultStorageFolder() override;
     void EndProgram() override;
     void StatusChanged(const std::wstring& text) override;
     void TitleChanged(const std::wstring& title) override;

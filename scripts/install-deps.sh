@@ -6,6 +6,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   libwxgtk3.2-dev libgtk-3-dev libspeechd-dev
   xvfb xauth xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi
+  dpkg-dev appstream desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

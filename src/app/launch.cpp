@@ -4,6 +4,7 @@
 
 #include "account/paths.h"
 #include "app/errors.h"
+#include "app/folders.h"
 #include "app/mainform.h"
 #include "app/textfile.h"
 
@@ -28,6 +29,7 @@ void MainForm::loadSequence(const std::wstring& arguments) {
         app.pathRubriqueOpe = app.programFolder + L"Rubrique.ope";
         app.pathTva = app.programFolder + L"Tva.txt";
         app.pathIni = app.programFolder + L"yzo.INI";
+        seedProgramFolder();
         LitRubrique();
         readConfiguration();
         applyConfiguration();
@@ -96,7 +98,27 @@ void MainForm::readConfiguration() {
                                         L"", L"Arial", L"8", L"0", L"", L"0", L"1", L"", L"en tableau",
                                         L"2", L"14", L"0"};
     for (int k = 16; k <= kConfigLines; ++k) app.config[k] = defaults[k - 16];
-    app.config[24] = app.programFolder;
+    app.config[24] = defaultStorageFolder();
+}
+
+void MainForm::seedProgramFolder() {
+    std::wstring installed = platform.InstalledDataFolder();
+    if (installed.empty()) return;
+    try {
+        seedFolder(installed, app.programFolder);
+    } catch (const std::exception& e) {
+        reportError(e, L"seedProgramFolder");
+    }
+}
+
+std::wstring MainForm::defaultStorageFolder() {
+    std::wstring folder = ajoutbackslash(platform.DefaultStorageFolder());
+    if (DossierExistant(folder)) return folder;
+    std::error_code ec;
+    std::filesystem::create_directories(fsPath(folder), ec);
+    if (!ec) return folder;
+    reportError(YzoError(kErrPathAccess, folder), L"load");
+    return app.programFolder;
 }
 
 namespace {
@@ -166,7 +188,7 @@ void MainForm::checkStorageFolder() {
             app.storageFolder = app.programFolder;
         }
     } else {
-        app.storageFolder = app.programFolder;
+        app.storageFolder = defaultStorageFolder();
         RangeDossierStockage();
     }
     w.entry(L"mnuDossierStockage").caption = L"Dossier de stockage des comptes par defaut : " + app.storageFolder;

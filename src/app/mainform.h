@@ -59,6 +59,8 @@ public:
     void readConfiguration();               // yzo.INI or the defaults
     void applyConfiguration();
     void checkStorageFolder();
+    void seedProgramFolder();               // the installed lists and help files the folder lacks
+    std::wstring defaultStorageFolder();    // created when missing
     void commandLine(const std::wstring& arguments);
     void RangeDossierStockage();
     // The accounting report from a command file ("/C" on the command line).

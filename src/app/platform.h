@@ -51,6 +51,11 @@ public:
     virtual long SecondsSinceMidnight() = 0;
     // The program's folder (where yzo.INI, the list files and the help files are).
     virtual std::wstring ProgramFolder() = 0;
+    // The installed default lists and help files that fill a new program's
+    // folder; empty when the program runs from where it was built.
+    virtual std::wstring InstalledDataFolder() { return {}; }
+    // The folder of the accounts when yzo.INI names none.
+    virtual std::wstring DefaultStorageFolder() { return ProgramFolder(); }
     // The program ends after the current event.
     virtual void EndProgram() = 0;
     // The status label has a new text: the screen reader must say it.

@@ -42,3 +42,22 @@ void announce(wxWindow* window, const std::wstring& text) {
     if (a && g_signal_lookup("announcement", G_OBJECT_TYPE(a)) != 0)
         g_signal_emit_by_name(a, "announcement", toUtf8(text).c_str());
 }
+
+void makeDialog(wxWindow* window) {
+    if (AtkObject* a = accessibleOf(window)) atk_object_set_role(a, ATK_ROLE_DIALOG);
+}
+
+void setListCursor(wxWindow* list, int row) {
+    GtkWidget* widget = list ? list->GetHandle() : nullptr;
+    if (widget && GTK_IS_SCROLLED_WINDOW(widget)) widget = gtk_bin_get_child(GTK_BIN(widget));
+    if (!widget || !GTK_IS_TREE_VIEW(widget) || row < 0) return;
+    GtkTreeView* tree = GTK_TREE_VIEW(widget);
+    GtkTreePath* current = nullptr;
+    gtk_tree_view_get_cursor(tree, &current, nullptr);
+    bool same = current && gtk_tree_path_get_depth(current) == 1 && gtk_tree_path_get_indices(current)[0] == row;
+    if (current) gtk_tree_path_free(current);
+    if (same) return;
+    GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+    gtk_tree_view_set_cursor(tree, path, nullptr, FALSE);
+    gtk_tree_path_free(path);
+}

@@ -6,6 +6,7 @@
 #include "app/errors.h"
 #include "app/mainform.h"
 #include "app/textfile.h"
+#include "extras/screenreader.h"
 
 void MainForm::Form_Load(const std::wstring& arguments) {
     try {
@@ -23,6 +24,7 @@ void MainForm::loadSequence(const std::wstring& arguments) {
         }
         ent.creationDate = today();
         app.programFolder = ajoutbackslash(platform.ProgramFolder());
+        installScriptsAtStart(*this);
         app.pathRubriquePen = app.programFolder + L"Rubrique.pen";
         app.pathRubriqueOpe = app.programFolder + L"Rubrique.ope";
         app.pathTva = app.programFolder + L"Tva.txt";

@@ -61,3 +61,24 @@ void setListCursor(wxWindow* list, int row) {
     gtk_tree_view_set_cursor(tree, path, nullptr, FALSE);
     gtk_tree_path_free(path);
 }
+
+namespace {
+GtkWidget* findMenuBar(GtkWidget* widget) {
+    if (!widget) return nullptr;
+    if (GTK_IS_MENU_BAR(widget)) return widget;
+    if (!GTK_IS_CONTAINER(widget)) return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+    GtkWidget* found = nullptr;
+    for (GList* c = children; c && !found; c = c->next) found = findMenuBar(GTK_WIDGET(c->data));
+    g_list_free(children);
+    return found;
+}
+}  // namespace
+
+void openFirstMenu(wxWindow* menuBar) {
+    GtkWidget* bar = findMenuBar(menuBar ? menuBar->GetHandle() : nullptr);
+    if (!bar) return;
+    GList* items = gtk_container_get_children(GTK_CONTAINER(bar));
+    if (items) gtk_widget_mnemonic_activate(GTK_WIDGET(items->data), FALSE);
+    g_list_free(items);
+}

@@ -19,3 +19,6 @@ void makeDialog(wxWindow* window);
 // Moves the keyboard cursor of a list (its focused row, which the screen
 // reader reads) to the row; nothing for -1.
 void setListCursor(wxWindow* list, int row);
+// Opens the first menu of a menu bar as its mnemonic (Alt+F) does: the menu
+// takes the keyboard until Escape or a choice.
+void openFirstMenu(wxWindow* menuBar);

@@ -300,6 +300,13 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         event.Skip();  // menus and button mnemonics
         return;
     }
+    // F10 opens the menu bar, as Alt+F does, once the key is over: opened
+    // while the ledger handles the key, the menu would not get the keys that
+    // follow. The program has no use for F10.
+    if (m.key.code == keyF(10) && !m.key.shift && !m.key.ctrl) {
+        CallAfter([this] { openFirstMenu(GetMenuBar()); });
+        return;
+    }
     WindowModel& w = form_.w;
     if (MenuEntry* entry = w.menuForKey(m.key)) {
         // A menu's shortcut takes its key first and keeps it.

@@ -247,6 +247,19 @@ def main():
     print("orca test (%s) passed" % MODE)
 
 
+def cancel_input_box(yzo, prompt):
+    """Escape cancels the input box; the program goes on to its next question
+    in the window, which a desktop gives the keyboard back."""
+    start = len(spoken())
+    xdotool("key", "Escape")
+    if not wait_for(lambda: not windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box to close"):
+        return
+    frame = windows_of(yzo.pid, "^" + ACCOUNT)
+    if frame:
+        xdotool("windowfocus", "--sync", frame[0])
+    settle(start)
+
+
 def run_steps(yzo, steps, start):
     launch = steps[0]
     last = texts_of(launch["messages"])[-1]
@@ -282,6 +295,8 @@ def run_steps(yzo, steps, start):
         utterances = settle(start)
         words = said(utterances)
         check_messages(name, utterances, step["messages"])
+        if look == "dialog":
+            cancel_input_box(yzo, step["prompt"])
         if MODE != "script":
             continue
         if look == "caret":
@@ -300,25 +315,12 @@ def run_steps(yzo, steps, start):
         elif look == "dialog":
             check(any(step["prompt"] in w for w in words),
                   "%s: the input box was said as %r, its question is %r" % (name, words, step["prompt"]))
-            # Escape cancels the box; the program goes on to its next question.
-            start = len(spoken())
-            xdotool("key", "Escape")
-            wait_for(lambda: not windows_of(yzo.pid, "^" + step["prompt"] + "$"), 15, "the input box to close")
-            frame_now = windows_of(yzo.pid, "^" + ACCOUNT)
-            if frame_now:
-                xdotool("windowfocus", "--sync", frame_now[0])
-            settle(start)
         elif look == "ledger":
-            frame_now = windows_of(yzo.pid, "^" + ACCOUNT)
+            # Back in the ledger: its line is said by the focus, and the
+            # message that says it again is not.
             line = step["text"][step["caret"] - 1].strip()
-            if frame_now and line not in words:
-                # The desktop gives the window the keyboard back.
-                start = len(spoken())
-                xdotool("windowfocus", "--sync", frame_now[0])
-                words = said(settle(start))
             check(words.count(line) == 1, "%s: the ledger line %r was said %d times: %r"
                   % (name, line, words.count(line), words))
-
 
 if __name__ == "__main__":
     main()

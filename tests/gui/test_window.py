@@ -170,7 +170,7 @@ def script_run(account):
     for _, key in STEPS:
         lines += ["key " + key, "show txt"]
     # The creation through the rubrique list, as in choose_from_list().
-    lines += ["click CmdCreation", "key Enter", "key Down", "show Liste", 'answer ""', "key Enter"]
+    lines += ["click CmdCreation", "key Enter", "key Down", "show Liste", 'answer ""', "key Enter", "key Escape"]
     lines.append("click CmdQuitter")
     run = subprocess.run(
         [YZO_SCRIPT, "--dossier", os.path.dirname(account), "--aujourdhui", TODAY,
@@ -318,9 +318,12 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
     # every message, named by it; each was announced too.
     check(label.queryText().getText(0, -1) == (heard.label[-1] if heard.label else ""),
           "the label does not hold the last message")
-    check(heard.notified == heard.label, "notification names %r, messages %r" % (heard.notified, heard.label))
-    check(heard.reappearances() == len(heard.label),
-          "the notification reappeared %d times for %d messages" % (heard.reappearances(), len(heard.label)))
+    # The notification is named by the messages of a key, joined.
+    texts = [m.strip() for m in heard.label if m.strip()]
+    check(" ".join(heard.notified) == " ".join(texts), "notification names %r, messages %r" % (heard.notified, texts))
+    check(len(heard.notified) <= len(texts) and heard.reappearances() == len(heard.notified),
+          "the notification reappeared %d times, named %d times, for %d messages"
+          % (heard.reappearances(), len(heard.notified), len(texts)))
     check(heard.announced == heard.label, "announcements %r, messages %r" % (heard.announced, heard.label))
 
     # The buttons, by the names the screen reader says.
@@ -340,6 +343,8 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
     xdotool("key", "Tab")
     first = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Visu.Chèque")
     wait_until(lambda: states(first).contains(pyatspi.STATE_FOCUSED), 5, "Tab to reach the first button")
+    with open(trace_path) as f:
+        traced_before = len(f.readlines())
     for keysym, _, _, _ in KEYS_ON_BUTTON:
         xdotool("key", keysym)
     expected = ["key %d shift=%d ctrl=0 char=%d control=CmdYzo" % (code, shift, char)
@@ -347,7 +352,7 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
 
     def traced():
         with open(trace_path) as f:
-            seen = [l.rstrip("\n") for l in f if l.startswith("key ") and "control=CmdYzo" in l
+            seen = [l.rstrip("\n") for l in f.readlines()[traced_before:] if l.startswith("key ") and "control=CmdYzo" in l
                     and not l.startswith(("key 16 ", "key 17 "))]  # Shift and Ctrl themselves
         return seen if len(seen) >= len(expected) else None
 
@@ -435,8 +440,15 @@ def choose_from_list(frame, ledger, window_id):
     xdotool("windowfocus", "--sync", ids[0])
     xdotool("key", "Escape")
     wait_until(lambda: dialog_named(frame, question) is None, 10, "Escape to close the input box")
+    # The program goes on to its next question, in the window, which a
+    # desktop gives the keyboard back; Escape leaves it for the ledger.
     xdotool("windowfocus", "--sync", window_id)
-    wait_until(lambda: states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "the ledger after the input box")
+    answer = wait_until(lambda: focused_in(frame) if role(focused_in(frame)) == pyatspi.ROLE_TEXT
+                        and focused_in(frame).description.strip() else None, 10, "the next question's box")
+    if not answer:
+        return
+    xdotool("key", "Escape")
+    wait_until(lambda: states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape back to the ledger")
 
 
 def leave_menu(frame, ledger, heard):

@@ -42,6 +42,8 @@ STEPS = [
     ("s", "key S", ""),
     ("F9", "key F9", ""),
     ("Escape", "key Escape", ""),
+    ("ctrl+n", "answer yes\nkey ctrl+N", "msgbox"),
+    ("F6", "key F6", ""),
     ("alt+c", "click CmdCreation", "question"),
     ("Return", "key Enter", "list"),
     ("Down", "key Down", "item"),
@@ -82,7 +84,8 @@ def script_run(folder):
 
 
 def new_record():
-    return {"messages": [], "text": [], "caret": None, "items": [], "selected": None, "prompt": None}
+    return {"messages": [], "text": [], "caret": None, "items": [], "selected": None, "prompt": None,
+            "question": None}
 
 
 def split_steps(transcript):
@@ -91,7 +94,7 @@ def split_steps(transcript):
     ledger line begins the next step."""
     steps, record = [], new_record()
     for line in transcript.split("\n"):
-        starts_step = line.startswith(("message: ", "input: ", "  | "))
+        starts_step = line.startswith(("message: ", "input: ", "msgbox: ", "  | "))
         if starts_step and record["caret"] is not None:
             steps.append(record)
             record = new_record()
@@ -99,6 +102,8 @@ def split_steps(transcript):
             record["messages"].append(line[len("message: "):])
         elif line.startswith("input: "):
             record["prompt"] = line[len("input: "):].split(" [")[0]
+        elif line.startswith("msgbox: "):
+            record["question"] = line[len("msgbox: "):].rsplit(" [", 1)[0]
         elif line.startswith("  | "):
             record["text"].append(line[4:])
         elif line.startswith("  caret: "):
@@ -247,6 +252,20 @@ def main():
     print("orca test (%s) passed" % MODE)
 
 
+def answer_message_box(yzo, question, start):
+    """The question is heard; Enter answers it with its default button, Oui."""
+    box = wait_for(lambda: windows_of(yzo.pid, "^yzo$"), 15, "the message box")
+    if not box:
+        return
+    xdotool("windowfocus", "--sync", box[0])
+    wait_for(lambda: any(question in w for w in said(spoken()[start:])), 15, "the question %r" % question)
+    xdotool("key", "Return")
+    if wait_for(lambda: not windows_of(yzo.pid, "^yzo$"), 15, "the message box to close"):
+        frame = wait_for(lambda: windows_of(yzo.pid, "^sanstitre.yzo$"), 15, "the new account's window")
+        if frame:
+            xdotool("windowfocus", "--sync", frame[0])
+
+
 def cancel_input_box(yzo, prompt):
     """Escape cancels the input box; the program goes on to its next question
     in the window, which a desktop gives the keyboard back."""
@@ -254,7 +273,7 @@ def cancel_input_box(yzo, prompt):
     xdotool("key", "Escape")
     if not wait_for(lambda: not windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box to close"):
         return
-    frame = windows_of(yzo.pid, "^" + ACCOUNT)
+    frame = windows_of(yzo.pid, "^" + ACCOUNT + "$")
     if frame:
         xdotool("windowfocus", "--sync", frame[0])
     settle(start)
@@ -283,6 +302,8 @@ def run_steps(yzo, steps, start):
         name = "key %s" % key
         start = len(spoken())
         xdotool("key", key)
+        if look == "msgbox":
+            answer_message_box(yzo, step["question"], start)
         if look == "dialog":
             prompt = step["prompt"]
             dialog = wait_for(lambda: windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)

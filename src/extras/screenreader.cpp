@@ -1,74 +1,106 @@
-#include "extras/screenreader.h"
-
-#include <cstdlib>
+// Copying the program's screen-reader files into the screen reader's settings
+// folder, found by walking the folders where it is installed.
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <system_error>
 
 #include "account/paths.h"
 #include "app/errors.h"
 #include "app/mainform.h"
 #include "app/textfile.h"
-#include "ledger/format.h"
+#include "extras/extras.h"
 
-namespace {
-std::wstring environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? fromUtf8(value) : L"";
-}
-
-std::wstring withoutTrailingSeparator(std::wstring path) {
-    while (path.size() > 1 && (path.back() == L'/' || path.back() == L'\\')) path.pop_back();
-    return path;
-}
-
-std::string readBytes(const std::wstring& path) {
-    std::ifstream in(fsPath(path), std::ios::binary);
-    if (!in) throw YzoError(kErrFileNotFound, path);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) throw YzoError(kErrPathAccess, path);
-    return bytes.str();
-}
-
-bool folderExists(const std::wstring& path) {
+std::vector<std::wstring> subfolderNames(const std::wstring& folder) {
+    std::vector<std::wstring> names;
     std::error_code ec;
-    return std::filesystem::is_directory(fsPath(path), ec);
+    std::filesystem::directory_iterator it(fsPath(folder), ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        std::error_code kind;
+        // A link is not followed: it could lead back up the tree.
+        if (it->is_directory(kind) && !it->is_symlink(kind)) names.push_back(fromUtf8(it->path().filename().string()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
-}  // namespace
 
-std::wstring orcaScriptsFolder(const std::wstring& dataHome, const std::wstring& home) {
-    // A relative XDG_DATA_HOME is invalid and ignored, as the XDG rules say.
-    std::wstring data = !dataHome.empty() && dataHome[0] == L'/' ? withoutTrailingSeparator(dataHome)
-                                                                 : withoutTrailingSeparator(home) + L"/.local/share";
-    return data + L"/orca/orca-scripts";
-}
-
-void scriptsOrca(MainForm& form, const std::wstring& baseName) {
-    try {
-        std::wstring found = orcaScriptsFolder(environment("XDG_DATA_HOME"), environment("HOME"));
-        std::wstring folder = withoutTrailingSeparator(trim(form.inputBox(L"Chemin des scripts d'orca", found)));
-        if (folder.empty()) return;
-        if (!folderExists(folder)) {
-            form.msgBox(L"chemin inconnu");
+void MainForm::recherche_dir(const std::wstring& folder, const std::wstring& name, int& counter, bool& found) {
+    if (++counter >= 1000) {
+        counter = 0;
+        platform.Beep();
+    }
+    for (const std::wstring& sub : subfolderNames(folder)) {
+        std::wstring upper = upperCase(sub);
+        if (upper == L"ALL USERS") continue;
+        if (upper == name) {
+            ext.scriptsFolder = ajoutbackslash(folder);
+            found = true;
             return;
         }
-        std::wstring script = form.app.programFolder + baseName + L".py";
-        if (!FichierExistant(script)) return;
-        std::wstring target = ajoutbackslash(folder);
-        if (!FichierExistant(target + L"__init__.py")) writeFileAtomically(target + L"__init__.py", "");
-        writeFileAtomically(target + baseName + L".py", readBytes(script));
-    } catch (const ProgramEnd&) {
-        throw;
-    } catch (const std::exception& e) {
-        form.reportError(e, L"scriptsOrca");
+        recherche_dir(ajoutbackslash(folder) + sub, name, counter, found);
     }
 }
 
-void installScriptsAtStart(MainForm& form) {
-    std::wstring marker = form.app.programFolder + kOrcaMarker;
-    if (!FichierExistant(marker)) return;
-    scriptsOrca(form, L"yzo");
-    std::error_code ec;
-    std::filesystem::remove(fsPath(marker), ec);
+void MainForm::rechercherDossier(const std::wstring& start, const std::wstring& name, bool& found) {
+    found = false;
+    if (start.empty() || !DossierExistant(start)) return;
+    ext.folderCounter = 0;
+    recherche_dir(Sansbackslash(start), upperCase(name), ext.folderCounter, found);
+}
+
+namespace {
+// The French settings of a screen-reader version folder, or "".
+std::wstring settingsFolder(const std::wstring& versionFolder) {
+    for (const wchar_t* language : {L"fra", L"frc"}) {
+        std::wstring candidate = ajoutbackslash(ajoutbackslash(versionFolder) + L"settings") + language;
+        if (DossierExistant(candidate)) return candidate;
+    }
+    return L"";
+}
+}  // namespace
+
+std::wstring MainForm::findScreenReaderFolder() {
+    ScreenReaderRoots roots = platform.ScreenReaderFolders();
+    bool found = false;
+    rechercherDossier(roots.documentsAndSettings, L"Freedom Scientific", found);
+    if (found) {
+        rechercherDossier(ext.scriptsFolder + L"Freedom Scientific", L"JAWS", found);
+        if (!found) rechercherDossier(roots.users, L"JAWS", found);
+        if (found) {
+            std::wstring jawsFolder = ext.scriptsFolder + L"JAWS";
+            std::vector<std::wstring> versions = subfolderNames(jawsFolder);
+            if (!versions.empty()) {
+                std::wstring settings = settingsFolder(ajoutbackslash(jawsFolder) + versions.back());
+                if (!settings.empty()) return settings;
+            }
+        }
+    }
+    if (!roots.drive.empty()) {
+        std::wstring last;
+        for (const std::wstring& sub : subfolderNames(roots.drive))
+            if (upperCase(sub).rfind(L"JAWS", 0) == 0) last = upperCase(sub);
+        if (!last.empty()) {
+            std::wstring settings = settingsFolder(ajoutbackslash(roots.drive) + last);
+            if (!settings.empty()) return settings;
+        }
+    }
+    return L"C:\\JAWS\\settings\\fra";
+}
+
+void MainForm::jaws(const std::wstring& baseName) {
+    ext.scriptsFolder = findScreenReaderFolder();
+    std::wstring answer = Sansbackslash(inputBox(L"Chemin des scripts de jaws", ext.scriptsFolder));
+    if (trim(answer).empty()) return;
+    if (!DossierExistant(answer)) {
+        msgBox(L"chemin inconnu");
+        return;
+    }
+    for (const wchar_t* extension : {L".jdf", L".jcf"}) {
+        std::wstring source = app.programFolder + baseName + extension;
+        if (!FichierExistant(source)) continue;
+        try {
+            copyFileAtomically(source, ajoutbackslash(answer) + baseName + extension);
+        } catch (const std::exception& e) {
+            reportError(e, L"jaws");
+        }
+    }
 }

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "app/mainform.h"
-#include "extras/screenreader.h"
+#include "extras/orca.h"
 #include "test_platform.h"
 
 namespace fs = std::filesystem;

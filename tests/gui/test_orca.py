@@ -310,9 +310,16 @@ def run_steps(yzo, steps, start):
             if not dialog:
                 return
             xdotool("windowfocus", "--sync", dialog[0])
-        wanted = texts_of(step["messages"])
-        if wanted:
-            wait_for(lambda: wanted[-1] in " ".join(said(spoken()[start:])), 15, name + " to be spoken")
+        # What this step must make Orca say, waited for before the silence
+        # that ends the step: a loaded machine may take seconds to say it.
+        awaited = texts_of(step["messages"])[-1:]
+        if MODE == "script":
+            awaited += {"caret": [step["text"][(step["caret"] or 1) - 1].strip()],
+                        "question": [CREATION_QUESTION], "list": [step["selected"]], "item": [step["selected"]],
+                        "dialog": [step["prompt"]], "ledger": [step["text"][(step["caret"] or 1) - 1].strip()]
+                        }.get(look, [])
+        for text in awaited:
+            wait_for(lambda: text in " ".join(said(spoken()[start:])), 20, "%s to say %r" % (name, text))
         utterances = settle(start)
         words = said(utterances)
         check_messages(name, utterances, step["messages"])

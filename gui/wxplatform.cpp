@@ -11,6 +11,7 @@
 #include <wx/textdlg.h>
 #include <wx/utils.h>
 
+#include "access.h"
 #include "console.h"
 #include "frame.h"
 
@@ -105,10 +106,14 @@ std::wstring caseInsensitiveFilter(const std::wstring& filter) {
     return out;
 }
 
-std::wstring WxPlatform::InputBox(const std::wstring& prompt, const std::wstring& title,
+std::wstring WxPlatform::InputBox(const std::wstring& prompt, const std::wstring&,
                                   const std::wstring& defaultText) {
-    wxTextEntryDialog dialog(frame_, wx(prompt), titleOr(title), wx(defaultText));
+    flushMessages();
+    // The box is titled by its question, not by the program's name: the
+    // screen reader announces a dialog by its title.
+    wxTextEntryDialog dialog(frame_, wx(prompt), wx(prompt), wx(defaultText));
     if (auto* cancel = dynamic_cast<wxButton*>(dialog.FindWindow(wxID_CANCEL))) cancel->SetLabel("Annuler");
+    makeDialog(&dialog);
     if (dialog.ShowModal() != wxID_OK) return L"";
     return ws(dialog.GetValue());
 }
@@ -126,6 +131,7 @@ MsgResult WxPlatform::MsgBox(const std::wstring& text, MsgButtons buttons, int d
         else if (defaultButton == 3 && buttons == MsgButtons::YesNoCancel) style |= wxCANCEL_DEFAULT;
         else style |= wxYES_DEFAULT;
     }
+    flushMessages();
     wxMessageDialog dialog(frame_, wx(text), titleOr(title), style);
     if (buttons == MsgButtons::YesNoCancel) dialog.SetYesNoCancelLabels("&Oui", "&Non", "Annuler");
     else if (buttons == MsgButtons::YesNo) dialog.SetYesNoLabels("&Oui", "&Non");
@@ -140,6 +146,7 @@ MsgResult WxPlatform::MsgBox(const std::wstring& text, MsgButtons buttons, int d
 }
 
 std::optional<std::wstring> WxPlatform::fileDialog(const FileDialogRequest& request, bool save) {
+    flushMessages();
     wxFileName initial(wx(request.initialName));
     long style = save ? wxFD_SAVE : wxFD_OPEN;
     if (request.mustExist) style |= wxFD_FILE_MUST_EXIST;
@@ -163,6 +170,7 @@ std::optional<std::wstring> WxPlatform::SaveFileDialog(const FileDialogRequest& 
 }
 
 std::optional<FontChoice> WxPlatform::FontDialog(FontKind kind, const FontChoice& current) {
+    flushMessages();
     wxFontData data;
     data.SetInitialFont(wxFont(wxFontInfo(current.size > 0 ? current.size : 10).FaceName(wx(current.name))));
     data.EnableEffects(false);
@@ -174,6 +182,7 @@ std::optional<FontChoice> WxPlatform::FontDialog(FontKind kind, const FontChoice
 }
 
 bool WxPlatform::PrinterDialog() {
+    flushMessages();
     wxPrintDialogData data(printData_);
     wxPrintDialog dialog(frame_, &data);
     if (dialog.ShowModal() != wxID_OK) return false;
@@ -182,6 +191,7 @@ bool WxPlatform::PrinterDialog() {
 }
 
 void WxPlatform::Print(const PrintJob& job) {
+    flushMessages();
     printData_.SetOrientation(job.orientation == Orientation::Landscape ? wxLANDSCAPE : wxPORTRAIT);
     wxPrintDialogData data(printData_);
     wxPrinter printer(&data);
@@ -198,9 +208,13 @@ std::wstring WxPlatform::InstalledDataFolder() { return programFoldersFromEnviro
 std::wstring WxPlatform::DefaultStorageFolder() { return storageFolderFromEnvironment(); }
 void WxPlatform::EndProgram() {}  // the frame closes when the event is over
 
+void WxPlatform::flushMessages() {
+    if (frame_) frame_->flushStatus();
+}
+
 void WxPlatform::StatusChanged(const std::wstring& text) {
     if (frame_) frame_->showStatus(text);
-    speech_.say(text);
+    else speech_.say({text});
 }
 
 void WxPlatform::TitleChanged(const std::wstring& title) {

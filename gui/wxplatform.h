@@ -30,8 +30,12 @@ public:
     void EndProgram() override;
     void StatusChanged(const std::wstring& text) override;
     void TitleChanged(const std::wstring& title) override;
+    // The messages of one event, to speech-dispatcher when YZO_SPEECHD=1.
+    void sayDirectly(const std::vector<std::wstring>& texts) { speech_.say(texts); }
 
 private:
+    // Messages said before a dialog opens are heard before it.
+    void flushMessages();
     std::optional<std::wstring> fileDialog(const FileDialogRequest& request, bool save);
     MainFrame* frame_ = nullptr;
     wxPrintData printData_;

@@ -28,6 +28,7 @@ void MainForm::KeyDown(const std::wstring& control, const KeyEvent& key) {
         else if (control == L"txtPasse") txtPasse_KeyDown(key);
         else if (control == L"ListeRec") ListeRec_KeyDown(key);
         else if (control == L"RtbNote") RtbNote_KeyDown(key);
+        else if (const Control* c = w.control(control); c && c->kind == ControlKind::Button) Cmd_KeyDown(key);
     });
 }
 
@@ -97,3 +98,10 @@ void MainForm::txtPasse_KeyDown(const KeyEvent& key) {
     else if (key.code == kKeyEscape) annuleMotDePasse();
 }
 void MainForm::ListeRec_KeyDown(const KeyEvent&) {}
+
+// Escape on a button leaves the dialog as it does from its box or list.
+void MainForm::Cmd_KeyDown(const KeyEvent& key) {
+    if (key.code != kKeyEscape) return;
+    if (passwordDialogShown()) annuleMotDePasse();
+    else InitYzo();
+}

@@ -7,6 +7,7 @@
 #include "app/folders.h"
 #include "app/mainform.h"
 #include "app/textfile.h"
+#include "extras/orca.h"
 
 void MainForm::Form_Load(const std::wstring& arguments) {
     try {
@@ -25,6 +26,7 @@ void MainForm::loadSequence(const std::wstring& arguments) {
         ent.creationDate = today();
         app.programFolder = ajoutbackslash(platform.ProgramFolder());
         installScreenReaderFiles();
+        installScriptsAtStart(*this);
         app.pathRubriquePen = app.programFolder + L"Rubrique.pen";
         app.pathRubriqueOpe = app.programFolder + L"Rubrique.ope";
         app.pathTva = app.programFolder + L"Tva.txt";

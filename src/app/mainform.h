@@ -80,6 +80,7 @@ public:
     bool entryMenu(const std::wstring& name);
     void txtPasse_KeyDown(const KeyEvent& key);
     void ListeRec_KeyDown(const KeyEvent& key);
+    void Cmd_KeyDown(const KeyEvent& key);   // a key on one of the four buttons
     // Asks to save every modified account, then ends; false when cancelled.
     bool quitter();
 

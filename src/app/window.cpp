@@ -118,10 +118,10 @@ WindowModel::WindowModel() {
         {L"MnuRetourMicroItem", L"Opérations du jour en cours", F + 7, false, false},
         {L"mnuXYItem", L"Coordonnées du curseur", 'G', false, true},
     });
-    addMenu(*this, L"mnuRecherche", L"Recherche", {
+    addMenu(*this, L"mnuRecherche", L"&Recherche", {
         {L"mnuRechercherCurseurItem", L"Rechercher depuis le curseur", F + 3, false, false},
         {L"MnuCritereRechercheItem", L"Recherche sur plusieurs champs", 'R', false, true},
-        {L"mnuRechercherArriereItem", L"Rechercher en arrière : Maj Ctrl R", 0, false, false},
+        {L"mnuRechercherArriereItem", L"Rechercher depuis le curseur en arrière : Maj Ctrl R", 0, false, false},
         {L"mnuRechercherPrecedentItem", L"Recherche précédente", F + 3, true, false},
         {L"mnuRechercherSuivantItem", L"Recherche suivante", F + 3, false, true},
     });

@@ -181,13 +181,12 @@ bool WxPlatform::PrinterDialog() {
     return true;
 }
 
-void WxPlatform::Print(const PrintJob& job) {
+bool WxPlatform::Print(const PrintJob& job) {
     printData_.SetOrientation(job.orientation == Orientation::Landscape ? wxLANDSCAPE : wxPORTRAIT);
     wxPrintDialogData data(printData_);
     wxPrinter printer(&data);
     TextPrintout printout(job);
-    if (!printer.Print(frame_, &printout, false) && wxPrinter::GetLastError() == wxPRINTER_ERROR)
-        MsgBox(L"L'impression a échoué.", MsgButtons::Ok, 1, L"");
+    return printer.Print(frame_, &printout, false) || wxPrinter::GetLastError() != wxPRINTER_ERROR;
 }
 
 void WxPlatform::Beep() { wxBell(); }

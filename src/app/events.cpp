@@ -56,6 +56,7 @@ void MainForm::MenuCommand(const std::wstring& name, int index) {
         if (accountMenu(name, index)) return;
         if (ledgerMenu(name)) return;
         if (entryMenu(name)) return;
+        if (printMenu(name)) return;
     });
 }
 

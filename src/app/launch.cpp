@@ -28,6 +28,7 @@ void MainForm::loadSequence(const std::wstring& arguments) {
         app.pathTva = app.programFolder + L"Tva.txt";
         app.pathIni = app.programFolder + L"yzo.INI";
         LitRubrique();
+        InitTableLibelleCheque();
         readConfiguration();
         applyConfiguration();
         checkStorageFolder();

@@ -212,7 +212,10 @@ bool MainForm::validateListModes() {
     else if (m.copyList || m.criteriaList) {
         // Copy and criteria search validate their lists themselves once they exist.
     } else if (lst.tvaModified) InitYzo();             // the TVA screen writes its file first
-    else if (m.chequeParameter) InitYzo();             // the cheque parameters are stored first
+    else if (m.chequeParameter) {
+        RangeListeCheque();
+        InitYzo();
+    }
     else if (m.accountTypeChoice) validationCompte();
     else if (m.unitChoice) InitYzo();
     else if (m.rubriqueTypeChoice) {
@@ -234,7 +237,7 @@ void MainForm::CmdYzo_Click() {
         // The password box is validated by the password dialog.
     } else if (validateListModes()) {
     } else if (app.normalMode) {
-        // In normal mode the button shows the cheque preview.
+        AfficheCheque();
     } else InitYzo();
 }
 
@@ -246,8 +249,16 @@ void MainForm::CmdCreation_Click() {
 
 void MainForm::CmdModifLigne_Click() {
     const DialogModes& m = ent.modes;
-    if (m.chequeParameter || m.chequePreview || m.rubriqueScreenOpe || m.rubriqueScreenPen) return;
-    if (app.normalMode) {
+    if (m.chequeParameter) {
+        w.focus = L"Liste";
+        validationCheque();
+    } else if (m.chequePreview) {
+        bool printed = ImprimeCheque();
+        InitYzo();
+        message(printed ? L"chèque envoyé à l'imprimante" : L"échec de l'impression");
+    } else if (m.rubriqueScreenOpe || m.rubriqueScreenPen) {
+        // The rubrique screens validate their entries here once they exist.
+    } else if (app.normalMode) {
         w.focus = L"txt";
         ModifOperation();
     } else {

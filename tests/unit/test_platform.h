@@ -34,7 +34,10 @@ public:
     std::optional<std::wstring> SaveFileDialog(const FileDialogRequest&) override { return next(files, "save dialog"); }
     std::optional<FontChoice> FontDialog(FontKind, const FontChoice&) override { return std::nullopt; }
     bool PrinterDialog() override { return true; }
-    void Print(const PrintJob& job) override { printed.push_back(job); }
+    bool Print(const PrintJob& job) override {
+        printed.push_back(job);
+        return true;
+    }
     void Beep() override { ++beeps; }
     Date Today() override { return today; }
     long SecondsSinceMidnight() override { return 36000; }

@@ -81,3 +81,6 @@ write("cheque-negatif.PRM", NEW[:2] + ["-5"] + NEW[3:])
 # to the left, and the date falls below the cheque (row 100 or more).
 write("cheque-meme-ligne.PRM", NEW[:8] + ["33", "5", "40"] + NEW[11:17] + ["33", "40", "115"] + NEW[20:23] +
       ["100", "135", "40"])
+
+# The parameter file the program writes for a new cheque book.
+write(os.path.join("expected", "print-cheque-nouveau.PRM"), NEW)

@@ -2,14 +2,19 @@
 // the alignment of amounts.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/mainform.h"
+#include "app/textfile.h"
 #include "ledger/ledger.h"
+#include "test_platform.h"
 #include "print/print.h"
 
 namespace {
-const wchar_t RS = L'\x1e';
 
 std::wstring stored(const std::wstring& date, const std::wstring& rubrique, const std::wstring& objet,
                     const std::wstring& amount, const std::wstring& tva = L"0", const std::wstring& numero = L"") {
@@ -73,4 +78,55 @@ TEST(PrintTable, EveryRowOfATvaAccountHasItsTvaAndNumber) {
     EXPECT_EQ(rows[0], L"   DATE    V RUBRIQUE OBJET MONTANT   TVA    NUMERO");
     EXPECT_EQ(rows[1], L" 1/ 1/2026   A        B          -1 -1234,56 7");
     EXPECT_EQ(rows[2], L" 2/ 1/2026   A        B          -2 0        8");
+}
+
+namespace {
+class PrintCommands : public ::testing::Test {
+protected:
+    std::wstring folder;
+    TestPlatform tp;
+    std::unique_ptr<MainForm> form;
+
+    void SetUp() override {
+        char tmpl[] = "/tmp/yzo-print-XXXXXX";
+        folder = fromUtf8(mkdtemp(tmpl)) + L"/";
+        std::wstring header = std::wstring(L" 1 12026 S") + RS + L"ESSAI" + RS + L"0" + RS + L"0" + RS + L"EUROS" + RS + L"1";
+        writeTextLines(folder + L"compte.yzo", {header, stored(L" 2 12026", L"Divers", L"PAIN", L"-2")});
+        tp.folder = folder;
+        form = std::make_unique<MainForm>(tp);
+        form->Form_Load(folder + L"compte.yzo");
+        tp.messages.clear();
+    }
+    void TearDown() override { std::filesystem::remove_all(fsPath(folder)); }
+};
+}  // namespace
+
+TEST_F(PrintCommands, KeyHelpOnlySpeaksTheLabel) {
+    form->app.keyHelp = true;
+    for (const wchar_t* name : {L"mnuImprimer", L"mnuVisuImprimer", L"mnuMiseFichier", L"mnuParametreImprimer",
+                                L"mnuParametreCheque"})
+        form->MenuCommand(name);
+    EXPECT_EQ(tp.messages, (std::vector<std::wstring>{L" imprimer l'affichage", L" Visualisation de l'impression",
+                                                       L" Mise sur fichier de l'affichage", L" Choix de l'imprimante",
+                                                       L" paramètres du chéquier"}));
+    EXPECT_TRUE(tp.printed.empty());
+    EXPECT_TRUE(tp.boxes.empty());
+    EXPECT_EQ(form->displayMode(), 2);
+}
+
+TEST_F(PrintCommands, APrinterFailureIsSaidAndTheTableUsesThePrinterFont) {
+    form->app.config[21] = L"DejaVu Sans Mono";
+    form->app.config[22] = L"9";
+    form->MenuCommand(L"mnuImprimer");
+    ASSERT_EQ(tp.printed.size(), 1u);
+    EXPECT_EQ(tp.printed[0].fontName, L"DejaVu Sans Mono");
+    EXPECT_EQ(tp.printed[0].fontSize, 9);
+    EXPECT_EQ(tp.printed[0].orientation, Orientation::Portrait);
+    EXPECT_EQ(tp.printed[0].text.back(), L'\f');
+    EXPECT_EQ(tp.messages.back(), L" impression envoyée");
+    tp.printerWorks = false;
+    form->app.config[22] = L"neuf";   // not a size: the usual 12
+    form->MenuCommand(L"mnuImprimer");
+    EXPECT_EQ(tp.printed.back().fontSize, 12);
+    EXPECT_EQ(tp.messages.back(), L" échec de l'impression");
 }

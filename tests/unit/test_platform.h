@@ -18,6 +18,7 @@ public:
     std::vector<std::wstring> boxes;                      // every message box text, in order
     std::vector<std::wstring> messages;                   // every status message, in order
     std::vector<PrintJob> printed;
+    bool printerWorks = true;                             // what Print answers
     int beeps = 0;
     bool endCalled = false;
 
@@ -36,7 +37,7 @@ public:
     bool PrinterDialog() override { return true; }
     bool Print(const PrintJob& job) override {
         printed.push_back(job);
-        return true;
+        return printerWorks;
     }
     void Beep() override { ++beeps; }
     Date Today() override { return today; }

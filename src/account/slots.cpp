@@ -73,11 +73,16 @@ void MainForm::ReprendreDisque(int first) {
 }
 
 void MainForm::enregistrer() {
+    if (app.notepadShown) {
+        saveNotepad();
+        return;
+    }
     bool saved = currentPath() == kUntitled ? enregistrersous() : rangefichierYzo();
     if (saved) message(L"enregistrer");
 }
 
 bool MainForm::enregistrersous() {
+    if (app.notepadShown) return saveNotepadAs();
     const std::wstring filter = L"Fichiers YZO (*.yzo)|*.yzo|tous fichiers (*.*)|*.*";
     bool untitled = currentPath() == kUntitled;
     if (!untitled && upperCase(currentPath()).find(L".BAK") == std::wstring::npos) sauvebak();

@@ -185,3 +185,16 @@ void writeTextLines(const std::wstring& path, const std::vector<std::wstring>& l
     }
     writeFileAtomically(path, bytes);
 }
+
+void copyFileAtomically(const std::wstring& from, const std::wstring& to) {
+    FILE* f = std::fopen(fsPath(from).string().c_str(), "rb");
+    if (!f) throw YzoError(errnoToError(errno), from);
+    std::string bytes;
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+    bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) throw YzoError(kErrPathAccess, from);
+    writeFileAtomically(to, bytes);
+}

@@ -30,3 +30,6 @@ void writeTextLines(const std::wstring& path, const std::vector<std::wstring>& l
 
 // Writes bytes the same safe way.
 void writeFileAtomically(const std::wstring& path, const std::string& bytes);
+
+// Copies a file byte for byte the same safe way (temporary file, then rename).
+void copyFileAtomically(const std::wstring& from, const std::wstring& to);

@@ -11,6 +11,10 @@
 #include <wx/textdlg.h>
 #include <wx/utils.h>
 
+#include <gtk/gtk.h>
+#include <gtk/gtkunixprint.h>
+#include <wx/gtk/print.h>
+
 #include "console.h"
 #include "frame.h"
 
@@ -20,7 +24,10 @@ std::wstring ws(const wxString& s) { return s.ToStdWstring(); }
 wxString titleOr(const std::wstring& title) { return title.empty() ? wxString("yzo") : wx(title); }
 
 // Prints a text line by line from the paper's corner, in one font; a form
-// feed starts a new page.
+// feed starts a new page. Each run of characters between blanks starts at its
+// column times the width of a digit, and each line at its number times the
+// font's line height, so that the columns and lines of a cheque hold in any
+// font (in a fixed-pitch font this is exactly the text as written).
 class TextPrintout : public wxPrintout {
 public:
     explicit TextPrintout(const PrintJob& job) : wxPrintout("yzo"), job_(job) {
@@ -69,10 +76,16 @@ public:
         wxFont font(wxFontInfo(job_.fontSize > 0 ? job_.fontSize : 12).FaceName(wx(job_.fontName)));
         dc->SetFont(font);
         dc->SetTextForeground(*wxBLACK);
-        wxCoord lineHeight = dc->GetCharHeight();
-        wxCoord y = 0;
+        double lineHeight = dc->GetCharHeight();
+        double cellWidth = dc->GetTextExtent("0").x;
+        double y = 0;
         for (const std::wstring& l : pages_[page - 1]) {
-            if (!l.empty()) dc->DrawText(wx(l), 0, y);
+            for (size_t start = l.find_first_not_of(L' '); start != std::wstring::npos;) {
+                size_t end = l.find(L' ', start);
+                std::wstring run = l.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+                dc->DrawText(wx(run), static_cast<wxCoord>(start * cellWidth), static_cast<wxCoord>(y));
+                start = end == std::wstring::npos ? end : l.find_first_not_of(L' ', end);
+            }
             y += lineHeight;
         }
         return true;
@@ -174,6 +187,26 @@ std::optional<FontChoice> WxPlatform::FontDialog(FontKind kind, const FontChoice
 }
 
 bool WxPlatform::PrinterDialog() {
+    // GTK's own printer dialog: its printers, and "Print to File" (PDF). The
+    // printer and settings chosen are those of every later print job.
+    printData_.ConvertToNative();
+    if (auto* native = dynamic_cast<wxGtkPrintNativeData*>(printData_.GetNativeData())) {
+        GtkWindow* parent = frame_ ? GTK_WINDOW(gtk_widget_get_toplevel(frame_->GetHandle())) : nullptr;
+        GtkWidget* dialog = gtk_print_unix_dialog_new("Choix de l'imprimante", parent);
+        GtkPrintUnixDialog* chooser = GTK_PRINT_UNIX_DIALOG(dialog);
+        gtk_print_unix_dialog_set_settings(chooser, native->GetPrintConfig());
+        bool chosen = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK;
+        if (chosen) {
+            GtkPrintSettings* settings = gtk_print_unix_dialog_get_settings(chooser);
+            if (GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(chooser))
+                gtk_print_settings_set_printer(settings, gtk_printer_get_name(printer));
+            native->SetPrintConfig(settings);
+            g_object_unref(settings);
+            printData_.ConvertFromNative();
+        }
+        gtk_widget_destroy(dialog);
+        return chosen;
+    }
     wxPrintDialogData data(printData_);
     wxPrintDialog dialog(frame_, &data);
     if (dialog.ShowModal() != wxID_OK) return false;

@@ -186,11 +186,16 @@ std::optional<FontChoice> WxPlatform::FontDialog(FontKind kind, const FontChoice
     return FontChoice{ws(font.GetFaceName()), font.GetPointSize()};
 }
 
+wxPrintData& WxPlatform::printData() {
+    if (!printData_) printData_ = std::make_unique<wxPrintData>();
+    return *printData_;
+}
+
 bool WxPlatform::PrinterDialog() {
     // GTK's own printer dialog: its printers, and "Print to File" (PDF). The
     // printer and settings chosen are those of every later print job.
-    printData_.ConvertToNative();
-    if (auto* native = dynamic_cast<wxGtkPrintNativeData*>(printData_.GetNativeData())) {
+    printData().ConvertToNative();
+    if (auto* native = dynamic_cast<wxGtkPrintNativeData*>(printData().GetNativeData())) {
         GtkWindow* parent = frame_ ? GTK_WINDOW(gtk_widget_get_toplevel(frame_->GetHandle())) : nullptr;
         GtkWidget* dialog = gtk_print_unix_dialog_new("Choix de l'imprimante", parent);
         GtkPrintUnixDialog* chooser = GTK_PRINT_UNIX_DIALOG(dialog);
@@ -202,21 +207,21 @@ bool WxPlatform::PrinterDialog() {
                 gtk_print_settings_set_printer(settings, gtk_printer_get_name(printer));
             native->SetPrintConfig(settings);
             g_object_unref(settings);
-            printData_.ConvertFromNative();
+            printData().ConvertFromNative();
         }
         gtk_widget_destroy(dialog);
         return chosen;
     }
-    wxPrintDialogData data(printData_);
+    wxPrintDialogData data(printData());
     wxPrintDialog dialog(frame_, &data);
     if (dialog.ShowModal() != wxID_OK) return false;
-    printData_ = dialog.GetPrintDialogData().GetPrintData();
+    printData() = dialog.GetPrintDialogData().GetPrintData();
     return true;
 }
 
 bool WxPlatform::Print(const PrintJob& job) {
-    printData_.SetOrientation(job.orientation == Orientation::Landscape ? wxLANDSCAPE : wxPORTRAIT);
-    wxPrintDialogData data(printData_);
+    printData().SetOrientation(job.orientation == Orientation::Landscape ? wxLANDSCAPE : wxPORTRAIT);
+    wxPrintDialogData data(printData());
     wxPrinter printer(&data);
     TextPrintout printout(job);
     return printer.Print(frame_, &printout, false) || wxPrinter::GetLastError() != wxPRINTER_ERROR;

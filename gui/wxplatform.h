@@ -3,6 +3,8 @@
 #pragma once
 #include <wx/cmndata.h>
 
+#include <memory>
+
 #include "app/platform.h"
 #include "speech.h"
 
@@ -32,7 +34,10 @@ public:
 private:
     std::optional<std::wstring> fileDialog(const FileDialogRequest& request, bool save);
     MainFrame* frame_ = nullptr;
-    wxPrintData printData_;
+    // The printer and its settings, made at the first print: print data made
+    // before the toolkit has started would not be the toolkit's own.
+    wxPrintData& printData();
+    std::unique_ptr<wxPrintData> printData_;
     DirectSpeech speech_;
 };
 

@@ -33,7 +33,7 @@ public:
     std::optional<std::wstring> SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<FontChoice> FontDialog(FontKind kind, const FontChoice& current) override;
     bool PrinterDialog() override;
-    void Print(const PrintJob& job) override;
+    bool Print(const PrintJob& job) override;
     void Beep() override;
     Date Today() override { return today_; }
     long SecondsSinceMidnight() override { return seconds_; }

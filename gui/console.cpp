@@ -93,7 +93,10 @@ public:
     std::optional<std::wstring> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FontChoice> FontDialog(FontKind, const FontChoice&) override { return std::nullopt; }
     bool PrinterDialog() override { return false; }
-    void Print(const PrintJob&) override { say(L"yzo: pas d'impression sans fenêtre"); }
+    bool Print(const PrintJob&) override {
+        say(L"yzo: pas d'impression sans fenêtre");
+        return false;
+    }
     void Beep() override {}
     Date Today() override { return todayFromClock(); }
     long SecondsSinceMidnight() override { return secondsFromClock(); }

@@ -12,6 +12,10 @@
 #include <wx/utils.h>
 
 #include "access.h"
+#include <gtk/gtk.h>
+#include <gtk/gtkunixprint.h>
+#include <wx/gtk/print.h>
+
 #include "console.h"
 #include "frame.h"
 
@@ -21,7 +25,10 @@ std::wstring ws(const wxString& s) { return s.ToStdWstring(); }
 wxString titleOr(const std::wstring& title) { return title.empty() ? wxString("yzo") : wx(title); }
 
 // Prints a text line by line from the paper's corner, in one font; a form
-// feed starts a new page.
+// feed starts a new page. Each run of characters between blanks starts at its
+// column times the width of a digit, and each line at its number times the
+// font's line height, so that the columns and lines of a cheque hold in any
+// font (in a fixed-pitch font this is exactly the text as written).
 class TextPrintout : public wxPrintout {
 public:
     explicit TextPrintout(const PrintJob& job) : wxPrintout("yzo"), job_(job) {
@@ -70,10 +77,16 @@ public:
         wxFont font(wxFontInfo(job_.fontSize > 0 ? job_.fontSize : 12).FaceName(wx(job_.fontName)));
         dc->SetFont(font);
         dc->SetTextForeground(*wxBLACK);
-        wxCoord lineHeight = dc->GetCharHeight();
-        wxCoord y = 0;
+        double lineHeight = dc->GetCharHeight();
+        double cellWidth = dc->GetTextExtent("0").x;
+        double y = 0;
         for (const std::wstring& l : pages_[page - 1]) {
-            if (!l.empty()) dc->DrawText(wx(l), 0, y);
+            for (size_t start = l.find_first_not_of(L' '); start != std::wstring::npos;) {
+                size_t end = l.find(L' ', start);
+                std::wstring run = l.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+                dc->DrawText(wx(run), static_cast<wxCoord>(start * cellWidth), static_cast<wxCoord>(y));
+                start = end == std::wstring::npos ? end : l.find_first_not_of(L' ', end);
+            }
             y += lineHeight;
         }
         return true;
@@ -181,23 +194,47 @@ std::optional<FontChoice> WxPlatform::FontDialog(FontKind kind, const FontChoice
     return FontChoice{ws(font.GetFaceName()), font.GetPointSize()};
 }
 
+wxPrintData& WxPlatform::printData() {
+    if (!printData_) printData_ = std::make_unique<wxPrintData>();
+    return *printData_;
+}
+
 bool WxPlatform::PrinterDialog() {
     flushMessages();
-    wxPrintDialogData data(printData_);
+    // GTK's own printer dialog: its printers, and "Print to File" (PDF). The
+    // printer and settings chosen are those of every later print job.
+    printData().ConvertToNative();
+    if (auto* native = dynamic_cast<wxGtkPrintNativeData*>(printData().GetNativeData())) {
+        GtkWindow* parent = frame_ ? GTK_WINDOW(gtk_widget_get_toplevel(frame_->GetHandle())) : nullptr;
+        GtkWidget* dialog = gtk_print_unix_dialog_new("Choix de l'imprimante", parent);
+        GtkPrintUnixDialog* chooser = GTK_PRINT_UNIX_DIALOG(dialog);
+        gtk_print_unix_dialog_set_settings(chooser, native->GetPrintConfig());
+        bool chosen = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK;
+        if (chosen) {
+            GtkPrintSettings* settings = gtk_print_unix_dialog_get_settings(chooser);
+            if (GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(chooser))
+                gtk_print_settings_set_printer(settings, gtk_printer_get_name(printer));
+            native->SetPrintConfig(settings);
+            g_object_unref(settings);
+            printData().ConvertFromNative();
+        }
+        gtk_widget_destroy(dialog);
+        return chosen;
+    }
+    wxPrintDialogData data(printData());
     wxPrintDialog dialog(frame_, &data);
     if (dialog.ShowModal() != wxID_OK) return false;
-    printData_ = dialog.GetPrintDialogData().GetPrintData();
+    printData() = dialog.GetPrintDialogData().GetPrintData();
     return true;
 }
 
-void WxPlatform::Print(const PrintJob& job) {
+bool WxPlatform::Print(const PrintJob& job) {
     flushMessages();
-    printData_.SetOrientation(job.orientation == Orientation::Landscape ? wxLANDSCAPE : wxPORTRAIT);
-    wxPrintDialogData data(printData_);
+    printData().SetOrientation(job.orientation == Orientation::Landscape ? wxLANDSCAPE : wxPORTRAIT);
+    wxPrintDialogData data(printData());
     wxPrinter printer(&data);
     TextPrintout printout(job);
-    if (!printer.Print(frame_, &printout, false) && wxPrinter::GetLastError() == wxPRINTER_ERROR)
-        MsgBox(L"L'impression a échoué.", MsgButtons::Ok, 1, L"");
+    return printer.Print(frame_, &printout, false) || wxPrinter::GetLastError() != wxPRINTER_ERROR;
 }
 
 void WxPlatform::Beep() { wxBell(); }

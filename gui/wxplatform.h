@@ -3,6 +3,8 @@
 #pragma once
 #include <wx/cmndata.h>
 
+#include <memory>
+
 #include "app/platform.h"
 #include "speech.h"
 
@@ -20,7 +22,7 @@ public:
     std::optional<std::wstring> SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<FontChoice> FontDialog(FontKind kind, const FontChoice& current) override;
     bool PrinterDialog() override;
-    void Print(const PrintJob& job) override;
+    bool Print(const PrintJob& job) override;
     void Beep() override;
     Date Today() override;
     long SecondsSinceMidnight() override;
@@ -38,7 +40,10 @@ private:
     void flushMessages();
     std::optional<std::wstring> fileDialog(const FileDialogRequest& request, bool save);
     MainFrame* frame_ = nullptr;
-    wxPrintData printData_;
+    // The printer and its settings, made at the first print: print data made
+    // before the toolkit has started would not be the toolkit's own.
+    wxPrintData& printData();
+    std::unique_ptr<wxPrintData> printData_;
     DirectSpeech speech_;
 };
 

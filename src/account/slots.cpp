@@ -95,7 +95,7 @@ bool MainForm::enregistrersous() {
         std::optional<std::wstring> chosen = platform.SaveFileDialog(request);
         if (!chosen) return false;
         std::wstring name = *chosen;
-        if (name.size() >= 3 && name[1] == L':' && name[2] == L'.') name.erase(2, 1);
+        dropDialogDot(name);
         if (upperCase(NomFichSeul(name)) == upperCase(kUntitled)) {
             msgBox(L"nom avec \"sanstitre\" interdit");
             continue;

@@ -63,6 +63,7 @@ void MainForm::MenuCommand(const std::wstring& name, int index) {
         if (listsMenu(name)) return;
         if (pensionsMenu(name)) return;
         if (currencyMenu(name)) return;
+        if (printMenu(name)) return;
     });
 }
 

@@ -33,6 +33,7 @@ void MainForm::loadSequence(const std::wstring& arguments) {
         app.pathIni = app.programFolder + L"yzo.INI";
         seedProgramFolder();
         LitRubrique();
+        InitTableLibelleCheque();
         readConfiguration();
         applyConfiguration();
         checkStorageFolder();

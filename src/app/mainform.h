@@ -12,6 +12,7 @@
 #include "extras/extras.h"
 #include "ledger/ledger.h"
 #include "lists/lists.h"
+#include "print/print.h"
 
 class MainForm {
 public:
@@ -24,6 +25,7 @@ public:
     LedgerState led;
     EntryState ent;
     ListsState lst;
+    PrintState prn;
     ExtrasState ext;
 
     // --- Events from a front-end (app/events.cpp) -------------------------
@@ -149,6 +151,8 @@ public:
     bool DepenseRecetteSolde(double& amount, long shownBefore);
     void Ligne_solde();
     std::wstring ligne_modeaffichage(int mode) const;
+    // The balance line of the last display, with the other unit and the TVA when shown.
+    std::wstring balanceScreenLine() const;
     void init_vierge();
     void parler_solde();
     std::wstring parler_moins(double amount) const;
@@ -316,6 +320,28 @@ public:
     bool objetScreenShown() const;
     // A text typed in an input box for a list: asked again after each refusal; empty on cancel.
     std::wstring askListText(const std::wstring& prompt, bool rubrique);
+
+    // --- Printing and cheques (print/) ---------------------------------------
+    bool printMenu(const std::wstring& name);
+    // The table of the display lines; with the report flag it is never narrowed.
+    std::wstring FormeTableAffiche(bool report);
+    void VisuImprimer(const std::wstring& text);
+    void InitPortrait(PrintJob& job);
+    // Sends the text and a form feed to the printer; false when it failed.
+    bool printText(PrintJob& job, const std::wstring& text);
+    void mnuImprimer();
+    void mnuVisuImprimer();
+    void mnuParametreImprimer();
+    void mnuMiseFichier();
+    void InitTableLibelleCheque();
+    void mnuParametreCheque();
+    void AfficheListeCheque();
+    void validationCheque();
+    void RangeListeCheque();
+    // Reads the parameter file into the values; false (and a message) when it cannot be used.
+    bool readChequeParameters(const std::wstring& procedure);
+    void AfficheCheque();
+    bool ImprimeCheque();   // false when the printer failed
 
     // --- Search (search/) -------------------------------------------------
     // Whether the work operation passes the criteria of the running search.

@@ -45,7 +45,8 @@ public:
     virtual std::optional<std::wstring> SaveFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<FontChoice> FontDialog(FontKind kind, const FontChoice& current) = 0;
     virtual bool PrinterDialog() = 0;
-    virtual void Print(const PrintJob& job) = 0;
+    // Prints the job on the chosen printer; false when it failed.
+    virtual bool Print(const PrintJob& job) = 0;
     virtual void Beep() = 0;
     virtual Date Today() = 0;
     virtual long SecondsSinceMidnight() = 0;

@@ -222,7 +222,10 @@ bool MainForm::validateListModes() {
     } else if (lst.tvaModified) {
         SauveTva();
         InitYzo();
-    } else if (m.chequeParameter) InitYzo();             // the cheque parameters are stored first
+    } else if (m.chequeParameter) {
+        RangeListeCheque();
+        InitYzo();
+    }
     else if (m.accountTypeChoice) validationCompte();
     else if (m.unitChoice) validationUnite();
     else if (m.rubriqueTypeChoice) validationRubriqueType();
@@ -246,7 +249,7 @@ void MainForm::CmdYzo_Click() {
         // The password box is validated by the password dialog.
     } else if (validateListModes()) {
     } else if (app.normalMode) {
-        // In normal mode the button shows the cheque preview.
+        AfficheCheque();
     } else InitYzo();
 }
 
@@ -264,8 +267,14 @@ void MainForm::CmdCreation_Click() {
 
 void MainForm::CmdModifLigne_Click() {
     const DialogModes& m = ent.modes;
-    if (m.chequeParameter || m.chequePreview) return;
-    if (m.rubriqueScreenOpe) {
+    if (m.chequeParameter) {
+        w.focus = L"Liste";
+        validationCheque();
+    } else if (m.chequePreview) {
+        bool printed = ImprimeCheque();
+        InitYzo();
+        message(printed ? L"chèque envoyé à l'imprimante" : L"échec de l'impression");
+    } else if (m.rubriqueScreenOpe) {
         validationRubriqueOperation();
     } else if (m.rubriqueScreenPen) {
         validationRubriquePension();

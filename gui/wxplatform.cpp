@@ -234,7 +234,8 @@ bool WxPlatform::Print(const PrintJob& job) {
     wxPrintDialogData data(printData());
     wxPrinter printer(&data);
     TextPrintout printout(job);
-    return printer.Print(frame_, &printout, false) || wxPrinter::GetLastError() != wxPRINTER_ERROR;
+    // A job the printer system cancelled (no such printer) was not printed either.
+    return printer.Print(frame_, &printout, false);
 }
 
 void WxPlatform::Beep() { wxBell(); }

@@ -19,6 +19,7 @@ struct AppState {
     bool chequePrintMode = false;
     std::array<bool, 2> colourModes{};
     bool ended = false;           // the program has been asked to end
+    bool iniUnread = false;       // yzo.INI exists but could not be read
 };
 
 // Thrown to leave every procedure at once when the program ends.

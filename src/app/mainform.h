@@ -54,6 +54,7 @@ public:
     Date today() { return platform.Today(); }
     void loadSequence(const std::wstring& commandLine);
     void readConfiguration();               // yzo.INI or the defaults
+    std::wstring configurationDefault(int line) const;
     void applyConfiguration();
     void checkStorageFolder();
     void commandLine(const std::wstring& arguments);
@@ -115,6 +116,9 @@ public:
     // The current slot's entry of the file list becomes name (save under another name).
     bool renameCurrentEntry(const std::wstring& name);
     std::vector<std::wstring> pendingFileLines;   // the file being read, line by line
+    FileSignature pendingFileSignature;            // what that file held
+    // A file that could not be opened goes first among the recent files.
+    void keepInRecentFiles(const std::wstring& path);
     // Traites and pensions due (pensions/)
     void TestPension();
     // Password (account/password.cpp)

@@ -411,11 +411,18 @@ void MainFrame::mirrorControl(Control& c) {
 
 void MainFrame::mirrorLook() {
     WindowModel& w = form_.w;
-    wxColour fore = paletteColour(w.foreColour), back = paletteColour(w.backColour);
-    for (wxWindow* win : std::initializer_list<wxWindow*>{txt_, liste_, listeRec_}) {
+    auto colour = [](wxWindow* win, int foreIndex, int backIndex) {
+        wxColour fore = paletteColour(foreIndex), back = paletteColour(backIndex);
         if (win->GetForegroundColour() != fore) win->SetForegroundColour(fore);
-        if (win->GetBackgroundColour() != back) win->SetBackgroundColour(back);
-    }
+        if (win->GetBackgroundColour() != back) {
+            win->SetBackgroundColour(back);
+            win->Refresh();
+        }
+    };
+    // A new colour choice reaches the ledger at once, the lists and the dialog box at the next start.
+    colour(txt_, w.ledgerForeColour, w.ledgerBackColour);
+    for (wxWindow* win : std::initializer_list<wxWindow*>{liste_, listeRec_, txtDial_, txtDate_})
+        colour(win, w.foreColour, w.backColour);
     wxColour message = paletteColour(w.messageColour);
     if (statusArea_->GetBackgroundColour() != message) {
         statusArea_->SetBackgroundColour(message);

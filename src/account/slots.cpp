@@ -76,6 +76,10 @@ void MainForm::ReprendreDisque(int first) {
 }
 
 void MainForm::enregistrer() {
+    if (app.notepadShown) {
+        saveNotepad();
+        return;
+    }
     bool saved = currentPath() == kUntitled ? enregistrersous() : rangefichierYzo();
     if (!saved) return;
     message(L"enregistrer");
@@ -91,6 +95,7 @@ void MainForm::keepInRecentFiles(const std::wstring& path) {
 }
 
 bool MainForm::enregistrersous() {
+    if (app.notepadShown) return saveNotepadAs();
     const std::wstring filter = L"Fichiers YZO (*.yzo)|*.yzo|tous fichiers (*.*)|*.*";
     bool untitled = currentPath() == kUntitled;
     if (!untitled && upperCase(currentPath()).find(L".BAK") == std::wstring::npos) sauvebak();

@@ -27,6 +27,7 @@ void MainForm::KeyDown(const std::wstring& control, const KeyEvent& key) {
         else if (control == L"txtDate") txtDate_KeyDown(key);
         else if (control == L"txtPasse") txtPasse_KeyDown(key);
         else if (control == L"ListeRec") ListeRec_KeyDown(key);
+        else if (control == L"RtbNote") RtbNote_KeyDown(key);
     });
 }
 
@@ -53,6 +54,8 @@ void MainForm::MenuCommand(const std::wstring& name, int index) {
         // Each subsystem answers the entries of its own commands.
         if (appMenu(name)) return;
         if (optionsMenu(name)) return;
+        if (displayOptionsMenu(name)) return;
+        if (helpMenu(name)) return;
         if (accountMenu(name, index)) return;
         if (ledgerMenu(name)) return;
         if (entryMenu(name)) return;
@@ -68,7 +71,9 @@ void MainForm::ItemCheck(int item) {
 }
 
 void MainForm::TextChanged(const std::wstring& control) {
-    guarded(*this, L"Change", [&] { (void)control; });
+    guarded(*this, L"Change", [&] {
+        if (control == L"RtbNote") ext.notepadModified = true;
+    });
 }
 
 bool MainForm::QueryClose() {

@@ -23,6 +23,7 @@ void MainForm::loadSequence(const std::wstring& arguments) {
         }
         ent.creationDate = today();
         app.programFolder = ajoutbackslash(platform.ProgramFolder());
+        installScreenReaderFiles();
         app.pathRubriquePen = app.programFolder + L"Rubrique.pen";
         app.pathRubriqueOpe = app.programFolder + L"Rubrique.ope";
         app.pathTva = app.programFolder + L"Tva.txt";
@@ -39,6 +40,15 @@ void MainForm::loadSequence(const std::wstring& arguments) {
     } catch (const std::exception& e) {
         reportError(e, L"load");
     }
+}
+
+// The marker left by an installation asks once for the screen reader's files.
+void MainForm::installScreenReaderFiles() {
+    std::wstring marker = app.programFolder + L"verjaws.ini";
+    if (!FichierExistant(marker)) return;
+    jaws(L"yzo");
+    std::error_code ec;
+    std::filesystem::remove(fsPath(marker), ec);
 }
 
 namespace {
@@ -158,8 +168,8 @@ void MainForm::applyConfiguration() {
         fore = 2;
         back = 14;
     }
-    w.foreColour = fore;
-    w.backColour = back;
+    w.foreColour = w.ledgerForeColour = fore;
+    w.backColour = w.ledgerBackColour = back;
 }
 
 void MainForm::checkStorageFolder() {

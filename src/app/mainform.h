@@ -9,6 +9,7 @@
 #include "app/platform.h"
 #include "app/window.h"
 #include "entry/entry.h"
+#include "extras/extras.h"
 #include "ledger/ledger.h"
 #include "lists/lists.h"
 
@@ -23,6 +24,7 @@ public:
     LedgerState led;
     EntryState ent;
     ListsState lst;
+    ExtrasState ext;
 
     // --- Events from a front-end (app/events.cpp) -------------------------
     void Form_Load(const std::wstring& commandLine);
@@ -53,6 +55,7 @@ public:
     std::wstring inputBox(const std::wstring& prompt, const std::wstring& defaultText = L"");
     Date today() { return platform.Today(); }
     void loadSequence(const std::wstring& commandLine);
+    void installScreenReaderFiles();
     void readConfiguration();               // yzo.INI or the defaults
     std::wstring configurationDefault(int line) const;
     void applyConfiguration();
@@ -263,4 +266,35 @@ public:
     // Whether the work operation passes the criteria of the running search.
     bool RechercheAfficheListe();
     std::wstring searchHeaderLine();
+
+    // --- Screen colours and fonts (app/colours.cpp) ----------------------
+    void ListeCouleur();
+    void showColourList(const std::wstring& title);
+    void mnuCouleurEcran();
+    void ValidationCouleurPremierPlan();
+    void ValidationCouleurArrierePlan();
+    void chooseFont(int nameLine, FontKind kind, const std::wstring& shownAs, const std::wstring& question);
+    void mnuOrientationImprimanteCheque();
+    bool displayOptionsMenu(const std::wstring& name);
+
+    // --- Notepad, help, screen-reader files (extras/) ---------------------
+    void blocnote();
+    void RtbNote_KeyDown(const KeyEvent& key);
+    void SauveBlocNote();
+    bool sauvebakBlocNote();
+    bool RangeBlocNote();
+    bool saveNotepad();       // the save command while the notepad is shown
+    bool saveNotepadAs();     // the same, under another name
+    void mnuAideTouche();
+    void textViewButtons();
+    void AfficheAide(const std::wstring& fileName);
+    void mnuApropos();
+    bool helpMenu(const std::wstring& name);
+    void jaws(const std::wstring& baseName);
+    std::wstring findScreenReaderFolder();
+    void rechercherDossier(const std::wstring& start, const std::wstring& name, bool& found);
+    void recherche_dir(const std::wstring& folder, const std::wstring& name, int& counter, bool& found);
 };
+
+// The palette index of a row of the colour list (0 for any other row).
+int RangCouleur(int row);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/calendar.h"
+#include "extras/extras.h"
 
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgResult { Ok, Yes, No, Cancel };
@@ -56,4 +57,6 @@ public:
     virtual void StatusChanged(const std::wstring& text) = 0;
     // The window has a new title.
     virtual void TitleChanged(const std::wstring& title) = 0;
+    // The folders below which a screen reader keeps its settings (none on this system).
+    virtual ScreenReaderRoots ScreenReaderFolders() { return {}; }
 };

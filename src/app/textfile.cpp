@@ -345,3 +345,4 @@ void copyFileAtomically(const std::wstring& from, const std::wstring& to) {
     readAll(from, bytes, st);
     writeReplacing(to, bytes, &st, kPrivateFileMode);
 }
+

@@ -221,9 +221,9 @@ bool MainForm::validateListModes() {
     else if (m.objetScreenStandard || m.objetScreenOpe || m.objetScreenPen) InitYzo();
     else if (m.tvaScreen) {
         // The TVA screen asks for a new rate here.
-    } else if (app.colourModes[0] || app.colourModes[1]) {
-        // The colour choices are validated here once they exist.
-    } else return false;
+    } else if (app.colourModes[0]) ValidationCouleurPremierPlan();
+    else if (app.colourModes[1]) ValidationCouleurArrierePlan();
+    else return false;
     return true;
 }
 

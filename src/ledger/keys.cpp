@@ -60,7 +60,7 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
     // The menu shortcuts F3 to F9 reach here only when their entry is switched off.
     if (key.code >= keyF(3) && key.code <= keyF(9)) return;
     if (isLetter(key, 'B')) {
-        // Shift+Ctrl: blocnote(), once the notepad exists.
+        if (shift && ctrl) blocnote();
     } else if (isLetter(key, 'D')) {
         if (shift) DateColonne();
         else dateCours();

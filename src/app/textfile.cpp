@@ -218,14 +218,24 @@ int writeAll(int fd, const std::string& bytes, const std::string& target) {
     return diskFull ? ENOSPC : 0;
 }
 
-// Gives the new file the mode and owner of the file it replaces, or the given
-// mode less the umask when there is none; 0, or the error number.
-int takeModeAndOwner(int fd, const struct stat* old, unsigned newFileMode) {
-    if (!old) {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        return ::fchmod(fd, newFileMode & ~mask & 07777) == 0 ? 0 : errno;
+// A temporary file of a name of its own beside the target, created private when
+// it will replace a file (it takes that file's mode once made) and with the
+// given mode, less the umask, when it will be a new file.
+int createTemporary(const std::filesystem::path& target, bool replacing, unsigned newFileMode, std::string& temp) {
+    static unsigned counter = 0;
+    std::string base = "." + target.filename().string() + "." + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = (target.parent_path() / (base + std::to_string(++counter))).string();
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        replacing ? kPrivateFileMode : newFileMode);
+        if (fd >= 0 || errno != EEXIST) return fd;
     }
+    return -1;
+}
+
+// Gives the new file the mode and owner of the file it replaces; 0, or the error number.
+int takeModeAndOwner(int fd, const struct stat* old) {
+    if (!old) return 0;
     if (::fchmod(fd, old->st_mode & 07777) != 0) return errno;
     // Only a privileged process may give a file away; the group may still be
     // kept. When neither is allowed the file stays the writer's, with the old mode.
@@ -250,13 +260,12 @@ FileSignature writeReplacing(const std::wstring& path, const std::string& bytes,
     if (exists && S_ISDIR(old.st_mode)) throw YzoError(kErrPathAccess, path);
     if (!modeFrom && exists) modeFrom = &old;
 
-    std::filesystem::path folder = target.parent_path();
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     if (faultFor(native, WriteFault::ReadOnlyFolder)) throw YzoError(errnoToError(EROFS), path);
-    int fd = ::mkstemp(temp.data());
+    std::string temp;
+    int fd = createTemporary(target, modeFrom != nullptr, newFileMode, temp);
     if (fd < 0) throw YzoError(errnoToError(errno), path);
     struct stat written {};
-    int e = takeModeAndOwner(fd, modeFrom, newFileMode);
+    int e = takeModeAndOwner(fd, modeFrom);
     if (e == 0) e = writeAll(fd, bytes, native);
     if (e == 0 && (::fsync(fd) != 0 || ::fstat(fd, &written) != 0)) e = errno;
     if (::close(fd) != 0 && e == 0) e = errno;
@@ -270,7 +279,7 @@ FileSignature writeReplacing(const std::wstring& path, const std::string& bytes,
         ::unlink(temp.c_str());
         throw YzoError(errnoToError(e), path);
     }
-    syncFolder(folder);
+    syncFolder(target.parent_path());
     return signatureFrom(bytes, written);
 }
 }  // namespace

@@ -16,6 +16,7 @@ Date MainForm::newAccountDate() const {
 bool MainForm::litFichierYzo(bool isNew, bool checkPassword) {
     std::wstring headerText;
     pendingFileLines.clear();
+    pendingFileSignature = {};
     if (!isNew) {
         try {
             TextFile file = readTextFile(currentPath());

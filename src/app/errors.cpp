@@ -16,6 +16,8 @@ std::wstring errorDescription(int number) {
     case kErrNotText: return L"Fichier non texte";
     case kErrNotEncodable: return L"Caractère impossible à enregistrer";
     case kErrMissingSeparator: return L"Séparateur de champ absent";
+    case kErrLineTooLong: return L"Ligne trop longue";
+    case kErrUnreadNotWritten: return L"Fichier mal lu, il n'est pas remplacé";
     default: return L"Erreur inconnue";
     }
 }

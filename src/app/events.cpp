@@ -59,6 +59,9 @@ void MainForm::MenuCommand(const std::wstring& name, int index) {
         if (accountMenu(name, index)) return;
         if (ledgerMenu(name)) return;
         if (entryMenu(name)) return;
+        if (listsMenu(name)) return;
+        if (pensionsMenu(name)) return;
+        if (currencyMenu(name)) return;
     });
 }
 

@@ -72,6 +72,8 @@ public:
     bool optionsMenu(const std::wstring& name);
     void modifConfiguration();
     void validationCompte();
+    void validationUnite();
+    std::wstring askHeaderField(const std::wstring& prompt, const std::wstring& current);
     bool accountMenu(const std::wstring& name, int index);
     bool ledgerMenu(const std::wstring& name);
     bool entryMenu(const std::wstring& name);
@@ -122,8 +124,11 @@ public:
     FileSignature pendingFileSignature;            // what that file held
     // A file that could not be opened goes first among the recent files.
     void keepInRecentFiles(const std::wstring& path);
-    // Traites and pensions due (pensions/)
+    // Traites and pensions (pensions/)
     void TestPension();
+    void InsertPension();
+    bool rangePension(long index);   // false when the item cannot move forward
+    bool pensionsMenu(const std::wstring& name);
     // Password (account/password.cpp)
     void DialMotDePasse();
     void validationPasse();
@@ -197,6 +202,17 @@ public:
     void EnregistrerOperation();
     void RepererOperation();
 
+    // --- Currency units (currency/) ----------------------------------------
+    void MontantCoursAutreUnite();
+    void MessageSoldeAutreUnite();
+    void mnuAutreUnite();
+    void mnuConvertirEuro();
+    // Convert every amount of the current account; header is the record that
+    // takes the new unit and balances.
+    void convertir_euro(AccountHeader& header);
+    void convertir_franc(AccountHeader& header);
+    bool currencyMenu(const std::wstring& name);
+
     // --- Operation entry (entry/) -----------------------------------------
     void Liste_KeyDown(const KeyEvent& key);
     void txtDial_KeyDown(const KeyEvent& key);
@@ -261,6 +277,43 @@ public:
     void AfficheRubrique();
     void AfficheObjet();
     void validationObjet();
+    // Insertion and removal of standard rubriques (lists/lists.cpp)
+    void AjoutRubriqueOperation();
+    void insertionRubriqueOperation(long position);
+    void AjoutRubriquePension();
+    void insertionRubriquePension(long position);
+    void supprimeRubriqueOperation(long index);
+    void supprimeRubriquePension(long index);
+    void AjoutObjet();
+    void Ajouttva(const std::wstring& rate);
+    void effacementRubrique();
+    void effacementObjet();
+    void effacementtva();
+    void SauveRubrique(bool askFirst);
+    void SauveObjet();
+    void SauveTva();
+    // The lines of a list file; a failed read is reported "sur " + procedure.
+    std::vector<std::wstring> readListChecked(const std::wstring& path, const std::wstring& procedure);
+    // The list screens (lists/screens.cpp)
+    bool listsMenu(const std::wstring& name);
+    void mnuAfficheRubriqueOperation();
+    void mnuAfficheRubriquePension();
+    void mnuAfficheObjet();
+    void mnuAfficheTvaItem();
+    void AfficheRubriqueOperation();
+    void AfficheRubriquePension();
+    void CreationRubriqueOperation();
+    void CreationRubriquePension();
+    void validationRubriqueType();
+    void validationRubriqueOperation();
+    void validationRubriquePension();
+    void AfficheObjetModif();
+    void CreationObjet();
+    void validationEcranTva();
+    bool rubriqueScreenShown() const;   // a rubrique screen showing its rubriques
+    bool objetScreenShown() const;
+    // A text typed in an input box for a list: asked again after each refusal; empty on cancel.
+    std::wstring askListText(const std::wstring& prompt, bool rubrique);
 
     // --- Search (search/) -------------------------------------------------
     // Whether the work operation passes the criteria of the running search.

@@ -111,7 +111,7 @@ WindowModel::WindowModel() {
         {L"MnuNonenregistrer", L"Opérations non enregistrées", F + 5, false, false},
         {L"MnuPension", L"traites et pensions", 'T', false, true},
         {L"MnuSoldeCoursItem", L"Solde suivant le mode d'affichage : S", 0, false, false},
-        {L"MnuSoldeAutreUniteItem", L"Solde dans l'autre unité : U", 0, false, false},
+        {L"MnuSoldeAutreUniteItem", L"Solde suivant le mode d'affichage dans l'autre unité : U", 0, false, false},
         {L"MnuSoldeEspeceItem", L"Solde des espèces(numéro = 'ES')", 'E', false, true},
         {L"MnuSoldeSansEspeceItem", L"Solde sans les espèces : Maj Ctrl E", 0, false, false},
         {L"MnuDernierNumeroItem", L"Dernier numéro de chèque", F + 8, false, false},

@@ -2,6 +2,7 @@
 // that dispatches on the dialog mode, and the keys of the boxes and lists.
 #include "app/mainform.h"
 #include "entry/rules.h"
+#include "pensions/pensions.h"
 
 bool MainForm::searchRunning() const {
     // The cursor searches join this test once they exist.
@@ -133,6 +134,13 @@ void MainForm::ModifOperation() {
 
 void MainForm::validationDial() {
     std::wstring text = trim(w.txtDial.text);
+    // A traite or pension that could never fall due again is not stored: the
+    // box stays open for another mensualité.
+    int months = 0;
+    if (displayMode() == 1 && !ent.modes.objetStep && !readMensualite(text, months)) {
+        message(L"mensualité invalide");
+        return;
+    }
     w.txtDial.show(false);
     w.LblDial.show(false);
     showLedger();
@@ -211,17 +219,21 @@ bool MainForm::validateListModes() {
     else if (m.tvaChoice) validationTva();
     else if (m.copyList || m.criteriaList) {
         // Copy and criteria search validate their lists themselves once they exist.
-    } else if (lst.tvaModified) InitYzo();             // the TVA screen writes its file first
-    else if (m.chequeParameter) InitYzo();             // the cheque parameters are stored first
+    } else if (lst.tvaModified) {
+        SauveTva();
+        InitYzo();
+    } else if (m.chequeParameter) InitYzo();             // the cheque parameters are stored first
     else if (m.accountTypeChoice) validationCompte();
-    else if (m.unitChoice) InitYzo();
-    else if (m.rubriqueTypeChoice) {
-        // The rubrique screens choose the type of a new rubrique here.
-    } else if (m.rubriqueScreenOpe || m.rubriqueScreenPen) InitYzo();
-    else if (m.objetScreenStandard || m.objetScreenOpe || m.objetScreenPen) InitYzo();
-    else if (m.tvaScreen) {
-        // The TVA screen asks for a new rate here.
-    } else if (app.colourModes[0]) ValidationCouleurPremierPlan();
+    else if (m.unitChoice) validationUnite();
+    else if (m.rubriqueTypeChoice) validationRubriqueType();
+    else if (m.rubriqueScreenOpe || m.rubriqueScreenPen) {
+        if (lst.rubriqueModified) SauveRubrique(false);
+        InitYzo();
+    } else if (m.objetScreenStandard || m.objetScreenOpe || m.objetScreenPen) {
+        if (lst.objetModified) SauveObjet();
+        InitYzo();
+    } else if (m.tvaScreen) validationEcranTva();
+    else if (app.colourModes[0]) ValidationCouleurPremierPlan();
     else if (app.colourModes[1]) ValidationCouleurArrierePlan();
     else return false;
     return true;
@@ -240,14 +252,24 @@ void MainForm::CmdYzo_Click() {
 
 void MainForm::CmdCreation_Click() {
     const std::wstring& caption = w.CmdCreation.text;
-    if (caption == L"Création rubrique" || caption == L"Création objet") return;  // the list screens' own buttons
-    CreationOperation();
+    if (caption == L"Création rubrique") {
+        if (ent.modes.rubriqueScreenOpe) CreationRubriqueOperation();
+        else CreationRubriquePension();
+    } else if (caption == L"Création objet") {
+        CreationObjet();
+    } else {
+        CreationOperation();
+    }
 }
 
 void MainForm::CmdModifLigne_Click() {
     const DialogModes& m = ent.modes;
-    if (m.chequeParameter || m.chequePreview || m.rubriqueScreenOpe || m.rubriqueScreenPen) return;
-    if (app.normalMode) {
+    if (m.chequeParameter || m.chequePreview) return;
+    if (m.rubriqueScreenOpe) {
+        validationRubriqueOperation();
+    } else if (m.rubriqueScreenPen) {
+        validationRubriquePension();
+    } else if (app.normalMode) {
         w.focus = L"txt";
         ModifOperation();
     } else {
@@ -290,7 +312,13 @@ wchar_t typedCharacter(const KeyEvent& key) {
 }  // namespace
 
 void MainForm::Liste_KeyDown(const KeyEvent& key) {
-    if (key.code == kKeyDelete) return;  // the list screens delete their entries here
+    if (key.code == kKeyDelete) {
+        // The standard objets screen deletes too, as the objet screens of a rubrique do.
+        if (rubriqueScreenShown()) effacementRubrique();
+        else if (objetScreenShown()) effacementObjet();
+        else if (ent.modes.tvaScreen) effacementtva();
+        return;
+    }
     if (ent.columnModification) return;
     if (wchar_t c = typedCharacter(key)) {
         ent.typeAhead += c;

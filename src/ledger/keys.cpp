@@ -49,7 +49,7 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
         } else if (shift) {
             EnregistrerOperation();
         } else if (displayMode() == 1 && !ent.columnModification) {
-            // InsertPension(), once the traites and pensions screen exists.
+            InsertPension();
         } else {
             // TotalCours(), once the manual sum exists.
         }
@@ -70,7 +70,7 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
         else if (!ctrl) EnregistrerCours();
     } else if (isLetter(key, 'M')) {
         if (shift && ctrl) {
-            // MontantCoursAutreUnite(), once the other unit's readers exist.
+            MontantCoursAutreUnite();
         } else if (shift) {
             MontantColonne();
         } else {
@@ -100,7 +100,7 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
         if (shift) TvaColonne();
         else TvaCours();
     } else if (isLetter(key, 'U')) {
-        // MessageSoldeAutreUnite(), once the other unit's readers exist.
+        MessageSoldeAutreUnite();
     } else if (isLetter(key, 'Z')) {
         // Without Ctrl: RemiseZero(), once the manual sum exists.
     } else if (app.keyHelp) {
@@ -141,7 +141,7 @@ bool MainForm::ledgerMenu(const std::wstring& name) {
         {L"mnuRepererOperationItem", &MainForm::RepererOperation},
     };
     // MnuMontantCoursAutreUniteItem and MnuSoldeAutreUniteItem belong to the
-    // other unit's readers and are answered there.
+    // other unit's readers and are answered by currencyMenu.
     for (const auto& [entry, command] : commands) {
         if (name == entry) {
             (this->*command)();

@@ -184,6 +184,37 @@ TEST_F(Faults, YzoIniAndItsBackupStayWhole) {
     }
 }
 
+// The TVA list, changed on its screen and saved when the screen is left.
+TEST_F(Faults, AListFileSavedFromItsScreenStaysWhole) {
+    for (const FaultCase& f : kFaults) {
+        prepare();
+        writeTextLines(file("Tva.txt"), {L"5,5"});
+        const std::string before = readBytes(dir / "Tva.txt");
+        launch();
+        auto addRate = [&](const std::wstring& rate) {
+            form->MenuCommand(L"mnuAfficheTvaItem");
+            tp.inputs.push_back(rate);
+            form->w.Liste.selected = 1;
+            form->KeyPress(L"Liste", L'\r');
+            tp.replies.push_back(MsgResult::Yes);
+            form->Click(L"CmdYzo");
+        };
+        armWriteFault(f.fault, L"Tva.txt");
+        addRate(L"20");
+        EXPECT_EQ(readBytes(dir / "Tva.txt"), before);
+        EXPECT_TRUE(told(std::to_wstring(f.error) + L" ")) << static_cast<int>(f.fault);
+        EXPECT_TRUE(told(file("Tva.txt")));
+        EXPECT_TRUE(told(L"sur Sauvetva"));
+        std::vector<std::string> kept = kKept;
+        kept.insert(kept.begin(), "Tva.txt");
+        EXPECT_EQ(names(), kept);
+
+        armWriteFault(WriteFault::None);
+        addRate(L"10");
+        EXPECT_EQ(readTextLines(file("Tva.txt")).size(), 2u);
+    }
+}
+
 TEST_F(Faults, AListFileStaysWholeThroughTheWriter) {
     prepare();
     for (const FaultCase& f : kFaults) {

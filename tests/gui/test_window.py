@@ -165,7 +165,9 @@ def script_run(account):
     lines = ['start "%s"' % account, "show txt"]
     for _, key in STEPS:
         lines += ["key " + key, "show txt"]
-    lines.append("click CmdQuitter")
+    # The account has changed (items due were inserted at opening): the save
+    # question is answered Cancel, so that nothing is written.
+    lines += ["answer cancel", "click CmdQuitter"]
     run = subprocess.run(
         [YZO_SCRIPT, "--dossier", os.path.dirname(account), "--aujourdhui", TODAY,
          "--heure", NOW, "-"],

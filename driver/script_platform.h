@@ -3,14 +3,17 @@
 #pragma once
 #include <deque>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 
 #include "app/platform.h"
 
-// A fault of the script itself (unknown command, no answer queued...): stops the run.
-struct ScriptError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+// A fault of the script itself (unknown command, no answer queued...): stops
+// the run. It is not a std::exception, so that the program's own handlers,
+// which report its run-time errors and go on, let it through to the driver.
+struct ScriptError {
+    explicit ScriptError(std::string text) : message(std::move(text)) {}
+    const char* what() const noexcept { return message.c_str(); }
+    std::string message;
 };
 
 struct Answer {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/calendar.h"
+#include "app/textfile.h"
 
 constexpr wchar_t RS = 0x1E;       // field separator inside a line
 constexpr int kMaxSlots = 15;
@@ -84,7 +85,8 @@ struct AccountsState {
     bool launching = false;                        // launch flag (cleared once an account is read)
     // What each slot's file held when it was read or written, to notice a
     // file changed by another program before overwriting it.
-    std::array<std::string, kMaxSlots + 1> fileSignature{};
+    std::array<FileSignature, kMaxSlots + 1> fileSignature{};
+    bool backupFailed = false;                     // the last backup copy could not be written
     int slotBeforeOpening = 1;                     // where to come back when an opening is given up
     // Password dialog: creation, modification, suppression, the check at
     // opening, and the old password still to be checked during a modification.

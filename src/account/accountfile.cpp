@@ -6,19 +6,6 @@
 #include "app/mainform.h"
 #include "app/textfile.h"
 
-namespace {
-// A short fingerprint of a file's bytes, to notice changes made by another program.
-std::string fileSignature(const std::wstring& path) {
-    std::error_code ec;
-    auto p = fsPath(path);
-    auto size = std::filesystem::file_size(p, ec);
-    if (ec) return {};
-    auto time = std::filesystem::last_write_time(p, ec);
-    if (ec) return {};
-    return std::to_string(size) + ":" + std::to_string(time.time_since_epoch().count());
-}
-}  // namespace
-
 Date MainForm::newAccountDate() const {
     if (acc.currentDoc <= 1) return platform.Today();
     Date earliest = acc.table[1].startDate;
@@ -29,17 +16,27 @@ Date MainForm::newAccountDate() const {
 bool MainForm::litFichierYzo(bool isNew, bool checkPassword) {
     std::wstring headerText;
     pendingFileLines.clear();
+    pendingFileSignature = {};
     if (!isNew) {
         try {
-            pendingFileLines = readTextLines(currentPath());
+            TextFile file = readTextFile(currentPath());
+            pendingFileLines = std::move(file.lines);
+            pendingFileSignature = file.signature;
             if (pendingFileLines.empty()) throw YzoError(kErrPastEnd, currentPath());
             headerText = pendingFileLines.front();
-            acc.header = convertit_ChaineConfiguration(headerText);
+            try {
+                acc.header = convertit_ChaineConfiguration(headerText);
+            } catch (const YzoError& e) {
+                throw e.at(currentPath(), 1);
+            }
         } catch (const std::exception& e) {
             // The file cannot be taken as an account: say so, and put an empty
-            // untitled account in the slot so that nothing can overwrite the file.
+            // untitled account in the slot so that nothing can overwrite the
+            // file; its name stays among the recent files, to be tried again.
             reportError(e, L"LitFichierYzo");
+            std::wstring refused = currentPath();
             currentPath() = kUntitled;
+            keepInRecentFiles(refused);
             acc.modified[acc.currentDoc] = false;
             pendingFileLines.clear();
             isNew = true;
@@ -66,8 +63,12 @@ bool MainForm::litFichierYzo(bool isNew, bool checkPassword) {
 
 void MainForm::RangeLitFichierYzo(bool reopen) {
     try {
-        if (reopen) pendingFileLines = readTextLines(currentPath());
-        acc.fileSignature[acc.currentDoc] = fileSignature(currentPath());
+        if (reopen) {
+            TextFile file = readTextFile(currentPath());
+            pendingFileLines = std::move(file.lines);
+            pendingFileSignature = file.signature;
+        }
+        acc.fileSignature[acc.currentDoc] = pendingFileSignature;
         long firstBad = 0, badCount = 0;
         std::wstring firstProblem;
         for (size_t i = 1; i < pendingFileLines.size(); ++i) {
@@ -78,7 +79,7 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
                 // The line is kept as it is, so that a save writes it back unchanged.
                 if (badCount++ == 0) {
                     firstBad = static_cast<long>(i) + 1;
-                    firstProblem = std::to_wstring(e.number()) + L" " + e.description();
+                    firstProblem = std::to_wstring(e.number()) + L" " + e.at(currentPath(), firstBad).description();
                 }
             }
             if (isPensionLine(line)) acc.pensionLines.push_back({line, 0});
@@ -86,7 +87,7 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
         }
         pendingFileLines.clear();
         if (badCount > 0)
-            msgBox(firstProblem + L" ligne " + std::to_wstring(firstBad) +
+            msgBox(firstProblem +
                    (badCount > 1 ? L" et " + std::to_wstring(badCount - 1) + L" autres lignes" : L"") +
                    L" sur LitFichierYzo");
     } catch (const std::exception& e) {
@@ -160,8 +161,8 @@ bool MainForm::rangefichierYzo() {
         currentPath() = cutExtension(currentPath());
         int slot = acc.currentDoc;
         // Another program may have changed the file since it was read: ask before replacing it.
-        const std::string& known = acc.fileSignature[slot];
-        if (!known.empty() && FichierExistant(currentPath()) && fileSignature(currentPath()) != known &&
+        const FileSignature& known = acc.fileSignature[slot];
+        if (known.known && FichierExistant(currentPath()) && signatureOf(currentPath()) != known &&
             ask(L"Le fichier " + NomFichSeul(currentPath()) +
                     L" a été modifié par un autre programme depuis son ouverture. Le remplacer ?",
                 MsgButtons::YesNo, 2) != MsgResult::Yes)
@@ -174,8 +175,7 @@ bool MainForm::rangefichierYzo() {
         lines.push_back(FormeConfiguration(acc.table[slot]));
         for (long i = 1; i <= count && i < static_cast<long>(acc.mergedLines.size()); ++i)
             lines.push_back(acc.mergedLines[i].text);
-        writeTextLines(currentPath(), lines);
-        acc.fileSignature[slot] = fileSignature(currentPath());
+        acc.fileSignature[slot] = writeTextLines(currentPath(), lines, kPrivateFileMode);
         acc.modified[slot] = false;
         return true;
     } catch (const std::exception& e) {
@@ -184,11 +184,18 @@ bool MainForm::rangefichierYzo() {
     }
 }
 
+// The backup is replaced whole like any file, so that a failed copy leaves the
+// previous backup as it was. A copy that cannot be made does not stop the save:
+// the user is told that no backup exists.
 void MainForm::sauvebak() {
-    std::error_code ec;
+    acc.backupFailed = false;
     if (!FichierExistant(currentPath())) return;
-    std::filesystem::copy_file(fsPath(currentPath()), fsPath(backupName(currentPath())),
-                               std::filesystem::copy_options::overwrite_existing, ec);
+    try {
+        copyFileAtomically(currentPath(), backupName(currentPath()));
+    } catch (const YzoError&) {
+        acc.backupFailed = true;
+        message(L"copie de sauvegarde impossible");
+    }
 }
 
 bool MainForm::sauvegarde() {

@@ -76,7 +76,7 @@ void MainForm::clearSlot(int slot) {
     acc.modified[slot] = false;
     acc.slotStore[slot].assign(1, {});
     acc.table[slot] = AccountHeader{};
-    acc.fileSignature[slot].clear();
+    acc.fileSignature[slot] = {};
     led.cursorIndex[slot] = 0;
     led.displayMode[slot] = 2;
     led.currentColumn[slot] = 1;

@@ -1,4 +1,7 @@
 // The open accounts, the recent-file list, launch reopening and saving.
+#include <algorithm>
+#include <cwchar>
+
 #include "account/paths.h"
 #include "app/errors.h"
 #include "app/mainform.h"
@@ -78,7 +81,17 @@ void MainForm::enregistrer() {
         return;
     }
     bool saved = currentPath() == kUntitled ? enregistrersous() : rangefichierYzo();
-    if (saved) message(L"enregistrer");
+    if (!saved) return;
+    message(L"enregistrer");
+    // Said last, so that the label keeps it.
+    if (acc.backupFailed) message(L"copie de sauvegarde impossible");
+}
+
+void MainForm::keepInRecentFiles(const std::wstring& path) {
+    // At launch the files still to open keep their places before it.
+    int after = acc.openCount;
+    if (acc.launching) after = std::max(after, static_cast<int>(std::wcstol(app.config[31].c_str(), nullptr, 10)));
+    if (after < kMaxSlots) insert_nomdoc(after + 1, path);
 }
 
 bool MainForm::enregistrersous() {
@@ -129,6 +142,6 @@ bool MainForm::renameCurrentEntry(const std::wstring& name) {
     currentPath() = name;
     if (former != kUntitled && upperCase(former) != upper) insert_nomdoc(acc.openCount + 1, former);
     // A new file: nothing to compare with before writing it.
-    acc.fileSignature[current].clear();
+    acc.fileSignature[current] = {};
     return true;
 }

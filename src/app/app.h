@@ -20,6 +20,7 @@ struct AppState {
     std::array<bool, 2> colourModes{};
     int chosenForeColour = 0;     // held between the two colour steps
     bool ended = false;           // the program has been asked to end
+    bool iniUnread = false;       // yzo.INI exists but could not be read
 };
 
 // Thrown to leave every procedure at once when the program ends.

@@ -27,6 +27,13 @@ YzoError::YzoError(int number, std::wstring detail)
     if (!detail.empty()) description_ += L" (" + detail + L")";
 }
 
+YzoError YzoError::at(const std::wstring& file, long line) const {
+    YzoError placed = *this;
+    placed.description_ += L" dans " + file;
+    if (line > 0) placed.description_ += L", ligne " + std::to_wstring(line);
+    return placed;
+}
+
 std::wstring errorText(const YzoError& error, const std::wstring& procedure) {
     // A blank between the parts, so that the screen reader says them as words.
     return std::to_wstring(error.number()) + L" " + error.description() + L" sur " + procedure;

@@ -32,6 +32,8 @@ public:
     // The description, followed by the detail when there is one.
     const std::wstring& description() const { return description_; }
     const char* what() const noexcept override { return "yzo error"; }
+    // The same error, placed in a file and, when line > 0, at that line.
+    YzoError at(const std::wstring& file, long line) const;
 
 private:
     int number_;

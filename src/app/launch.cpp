@@ -84,23 +84,42 @@ void MainForm::commandLine(const std::wstring& arguments) {
     ReprendreDisque(1);
 }
 
+std::wstring MainForm::configurationDefault(int line) const {
+    static const wchar_t* defaults[] = {L"1", L"1", L"0", L"Courier", L"10", L"Arial", L"12", L"", L"",
+                                        L"", L"Arial", L"8", L"0", L"", L"0", L"1", L"", L"en tableau",
+                                        L"2", L"14", L"0"};
+    if (line <= kMaxSlots) return kUntitled;
+    if (line == 24) return app.programFolder;
+    return defaults[line - kMaxSlots - 1];
+}
+
+// Each line of yzo.INI is read alone: a line that is not text takes its
+// default and the others are kept.
 void MainForm::readConfiguration() {
     for (int k = 1; k <= kMaxSlots; ++k) app.config[k] = kUntitled;
     if (FichierExistant(app.pathIni)) {
         for (int k = 16; k <= kConfigLines; ++k) app.config[k].clear();
         try {
-            std::vector<std::wstring> lines = readTextLines(app.pathIni);
-            for (size_t i = 0; i < lines.size() && i < static_cast<size_t>(kConfigLines); ++i)
-                app.config[i + 1] = lines[i];
+            std::vector<std::optional<std::wstring>> lines = readTextLinesEach(app.pathIni);
+            int firstBad = 0;
+            for (int k = 1; k <= kConfigLines && k <= static_cast<int>(lines.size()); ++k) {
+                const auto& line = lines[k - 1];
+                if (line) {
+                    app.config[k] = *line;
+                } else {
+                    app.config[k] = configurationDefault(k);
+                    if (firstBad == 0) firstBad = k;
+                }
+            }
+            if (firstBad != 0) reportError(YzoError(kErrNotText).at(app.pathIni, firstBad), L"load");
         } catch (const std::exception& e) {
+            // Nothing of it could be read: it is left as it is at the end.
+            app.iniUnread = true;
             reportError(e, L"load");
         }
         return;
     }
-    static const wchar_t* defaults[] = {L"1", L"1", L"0", L"Courier", L"10", L"Arial", L"12", L"", L"",
-                                        L"", L"Arial", L"8", L"0", L"", L"0", L"1", L"", L"en tableau",
-                                        L"2", L"14", L"0"};
-    for (int k = 16; k <= kConfigLines; ++k) app.config[k] = defaults[k - 16];
+    for (int k = 16; k <= kConfigLines; ++k) app.config[k] = configurationDefault(k);
     app.config[24] = defaultStorageFolder();
 }
 

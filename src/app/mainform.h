@@ -59,6 +59,7 @@ public:
     void loadSequence(const std::wstring& commandLine);
     void installScreenReaderFiles();
     void readConfiguration();               // yzo.INI or the defaults
+    std::wstring configurationDefault(int line) const;
     void applyConfiguration();
     void checkStorageFolder();
     void seedProgramFolder();               // the installed lists and help files the folder lacks
@@ -125,6 +126,9 @@ public:
     // The current slot's entry of the file list becomes name (save under another name).
     bool renameCurrentEntry(const std::wstring& name);
     std::vector<std::wstring> pendingFileLines;   // the file being read, line by line
+    FileSignature pendingFileSignature;            // what that file held
+    // A file that could not be opened goes first among the recent files.
+    void keepInRecentFiles(const std::wstring& path);
     // Traites and pensions (pensions/)
     void TestPension();
     void InsertPension();

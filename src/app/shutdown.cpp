@@ -61,6 +61,13 @@ void MainForm::writeIni() {
     }
     for (int i = 0; i < untitled; ++i) lines.push_back(kUntitled);
     for (int k = kMaxSlots + 1; k <= kConfigLines; ++k) lines.push_back(app.config[k]);
+    // A file that could not be read is not replaced by what the program made up.
+    if (app.iniUnread) return;
+    try {
+        if (FichierExistant(app.pathIni)) copyFileAtomically(app.pathIni, app.pathIni + L".bak");
+    } catch (const YzoError&) {
+        message(L"copie de sauvegarde impossible");
+    }
     try {
         writeTextLines(app.pathIni, lines);
     } catch (const std::exception& e) {

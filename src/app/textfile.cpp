@@ -1,18 +1,21 @@
 #include "app/textfile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/errors.h"
 
 namespace {
-// Windows-1252 bytes 0x80-0x9F; 0 marks the five bytes it leaves undefined.
-const wchar_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                           0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+// Windows-1252 bytes 0x80-0x9F. The five it leaves undefined stand for the
+// code points of the same value, as Windows itself reads them.
+const wchar_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 bool allowedControl(unsigned char b) {
     return b == '\t' || b == '\f' || b == 0x1E || b == '\r' || b == '\n';
@@ -21,7 +24,7 @@ bool allowedControl(unsigned char b) {
 int encodeOne(wchar_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
     for (int i = 0; i < 32; ++i)
-        if (kHigh[i] != 0 && kHigh[i] == c) return 0x80 + i;
+        if (kHigh[i] == c) return 0x80 + i;
     return -1;
 }
 
@@ -29,7 +32,7 @@ int errnoToError(int e) {
     switch (e) {
     case ENOENT: return kErrFileNotFound;
     case EACCES: case EPERM: case EROFS: return kErrPermission;
-    case ENOSPC: return kErrDiskFull;
+    case ENOSPC: case EDQUOT: return kErrDiskFull;
     default: return kErrPathAccess;
     }
 }
@@ -41,13 +44,8 @@ std::wstring decodeCp1252(const std::string& bytes) {
     for (unsigned char b : bytes) {
         if (b < 0x20 && !allowedControl(b)) throw YzoError(kErrNotText);
         if (b == 0x7F) throw YzoError(kErrNotText);
-        if (b >= 0x80 && b < 0xA0) {
-            wchar_t c = kHigh[b - 0x80];
-            if (c == 0) throw YzoError(kErrNotText);
-            out.push_back(c);
-        } else {
-            out.push_back(static_cast<wchar_t>(b));
-        }
+        if (b >= 0x80 && b < 0xA0) out.push_back(kHigh[b - 0x80]);
+        else out.push_back(static_cast<wchar_t>(b));
     }
     return out;
 }
@@ -119,76 +117,248 @@ std::filesystem::path fsPath(const std::wstring& path) {
     return std::filesystem::path(toUtf8(p));
 }
 
-std::string readFileBytes(const std::wstring& path) {
-    std::string native = fsPath(path).string();
-    FILE* f = std::fopen(native.c_str(), "rb");
-    if (!f) throw YzoError(errnoToError(errno), path);
-    std::string bytes;
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) throw YzoError(kErrPathAccess, path);
-    if (std::filesystem::is_directory(fsPath(path))) throw YzoError(kErrPathAccess, path);
-    return bytes;
+namespace {
+struct ArmedFault {
+    WriteFault fault = WriteFault::None;
+    std::string pathEnding;
+};
+ArmedFault armed;
+
+bool faultFor(const std::string& target, WriteFault fault) {
+    if (armed.fault != fault) return false;
+    const std::string& end = armed.pathEnding;
+    return target.size() >= end.size() && target.compare(target.size() - end.size(), end.size(), end) == 0;
 }
 
-std::vector<std::wstring> readTextLines(const std::wstring& path) {
-    std::wstring text = decodeCp1252(readFileBytes(path));
-    std::vector<std::wstring> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\r' || text[i] == L'\n') {
-            lines.emplace_back(text, start, i - start);
-            if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-            start = i + 1;
-        }
+// 64-bit FNV-1a: enough to tell two versions of a file apart.
+std::uint64_t hashBytes(const std::string& bytes) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (unsigned char b : bytes) {
+        h ^= b;
+        h *= 1099511628211ull;
     }
-    if (start < text.size()) lines.emplace_back(text, start, text.size() - start);
-    return lines;
+    return h;
 }
 
-void writeFileAtomically(const std::wstring& path, const std::string& bytes) {
-    std::filesystem::path target = fsPath(path);
-    std::filesystem::path temp = target;
-    temp += ".tmp~";
-    std::string native = temp.string();
-    int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+FileSignature signatureFrom(const std::string& bytes, const struct stat& st) {
+    FileSignature s;
+    s.known = true;
+    s.size = bytes.size();
+    s.time = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    s.hash = hashBytes(bytes);
+    return s;
+}
+
+// The whole file through one descriptor, with what the system says of it.
+void readAll(const std::wstring& path, std::string& bytes, struct stat& st) {
+    std::string native = fsPath(path).string();
+    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw YzoError(errnoToError(errno), path);
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (w < 0) {
+    bytes.clear();
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
             if (errno == EINTR) continue;
             int e = errno;
             ::close(fd);
-            ::unlink(native.c_str());
             throw YzoError(errnoToError(e), path);
+        }
+        bytes.append(buf, static_cast<size_t>(n));
+    }
+    int e = ::fstat(fd, &st) != 0 ? errno : 0;
+    ::close(fd);
+    if (e != 0) throw YzoError(errnoToError(e), path);
+}
+
+// Byte ranges of the lines: CR LF, a lone LF or a lone CR end a line.
+template <typename F>
+void eachLine(const std::string& bytes, F&& take) {
+    size_t start = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            take(start, i - start);
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+            start = i + 1;
+        }
+    }
+    if (start < bytes.size()) take(start, bytes.size() - start);
+}
+
+// The file a path names once its symbolic links are followed, so that a save
+// writes the file and leaves the links as they are.
+std::filesystem::path followLinks(std::filesystem::path p) {
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(p, ec))) return p;
+        std::filesystem::path to = std::filesystem::read_symlink(p, ec);
+        if (ec) return p;
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+    return p;
+}
+
+// Writes the bytes; 0, or the error number. An armed full disk or kill
+// strikes once half of the bytes are written.
+int writeAll(int fd, const std::string& bytes, const std::string& target) {
+    bool killed = faultFor(target, WriteFault::Killed);
+    bool diskFull = faultFor(target, WriteFault::DiskFull);
+    size_t limit = killed || diskFull ? bytes.size() / 2 : bytes.size();
+    size_t done = 0;
+    while (done < limit) {
+        ssize_t w = ::write(fd, bytes.data() + done, limit - done);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return errno;
         }
         done += static_cast<size_t>(w);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        int e = errno;
-        ::unlink(native.c_str());
-        throw YzoError(errnoToError(e), path);
-    }
-    if (std::rename(native.c_str(), target.string().c_str()) != 0) {
-        int e = errno;
-        ::unlink(native.c_str());
-        throw YzoError(errnoToError(e), path);
-    }
+    if (killed) ::raise(SIGKILL);
+    return diskFull ? ENOSPC : 0;
 }
 
-void writeTextLines(const std::wstring& path, const std::vector<std::wstring>& lines) {
+// A temporary file of a name of its own beside the target, created private when
+// it will replace a file (it takes that file's mode once made) and with the
+// given mode, less the umask, when it will be a new file.
+int createTemporary(const std::filesystem::path& target, bool replacing, unsigned newFileMode, std::string& temp) {
+    static unsigned counter = 0;
+    std::string base = "." + target.filename().string() + "." + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = (target.parent_path() / (base + std::to_string(++counter))).string();
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        replacing ? kPrivateFileMode : newFileMode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Gives the new file the mode and owner of the file it replaces; 0, or the error number.
+int takeModeAndOwner(int fd, const struct stat* old) {
+    if (!old) return 0;
+    if (::fchmod(fd, old->st_mode & 07777) != 0) return errno;
+    // Only a privileged process may give a file away; the group may still be
+    // kept. When neither is allowed the file stays the writer's, with the old mode.
+    if (::fchown(fd, old->st_uid, old->st_gid) == 0) return 0;
+    if (::fchown(fd, static_cast<uid_t>(-1), old->st_gid) == 0) return 0;
+    return 0;
+}
+
+void syncFolder(const std::filesystem::path& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+FileSignature writeReplacing(const std::wstring& path, const std::string& bytes, const struct stat* modeFrom,
+                             unsigned newFileMode) {
+    std::filesystem::path target = followLinks(fsPath(path));
+    std::string native = target.string();
+    struct stat old {};
+    bool exists = ::stat(native.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) throw YzoError(kErrPathAccess, path);
+    if (!modeFrom && exists) modeFrom = &old;
+
+    if (faultFor(native, WriteFault::ReadOnlyFolder)) throw YzoError(errnoToError(EROFS), path);
+    std::string temp;
+    int fd = createTemporary(target, modeFrom != nullptr, newFileMode, temp);
+    if (fd < 0) throw YzoError(errnoToError(errno), path);
+    struct stat written {};
+    int e = takeModeAndOwner(fd, modeFrom);
+    if (e == 0) e = writeAll(fd, bytes, native);
+    if (e == 0 && (::fsync(fd) != 0 || ::fstat(fd, &written) != 0)) e = errno;
+    if (::close(fd) != 0 && e == 0) e = errno;
+    if (e != 0) {
+        ::unlink(temp.c_str());
+        throw YzoError(errnoToError(e), path);
+    }
+    if (faultFor(native, WriteFault::RenameFails)) e = EIO;
+    else if (std::rename(temp.c_str(), native.c_str()) != 0) e = errno;
+    if (e != 0) {
+        ::unlink(temp.c_str());
+        throw YzoError(errnoToError(e), path);
+    }
+    syncFolder(target.parent_path());
+    return signatureFrom(bytes, written);
+}
+}  // namespace
+
+void armWriteFault(WriteFault fault, const std::wstring& pathEnding) {
+    armed.fault = fault;
+    armed.pathEnding = fsPath(pathEnding).string();
+}
+
+FileSignature signatureOf(const std::wstring& path) {
+    std::string bytes;
+    struct stat st {};
+    try {
+        readAll(path, bytes, st);
+    } catch (const YzoError&) {
+        return {};
+    }
+    return signatureFrom(bytes, st);
+}
+
+TextFile readTextFile(const std::wstring& path) {
+    std::string bytes;
+    struct stat st {};
+    readAll(path, bytes, st);
+    TextFile file;
+    file.signature = signatureFrom(bytes, st);
+    long number = 0;
+    eachLine(bytes, [&](size_t start, size_t length) {
+        ++number;
+        try {
+            file.lines.push_back(decodeCp1252(bytes.substr(start, length)));
+        } catch (const YzoError& e) {
+            throw e.at(path, number);
+        }
+    });
+    return file;
+}
+
+std::vector<std::wstring> readTextLines(const std::wstring& path) { return readTextFile(path).lines; }
+
+std::vector<std::optional<std::wstring>> readTextLinesEach(const std::wstring& path) {
+    std::string bytes;
+    struct stat st {};
+    readAll(path, bytes, st);
+    std::vector<std::optional<std::wstring>> lines;
+    eachLine(bytes, [&](size_t start, size_t length) {
+        try {
+            lines.emplace_back(decodeCp1252(bytes.substr(start, length)));
+        } catch (const YzoError&) {
+            lines.emplace_back(std::nullopt);
+        }
+    });
+    return lines;
+}
+
+FileSignature writeFileAtomically(const std::wstring& path, const std::string& bytes, unsigned newFileMode) {
+    return writeReplacing(path, bytes, nullptr, newFileMode);
+}
+
+FileSignature writeTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, unsigned newFileMode) {
     std::string bytes;
     for (const auto& line : lines) {
         bytes += encodeCp1252(line);
         bytes += "\r\n";
     }
-    writeFileAtomically(path, bytes);
+    return writeFileAtomically(path, bytes, newFileMode);
 }
 
 void copyFileAtomically(const std::wstring& from, const std::wstring& to) {
-    writeFileAtomically(to, readFileBytes(from));
+    std::string bytes;
+    struct stat st {};
+    readAll(from, bytes, st);
+    writeReplacing(to, bytes, &st, kPrivateFileMode);
+}
+
+
+std::string readFileBytes(const std::wstring& path) {
+    std::string bytes;
+    struct stat st {};
+    readAll(path, bytes, st);
+    return bytes;
 }

@@ -1,13 +1,18 @@
-// Every file of the program is Windows-1252 text with CR LF line ends.
+// Every file of the program is Windows-1252 text with CR LF line ends, and
+// every file it writes goes through the one writer below.
 #pragma once
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 // Conversions between the program's wide text and Windows-1252 bytes.
+// The five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D)
+// stand for the code points of the same value, so that they come back unchanged.
 // decodeCp1252 throws YzoError kErrNotText on a NUL, a control character other
-// than tab, form feed and the field separator 30, or a byte Windows-1252 leaves
-// undefined. encodeCp1252 throws kErrNotEncodable on a character it cannot hold.
+// than tab, form feed and the field separator 30, or DEL. encodeCp1252 throws
+// kErrNotEncodable on a character it cannot hold.
 std::wstring decodeCp1252(const std::string& bytes);
 std::string encodeCp1252(const std::wstring& text);
 bool encodableCp1252(wchar_t c);
@@ -21,18 +26,64 @@ std::filesystem::path fsPath(const std::wstring& path);
 // The bytes of a file, unchanged. Throws YzoError as readTextLines does.
 std::string readFileBytes(const std::wstring& path);
 
+// What a file held when it was read or written: its size, its modification
+// time and a hash of its bytes. A file whose signature differs from the one
+// noted was changed by someone else in between.
+struct FileSignature {
+    bool known = false;
+    std::uintmax_t size = 0;
+    std::int64_t time = 0;  // nanoseconds
+    std::uint64_t hash = 0;
+    bool operator==(const FileSignature& o) const {
+        return known == o.known && size == o.size && time == o.time && hash == o.hash;
+    }
+    bool operator!=(const FileSignature& o) const { return !(*this == o); }
+};
+
+// The signature of a file as it is now; not known when it cannot be read.
+FileSignature signatureOf(const std::wstring& path);
+
+// A text file read whole.
+struct TextFile {
+    std::vector<std::wstring> lines;
+    FileSignature signature;
+};
+
 // The lines of a text file. CR LF, a lone LF or a lone CR end a line; a last
 // line without an end is read too. Throws YzoError on a missing file
-// (kErrFileNotFound), an unreadable one (kErrPermission) or one that is not text.
+// (kErrFileNotFound), an unreadable one (kErrPermission) or one that is not
+// text (kErrNotText, naming the file and the line).
+TextFile readTextFile(const std::wstring& path);
 std::vector<std::wstring> readTextLines(const std::wstring& path);
+
+// The lines of a text file each decoded alone: a line that is not text is
+// empty (nullopt), the others are read. Throws YzoError when the file cannot be read.
+std::vector<std::optional<std::wstring>> readTextLinesEach(const std::wstring& path);
+
+// The mode of a file the writer creates (before the umask). Accounts are
+// private to their owner; the other files are ordinary.
+constexpr unsigned kPrivateFileMode = 0600;
+constexpr unsigned kOrdinaryFileMode = 0666;
 
 // Writes the lines, each followed by CR LF, through a temporary file beside the
 // target that is flushed and then renamed over it: a failed write leaves the
-// previous file whole. Throws YzoError.
-void writeTextLines(const std::wstring& path, const std::vector<std::wstring>& lines);
+// previous file whole. A file that exists keeps its mode and, where the system
+// allows it, its owner; a symbolic link keeps pointing to the file, which gets
+// the new text. Throws YzoError naming the file. Returns what was written.
+FileSignature writeTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
+                             unsigned newFileMode = kOrdinaryFileMode);
 
 // Writes bytes the same safe way.
-void writeFileAtomically(const std::wstring& path, const std::string& bytes);
+FileSignature writeFileAtomically(const std::wstring& path, const std::string& bytes,
+                                  unsigned newFileMode = kOrdinaryFileMode);
 
-// Copies a file byte for byte the same safe way (temporary file, then rename).
+// Copies a file to another name the same safe way; the copy takes the mode
+// (and, where allowed, the owner) of the file copied. Throws YzoError.
 void copyFileAtomically(const std::wstring& from, const std::wstring& to);
+
+// Faults the tests can arm in the writer, for every write to a file whose
+// path ends with the given text: a full disk partway through the bytes, a
+// folder where nothing can be created, a rename that fails, or the process
+// killed halfway through the bytes. Stays armed until set back to None.
+enum class WriteFault { None, DiskFull, ReadOnlyFolder, RenameFails, Killed };
+void armWriteFault(WriteFault fault, const std::wstring& pathEnding = L"");

@@ -261,9 +261,8 @@ TEST_F(ListScreens, AStandardObjetListNamedOutsideTheFolderIsNotOpened) {
 TEST_F(ListScreens, AFailedWriteLeavesThePreviousFileWholeAndSaysSo) {
     writeTextLines(folder + L"Tva.txt", {L"19,6", L"5,5"});
     writeTextLines(folder + L"Dons.obj", {L"RESTOS"});
-    // The writer's temporary files cannot be made: folders stand in their place.
-    fs::create_directories(fsPath(folder + L"Tva.txt.tmp~/x"));
-    fs::create_directories(fsPath(folder + L"Dons.obj.tmp~/x"));
+    // The writer's temporary files cannot be made, as in a read-only folder.
+    armWriteFault(WriteFault::ReadOnlyFolder, L".txt");
     const std::string tva = fileBytes(folder + L"Tva.txt");
     std::wstring header = std::wstring(L" 1 12026 RDons.obj") + RS + L"ESSAI" + RS + L"0" + RS + L"0" + RS + L"EUROS" +
                           RS + L"0";
@@ -280,10 +279,12 @@ TEST_F(ListScreens, AFailedWriteLeavesThePreviousFileWholeAndSaysSo) {
     EXPECT_NE(tp.boxes.back().find(L"sur Sauvetva"), std::wstring::npos);
     EXPECT_EQ(fileBytes(folder + L"Tva.txt"), tva);
 
+    armWriteFault(WriteFault::ReadOnlyFolder, L".obj");
     form->MenuCommand(L"mnuAfficheObjet");
     tp.inputs.push_back(L"CROIX ROUGE");
     form->Click(L"CmdCreation");
     form->Click(L"CmdYzo");
+    armWriteFault(WriteFault::None);
     EXPECT_NE(tp.boxes.back().find(L"sur SauveObjet"), std::wstring::npos);
     EXPECT_EQ(fileBytes(folder + L"Dons.obj"), "RESTOS\r\n");
     EXPECT_TRUE(form->app.normalMode);

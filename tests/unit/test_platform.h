@@ -2,7 +2,6 @@
 #pragma once
 #include <deque>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -48,9 +47,14 @@ public:
     void TitleChanged(const std::wstring&) override {}
 
 private:
+    // A dialog the test did not expect. Not a std::exception, so that the
+    // program's handlers do not take it for one of its own errors.
+    struct UnexpectedDialog {
+        std::string what;
+    };
     template <typename T>
     static T next(std::deque<T>& queue, const char* what) {
-        if (queue.empty()) throw std::logic_error(std::string("unexpected ") + what);
+        if (queue.empty()) throw UnexpectedDialog{std::string("unexpected ") + what};
         T value = queue.front();
         queue.pop_front();
         return value;

@@ -46,6 +46,8 @@ STEPS = [
     ("F6", "key F6", ""),
     ("alt+c", "click CmdCreation", "question"),
     ("Return", "key Enter", "list"),
+    # Home then Down: the first "Autre" of the rubriques, which asks for the name.
+    ("Home", "key Home", "item"),
     ("Down", "key Down", "item"),
     ("Return", 'answer ""\nkey Enter', "dialog"),
     ("Escape", "key Escape", "ledger"),

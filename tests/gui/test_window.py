@@ -170,7 +170,7 @@ def script_run(account):
     for _, key in STEPS:
         lines += ["key " + key, "show txt"]
     # The creation through the rubrique list, as in choose_from_list().
-    lines += ["click CmdCreation", "key Enter", "key Down", "show Liste", 'answer ""', "key Enter", "key Escape"]
+    lines += ["click CmdCreation", "key Enter", "key Home", "key Down", "show Liste", 'answer ""', "key Enter", "key Escape"]
     lines.append("click CmdQuitter")
     run = subprocess.run(
         [YZO_SCRIPT, "--dossier", os.path.dirname(account), "--aujourdhui", TODAY,
@@ -426,6 +426,8 @@ def choose_from_list(frame, ledger, window_id):
         selection = table.querySelection()
         return selection.getSelectedChild(0).name if selection.nSelectedChildren == 1 else None
 
+    # Home then Down: the first "Autre" of the rubriques, which asks for the name.
+    xdotool("key", "Home")
     xdotool("key", "Down")
     if wait_until(lambda: selected_row() == item and focused_row() == item, 10,
                   "Down to select %r and give it the list's focus" % item) is None:

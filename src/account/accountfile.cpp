@@ -50,7 +50,14 @@ bool MainForm::litFichierYzo(bool isNew, bool checkPassword) {
         acc.header = convertit_ChaineConfiguration(newAccountHeaderText(newAccountDate()));
     }
     if (checkPassword && !acc.header.password.empty()) {
+        // The lines stay unread until the password is typed. The slot holds
+        // none of them, nor any of the account shown before it.
         pendingFileLines.clear();
+        acc.linesUnread[acc.currentDoc] = true;
+        acc.table[acc.currentDoc] = acc.header;
+        acc.table[acc.currentDoc].lineCount = 0;
+        acc.pensionLines.assign(1, {});
+        acc.operationLines.assign(1, {});
         DialMotDePasse();
         return false;
     }
@@ -60,6 +67,7 @@ bool MainForm::litFichierYzo(bool isNew, bool checkPassword) {
     InitModeNormal();
     acc.pensionLines.assign(1, {});
     acc.operationLines.assign(1, {});
+    acc.linesUnread[acc.currentDoc] = !isNew;
     if (!isNew) RangeLitFichierYzo(false);
     return true;
 }
@@ -71,7 +79,7 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
         long firstBad = 0, badCount = 0;
         std::wstring firstProblem;
         for (size_t i = 1; i < pendingFileLines.size(); ++i) {
-            const std::wstring& line = pendingFileLines[i];
+            std::wstring& line = pendingFileLines[i];
             try {
                 convertit_ChaineYzo(line);
             } catch (const YzoError& e) {
@@ -81,10 +89,12 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
                     firstProblem = std::to_wstring(e.number()) + L" " + e.description();
                 }
             }
-            if (isPensionLine(line)) acc.pensionLines.push_back({line, 0});
-            else acc.operationLines.push_back({line, 0});
+            // Moved, not copied: a long line is held once.
+            if (isPensionLine(line)) acc.pensionLines.push_back({std::move(line), 0});
+            else acc.operationLines.push_back({std::move(line), 0});
         }
         pendingFileLines.clear();
+        acc.linesUnread[acc.currentDoc] = false;
         if (badCount > 0)
             msgBox(firstProblem + L" ligne " + std::to_wstring(firstBad) +
                    (badCount > 1 ? L" et " + std::to_wstring(badCount - 1) + L" autres lignes" : L"") +
@@ -99,6 +109,8 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
 void MainForm::RangeSauveTableYzo() {
     try {
         int slot = acc.currentDoc;
+        // The arrays do not belong to a slot whose lines were never read.
+        if (acc.linesUnread[slot]) return;
         int notedMode = led.displayMode[slot];
         if (notedMode != 2) {
             led.displayMode[slot] = 2;
@@ -131,7 +143,8 @@ void MainForm::RangeSauveTableYzo() {
             acc.table[slot].tvaTotal = led.totals.tvaSum;
             led.displayMode[slot] = notedMode;
         }
-        acc.slotStore[slot] = acc.mergedLines;
+        acc.slotStore[slot] = std::move(acc.mergedLines);
+        acc.mergedLines.assign(1, {});
     } catch (const std::exception& e) {
         reportError(e, L"RangeSauveTableYzo");
     }
@@ -141,12 +154,12 @@ void MainForm::RangeTableYzo() {
     try {
         int slot = acc.currentDoc;
         long count = acc.table[slot].lineCount;
-        if (count != 0) acc.mergedLines = acc.slotStore[slot];
+        const std::vector<LineEntry>& store = acc.slotStore[slot];
         acc.pensionLines.assign(1, {});
         acc.operationLines.assign(1, {});
-        for (long i = 1; i <= count && i < static_cast<long>(acc.mergedLines.size()); ++i) {
-            if (isPensionLine(acc.mergedLines[i].text)) acc.pensionLines.push_back(acc.mergedLines[i]);
-            else acc.operationLines.push_back(acc.mergedLines[i]);
+        for (long i = 1; i <= count && i < static_cast<long>(store.size()); ++i) {
+            if (isPensionLine(store[i].text)) acc.pensionLines.push_back(store[i]);
+            else acc.operationLines.push_back(store[i]);
         }
         acc.header = acc.table[slot];
         configuration();
@@ -155,7 +168,15 @@ void MainForm::RangeTableYzo() {
     }
 }
 
+bool MainForm::refuseUnreadAccount() {
+    if (!acc.linesUnread[acc.currentDoc]) return false;
+    msgBox(L"Le compte " + NomFichSeul(currentPath()) + L" n'est pas lu : il n'est pas enregistré");
+    return true;
+}
+
 bool MainForm::rangefichierYzo() {
+    // Writing a slot whose lines were never read would replace the file by its header alone.
+    if (refuseUnreadAccount()) return false;
     try {
         currentPath() = cutExtension(currentPath());
         int slot = acc.currentDoc;
@@ -172,8 +193,8 @@ bool MainForm::rangefichierYzo() {
         long count = acc.table[slot].lineCount;
         lines.reserve(count + 1);
         lines.push_back(FormeConfiguration(acc.table[slot]));
-        for (long i = 1; i <= count && i < static_cast<long>(acc.mergedLines.size()); ++i)
-            lines.push_back(acc.mergedLines[i].text);
+        const std::vector<LineEntry>& store = acc.slotStore[slot];
+        for (long i = 1; i <= count && i < static_cast<long>(store.size()); ++i) lines.push_back(store[i].text);
         writeTextLines(currentPath(), lines);
         acc.fileSignature[slot] = fileSignature(currentPath());
         acc.modified[slot] = false;
@@ -193,7 +214,7 @@ void MainForm::sauvebak() {
 
 bool MainForm::sauvegarde() {
     int slot = acc.currentDoc;
-    if (!acc.modified[slot]) return true;
+    if (!acc.modified[slot] || acc.linesUnread[slot]) return true;
     MsgResult r = ask(L"enregistrer sur " + NomFichSeul(currentPath()) + L" ?", MsgButtons::YesNoCancel);
     if (r == MsgResult::Cancel) return false;
     if (r == MsgResult::Yes) {

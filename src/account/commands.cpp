@@ -76,6 +76,7 @@ void MainForm::clearSlot(int slot) {
     acc.slotStore[slot].assign(1, {});
     acc.table[slot] = AccountHeader{};
     acc.fileSignature[slot].clear();
+    acc.linesUnread[slot] = false;
     led.cursorIndex[slot] = 0;
     led.displayMode[slot] = 2;
     led.currentColumn[slot] = 1;
@@ -209,6 +210,7 @@ void MainForm::moveSlot(int from, int to) {
     acc.slotStore[to] = std::move(acc.slotStore[from]);
     acc.slotStore[from].assign(1, {});
     acc.fileSignature[to] = acc.fileSignature[from];
+    acc.linesUnread[to] = acc.linesUnread[from];
     led.cursorIndex[to] = led.cursorIndex[from];
     led.displayMode[to] = led.displayMode[from];
     led.currentColumn[to] = led.currentColumn[from];

@@ -29,8 +29,25 @@ void MainForm::DialMotDePasse() {
     w.txtPasse.show();
     // At launch too: with no ledger shown, the password box is the only place for the keyboard.
     w.focus = L"txtPasse";
-    if (!acc.passwordCreation && !acc.passwordModification && !acc.passwordSuppression)
+    if (!acc.passwordCreation && !acc.passwordModification && !acc.passwordSuppression) {
         acc.passwordAtOpening = true;
+        lockMenusForPassword();
+    }
+}
+
+void MainForm::lockMenusForPassword() {
+    if (!acc.menusBeforePassword.empty()) return;  // already locked
+    for (MenuEntry& m : w.menus) {
+        acc.menusBeforePassword.push_back(m.enabled);
+        // Quitting asks about the other accounts only: this one has nothing in memory.
+        if (m.name != L"mnuQuitterItem") m.enabled = false;
+    }
+}
+
+void MainForm::unlockMenusAfterPassword() {
+    if (acc.menusBeforePassword.size() == w.menus.size())
+        for (size_t i = 0; i < w.menus.size(); ++i) w.menus[i].enabled = acc.menusBeforePassword[i];
+    acc.menusBeforePassword.clear();
 }
 
 void MainForm::creationPasse() {
@@ -136,6 +153,7 @@ void MainForm::validationPasse() {
 // The right password was typed for the account being opened: read its lines.
 void MainForm::passwordAccepted() {
     acc.passwordAtOpening = false;
+    unlockMenusAfterPassword();
     w.txtPasse.show(false);
     w.LblDial.show(false);
     showLedger();
@@ -174,6 +192,7 @@ void MainForm::annuleMotDePasse() {
         return;
     }
     acc.passwordAtOpening = false;
+    unlockMenusAfterPassword();
     w.txtPasse.show(false);
     w.LblDial.show(false);
     showLedger();

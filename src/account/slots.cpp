@@ -78,6 +78,7 @@ void MainForm::enregistrer() {
 }
 
 bool MainForm::enregistrersous() {
+    if (refuseUnreadAccount()) return false;
     const std::wstring filter = L"Fichiers YZO (*.yzo)|*.yzo|tous fichiers (*.*)|*.*";
     bool untitled = currentPath() == kUntitled;
     if (!untitled && upperCase(currentPath()).find(L".BAK") == std::wstring::npos) sauvebak();

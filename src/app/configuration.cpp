@@ -115,7 +115,7 @@ void MainForm::modifConfiguration() {
     entryButtons();
     ent.config = acc.table[acc.currentDoc];
     AccountHeader& h = ent.config;
-    std::wstring title = inputBox(L"titre", h.title);
+    std::wstring title = inputLineText(L"titre", h.title);
     if (title.empty()) {
         InitYzo();
         return;
@@ -150,7 +150,7 @@ void MainForm::validationCompte() {
     AccountHeader& h = ent.config;
     h.accountType = l.selected;
     if (h.accountType == 4 || h.accountType == 5) {
-        std::wstring name = trim(inputBox(L"Nom de la liste des objets standards", h.objetListName));
+        std::wstring name = trim(inputLineText(L"Nom de la liste des objets standards", h.objetListName));
         if (name.empty()) {
             InitYzo();
             return;

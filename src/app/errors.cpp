@@ -16,6 +16,7 @@ std::wstring errorDescription(int number) {
     case kErrNotText: return L"Fichier non texte";
     case kErrNotEncodable: return L"Caractère impossible à enregistrer";
     case kErrMissingSeparator: return L"Séparateur de champ absent";
+    case kErrBadLine: return L"Ligne mal formée";
     default: return L"Erreur inconnue";
     }
 }

@@ -51,6 +51,9 @@ public:
     MsgResult ask(const std::wstring& text, MsgButtons buttons, int defaultButton = 1);
     void msgBox(const std::wstring& text);
     std::wstring inputBox(const std::wstring& prompt, const std::wstring& defaultText = L"");
+    // An input box whose answer goes into a file: an answer holding the field
+    // separator or a line break is refused with a message box and asked again.
+    std::wstring inputLineText(const std::wstring& prompt, const std::wstring& defaultText = L"");
     Date today() { return platform.Today(); }
     void loadSequence(const std::wstring& commandLine);
     void readConfiguration();               // yzo.INI or the defaults
@@ -82,6 +85,8 @@ public:
     void RangeSauveTableYzo();
     void RangeTableYzo();
     bool rangefichierYzo();   // false when nothing was written
+    // Says so and returns true when the current slot's lines were never read.
+    bool refuseUnreadAccount();
     void sauvebak();
     bool sauvegarde();
     std::wstring& slotPath(int slot) { return app.config[slot]; }
@@ -126,6 +131,10 @@ public:
     void modifPasse();
     bool passwordDialogShown() const { return w.txtPasse.visible; }
     void endPasswordDialog();
+    // While the password of an account being opened is asked, every menu
+    // command but quitting is switched off; afterwards each comes back as it was.
+    void lockMenusForPassword();
+    void unlockMenusAfterPassword();
     void passwordAccepted();
 
     // --- Ledger view (ledger/) --------------------------------------------

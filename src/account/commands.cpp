@@ -101,7 +101,9 @@ void MainForm::mnuOuvrir() {
     bool emptyUntitled = currentPath() == kUntitled && acc.operationCount() == 0 && acc.pensionCount() == 0 &&
                          !acc.modified[acc.currentDoc];
     if (emptyUntitled) {
-        range_ini(name);
+        // The name takes the untitled slot's own entry: inserting it there would
+        // move the entries, and so the files, of the slots after this one.
+        if (!renameCurrentEntry(name)) return;
         openInCurrentSlot(acc.currentDoc);
     } else {
         openInNewSlot(name);

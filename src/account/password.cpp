@@ -29,10 +29,11 @@ void MainForm::DialMotDePasse() {
     w.txtPasse.show();
     // At launch too: with no ledger shown, the password box is the only place for the keyboard.
     w.focus = L"txtPasse";
-    if (!acc.passwordCreation && !acc.passwordModification && !acc.passwordSuppression) {
+    if (!acc.passwordCreation && !acc.passwordModification && !acc.passwordSuppression)
         acc.passwordAtOpening = true;
-        lockMenusForPassword();
-    }
+    // The dialog keeps the keyboard: a command that switched or closed the
+    // account would give the password to another one.
+    lockMenusForPassword();
 }
 
 void MainForm::lockMenusForPassword() {
@@ -90,6 +91,7 @@ void askAgain(MainForm& f, const wchar_t* question) {
 }  // namespace
 
 void MainForm::endPasswordDialog() {
+    unlockMenusAfterPassword();
     w.txtPasse.show(false);
     w.LblDial.show(false);
     showLedger();
@@ -188,6 +190,7 @@ void MainForm::passwordAccepted() {
 
 void MainForm::annuleMotDePasse() {
     if (!acc.passwordAtOpening) {
+        unlockMenusAfterPassword();
         InitYzo();
         return;
     }
@@ -196,6 +199,18 @@ void MainForm::annuleMotDePasse() {
     w.txtPasse.show(false);
     w.LblDial.show(false);
     showLedger();
+    if (!acc.launching && acc.slotBeforeOpening == acc.currentDoc) {
+        // Opened in place of an empty untitled account: that account comes back,
+        // and the other open accounts stay as they are.
+        std::wstring path = currentPath();
+        currentPath() = kUntitled;
+        insert_nomdoc(acc.openCount + 1, path);
+        clearSlot(acc.currentDoc);
+        litFichierYzo(true, false);
+        AfficheStatus();
+        InitYzo();
+        return;
+    }
     if (!acc.launching && acc.currentDoc > 1) {
         // An account opened beside others: give up only this new slot.
         int given = acc.currentDoc;

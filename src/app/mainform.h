@@ -131,8 +131,8 @@ public:
     void modifPasse();
     bool passwordDialogShown() const { return w.txtPasse.visible; }
     void endPasswordDialog();
-    // While the password of an account being opened is asked, every menu
-    // command but quitting is switched off; afterwards each comes back as it was.
+    // While a password is asked, every menu command but quitting is switched
+    // off; afterwards each comes back as it was.
     void lockMenusForPassword();
     void unlockMenusAfterPassword();
     void passwordAccepted();

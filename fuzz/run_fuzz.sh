@@ -5,8 +5,9 @@
 # they are; an input that breaks a check is kept as crash-* in the current
 # folder, and the test fails.
 set -u
-target=${1:?usage: run_fuzz.sh TARGET SEED_FOLDER SECONDS}
-seeds=${2:?seed folder}
+target=$(readlink -f "${1:?usage: run_fuzz.sh TARGET SEED_FOLDER SECONDS}")
+# Absolute: the targets work inside a folder of their own.
+seeds=$(readlink -f "${2:?seed folder}")
 seconds=${3:-25}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -1,4 +1,5 @@
 // Reading, storing and writing the current account.
+#include <algorithm>
 #include <filesystem>
 
 #include "account/paths.h"
@@ -189,13 +190,23 @@ bool MainForm::rangefichierYzo() {
             return false;
         sauvebak();
         RangeSauveTableYzo();
-        std::vector<std::wstring> lines;
-        long count = acc.table[slot].lineCount;
+        std::vector<std::wstring> lines{FormeConfiguration(acc.table[slot])};
+        // The texts are lent to the writer and given back, written or not, so
+        // that a long account is not held twice more while it is written.
+        std::vector<LineEntry>& store = acc.slotStore[slot];
+        long count = std::min<long>(acc.table[slot].lineCount, static_cast<long>(store.size()) - 1);
         lines.reserve(count + 1);
-        lines.push_back(FormeConfiguration(acc.table[slot]));
-        const std::vector<LineEntry>& store = acc.slotStore[slot];
-        for (long i = 1; i <= count && i < static_cast<long>(store.size()); ++i) lines.push_back(store[i].text);
-        writeTextLines(currentPath(), lines);
+        for (long i = 1; i <= count; ++i) lines.push_back(std::move(store[i].text));
+        auto giveBack = [&] {
+            for (long i = 1; i <= count; ++i) store[i].text = std::move(lines[i]);
+        };
+        try {
+            writeTextLines(currentPath(), lines);
+        } catch (...) {
+            giveBack();
+            throw;
+        }
+        giveBack();
         acc.fileSignature[slot] = fileSignature(currentPath());
         acc.modified[slot] = false;
         return true;

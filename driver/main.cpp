@@ -7,22 +7,37 @@
 #include <unistd.h>
 
 #include "account/paths.h"
+#include "app/folders.h"
 #include "app/textfile.h"
 #include "script_runner.h"
 
 namespace {
+const char* const kUsage =
+    "Utilisation : yzo-script [--dossier DOSSIER] [--aujourdhui AAAA-MM-JJ] [--heure HH:MM:SS]\n"
+    "                         [--impression DOSSIER] SCRIPT\n";
+
 int usage() {
-    std::cerr << "usage: yzo-script [--dossier DIR] [--aujourdhui AAAA-MM-JJ] [--heure HH:MM:SS] "
-                 "[--impression DIR] SCRIPT\n";
+    std::cerr << kUsage << "Essayez « yzo-script --help ».\n";
     return 2;
 }
 
-std::wstring executableFolder() {
-    char buf[4096];
-    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return L".";
-    buf[n] = 0;
-    return folderOf(fromUtf8(buf));
+int help() {
+    std::cout << kUsage
+              << "Fait tourner yzo sans fenêtre d'après un script d'événements (SCRIPT, ou - pour\n"
+                 "l'entrée standard) et écrit tout ce qu'un utilisateur percevrait.\n"
+                 "\n"
+                 "  --dossier DOSSIER       dossier du programme (yzo.INI, listes, aides) ; par\n"
+                 "                          défaut YZO_DOSSIER, sinon celui de yzo (~/.config/yzo\n"
+                 "                          pour un programme installé)\n"
+                 "  --aujourdhui AAAA-MM-JJ date du jour pour toute la séance\n"
+                 "  --heure HH:MM:SS        heure pour toute la séance\n"
+                 "  --impression DOSSIER    où chaque impression est écrite (impression-N.txt)\n"
+                 "  -h, --help              affiche cette aide et termine\n"
+                 "      --version           affiche la version et termine\n"
+                 "\n"
+                 "Code de sortie : 0 tout s'est vérifié, 1 une vérification a échoué,\n"
+                 "2 erreur de script ou mauvaise utilisation.\n";
+    return 0;
 }
 
 bool parseDay(const std::string& s, Date& date) {
@@ -46,8 +61,7 @@ int main(int argc, char** argv) {
     localtime_r(&now, &local);
     Date today = dateFromYMD(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     long seconds = local.tm_hour * 3600L + local.tm_min * 60L + local.tm_sec;
-    const char* env = std::getenv("YZO_DOSSIER");
-    std::wstring folder = env && *env ? fromUtf8(env) : executableFolder();
+    ProgramFolders folders = programFolders(folderEnvironment());
     std::wstring printFolder = L".";
     std::string scriptPath;
 
@@ -58,10 +72,16 @@ int main(int argc, char** argv) {
             return argv[++i];
         };
         try {
-            if (a == "--dossier") folder = fromUtf8(value());
+            if (a == "--help" || a == "-h") return help();
+            if (a == "--version") {
+                std::cout << "yzo-script " YZO_VERSION "\n";
+                return 0;
+            }
+            if (a == "--dossier") folders = {fromUtf8(value()), L""};
             else if (a == "--aujourdhui") { if (!parseDay(value(), today)) return usage(); }
             else if (a == "--heure") { if (!parseTime(value(), seconds)) return usage(); }
             else if (a == "--impression") printFolder = fromUtf8(value());
+            else if (a.size() > 1 && a[0] == '-') return usage();
             else if (scriptPath.empty()) scriptPath = a;
             else return usage();
         } catch (const ScriptError&) {
@@ -83,7 +103,8 @@ int main(int argc, char** argv) {
     }
     for (std::string l; std::getline(*in, l);) lines.push_back(l);
 
-    ScriptPlatform platform(std::cout, today, seconds, folder, printFolder);
+    ScriptPlatform platform(std::cout, today, seconds, folders.program, printFolder);
+    platform.installedData = folders.installedData;
     MainForm form(platform);
     ScriptRunner runner(form, platform, std::cout);
     try {

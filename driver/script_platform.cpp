@@ -84,7 +84,7 @@ bool ScriptPlatform::PrinterDialog() {
     return a.kind == Answer::PrinterOk;
 }
 
-void ScriptPlatform::Print(const PrintJob& job) {
+bool ScriptPlatform::Print(const PrintJob& job) {
     ++printCount_;
     std::wstring name = L"impression-" + std::to_wstring(printCount_) + L".txt";
     std::wstring path = printFolder_.empty() ? name : printFolder_ + L"/" + name;
@@ -92,6 +92,7 @@ void ScriptPlatform::Print(const PrintJob& job) {
     f << toUtf8(job.text);
     line(L"print: " + path + L" " + (job.orientation == Orientation::Portrait ? L"portrait" : L"landscape") + L" " +
          job.fontName + L" " + std::to_wstring(job.fontSize));
+    return static_cast<bool>(f.flush());
 }
 
 void ScriptPlatform::Beep() { line(L"beep"); }

@@ -33,11 +33,15 @@ public:
     std::optional<std::wstring> SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<FontChoice> FontDialog(FontKind kind, const FontChoice& current) override;
     bool PrinterDialog() override;
-    void Print(const PrintJob& job) override;
+    bool Print(const PrintJob& job) override;
     void Beep() override;
     Date Today() override { return today_; }
     long SecondsSinceMidnight() override { return seconds_; }
     std::wstring ProgramFolder() override { return folder_; }
+    // The accounts stay in the program's folder unless yzo.INI names another,
+    // so that a run touches nothing outside it.
+    std::wstring InstalledDataFolder() override { return installedData; }
+    std::wstring installedData;  // share/yzo of an installed yzo-script, when no folder is given
     void EndProgram() override;
     void StatusChanged(const std::wstring& text) override;
     void TitleChanged(const std::wstring& title) override;

@@ -37,8 +37,10 @@ def key(l):
     d, m, y = int(l[0:2]), int(l[2:4]), int(l[4:8])
     return (y, m, d)
 ops.sort(key=key)
-pensions = [line(5, 1, 2026, " ", "T", "Assurance", "ASSURANCE HABITATION", -240, "12"),
-            line(10, 1, 2026, " ", "P", "Allocation", "CAF", 180, "1")]
+# Next due in January 2027: opening the demo in December 2026 inserts nothing;
+# from then on it shows the catch-up of the items fallen due.
+pensions = [line(5, 1, 2027, " ", "T", "Assurance", "ASSURANCE HABITATION", -240, "12"),
+            line(10, 1, 2027, " ", "P", "Allocation", "CAF", 180, "1")]
 lines = pensions + ops
 header = f"{date(1, 7, 2026)} T{RS}COURANT{RS}0{RS}0{RS}EUROS{RS}{len(lines)}"
 here = os.path.dirname(os.path.abspath(__file__))

@@ -42,3 +42,43 @@ void announce(wxWindow* window, const std::wstring& text) {
     if (a && g_signal_lookup("announcement", G_OBJECT_TYPE(a)) != 0)
         g_signal_emit_by_name(a, "announcement", toUtf8(text).c_str());
 }
+
+void makeDialog(wxWindow* window) {
+    if (AtkObject* a = accessibleOf(window)) atk_object_set_role(a, ATK_ROLE_DIALOG);
+}
+
+void setListCursor(wxWindow* list, int row) {
+    GtkWidget* widget = list ? list->GetHandle() : nullptr;
+    if (widget && GTK_IS_SCROLLED_WINDOW(widget)) widget = gtk_bin_get_child(GTK_BIN(widget));
+    if (!widget || !GTK_IS_TREE_VIEW(widget) || row < 0) return;
+    GtkTreeView* tree = GTK_TREE_VIEW(widget);
+    GtkTreePath* current = nullptr;
+    gtk_tree_view_get_cursor(tree, &current, nullptr);
+    bool same = current && gtk_tree_path_get_depth(current) == 1 && gtk_tree_path_get_indices(current)[0] == row;
+    if (current) gtk_tree_path_free(current);
+    if (same) return;
+    GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+    gtk_tree_view_set_cursor(tree, path, nullptr, FALSE);
+    gtk_tree_path_free(path);
+}
+
+namespace {
+GtkWidget* findMenuBar(GtkWidget* widget) {
+    if (!widget) return nullptr;
+    if (GTK_IS_MENU_BAR(widget)) return widget;
+    if (!GTK_IS_CONTAINER(widget)) return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+    GtkWidget* found = nullptr;
+    for (GList* c = children; c && !found; c = c->next) found = findMenuBar(GTK_WIDGET(c->data));
+    g_list_free(children);
+    return found;
+}
+}  // namespace
+
+void openFirstMenu(wxWindow* menuBar) {
+    GtkWidget* bar = findMenuBar(menuBar ? menuBar->GetHandle() : nullptr);
+    if (!bar) return;
+    GList* items = gtk_container_get_children(GTK_CONTAINER(bar));
+    if (items) gtk_widget_mnemonic_activate(GTK_WIDGET(items->data), FALSE);
+    g_list_free(items);
+}

@@ -14,3 +14,11 @@ void setAccessibleDescription(wxWindow* window, const std::wstring& description)
 void makeNotification(wxWindow* window);
 // Emits ATK's "announcement" signal on the window's accessible object.
 void announce(wxWindow* window, const std::wstring& text);
+// Gives a top-level window the ATK role "dialog" (GTK reports a wxDialog as a frame).
+void makeDialog(wxWindow* window);
+// Moves the keyboard cursor of a list (its focused row, which the screen
+// reader reads) to the row; nothing for -1.
+void setListCursor(wxWindow* list, int row);
+// Opens the first menu of a menu bar as its mnemonic (Alt+F) does: the menu
+// takes the keyboard until Escape or a choice.
+void openFirstMenu(wxWindow* menuBar);

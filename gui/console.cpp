@@ -30,15 +30,14 @@ bool isBatchCommandLine(const std::wstring& commandLine) {
     return false;
 }
 
-std::wstring programFolderFromEnvironment() {
-    const char* env = std::getenv("YZO_DOSSIER");
-    if (env && *env) return fromUtf8(env);
-    char buf[4096];
-    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return L".";
-    buf[n] = 0;
-    return folderOf(fromUtf8(buf));
+const ProgramFolders& programFoldersFromEnvironment() {
+    static const ProgramFolders folders = programFolders(folderEnvironment());
+    return folders;
 }
+
+std::wstring programFolderFromEnvironment() { return programFoldersFromEnvironment().program; }
+
+std::wstring storageFolderFromEnvironment() { return ajoutbackslash(documentsFolder(folderEnvironment())) + L"yzo"; }
 
 namespace {
 std::tm localNow() {
@@ -76,8 +75,11 @@ public:
         say(L"yzo: " + prompt + L" -> (sans réponse)");
         return L"";
     }
+    int reports = 0;  // message boxes with only OK: errors and refusals
+
     MsgResult MsgBox(const std::wstring& text, MsgButtons buttons, int defaultButton, const std::wstring&) override {
         say(L"yzo: " + text);
+        if (buttons == MsgButtons::Ok) ++reports;
         // A question takes its default button, as Enter would.
         switch (buttons) {
         case MsgButtons::Ok: return MsgResult::Ok;
@@ -91,11 +93,16 @@ public:
     std::optional<std::wstring> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FontChoice> FontDialog(FontKind, const FontChoice&) override { return std::nullopt; }
     bool PrinterDialog() override { return false; }
-    void Print(const PrintJob&) override { say(L"yzo: pas d'impression sans fenêtre"); }
+    bool Print(const PrintJob&) override {
+        say(L"yzo: pas d'impression sans fenêtre");
+        return false;
+    }
     void Beep() override {}
     Date Today() override { return todayFromClock(); }
     long SecondsSinceMidnight() override { return secondsFromClock(); }
     std::wstring ProgramFolder() override { return programFolderFromEnvironment(); }
+    std::wstring InstalledDataFolder() override { return programFoldersFromEnvironment().installedData; }
+    std::wstring DefaultStorageFolder() override { return storageFolderFromEnvironment(); }
     void EndProgram() override {}
     void StatusChanged(const std::wstring& text) override { std::cout << toUtf8(text) << '\n' << std::flush; }
     void TitleChanged(const std::wstring&) override {}
@@ -109,5 +116,46 @@ int runBatch(const std::wstring& commandLine) {
     ConsolePlatform platform;
     MainForm form(platform);
     form.Form_Load(commandLine);
-    return 0;
+    return platform.reports > 0 ? 1 : 0;
+}
+
+Request requestOf(int argc, char** argv, std::string& badOption) {
+    Request request = Request::Run;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--help" || a == "-h") return Request::Help;
+        if (a == "--version") request = Request::Version;
+        else if (a.size() > 1 && a[0] == '-' && badOption.empty()) badOption = a;
+    }
+    if (request == Request::Run && !badOption.empty()) return Request::BadUsage;
+    return request;
+}
+
+std::string helpText() {
+    return "Utilisation : yzo [COMPTE.yzo]\n"
+           "         ou : yzo FICHIER_DE_COMMANDE /C [/S]\n"
+           "Livre de comptes bancaires tenu entièrement au clavier, pour les personnes\n"
+           "aveugles et malvoyantes : chaque réponse est écrite dans l'étiquette d'état\n"
+           "que le lecteur d'écran prononce.\n"
+           "\n"
+           "  COMPTE.yzo              ouvre ce compte ; sans lui, les comptes de yzo.INI\n"
+           "  FICHIER /C              écrit le rapport de comptabilité détaillé dans\n"
+           "                          FICHIER.prn, sans fenêtre\n"
+           "  FICHIER /C /S           le même rapport sans le détail des opérations\n"
+           "  -h, --help              affiche cette aide et termine\n"
+           "      --version           affiche la version et termine\n"
+           "\n"
+           "Le dossier du programme (yzo.INI, listes, aides) est YZO_DOSSIER s'il est\n"
+           "défini, sinon ~/.config/yzo (XDG_CONFIG_HOME) pour un programme installé.\n"
+           "Les comptes vont par défaut dans le dossier des documents suivi de yzo.\n"
+           "YZO_SPEECHD=1 fait dire chaque message par speech-dispatcher, pour qui\n"
+           "travaille sans lecteur d'écran.\n"
+           "\n"
+           "Code de sortie : 0 terminé, 1 échec, 2 mauvaise utilisation.\n";
+}
+
+std::string versionText() { return "yzo " YZO_VERSION "\n"; }
+
+std::string badUsageText(const std::string& option) {
+    return "yzo : option inconnue « " + option + " »\nEssayez « yzo --help ».\n";
 }

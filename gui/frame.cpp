@@ -15,6 +15,7 @@
 
 #include "access.h"
 #include "app/textfile.h"
+#include "ledger/format.h"
 #include "keymap.h"
 #include "textpos.h"
 #include "wxplatform.h"
@@ -39,6 +40,15 @@ std::wstring keyName(int code) {
     return L"";
 }
 
+// The status area holds the status label. It is no Tab stop: the label is
+// read to the user when it changes, not visited.
+class StatusArea : public wxPanel {
+public:
+    using wxPanel::wxPanel;
+    bool AcceptsFocus() const override { return false; }
+    bool AcceptsFocusFromKeyboard() const override { return false; }
+};
+
 bool isCaretKey(int code) {
     switch (code) {
     case kKeyUp: case kKeyDown: case kKeyLeft: case kKeyRight: case kKeyHome: case kKeyEnd:
@@ -59,7 +69,7 @@ MainFrame::MainFrame(WxPlatform& platform)
 
     // Creation order is the tab order: the dialog boxes, the ledger and the
     // lists that take its place, then the buttons.
-    statusArea_ = new wxPanel(panel_);
+    statusArea_ = new StatusArea(panel_);
     lblMessage_ = new wxStaticText(statusArea_, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
     lblDial_ = new wxStaticText(panel_, wxID_ANY, "");
     txtDial_ = new wxTextCtrl(panel_, wxID_ANY);
@@ -120,18 +130,21 @@ MainFrame::MainFrame(WxPlatform& platform)
         box->Bind(wxEVT_TEXT, [this, c](wxCommandEvent&) { onText(*c); });
     }
     liste_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) {
+        if (mirroring_) return;
         dispatch([this] {
             form_.w.Liste.selected = liste_->GetSelection();
             form_.ListClick(L"Liste");
         });
     });
     listeRec_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) {
+        if (mirroring_) return;
         dispatch([this] {
             form_.w.ListeRec.selected = listeRec_->GetSelection();
             form_.ListClick(L"ListeRec");
         });
     });
     listeRec_->Bind(wxEVT_CHECKLISTBOX, [this](wxCommandEvent& e) {
+        if (mirroring_) return;
         int n = e.GetInt();
         dispatch([this, n] {
             Control& c = form_.w.ListeRec;
@@ -140,6 +153,18 @@ MainFrame::MainFrame(WxPlatform& platform)
             form_.ItemCheck(n);
         });
     });
+    // A list turns Enter into an activation of its row and keeps the key: it
+    // is the Enter key of the program all the same (a double click too).
+    for (wxListBox* list : {liste_, static_cast<wxListBox*>(listeRec_)}) {
+        list->Bind(wxEVT_LISTBOX_DCLICK, [this, list](wxCommandEvent&) {
+            Control* c = controlOf(list);
+            if (depth_ > 0 || closing_ || !c) return;
+            MappedKey enter;
+            enter.key.code = kKeyEnter;
+            enter.ch = L'\r';
+            runKey(*c, enter);
+        });
+    }
 
     // The menu bar, every entry with its shortcut shown and bound.
     firstMenuId_ = wxWindow::NewControlId(static_cast<int>(w.menus.size()));
@@ -179,15 +204,33 @@ void MainFrame::start(const std::wstring& commandLine) {
 }
 
 void MainFrame::showStatus(const std::wstring& text) {
-    lblMessage_->SetLabelText(wx(text));
-    // Orca does not speak a label that changes away from the focus; it speaks
-    // an object of role notification when it appears. So the status area is
-    // one, named by the message, hidden and shown again for each message.
-    // Screen readers that handle ATK announcements get one as well.
-    setAccessibleName(statusArea_, text);
-    statusArea_->Hide();
-    statusArea_->Show();
-    announce(lblMessage_, text);
+    pendingMessages_.push_back(text);
+    if (depth_ == 0) flushStatus();
+}
+
+void MainFrame::flushStatus() {
+    if (pendingMessages_.empty()) return;
+    std::vector<std::wstring> messages;
+    messages.swap(pendingMessages_);
+    // yzo's Orca script speaks each new text of the label; screen readers
+    // that handle ATK announcements get each one too.
+    std::wstring spoken;
+    for (const std::wstring& text : messages) {
+        lblMessage_->SetLabelText(wx(text));
+        announce(lblMessage_, text);
+        std::wstring said = trim(text);
+        if (!said.empty()) spoken += (spoken.empty() ? L"" : L" ") + said;
+    }
+    // Without that script, Orca speaks no label that changes away from the
+    // focus, but it speaks an object of role notification when it appears,
+    // by the name it has then: the status area is one, named by all the
+    // messages of the event, so that none is lost to the next.
+    if (!spoken.empty()) {
+        setAccessibleName(statusArea_, spoken);
+        statusArea_->Hide();
+        statusArea_->Show();
+    }
+    platform_.sayDirectly(messages);
 }
 
 void MainFrame::dispatch(const std::function<void()>& event) {
@@ -198,6 +241,7 @@ void MainFrame::dispatch(const std::function<void()>& event) {
     --depth_;
     if (depth_ > 0) return;  // the outer event mirrors when it is over
     mirror();
+    flushStatus();
     if (form_.ended()) {
         closing_ = true;
         Destroy();
@@ -232,6 +276,7 @@ void MainFrame::onText(Control& c) {
     CallAfter([this] {
         if (closing_ || depth_ > 0) return;
         mirror();
+        flushStatus();
         if (form_.ended()) {
             closing_ = true;
             Destroy();
@@ -255,6 +300,13 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         event.Skip();  // menus and button mnemonics
         return;
     }
+    // F10 opens the menu bar, as Alt+F does, once the key is over: opened
+    // while the ledger handles the key, the menu would not get the keys that
+    // follow. The program has no use for F10.
+    if (m.key.code == keyF(10) && !m.key.shift && !m.key.ctrl) {
+        CallAfter([this] { openFirstMenu(GetMenuBar()); });
+        return;
+    }
     WindowModel& w = form_.w;
     if (MenuEntry* entry = w.menuForKey(m.key)) {
         // A menu's shortcut takes its key first and keeps it.
@@ -267,7 +319,12 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         event.Skip();
         return;
     }
-    std::wstring name = c->name;
+    if (runKey(*c, m)) event.Skip();
+}
+
+bool MainFrame::runKey(Control& c, const MappedKey& m) {
+    WindowModel& w = form_.w;
+    std::wstring name = c.name;
     bool native = false;
     dispatch([&] {
         w.focus = name;
@@ -284,7 +341,7 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         // the text itself.
         if (ctl.revision == before) native = ownKeyHandling(ctl, m.key, checksBefore);
     });
-    if (native) event.Skip();
+    return native;
 }
 
 // Does what the control does with a key of its own. The ledger and the lists
@@ -335,6 +392,7 @@ void MainFrame::onClose(wxCloseEvent& event) {
 // --- Mirroring the model onto the widgets ---------------------------------
 
 void MainFrame::mirror() {
+    mirroring_ = true;
     WindowModel& w = form_.w;
     wxString title = w.title.empty() ? wxString("yzo") : wx(w.title);
     if (GetTitle() != title) SetTitle(title);
@@ -359,11 +417,13 @@ void MainFrame::mirror() {
         wxWindow* target = widget(*f);
         if (f->visible && f->enabled && wxWindow::FindFocus() != target) target->SetFocus();
     }
+    mirroring_ = false;
 }
 
 void MainFrame::mirrorControl(Control& c) {
     switch (c.kind) {
     case ControlKind::Label: {
+        if (&c == &form_.w.LblMessage) break;  // set message by message by flushStatus
         auto* label = static_cast<wxStaticText*>(widget(c));
         if (ws(label->GetLabelText()) != c.text) label->SetLabelText(wx(c.text));
         break;
@@ -400,6 +460,8 @@ void MainFrame::mirrorControl(Control& c) {
             if (selected == wxNOT_FOUND) list->DeselectAll();
             else list->SetSelection(selected);
         }
+        // The screen reader reads the list's focused row: it is the selected one.
+        setListCursor(list, selected);
         if (c.kind == ControlKind::CheckListBox) {
             for (unsigned i = 0; i < c.items.size() && i < c.checked.size(); ++i)
                 if (listeRec_->IsChecked(i) != c.checked[i]) listeRec_->Check(i, c.checked[i]);
@@ -411,11 +473,18 @@ void MainFrame::mirrorControl(Control& c) {
 
 void MainFrame::mirrorLook() {
     WindowModel& w = form_.w;
-    wxColour fore = paletteColour(w.foreColour), back = paletteColour(w.backColour);
-    for (wxWindow* win : std::initializer_list<wxWindow*>{txt_, liste_, listeRec_}) {
+    auto colour = [](wxWindow* win, int foreIndex, int backIndex) {
+        wxColour fore = paletteColour(foreIndex), back = paletteColour(backIndex);
         if (win->GetForegroundColour() != fore) win->SetForegroundColour(fore);
-        if (win->GetBackgroundColour() != back) win->SetBackgroundColour(back);
-    }
+        if (win->GetBackgroundColour() != back) {
+            win->SetBackgroundColour(back);
+            win->Refresh();
+        }
+    };
+    // A new colour choice reaches the ledger at once, the lists and the dialog box at the next start.
+    colour(txt_, w.ledgerForeColour, w.ledgerBackColour);
+    for (wxWindow* win : std::initializer_list<wxWindow*>{liste_, listeRec_, txtDial_, txtDate_})
+        colour(win, w.foreColour, w.backColour);
     wxColour message = paletteColour(w.messageColour);
     if (statusArea_->GetBackgroundColour() != message) {
         statusArea_->SetBackgroundColour(message);

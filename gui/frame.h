@@ -10,6 +10,7 @@
 #include <wx/frame.h>
 
 #include "app/mainform.h"
+#include "keymap.h"
 
 class wxButton;
 class wxCheckListBox;
@@ -26,8 +27,11 @@ public:
 
     // The launch event, once the window is on the screen.
     void start(const std::wstring& commandLine);
-    // A new status message: the label shows it and the screen reader says it.
+    // A new status message. The messages of an event are shown and spoken
+    // together when it is over (flushStatus), once the focus has moved, so
+    // that the screen reader hears the new focus first and then each message.
     void showStatus(const std::wstring& text);
+    void flushStatus();
 
 private:
     // Runs one event of the program: the user's edits are copied into the
@@ -42,6 +46,9 @@ private:
     wxString entryLabel(const MenuEntry& m) const;
 
     void onCharHook(wxKeyEvent& event);
+    // Runs a key on the control that has it; true when the widget is to
+    // handle the key itself.
+    bool runKey(Control& c, const MappedKey& m);
     bool ownKeyHandling(Control& c, const KeyEvent& k, const std::vector<bool>& checksBefore);
     void onText(Control& c);
     void onClose(wxCloseEvent& event);
@@ -69,6 +76,8 @@ private:
     int firstMenuId_ = 0;
     std::vector<wxMenu*> topMenus_;
     std::vector<std::vector<size_t>> shownEntries_;  // per top menu: the entries it holds
+    std::vector<std::wstring> pendingMessages_;      // set during the event running
+    bool mirroring_ = false;                         // the widgets are being set from the model
     std::set<size_t> checkable_;                     // entries that have ever been ticked
     int depth_ = 0;                                  // events running (a modal dialog nests them)
     bool closing_ = false;

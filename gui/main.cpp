@@ -2,6 +2,9 @@
 // all when the command line holds "/C".
 #include <wx/app.h>
 
+#include <cstdlib>
+#include <iostream>
+
 #include "app/textfile.h"
 #include "console.h"
 #include "frame.h"
@@ -34,7 +37,18 @@ private:
 wxIMPLEMENT_APP_NO_MAIN(YzoApp);
 
 int main(int argc, char** argv) {
+    std::string badOption;
+    switch (requestOf(argc, argv, badOption)) {
+    case Request::Help: std::cout << helpText(); return 0;
+    case Request::Version: std::cout << versionText(); return 0;
+    case Request::BadUsage: std::cerr << badUsageText(badOption); return 2;
+    case Request::Run: break;
+    }
     gCommandLine = joinArguments(argc, argv);
     if (isBatchCommandLine(gCommandLine)) return runBatch(gCommandLine);
-    return wxEntry(argc, argv);
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        std::cerr << "yzo : aucun affichage (DISPLAY) pour ouvrir la fenêtre\n";
+        return 1;
+    }
+    return wxEntry(argc, argv) == 0 ? 0 : 1;
 }

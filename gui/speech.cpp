@@ -50,15 +50,16 @@ DirectSpeech::DirectSpeech() {
 
 DirectSpeech::~DirectSpeech() = default;
 
-void DirectSpeech::say(const std::wstring& text) {
+void DirectSpeech::say(const std::vector<std::wstring>& texts) {
     if (!link_) return;
     link_->cancel(link_->connection);
-    link_->say(link_->connection, SPD_TEXT, toUtf8(text).c_str());
+    // Messages of priority "text" wait for each other: none cuts another short.
+    for (const std::wstring& text : texts) link_->say(link_->connection, SPD_TEXT, toUtf8(text).c_str());
 }
 #else
 // Built without speech-dispatcher's header: direct speech is never active.
 struct DirectSpeech::Link {};
 DirectSpeech::DirectSpeech() {}
 DirectSpeech::~DirectSpeech() = default;
-void DirectSpeech::say(const std::wstring&) {}
+void DirectSpeech::say(const std::vector<std::wstring>&) {}
 #endif

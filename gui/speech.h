@@ -4,6 +4,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 class DirectSpeech {
 public:
@@ -12,8 +13,8 @@ public:
     DirectSpeech(const DirectSpeech&) = delete;
     DirectSpeech& operator=(const DirectSpeech&) = delete;
     bool active() const { return link_ != nullptr; }
-    // Interrupts what is being said and says the text.
-    void say(const std::wstring& text);
+    // Interrupts what is being said and says the texts, one after the other.
+    void say(const std::vector<std::wstring>& texts);
 
 private:
     struct Link;

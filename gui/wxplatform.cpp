@@ -11,6 +11,11 @@
 #include <wx/textdlg.h>
 #include <wx/utils.h>
 
+#include "access.h"
+#include <gtk/gtk.h>
+#include <gtk/gtkunixprint.h>
+#include <wx/gtk/print.h>
+
 #include "console.h"
 #include "frame.h"
 
@@ -20,7 +25,10 @@ std::wstring ws(const wxString& s) { return s.ToStdWstring(); }
 wxString titleOr(const std::wstring& title) { return title.empty() ? wxString("yzo") : wx(title); }
 
 // Prints a text line by line from the paper's corner, in one font; a form
-// feed starts a new page.
+// feed starts a new page. Each run of characters between blanks starts at its
+// column times the width of a digit, and each line at its number times the
+// font's line height, so that the columns and lines of a cheque hold in any
+// font (in a fixed-pitch font this is exactly the text as written).
 class TextPrintout : public wxPrintout {
 public:
     explicit TextPrintout(const PrintJob& job) : wxPrintout("yzo"), job_(job) {
@@ -69,10 +77,16 @@ public:
         wxFont font(wxFontInfo(job_.fontSize > 0 ? job_.fontSize : 12).FaceName(wx(job_.fontName)));
         dc->SetFont(font);
         dc->SetTextForeground(*wxBLACK);
-        wxCoord lineHeight = dc->GetCharHeight();
-        wxCoord y = 0;
+        double lineHeight = dc->GetCharHeight();
+        double cellWidth = dc->GetTextExtent("0").x;
+        double y = 0;
         for (const std::wstring& l : pages_[page - 1]) {
-            if (!l.empty()) dc->DrawText(wx(l), 0, y);
+            for (size_t start = l.find_first_not_of(L' '); start != std::wstring::npos;) {
+                size_t end = l.find(L' ', start);
+                std::wstring run = l.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+                dc->DrawText(wx(run), static_cast<wxCoord>(start * cellWidth), static_cast<wxCoord>(y));
+                start = end == std::wstring::npos ? end : l.find_first_not_of(L' ', end);
+            }
             y += lineHeight;
         }
         return true;
@@ -105,10 +119,14 @@ std::wstring caseInsensitiveFilter(const std::wstring& filter) {
     return out;
 }
 
-std::wstring WxPlatform::InputBox(const std::wstring& prompt, const std::wstring& title,
+std::wstring WxPlatform::InputBox(const std::wstring& prompt, const std::wstring&,
                                   const std::wstring& defaultText) {
-    wxTextEntryDialog dialog(frame_, wx(prompt), titleOr(title), wx(defaultText));
+    flushMessages();
+    // The box is titled by its question, not by the program's name: the
+    // screen reader announces a dialog by its title.
+    wxTextEntryDialog dialog(frame_, wx(prompt), wx(prompt), wx(defaultText));
     if (auto* cancel = dynamic_cast<wxButton*>(dialog.FindWindow(wxID_CANCEL))) cancel->SetLabel("Annuler");
+    makeDialog(&dialog);
     if (dialog.ShowModal() != wxID_OK) return L"";
     return ws(dialog.GetValue());
 }
@@ -126,6 +144,7 @@ MsgResult WxPlatform::MsgBox(const std::wstring& text, MsgButtons buttons, int d
         else if (defaultButton == 3 && buttons == MsgButtons::YesNoCancel) style |= wxCANCEL_DEFAULT;
         else style |= wxYES_DEFAULT;
     }
+    flushMessages();
     wxMessageDialog dialog(frame_, wx(text), titleOr(title), style);
     if (buttons == MsgButtons::YesNoCancel) dialog.SetYesNoCancelLabels("&Oui", "&Non", "Annuler");
     else if (buttons == MsgButtons::YesNo) dialog.SetYesNoLabels("&Oui", "&Non");
@@ -140,6 +159,7 @@ MsgResult WxPlatform::MsgBox(const std::wstring& text, MsgButtons buttons, int d
 }
 
 std::optional<std::wstring> WxPlatform::fileDialog(const FileDialogRequest& request, bool save) {
+    flushMessages();
     wxFileName initial(wx(request.initialName));
     long style = save ? wxFD_SAVE : wxFD_OPEN;
     if (request.mustExist) style |= wxFD_FILE_MUST_EXIST;
@@ -163,6 +183,7 @@ std::optional<std::wstring> WxPlatform::SaveFileDialog(const FileDialogRequest& 
 }
 
 std::optional<FontChoice> WxPlatform::FontDialog(FontKind kind, const FontChoice& current) {
+    flushMessages();
     wxFontData data;
     data.SetInitialFont(wxFont(wxFontInfo(current.size > 0 ? current.size : 10).FaceName(wx(current.name))));
     data.EnableEffects(false);
@@ -173,32 +194,64 @@ std::optional<FontChoice> WxPlatform::FontDialog(FontKind kind, const FontChoice
     return FontChoice{ws(font.GetFaceName()), font.GetPointSize()};
 }
 
+wxPrintData& WxPlatform::printData() {
+    if (!printData_) printData_ = std::make_unique<wxPrintData>();
+    return *printData_;
+}
+
 bool WxPlatform::PrinterDialog() {
-    wxPrintDialogData data(printData_);
+    flushMessages();
+    // GTK's own printer dialog: its printers, and "Print to File" (PDF). The
+    // printer and settings chosen are those of every later print job.
+    printData().ConvertToNative();
+    if (auto* native = dynamic_cast<wxGtkPrintNativeData*>(printData().GetNativeData())) {
+        GtkWindow* parent = frame_ ? GTK_WINDOW(gtk_widget_get_toplevel(frame_->GetHandle())) : nullptr;
+        GtkWidget* dialog = gtk_print_unix_dialog_new("Choix de l'imprimante", parent);
+        GtkPrintUnixDialog* chooser = GTK_PRINT_UNIX_DIALOG(dialog);
+        gtk_print_unix_dialog_set_settings(chooser, native->GetPrintConfig());
+        bool chosen = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK;
+        if (chosen) {
+            GtkPrintSettings* settings = gtk_print_unix_dialog_get_settings(chooser);
+            if (GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(chooser))
+                gtk_print_settings_set_printer(settings, gtk_printer_get_name(printer));
+            native->SetPrintConfig(settings);
+            g_object_unref(settings);
+            printData().ConvertFromNative();
+        }
+        gtk_widget_destroy(dialog);
+        return chosen;
+    }
+    wxPrintDialogData data(printData());
     wxPrintDialog dialog(frame_, &data);
     if (dialog.ShowModal() != wxID_OK) return false;
-    printData_ = dialog.GetPrintDialogData().GetPrintData();
+    printData() = dialog.GetPrintDialogData().GetPrintData();
     return true;
 }
 
-void WxPlatform::Print(const PrintJob& job) {
-    printData_.SetOrientation(job.orientation == Orientation::Landscape ? wxLANDSCAPE : wxPORTRAIT);
-    wxPrintDialogData data(printData_);
+bool WxPlatform::Print(const PrintJob& job) {
+    flushMessages();
+    printData().SetOrientation(job.orientation == Orientation::Landscape ? wxLANDSCAPE : wxPORTRAIT);
+    wxPrintDialogData data(printData());
     wxPrinter printer(&data);
     TextPrintout printout(job);
-    if (!printer.Print(frame_, &printout, false) && wxPrinter::GetLastError() == wxPRINTER_ERROR)
-        MsgBox(L"L'impression a échoué.", MsgButtons::Ok, 1, L"");
+    return printer.Print(frame_, &printout, false) || wxPrinter::GetLastError() != wxPRINTER_ERROR;
 }
 
 void WxPlatform::Beep() { wxBell(); }
 Date WxPlatform::Today() { return todayFromClock(); }
 long WxPlatform::SecondsSinceMidnight() { return secondsFromClock(); }
 std::wstring WxPlatform::ProgramFolder() { return programFolderFromEnvironment(); }
+std::wstring WxPlatform::InstalledDataFolder() { return programFoldersFromEnvironment().installedData; }
+std::wstring WxPlatform::DefaultStorageFolder() { return storageFolderFromEnvironment(); }
 void WxPlatform::EndProgram() {}  // the frame closes when the event is over
+
+void WxPlatform::flushMessages() {
+    if (frame_) frame_->flushStatus();
+}
 
 void WxPlatform::StatusChanged(const std::wstring& text) {
     if (frame_) frame_->showStatus(text);
-    speech_.say(text);
+    else speech_.say({text});
 }
 
 void WxPlatform::TitleChanged(const std::wstring& title) {

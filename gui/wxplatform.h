@@ -3,6 +3,8 @@
 #pragma once
 #include <wx/cmndata.h>
 
+#include <memory>
+
 #include "app/platform.h"
 #include "speech.h"
 
@@ -20,19 +22,28 @@ public:
     std::optional<std::wstring> SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<FontChoice> FontDialog(FontKind kind, const FontChoice& current) override;
     bool PrinterDialog() override;
-    void Print(const PrintJob& job) override;
+    bool Print(const PrintJob& job) override;
     void Beep() override;
     Date Today() override;
     long SecondsSinceMidnight() override;
     std::wstring ProgramFolder() override;
+    std::wstring InstalledDataFolder() override;
+    std::wstring DefaultStorageFolder() override;
     void EndProgram() override;
     void StatusChanged(const std::wstring& text) override;
     void TitleChanged(const std::wstring& title) override;
+    // The messages of one event, to speech-dispatcher when YZO_SPEECHD=1.
+    void sayDirectly(const std::vector<std::wstring>& texts) { speech_.say(texts); }
 
 private:
+    // Messages said before a dialog opens are heard before it.
+    void flushMessages();
     std::optional<std::wstring> fileDialog(const FileDialogRequest& request, bool save);
     MainFrame* frame_ = nullptr;
-    wxPrintData printData_;
+    // The printer and its settings, made at the first print: print data made
+    // before the toolkit has started would not be the toolkit's own.
+    wxPrintData& printData();
+    std::unique_ptr<wxPrintData> printData_;
     DirectSpeech speech_;
 };
 

@@ -5,7 +5,9 @@ packages=(
   build-essential cmake pkg-config clang
   libgtest-dev libbenchmark-dev
   libwxgtk3.2-dev libgtk-3-dev libspeechd-dev
-  xvfb xauth xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi
+  xvfb xauth xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi orca
+  dpkg-dev appstream desktop-file-utils
+  poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

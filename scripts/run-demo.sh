@@ -10,6 +10,9 @@ demo=${YZO_DEMO:-$HOME/.local/share/yzo-demo}
 if [ ! -d "$demo" ]; then
   mkdir -p "$demo"
   cp -r examples/demo/. "$demo/"
+  # The first start offers to copy yzo's Orca script into Orca's scripts folder.
+  cp gui/orca/yzo.py "$demo/"
+  : > "$demo/verorca.ini"
 fi
 export YZO_DOSSIER="$demo"
 cd "$demo"

@@ -242,8 +242,14 @@ std::wstring cutExtension(const std::wstring& path) {
     return path.substr(0, dot + 4);
 }
 
-std::wstring backupName(const std::wstring& path) {
+std::wstring withExtension(const std::wstring& path, const std::wstring& extension) {
     size_t dot = fileNameDot(path);
-    if (dot == std::wstring::npos) return path + L".bak";
-    return path.substr(0, dot + 1) + L"bak";
+    if (dot == std::wstring::npos) return path + L"." + extension;
+    return path.substr(0, dot + 1) + extension;
+}
+
+std::wstring backupName(const std::wstring& path) { return withExtension(path, L"bak"); }
+
+void dropDialogDot(std::wstring& name) {
+    if (name.size() >= 3 && name[1] == L':' && name[2] == L'.') name.erase(2, 1);
 }

@@ -75,6 +75,12 @@ std::wstring cutExtension(const std::wstring& path);
 // The stored form of a typed password: for each character, a separator and
 // the decimal code of the character scrambled by a fixed mask.
 std::wstring cryptage(const std::wstring& typed);
+// The path with the file name's extension replaced: the name kept up to and
+// with its first "." and the extension appended ("." and the extension when
+// the name has no ".").
+std::wstring withExtension(const std::wstring& path, const std::wstring& extension);
+// A name from a file dialog whose second and third characters are ":." loses the ".".
+void dropDialogDot(std::wstring& name);
 // The backup name: the file name's extension replaced by "bak".
 std::wstring backupName(const std::wstring& path);
 

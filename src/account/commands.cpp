@@ -51,8 +51,9 @@ void MainForm::leaveSlot() {
 }
 
 void MainForm::mnuNouveau() {
-    if (ask(L"Souhaitez-vous créer un compte", MsgButtons::YesNo) != MsgResult::Yes) return;
+    // In key-help mode the command only says what it does: no question.
     if (describeKey(L"nouveau compte")) return;
+    if (ask(L"Souhaitez-vous créer un compte", MsgButtons::YesNo) != MsgResult::Yes) return;
     NouveauFichier();
 }
 
@@ -96,7 +97,7 @@ void MainForm::mnuOuvrir() {
     std::optional<std::wstring> chosen = platform.OpenFileDialog(request);
     if (!chosen) return;
     std::wstring name = *chosen;
-    if (name.size() >= 3 && name[1] == L':' && name[2] == L'.') name.erase(2, 1);
+    dropDialogDot(name);
     if (dejaOuvert(name)) return;
     bool emptyUntitled = currentPath() == kUntitled && acc.operationCount() == 0 && acc.pensionCount() == 0 &&
                          !acc.modified[acc.currentDoc];

@@ -73,11 +73,16 @@ void MainForm::ReprendreDisque(int first) {
 }
 
 void MainForm::enregistrer() {
+    if (app.notepadShown) {
+        saveNotepad();
+        return;
+    }
     bool saved = currentPath() == kUntitled ? enregistrersous() : rangefichierYzo();
     if (saved) message(L"enregistrer");
 }
 
 bool MainForm::enregistrersous() {
+    if (app.notepadShown) return saveNotepadAs();
     if (refuseUnreadAccount()) return false;
     const std::wstring filter = L"Fichiers YZO (*.yzo)|*.yzo|tous fichiers (*.*)|*.*";
     bool untitled = currentPath() == kUntitled;
@@ -91,7 +96,7 @@ bool MainForm::enregistrersous() {
         std::optional<std::wstring> chosen = platform.SaveFileDialog(request);
         if (!chosen) return false;
         std::wstring name = *chosen;
-        if (name.size() >= 3 && name[1] == L':' && name[2] == L'.') name.erase(2, 1);
+        dropDialogDot(name);
         if (upperCase(NomFichSeul(name)) == upperCase(kUntitled)) {
             msgBox(L"nom avec \"sanstitre\" interdit");
             continue;

@@ -18,6 +18,7 @@ struct AppState {
     bool notepadShown = false;
     bool chequePrintMode = false;
     std::array<bool, 2> colourModes{};
+    int chosenForeColour = 0;     // held between the two colour steps
     bool ended = false;           // the program has been asked to end
 };
 

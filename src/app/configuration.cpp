@@ -141,6 +141,15 @@ void MainForm::modifConfiguration() {
     ent.modes.accountTypeChoice = true;
 }
 
+// Asks until the answer can go into the header line; empty when cancelled.
+std::wstring MainForm::askHeaderField(const std::wstring& prompt, const std::wstring& current) {
+    for (;;) {
+        std::wstring answer = trim(inputBox(prompt, current));
+        if (answer.empty() || fitsInLine(answer)) return answer;
+        msgBox(L"caractère interdit dans " + prompt);
+    }
+}
+
 void MainForm::validationCompte() {
     Control& l = w.Liste;
     if (l.selected < 1 || l.selected > 5) {
@@ -150,7 +159,7 @@ void MainForm::validationCompte() {
     AccountHeader& h = ent.config;
     h.accountType = l.selected;
     if (h.accountType == 4 || h.accountType == 5) {
-        std::wstring name = trim(inputLineText(L"Nom de la liste des objets standards", h.objetListName));
+        std::wstring name = askHeaderField(L"Nom de la liste des objets standards", h.objetListName);
         if (name.empty()) {
             InitYzo();
             return;
@@ -158,9 +167,76 @@ void MainForm::validationCompte() {
         if (name.find(L'.') == std::wstring::npos) name += L".obj";
         h.objetListName = name;
     }
-    // The unit step follows here once it exists; until then the chain ends
-    // with the account type.
     ent.modes.accountTypeChoice = false;
+    ent.typeAhead.clear();
+    l.clearItems();
+    l.addItem(L"Liste des unités sur " + h.title);
+    for (const wchar_t* unit : {L"Entrée d'une autre unité", L"EUROS", L"FRANCS", L"SANS UNITE"}) l.addItem(unit);
+    l.selected = 2;
+    l.show();
+    w.focus = L"Liste";
+    ent.modes.unitChoice = true;
+}
+
+void MainForm::validationUnite() {
+    Control& l = w.Liste;
+    if (l.selected < 1 || l.selected > 4) {
+        platform.Beep();
+        return;
+    }
+    AccountHeader& h = ent.config;
+    const bool wasEuros = h.unitCode == 2;
+    const bool hasOperations = acc.operationCount() > 0;
+    std::wstring question;
+    switch (l.selected) {
+    case 1: {
+        std::wstring unit = askHeaderField(L"unité", h.unitName);
+        if (unit.empty()) {
+            InitYzo();
+            return;
+        }
+        h.unitName = unit;
+        h.unitCode = 3;
+        h.otherUnitName.clear();
+        break;
+    }
+    case 2:
+        h.unitName = L"EUROS";
+        h.unitCode = 2;
+        h.otherUnitName = L"FRANCS";
+        if (!wasEuros && hasOperations) question = L"Convertir en euro";
+        break;
+    case 3:
+        h.unitName = L"FRANCS";
+        h.unitCode = 1;
+        h.otherUnitName = L"EUROS";
+        if (wasEuros && hasOperations) question = L"Convertir en franc";
+        break;
+    default:
+        h.unitName.clear();
+        h.otherUnitName.clear();
+        h.unitCode = 3;
+        break;
+    }
+    if (!question.empty() && ask(question, MsgButtons::YesNo) != MsgResult::Yes) {
+        InitYzo();
+        return;
+    }
+    if (h.accountType >= 3) {
+        MsgResult tva = ask(L"avec une colonne du montant de la t V a", MsgButtons::YesNoCancel);
+        if (tva == MsgResult::Cancel) {
+            InitYzo();
+            return;
+        }
+        h.hasTva = tva == MsgResult::Yes;
+    }
+    ent.modes.unitChoice = false;
+    if (!question.empty()) {
+        // The lines are counted by the account's new type, start date and TVA.
+        acc.header = h;
+        if (wasEuros) convertir_franc(h);
+        else convertir_euro(h);
+    }
     acc.table[acc.currentDoc] = h;
     acc.header = h;
     markModified();

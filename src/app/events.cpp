@@ -27,6 +27,8 @@ void MainForm::KeyDown(const std::wstring& control, const KeyEvent& key) {
         else if (control == L"txtDate") txtDate_KeyDown(key);
         else if (control == L"txtPasse") txtPasse_KeyDown(key);
         else if (control == L"ListeRec") ListeRec_KeyDown(key);
+        else if (control == L"RtbNote") RtbNote_KeyDown(key);
+        else if (const Control* c = w.control(control); c && c->kind == ControlKind::Button) Cmd_KeyDown(key);
     });
 }
 
@@ -55,9 +57,15 @@ void MainForm::MenuCommand(const std::wstring& name, int index) {
         // Each subsystem answers the entries of its own commands.
         if (appMenu(name)) return;
         if (optionsMenu(name)) return;
+        if (displayOptionsMenu(name)) return;
+        if (helpMenu(name)) return;
         if (accountMenu(name, index)) return;
         if (ledgerMenu(name)) return;
         if (entryMenu(name)) return;
+        if (listsMenu(name)) return;
+        if (pensionsMenu(name)) return;
+        if (currencyMenu(name)) return;
+        if (printMenu(name)) return;
     });
 }
 
@@ -70,7 +78,9 @@ void MainForm::ItemCheck(int item) {
 }
 
 void MainForm::TextChanged(const std::wstring& control) {
-    guarded(*this, L"Change", [&] { (void)control; });
+    guarded(*this, L"Change", [&] {
+        if (control == L"RtbNote") ext.notepadModified = true;
+    });
 }
 
 bool MainForm::QueryClose() {
@@ -91,3 +101,10 @@ void MainForm::txtPasse_KeyDown(const KeyEvent& key) {
     else if (key.code == kKeyEscape) annuleMotDePasse();
 }
 void MainForm::ListeRec_KeyDown(const KeyEvent&) {}
+
+// Escape on a button leaves the dialog as it does from its box or list.
+void MainForm::Cmd_KeyDown(const KeyEvent& key) {
+    if (key.code != kKeyEscape) return;
+    if (passwordDialogShown()) annuleMotDePasse();
+    else InitYzo();
+}

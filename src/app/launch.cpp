@@ -4,8 +4,10 @@
 
 #include "account/paths.h"
 #include "app/errors.h"
+#include "app/folders.h"
 #include "app/mainform.h"
 #include "app/textfile.h"
+#include "extras/orca.h"
 
 void MainForm::Form_Load(const std::wstring& arguments) {
     try {
@@ -23,11 +25,15 @@ void MainForm::loadSequence(const std::wstring& arguments) {
         }
         ent.creationDate = today();
         app.programFolder = ajoutbackslash(platform.ProgramFolder());
+        installScreenReaderFiles();
+        installScriptsAtStart(*this);
         app.pathRubriquePen = app.programFolder + L"Rubrique.pen";
         app.pathRubriqueOpe = app.programFolder + L"Rubrique.ope";
         app.pathTva = app.programFolder + L"Tva.txt";
         app.pathIni = app.programFolder + L"yzo.INI";
+        seedProgramFolder();
         LitRubrique();
+        InitTableLibelleCheque();
         readConfiguration();
         applyConfiguration();
         checkStorageFolder();
@@ -39,6 +45,15 @@ void MainForm::loadSequence(const std::wstring& arguments) {
     } catch (const std::exception& e) {
         reportError(e, L"load");
     }
+}
+
+// The marker left by an installation asks once for the screen reader's files.
+void MainForm::installScreenReaderFiles() {
+    std::wstring marker = app.programFolder + L"verjaws.ini";
+    if (!FichierExistant(marker)) return;
+    jaws(L"yzo");
+    std::error_code ec;
+    std::filesystem::remove(fsPath(marker), ec);
 }
 
 namespace {
@@ -86,7 +101,27 @@ void MainForm::readConfiguration() {
                                         L"", L"Arial", L"8", L"0", L"", L"0", L"1", L"", L"en tableau",
                                         L"2", L"14", L"0"};
     for (int k = 16; k <= kConfigLines; ++k) app.config[k] = defaults[k - 16];
-    app.config[24] = app.programFolder;
+    app.config[24] = defaultStorageFolder();
+}
+
+void MainForm::seedProgramFolder() {
+    std::wstring installed = platform.InstalledDataFolder();
+    if (installed.empty()) return;
+    try {
+        seedFolder(installed, app.programFolder);
+    } catch (const std::exception& e) {
+        reportError(e, L"seedProgramFolder");
+    }
+}
+
+std::wstring MainForm::defaultStorageFolder() {
+    std::wstring folder = ajoutbackslash(platform.DefaultStorageFolder());
+    if (DossierExistant(folder)) return folder;
+    std::error_code ec;
+    std::filesystem::create_directories(fsPath(folder), ec);
+    if (!ec) return folder;
+    reportError(YzoError(kErrPathAccess, folder), L"load");
+    return app.programFolder;
 }
 
 namespace {
@@ -140,8 +175,8 @@ void MainForm::applyConfiguration() {
         fore = 2;
         back = 14;
     }
-    w.foreColour = fore;
-    w.backColour = back;
+    w.foreColour = w.ledgerForeColour = fore;
+    w.backColour = w.ledgerBackColour = back;
 }
 
 void MainForm::checkStorageFolder() {
@@ -156,7 +191,7 @@ void MainForm::checkStorageFolder() {
             app.storageFolder = app.programFolder;
         }
     } else {
-        app.storageFolder = app.programFolder;
+        app.storageFolder = defaultStorageFolder();
         RangeDossierStockage();
     }
     w.entry(L"mnuDossierStockage").caption = L"Dossier de stockage des comptes par defaut : " + app.storageFolder;

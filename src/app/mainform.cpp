@@ -46,7 +46,11 @@ void MainForm::InitYzo() {
     ent.creationInProgress = false;
     acc.passwordCreation = acc.passwordModification = acc.passwordSuppression = false;
     app.chequePrintMode = false;
-    app.notepadShown = false;
+    if (app.notepadShown) {
+        // The title names the account again.
+        app.notepadShown = false;
+        AfficheStatus();
+    }
     app.colourModes = {};
     for (Control* c : {&w.RtbNote, &w.LblDial, &w.txtDial, &w.txtDate, &w.txtPasse, &w.Liste, &w.ListeRec})
         c->show(false);
@@ -80,7 +84,7 @@ void MainForm::setTitle(const std::wstring& title) {
 }
 
 void MainForm::AfficheStatus() {
-    setTitle(NomFichSeul(currentPath()));
+    setTitle(NomFichSeul(app.notepadShown ? ext.notepadFile : currentPath()));
     int shown = 0;
     for (int k = 1; k <= acc.openCount; ++k) {
         MenuEntry* m = w.menu(L"mnuOuvrirSousMenu", ++shown);

@@ -9,8 +9,10 @@
 #include "app/platform.h"
 #include "app/window.h"
 #include "entry/entry.h"
+#include "extras/extras.h"
 #include "ledger/ledger.h"
 #include "lists/lists.h"
+#include "print/print.h"
 
 class MainForm {
 public:
@@ -23,6 +25,8 @@ public:
     LedgerState led;
     EntryState ent;
     ListsState lst;
+    PrintState prn;
+    ExtrasState ext;
 
     // --- Events from a front-end (app/events.cpp) -------------------------
     void Form_Load(const std::wstring& commandLine);
@@ -56,9 +60,12 @@ public:
     std::wstring inputLineText(const std::wstring& prompt, const std::wstring& defaultText = L"");
     Date today() { return platform.Today(); }
     void loadSequence(const std::wstring& commandLine);
+    void installScreenReaderFiles();
     void readConfiguration();               // yzo.INI or the defaults
     void applyConfiguration();
     void checkStorageFolder();
+    void seedProgramFolder();               // the installed lists and help files the folder lacks
+    std::wstring defaultStorageFolder();    // created when missing
     void commandLine(const std::wstring& arguments);
     void RangeDossierStockage();
     // The accounting report from a command file ("/C" on the command line).
@@ -71,11 +78,14 @@ public:
     bool optionsMenu(const std::wstring& name);
     void modifConfiguration();
     void validationCompte();
+    void validationUnite();
+    std::wstring askHeaderField(const std::wstring& prompt, const std::wstring& current);
     bool accountMenu(const std::wstring& name, int index);
     bool ledgerMenu(const std::wstring& name);
     bool entryMenu(const std::wstring& name);
     void txtPasse_KeyDown(const KeyEvent& key);
     void ListeRec_KeyDown(const KeyEvent& key);
+    void Cmd_KeyDown(const KeyEvent& key);   // a key on one of the four buttons
     // Asks to save every modified account, then ends; false when cancelled.
     bool quitter();
 
@@ -120,8 +130,13 @@ public:
     // The current slot's entry of the file list becomes name (save under another name).
     bool renameCurrentEntry(const std::wstring& name);
     std::vector<std::wstring> pendingFileLines;   // the file being read, line by line
-    // Traites and pensions due (pensions/)
+    // Traites and pensions (pensions/)
     void TestPension();
+    void InsertPension();
+    // The position of the operation inserted, or 0 when the item cannot move
+    // forward; searchFrom as for AjoutOperation.
+    long rangePension(long index, long searchFrom = 1);
+    bool pensionsMenu(const std::wstring& name);
     // Password (account/password.cpp)
     void DialMotDePasse();
     void validationPasse();
@@ -145,6 +160,8 @@ public:
     bool DepenseRecetteSolde(double& amount, long shownBefore);
     void Ligne_solde();
     std::wstring ligne_modeaffichage(int mode) const;
+    // The balance line of the last display, with the other unit and the TVA when shown.
+    std::wstring balanceScreenLine() const;
     void init_vierge();
     void parler_solde();
     std::wstring parler_moins(double amount) const;
@@ -199,6 +216,17 @@ public:
     void EnregistrerOperation();
     void RepererOperation();
 
+    // --- Currency units (currency/) ----------------------------------------
+    void MontantCoursAutreUnite();
+    void MessageSoldeAutreUnite();
+    void mnuAutreUnite();
+    void mnuConvertirEuro();
+    // Convert every amount of the current account; header is the record that
+    // takes the new unit and balances.
+    void convertir_euro(AccountHeader& header);
+    void convertir_franc(AccountHeader& header);
+    bool currencyMenu(const std::wstring& name);
+
     // --- Operation entry (entry/) -----------------------------------------
     void Liste_KeyDown(const KeyEvent& key);
     void txtDial_KeyDown(const KeyEvent& key);
@@ -245,7 +273,8 @@ public:
     std::wstring FUTURNUMERO();
     bool positionNom_rub(long index);
     // Stored lines (entry/operations.cpp)
-    void AjoutOperation();
+    // searchFrom: the first line that may come after the work operation.
+    long AjoutOperation(long searchFrom = 1);
     void insertionYzo(long position);
     void supprimeYzo(long index);
     void AjoutPension();
@@ -263,9 +292,99 @@ public:
     void AfficheRubrique();
     void AfficheObjet();
     void validationObjet();
+    // Insertion and removal of standard rubriques (lists/lists.cpp)
+    void AjoutRubriqueOperation();
+    void insertionRubriqueOperation(long position);
+    void AjoutRubriquePension();
+    void insertionRubriquePension(long position);
+    void supprimeRubriqueOperation(long index);
+    void supprimeRubriquePension(long index);
+    void AjoutObjet();
+    void Ajouttva(const std::wstring& rate);
+    void effacementRubrique();
+    void effacementObjet();
+    void effacementtva();
+    void SauveRubrique(bool askFirst);
+    void SauveObjet();
+    void SauveTva();
+    // The lines of a list file; a failed read is reported "sur " + procedure.
+    std::vector<std::wstring> readListChecked(const std::wstring& path, const std::wstring& procedure);
+    // The list screens (lists/screens.cpp)
+    bool listsMenu(const std::wstring& name);
+    void mnuAfficheRubriqueOperation();
+    void mnuAfficheRubriquePension();
+    void mnuAfficheObjet();
+    void mnuAfficheTvaItem();
+    void AfficheRubriqueOperation();
+    void AfficheRubriquePension();
+    void CreationRubriqueOperation();
+    void CreationRubriquePension();
+    void validationRubriqueType();
+    void validationRubriqueOperation();
+    void validationRubriquePension();
+    void AfficheObjetModif();
+    void CreationObjet();
+    void validationEcranTva();
+    bool rubriqueScreenShown() const;   // a rubrique screen showing its rubriques
+    bool objetScreenShown() const;
+    // A text typed in an input box for a list: asked again after each refusal; empty on cancel.
+    std::wstring askListText(const std::wstring& prompt, bool rubrique);
+
+    // --- Printing and cheques (print/) ---------------------------------------
+    bool printMenu(const std::wstring& name);
+    // The table of the display lines; with the report flag it is never narrowed.
+    std::wstring FormeTableAffiche(bool report);
+    void VisuImprimer(const std::wstring& text);
+    void InitPortrait(PrintJob& job);
+    // Sends the text and a form feed to the printer; false when it failed.
+    bool printText(PrintJob& job, const std::wstring& text);
+    void mnuImprimer();
+    void mnuVisuImprimer();
+    void mnuParametreImprimer();
+    void mnuMiseFichier();
+    void InitTableLibelleCheque();
+    void mnuParametreCheque();
+    void AfficheListeCheque();
+    void validationCheque();
+    void RangeListeCheque();
+    // Reads the parameter file into the values; false (and a message) when it cannot be used.
+    bool readChequeParameters(const std::wstring& procedure);
+    void AfficheCheque();
+    bool ImprimeCheque();   // false when the printer failed
 
     // --- Search (search/) -------------------------------------------------
     // Whether the work operation passes the criteria of the running search.
     bool RechercheAfficheListe();
     std::wstring searchHeaderLine();
+
+    // --- Screen colours and fonts (app/colours.cpp) ----------------------
+    void ListeCouleur();
+    void showColourList(const std::wstring& title);
+    void mnuCouleurEcran();
+    void ValidationCouleurPremierPlan();
+    void ValidationCouleurArrierePlan();
+    void chooseFont(int nameLine, FontKind kind, const std::wstring& shownAs, const std::wstring& question);
+    void mnuOrientationImprimanteCheque();
+    bool displayOptionsMenu(const std::wstring& name);
+
+    // --- Notepad, help, screen-reader files (extras/) ---------------------
+    void blocnote();
+    void RtbNote_KeyDown(const KeyEvent& key);
+    void SauveBlocNote();
+    bool sauvebakBlocNote();
+    bool RangeBlocNote();
+    bool saveNotepad();       // the save command while the notepad is shown
+    bool saveNotepadAs();     // the same, under another name
+    void mnuAideTouche();
+    void textViewButtons();
+    void AfficheAide(const std::wstring& fileName);
+    void mnuApropos();
+    bool helpMenu(const std::wstring& name);
+    void jaws(const std::wstring& baseName);
+    std::wstring findScreenReaderFolder();
+    void rechercherDossier(const std::wstring& start, const std::wstring& name, bool& found);
+    void recherche_dir(const std::wstring& folder, const std::wstring& name, int& counter, bool& found);
 };
+
+// The palette index of a row of the colour list (0 for any other row).
+int RangCouleur(int row);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/calendar.h"
+#include "extras/extras.h"
 
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgResult { Ok, Yes, No, Cancel };
@@ -44,16 +45,24 @@ public:
     virtual std::optional<std::wstring> SaveFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<FontChoice> FontDialog(FontKind kind, const FontChoice& current) = 0;
     virtual bool PrinterDialog() = 0;
-    virtual void Print(const PrintJob& job) = 0;
+    // Prints the job on the chosen printer; false when it failed.
+    virtual bool Print(const PrintJob& job) = 0;
     virtual void Beep() = 0;
     virtual Date Today() = 0;
     virtual long SecondsSinceMidnight() = 0;
     // The program's folder (where yzo.INI, the list files and the help files are).
     virtual std::wstring ProgramFolder() = 0;
+    // The installed default lists and help files that fill a new program's
+    // folder; empty when the program runs from where it was built.
+    virtual std::wstring InstalledDataFolder() { return {}; }
+    // The folder of the accounts when yzo.INI names none.
+    virtual std::wstring DefaultStorageFolder() { return ProgramFolder(); }
     // The program ends after the current event.
     virtual void EndProgram() = 0;
     // The status label has a new text: the screen reader must say it.
     virtual void StatusChanged(const std::wstring& text) = 0;
     // The window has a new title.
     virtual void TitleChanged(const std::wstring& title) = 0;
+    // The folders below which a screen reader keeps its settings (none on this system).
+    virtual ScreenReaderRoots ScreenReaderFolders() { return {}; }
 };

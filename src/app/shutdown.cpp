@@ -7,7 +7,7 @@
 void MainForm::CmdQuitter_Click() {
     const std::wstring& caption = w.CmdQuitter.text;
     if (caption == L"Opérations") {
-        InitYzo();
+        SauveBlocNote();
     } else if (caption == L"Annuler") {
         if (passwordDialogShown()) annuleMotDePasse();
         else InitYzo();

@@ -119,7 +119,7 @@ std::filesystem::path fsPath(const std::wstring& path) {
     return std::filesystem::path(toUtf8(p));
 }
 
-std::vector<std::wstring> readTextLines(const std::wstring& path) {
+std::string readFileBytes(const std::wstring& path) {
     std::string native = fsPath(path).string();
     FILE* f = std::fopen(native.c_str(), "rb");
     if (!f) throw YzoError(errnoToError(errno), path);
@@ -131,8 +131,11 @@ std::vector<std::wstring> readTextLines(const std::wstring& path) {
     std::fclose(f);
     if (failed) throw YzoError(kErrPathAccess, path);
     if (std::filesystem::is_directory(fsPath(path))) throw YzoError(kErrPathAccess, path);
+    return bytes;
+}
 
-    std::wstring text = decodeCp1252(bytes);
+std::vector<std::wstring> readTextLines(const std::wstring& path) {
+    std::wstring text = decodeCp1252(readFileBytes(path));
     std::vector<std::wstring> lines;
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -184,4 +187,8 @@ void writeTextLines(const std::wstring& path, const std::vector<std::wstring>& l
         bytes += "\r\n";
     }
     writeFileAtomically(path, bytes);
+}
+
+void copyFileAtomically(const std::wstring& from, const std::wstring& to) {
+    writeFileAtomically(to, readFileBytes(from));
 }

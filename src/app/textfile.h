@@ -18,6 +18,9 @@ std::wstring fromUtf8(const std::string& text);
 // A program path to a file-system path. "\" and "/" both separate folders.
 std::filesystem::path fsPath(const std::wstring& path);
 
+// The bytes of a file, unchanged. Throws YzoError as readTextLines does.
+std::string readFileBytes(const std::wstring& path);
+
 // The lines of a text file. CR LF, a lone LF or a lone CR end a line; a last
 // line without an end is read too. Throws YzoError on a missing file
 // (kErrFileNotFound), an unreadable one (kErrPermission) or one that is not text.
@@ -30,3 +33,6 @@ void writeTextLines(const std::wstring& path, const std::vector<std::wstring>& l
 
 // Writes bytes the same safe way.
 void writeFileAtomically(const std::wstring& path, const std::string& bytes);
+
+// Copies a file byte for byte the same safe way (temporary file, then rename).
+void copyFileAtomically(const std::wstring& from, const std::wstring& to);

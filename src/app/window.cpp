@@ -111,17 +111,17 @@ WindowModel::WindowModel() {
         {L"MnuNonenregistrer", L"Opérations non enregistrées", F + 5, false, false},
         {L"MnuPension", L"traites et pensions", 'T', false, true},
         {L"MnuSoldeCoursItem", L"Solde suivant le mode d'affichage : S", 0, false, false},
-        {L"MnuSoldeAutreUniteItem", L"Solde dans l'autre unité : U", 0, false, false},
+        {L"MnuSoldeAutreUniteItem", L"Solde suivant le mode d'affichage dans l'autre unité : U", 0, false, false},
         {L"MnuSoldeEspeceItem", L"Solde des espèces(numéro = 'ES')", 'E', false, true},
         {L"MnuSoldeSansEspeceItem", L"Solde sans les espèces : Maj Ctrl E", 0, false, false},
         {L"MnuDernierNumeroItem", L"Dernier numéro de chèque", F + 8, false, false},
         {L"MnuRetourMicroItem", L"Opérations du jour en cours", F + 7, false, false},
         {L"mnuXYItem", L"Coordonnées du curseur", 'G', false, true},
     });
-    addMenu(*this, L"mnuRecherche", L"Recherche", {
+    addMenu(*this, L"mnuRecherche", L"&Recherche", {
         {L"mnuRechercherCurseurItem", L"Rechercher depuis le curseur", F + 3, false, false},
         {L"MnuCritereRechercheItem", L"Recherche sur plusieurs champs", 'R', false, true},
-        {L"mnuRechercherArriereItem", L"Rechercher en arrière : Maj Ctrl R", 0, false, false},
+        {L"mnuRechercherArriereItem", L"Rechercher depuis le curseur en arrière : Maj Ctrl R", 0, false, false},
         {L"mnuRechercherPrecedentItem", L"Recherche précédente", F + 3, true, false},
         {L"mnuRechercherSuivantItem", L"Recherche suivante", F + 3, false, true},
     });

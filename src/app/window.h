@@ -84,6 +84,9 @@ struct WindowModel {
     int foreColour = 2;
     int backColour = 14;
     int messageColour = 12;
+    // The ledger box takes a new colour choice at once; the other controls at the next start.
+    int ledgerForeColour = 2;
+    int ledgerBackColour = 14;
     std::wstring fontName = L"Courier";
     int fontSize = 10;
 

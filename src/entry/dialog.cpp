@@ -2,6 +2,7 @@
 // that dispatches on the dialog mode, and the keys of the boxes and lists.
 #include "app/mainform.h"
 #include "entry/rules.h"
+#include "pensions/pensions.h"
 
 bool MainForm::searchRunning() const {
     // The cursor searches join this test once they exist.
@@ -139,6 +140,13 @@ void MainForm::validationDial() {
         return;
     }
     std::wstring text = trim(w.txtDial.text);
+    // A traite or pension that could never fall due again is not stored: the
+    // box stays open for another mensualité.
+    int months = 0;
+    if (displayMode() == 1 && !ent.modes.objetStep && !readMensualite(text, months)) {
+        message(L"mensualité invalide");
+        return;
+    }
     w.txtDial.show(false);
     w.LblDial.show(false);
     showLedger();
@@ -217,19 +225,26 @@ bool MainForm::validateListModes() {
     else if (m.tvaChoice) validationTva();
     else if (m.copyList || m.criteriaList) {
         // Copy and criteria search validate their lists themselves once they exist.
-    } else if (lst.tvaModified) InitYzo();             // the TVA screen writes its file first
-    else if (m.chequeParameter) InitYzo();             // the cheque parameters are stored first
+    } else if (lst.tvaModified) {
+        SauveTva();
+        InitYzo();
+    } else if (m.chequeParameter) {
+        RangeListeCheque();
+        InitYzo();
+    }
     else if (m.accountTypeChoice) validationCompte();
-    else if (m.unitChoice) InitYzo();
-    else if (m.rubriqueTypeChoice) {
-        // The rubrique screens choose the type of a new rubrique here.
-    } else if (m.rubriqueScreenOpe || m.rubriqueScreenPen) InitYzo();
-    else if (m.objetScreenStandard || m.objetScreenOpe || m.objetScreenPen) InitYzo();
-    else if (m.tvaScreen) {
-        // The TVA screen asks for a new rate here.
-    } else if (app.colourModes[0] || app.colourModes[1]) {
-        // The colour choices are validated here once they exist.
-    } else return false;
+    else if (m.unitChoice) validationUnite();
+    else if (m.rubriqueTypeChoice) validationRubriqueType();
+    else if (m.rubriqueScreenOpe || m.rubriqueScreenPen) {
+        if (lst.rubriqueModified) SauveRubrique(false);
+        InitYzo();
+    } else if (m.objetScreenStandard || m.objetScreenOpe || m.objetScreenPen) {
+        if (lst.objetModified) SauveObjet();
+        InitYzo();
+    } else if (m.tvaScreen) validationEcranTva();
+    else if (app.colourModes[0]) ValidationCouleurPremierPlan();
+    else if (app.colourModes[1]) ValidationCouleurArrierePlan();
+    else return false;
     return true;
 }
 
@@ -240,20 +255,36 @@ void MainForm::CmdYzo_Click() {
         // The password box is validated by the password dialog.
     } else if (validateListModes()) {
     } else if (app.normalMode) {
-        // In normal mode the button shows the cheque preview.
+        AfficheCheque();
     } else InitYzo();
 }
 
 void MainForm::CmdCreation_Click() {
     const std::wstring& caption = w.CmdCreation.text;
-    if (caption == L"Création rubrique" || caption == L"Création objet") return;  // the list screens' own buttons
-    CreationOperation();
+    if (caption == L"Création rubrique") {
+        if (ent.modes.rubriqueScreenOpe) CreationRubriqueOperation();
+        else CreationRubriquePension();
+    } else if (caption == L"Création objet") {
+        CreationObjet();
+    } else {
+        CreationOperation();
+    }
 }
 
 void MainForm::CmdModifLigne_Click() {
     const DialogModes& m = ent.modes;
-    if (m.chequeParameter || m.chequePreview || m.rubriqueScreenOpe || m.rubriqueScreenPen) return;
-    if (app.normalMode) {
+    if (m.chequeParameter) {
+        w.focus = L"Liste";
+        validationCheque();
+    } else if (m.chequePreview) {
+        bool printed = ImprimeCheque();
+        InitYzo();
+        message(printed ? L"chèque envoyé à l'imprimante" : L"échec de l'impression");
+    } else if (m.rubriqueScreenOpe) {
+        validationRubriqueOperation();
+    } else if (m.rubriqueScreenPen) {
+        validationRubriquePension();
+    } else if (app.normalMode) {
         w.focus = L"txt";
         ModifOperation();
     } else {
@@ -296,7 +327,13 @@ wchar_t typedCharacter(const KeyEvent& key) {
 }  // namespace
 
 void MainForm::Liste_KeyDown(const KeyEvent& key) {
-    if (key.code == kKeyDelete) return;  // the list screens delete their entries here
+    if (key.code == kKeyDelete) {
+        // The standard objets screen deletes too, as the objet screens of a rubrique do.
+        if (rubriqueScreenShown()) effacementRubrique();
+        else if (objetScreenShown()) effacementObjet();
+        else if (ent.modes.tvaScreen) effacementtva();
+        return;
+    }
     if (ent.columnModification) return;
     if (wchar_t c = typedCharacter(key)) {
         ent.typeAhead += c;

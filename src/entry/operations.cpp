@@ -26,10 +26,11 @@ void MainForm::finishColumnModification() {
     markModified();
 }
 
-void MainForm::AjoutOperation() {
-    long position = insertionPosition(acc.operationLines, acc.work);
+long MainForm::AjoutOperation(long searchFrom) {
+    long position = insertionPosition(acc.operationLines, acc.work, searchFrom);
     cursorIndex() = position;
     insertionYzo(position);
+    return position;
 }
 
 void MainForm::insertionYzo(long position) { insertAt(acc.operationLines, position, FormeYzo(acc.work)); }

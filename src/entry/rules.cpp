@@ -1,5 +1,6 @@
 #include "entry/rules.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -140,8 +141,8 @@ std::wstring nextNumber(const std::wstring& lastNumber) {
     return next;
 }
 
-long insertionPosition(const std::vector<LineEntry>& lines, const Operation& op) {
-    for (size_t i = 1; i < lines.size(); ++i) {
+long insertionPosition(const std::vector<LineEntry>& lines, const Operation& op, long from) {
+    for (size_t i = static_cast<size_t>(std::max(from, 1L)); i < lines.size(); ++i) {
         Operation other;
         try {
             other = convertit_ChaineYzo(lines[i].text);

@@ -31,4 +31,5 @@ bool isChequeRubrique(const std::wstring& rubrique);
 std::wstring nextNumber(const std::wstring& lastNumber);
 // Where an operation goes among stored lines (1-based, element 0 unused): before
 // the first later date, or same date and greater numéro; count + 1 at the end.
-long insertionPosition(const std::vector<LineEntry>& lines, const Operation& op);
+// The lines before from are known not to be later and are not looked at.
+long insertionPosition(const std::vector<LineEntry>& lines, const Operation& op, long from = 1);

@@ -65,6 +65,14 @@ void MainForm::Ligne_solde() {
     t.tvaText = Forme_montant(t.tvaSum) + L" " + (h.unitCode != 3 ? L" " + h.unitName : L"");
 }
 
+std::wstring MainForm::balanceScreenLine() const {
+    const Totals& t = led.totals;
+    std::wstring line = t.balanceText;
+    if (option(16) && acc.header.unitCode != 3) line += L"  " + t.otherUnitText;
+    if (acc.header.hasTva) line += L" TVA " + t.tvaText;
+    return line;
+}
+
 std::wstring MainForm::parler_moins(double amount) const {
     std::wstring s = Forme_montant(amount);
     if (!s.empty() && s[0] == L'-') s = L"moins " + s.substr(1);
@@ -228,10 +236,7 @@ void MainForm::AfficheYzo() {
     if (led.displayCount() > 0) t.average = t.balance / led.displayCount();
 
     Ligne_solde();
-    std::wstring balanceLine = t.balanceText;
-    if (option(16) && h.unitCode != 3) balanceLine += L"  " + t.otherUnitText;
-    if (h.hasTva) balanceLine += L" TVA " + t.tvaText;
-    led.screenLines.push_back(balanceLine);
+    led.screenLines.push_back(balanceScreenLine());
     if (mode == 3)
         led.screenLines.push_back(L"Solde non enregistré inverse + solde opérations= " +
                                   Forme_montant(inverse + acc.table[slot].lastBalance) + L" " + h.unitName);

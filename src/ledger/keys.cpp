@@ -49,7 +49,7 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
         } else if (shift) {
             EnregistrerOperation();
         } else if (displayMode() == 1 && !ent.columnModification) {
-            // InsertPension(), once the traites and pensions screen exists.
+            InsertPension();
         } else {
             // TotalCours(), once the manual sum exists.
         }
@@ -60,7 +60,7 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
     // The menu shortcuts F3 to F9 reach here only when their entry is switched off.
     if (key.code >= keyF(3) && key.code <= keyF(9)) return;
     if (isLetter(key, 'B')) {
-        // Shift+Ctrl: blocnote(), once the notepad exists.
+        if (shift && ctrl) blocnote();
     } else if (isLetter(key, 'D')) {
         if (shift) DateColonne();
         else dateCours();
@@ -70,7 +70,7 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
         else if (!ctrl) EnregistrerCours();
     } else if (isLetter(key, 'M')) {
         if (shift && ctrl) {
-            // MontantCoursAutreUnite(), once the other unit's readers exist.
+            MontantCoursAutreUnite();
         } else if (shift) {
             MontantColonne();
         } else {
@@ -93,14 +93,14 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
             RubriqueCours();
         }
     } else if (isLetter(key, 'S')) {
-        if (shift && ctrl) enregistrersous();
-        else if (ctrl) enregistrer();
+        if (shift && ctrl) { if (!describeKey(L"enregistrer sous un autre nom")) enregistrersous(); }
+        else if (ctrl) { if (!describeKey(L"enregistrer un fichier")) enregistrer(); }
         else SoldeCours();
     } else if (isLetter(key, 'T')) {
         if (shift) TvaColonne();
         else TvaCours();
     } else if (isLetter(key, 'U')) {
-        // MessageSoldeAutreUnite(), once the other unit's readers exist.
+        MessageSoldeAutreUnite();
     } else if (isLetter(key, 'Z')) {
         // Without Ctrl: RemiseZero(), once the manual sum exists.
     } else if (app.keyHelp) {
@@ -141,7 +141,7 @@ bool MainForm::ledgerMenu(const std::wstring& name) {
         {L"mnuRepererOperationItem", &MainForm::RepererOperation},
     };
     // MnuMontantCoursAutreUniteItem and MnuSoldeAutreUniteItem belong to the
-    // other unit's readers and are answered there.
+    // other unit's readers and are answered by currencyMenu.
     for (const auto& [entry, command] : commands) {
         if (name == entry) {
             (this->*command)();

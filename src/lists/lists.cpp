@@ -1,6 +1,7 @@
 // Reading the list files, and the rubrique and objet lists of the entry steps.
 #include "lists/lists.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "account/paths.h"
@@ -53,23 +54,112 @@ double tvaRateValue(const std::wstring& item) {
     return number.empty() ? 0 : std::strtod(number.c_str(), nullptr);
 }
 
+std::vector<std::wstring> rubriqueFileLines(const std::vector<StandardRubrique>& list) {
+    std::vector<std::wstring> lines;
+    for (size_t i = 1; i < list.size(); ++i) lines.push_back(std::wstring(1, list[i].code) + L" " + trim(list[i].name));
+    return lines;
+}
+
+long rubriqueInsertPosition(const std::vector<StandardRubrique>& list, const std::wstring& name) {
+    std::wstring wanted = upperCase(trim(name));
+    for (size_t i = 1; i < list.size(); ++i)
+        if (upperCase(list[i].name) > wanted) return static_cast<long>(i);
+    return static_cast<long>(list.size());
+}
+
+int itemInsertPosition(const std::vector<std::wstring>& items, int first, const std::wstring& text) {
+    std::wstring wanted = upperCase(trim(text));
+    for (size_t i = static_cast<size_t>(std::max(first, 0)); i < items.size(); ++i)
+        if (upperCase(items[i]) > wanted) return static_cast<int>(i);
+    return static_cast<int>(items.size());
+}
+
+std::wstring listTextRefusal(const std::wstring& text, int maxLength) {
+    for (wchar_t c : text) {
+        if (c < 32 || c == 127) return L"texte refusé : il contient un caractère de contrôle";
+        if (!encodableCp1252(c)) return std::wstring(L"texte refusé : le caractère ") + c + L" ne peut pas être enregistré";
+    }
+    if (static_cast<int>(text.size()) > maxLength)
+        return L"texte refusé : plus de " + std::to_wstring(maxLength) + L" caractères";
+    return L"";
+}
+
+std::wstring listFileNameRefusal(const std::wstring& name) {
+    const std::wstring refused = L"nom refusé : un nom de fichier ne peut contenir ni / \\ : * ? \" < > | ni ..";
+    if (name.find_first_of(L"/\\:*?\"<>|") != std::wstring::npos || name.find(L"..") != std::wstring::npos)
+        return refused;
+    for (wchar_t c : name)
+        if (c < 32 || c == 127) return refused;
+    return L"";
+}
+
+std::wstring rubriqueNameRefusal(const std::wstring& name) {
+    std::wstring refusal = listTextRefusal(name, kMaxRubriqueName);
+    if (!refusal.empty()) return refusal;
+    if (!listFileNameRefusal(name).empty())
+        return L"rubrique refusée : elle nomme son fichier d'objets, qui ne peut contenir ni / \\ : * ? \" < > | ni ..";
+    return L"";
+}
+
+void markListFileRead(ListsState& lists, const std::wstring& path, bool whole) {
+    auto& unread = lists.unreadFiles;
+    auto found = std::find(unread.begin(), unread.end(), path);
+    if (whole && found != unread.end()) unread.erase(found);
+    if (!whole && found == unread.end()) unread.push_back(path);
+}
+
+void writeListFile(const ListsState& lists, const std::wstring& path, const std::vector<std::wstring>& lines) {
+    const auto& unread = lists.unreadFiles;
+    if (std::find(unread.begin(), unread.end(), path) != unread.end())
+        throw YzoError(kErrUnreadNotWritten, NomFichSeul(path));
+    // A list the user made read-only stays as it is, whoever runs the program.
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::file_status status = fs::status(fsPath(path), ec);
+    const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (!ec && fs::exists(status) && (status.permissions() & writable) == fs::perms::none)
+        throw YzoError(kErrPermission, NomFichSeul(path));
+    writeTextLines(path, lines);
+}
+
 void MainForm::LitRubrique() {
     lst.nameWidth = 1;
     lst.rubriquesPen.assign(1, {});
     lst.rubriquesOpe.assign(1, {});
     auto readInto = [&](const std::wstring& path, std::vector<StandardRubrique>& list) {
+        bool whole = true;
         try {
             for (const std::wstring& line : readListFile(path)) {
                 StandardRubrique r = parseRubriqueLine(line);
+                if (trim(r.name).empty()) continue;  // a code letter alone names nothing
+                if (static_cast<int>(r.name.size()) > kMaxRubriqueName) {
+                    whole = false;
+                    reportError(YzoError(kErrLineTooLong, NomFichSeul(path)), L"LitRubrique");
+                    continue;
+                }
                 lst.nameWidth = std::max(lst.nameWidth, static_cast<int>(r.name.size()));
                 list.push_back(r);
             }
         } catch (const std::exception& e) {
+            whole = false;
             reportError(e, L"LitRubrique");
         }
+        markListFileRead(lst, path, whole);
     };
     readInto(app.pathRubriquePen, lst.rubriquesPen);
     readInto(app.pathRubriqueOpe, lst.rubriquesOpe);
+}
+
+std::vector<std::wstring> MainForm::readListChecked(const std::wstring& path, const std::wstring& procedure) {
+    try {
+        std::vector<std::wstring> lines = readListFile(path);
+        markListFileRead(lst, path, true);
+        return lines;
+    } catch (const std::exception& e) {
+        markListFileRead(lst, path, false);
+        reportError(e, procedure);
+        return {};
+    }
 }
 
 void MainForm::AfficheRubrique() {

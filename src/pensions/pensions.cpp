@@ -1,6 +1,123 @@
-// Traites and pensions.
+// Traites and pensions: copying an item into the ledger, by hand from the
+// traites and pensions view, and for every due date passed when an account
+// is opened.
+#include "pensions/pensions.h"
+
+#include <cmath>
+#include <cwchar>
+
+#include "account/paths.h"
+#include "app/errors.h"
 #include "app/mainform.h"
 
-// Inserting the traites and pensions that have fallen due comes with the
-// pensions screen; until then an account opens with its lines as they are.
-void MainForm::TestPension() {}
+bool readMensualite(const std::wstring& numero, int& months) {
+    std::wstring text = trim(numero);
+    for (wchar_t& c : text)
+        if (c == L',') c = L'.';
+    wchar_t* end = nullptr;
+    double value = std::wcstod(text.c_str(), &end);
+    if (end == text.c_str() || !std::isfinite(value)) return false;
+    double rounded = std::round(value);
+    if (rounded < 1 || rounded > 32767) return false;
+    months = static_cast<int>(rounded);
+    return true;
+}
+
+bool nextDueDate(Date date, int months, Date& out) {
+    int year = 0, month = 0, day = 0;
+    ymdFromDate(date, year, month, day);
+    long monthIndex = static_cast<long>(month - 1) + months;
+    long newYear = year + monthIndex / 12;
+    if (newYear > 9999) return false;
+    int newMonth = static_cast<int>(monthIndex % 12) + 1;
+    // The first of the month, then the day counted from it, so that a day
+    // beyond the month's end overflows into the next one.
+    out = dateFromYMD(static_cast<int>(newYear), newMonth, 1) + (day - 1);
+    return true;
+}
+
+// Copies the item at index into the ledger as an ordinary operation and
+// moves it to its next due date. 0, with nothing changed, when its
+// mensualité is not a number of months above 0.
+long MainForm::rangePension(long index, long searchFrom) {
+    try {
+        acc.work = convertit_ChaineYzo(acc.pensionLines.at(index).text);
+        const Operation item = acc.work;
+        int months = 0;
+        Date next = 0;
+        if (!readMensualite(item.numero, months) || !nextDueDate(item.date, months, next)) {
+            message(L"mensualité invalide");
+            return 0;
+        }
+        acc.work.code = item.code == L'P' ? L'R' : L'D';
+        acc.work.flag = L' ';
+        acc.work.numero.clear();
+        long position = AjoutOperation(searchFrom);
+        acc.work = item;
+        acc.work.date = next;
+        supprimePension(index);
+        AjoutPension();
+        markModified();
+        return position;
+    } catch (const std::exception& e) {
+        reportError(e, L"RangePension");
+        return 0;
+    }
+}
+
+void MainForm::InsertPension() {
+    if (describeKey(L"Insérer la traite ou la pension dans la comptabilité")) return;
+    if (displayMode() != 1) return;
+    long index = IndexAbsolu();
+    if (!TestNumeroAffiche(index)) return;
+    cursorIndex() = index;
+    if (rangePension(led.displayTable[index].sourceIndex) == 0) return;
+    cursorIndex() = index;
+    AfficheYzo();
+}
+
+void MainForm::TestPension() {
+    if (acc.pensionCount() == 0) return;
+    int traites = 0, pensions = 0;
+    const Date now = today();
+    // Items that cannot move forward (no valid mensualité, an unreadable
+    // line) are stepped over; the list is in date order, so the first item
+    // not stepped over is always the earliest one still due.
+    long first = 1;
+    // The operations inserted carry no numéro: one dated on or after the last
+    // one inserted goes after it, so the search for its place starts there.
+    // An account with years of monthly items is caught up in one pass.
+    long searchFrom = 1;
+    Date lastInserted = 0;
+    while (first <= acc.pensionCount()) {
+        Operation item;
+        try {
+            item = convertit_ChaineYzo(acc.pensionLines[first].text);
+        } catch (const std::exception& e) {
+            reportError(e, L"testPension");
+            ++first;
+            continue;
+        }
+        if (item.date > now) break;
+        if (item.code != L'T' && item.code != L'P') break;
+        if (item.date < lastInserted) searchFrom = 1;
+        long position = rangePension(first, searchFrom);
+        if (position == 0) {
+            ++first;
+            continue;
+        }
+        searchFrom = position + 1;
+        lastInserted = item.date;
+        if (item.code == L'T') ++traites;
+        else ++pensions;
+    }
+    if (traites + pensions == 0) return;
+    msgBox(std::to_wstring(pensions) + L" pension insérée et " + std::to_wstring(traites) + L" traite insérée sur " +
+           NomFichSeul(currentPath()));
+}
+
+bool MainForm::pensionsMenu(const std::wstring& name) {
+    if (name != L"mnuInsertPension") return false;
+    InsertPension();
+    return true;
+}

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Runs the window test under a private X server, session bus and accessibility
-# bus. Usage: run_gui_test.sh YZO YZO_SCRIPT DEMO_FOLDER
+# bus. Usage: run_gui_test.sh YZO YZO_SCRIPT DEMO_FOLDER [TEST_SCRIPT]
+# (TEST_SCRIPT is a file of this folder, test_window.py by default)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 skip() { echo "SKIPPED: $*"; exit 77; }
@@ -22,4 +23,4 @@ export LC_ALL=C.UTF-8 GDK_BACKEND=x11
 
 timeout -k 10 120 dbus-run-session -- \
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    /usr/bin/python3 "$here/test_window.py" "$1" "$2" "$3" "$work"
+    /usr/bin/python3 "$here/${4:-test_window.py}" "$1" "$2" "$3" "$work"

@@ -61,6 +61,10 @@ KEYS_ON_BUTTON = [
     ("KP_Multiply", 106, False, ord("*")),
 ]
 
+# What yzo-script chose in the rubrique list after Down, and the question of
+# the input box that Enter then opened.
+LIST_CHOICE = []
+
 failures = []
 
 
@@ -165,6 +169,8 @@ def script_run(account):
     lines = ['start "%s"' % account, "show txt"]
     for _, key in STEPS:
         lines += ["key " + key, "show txt"]
+    # The creation through the rubrique list, as in choose_from_list().
+    lines += ["click CmdCreation", "key Enter", "key Down", "show Liste", 'answer ""', "key Enter", "key Escape"]
     lines.append("click CmdQuitter")
     run = subprocess.run(
         [YZO_SCRIPT, "--dossier", os.path.dirname(account), "--aujourdhui", TODAY,
@@ -175,7 +181,11 @@ def script_run(account):
         raise SystemExit("yzo-script failed on the steps: exit %d" % run.returncode)
     messages, snapshots, shown_lines = [], [], None
     for line in run.stdout.split("\n"):
-        if line.startswith("message: "):
+        if line.startswith("  ") and line[2:3].isdigit() and "*: " in line:
+            LIST_CHOICE.append(line.split("*: ", 1)[1])
+        elif line.startswith("input: "):
+            LIST_CHOICE.append(line[len("input: "):].split(" [")[0])
+        elif line.startswith("message: "):
             messages.append(line[len("message: "):])
         elif line.startswith("  | "):
             shown_lines = (shown_lines or []) + [line[4:]]
@@ -308,9 +318,12 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
     # every message, named by it; each was announced too.
     check(label.queryText().getText(0, -1) == (heard.label[-1] if heard.label else ""),
           "the label does not hold the last message")
-    check(heard.notified == heard.label, "notification names %r, messages %r" % (heard.notified, heard.label))
-    check(heard.reappearances() == len(heard.label),
-          "the notification reappeared %d times for %d messages" % (heard.reappearances(), len(heard.label)))
+    # The notification is named by the messages of a key, joined.
+    texts = [m.strip() for m in heard.label if m.strip()]
+    check(" ".join(heard.notified) == " ".join(texts), "notification names %r, messages %r" % (heard.notified, texts))
+    check(len(heard.notified) <= len(texts) and heard.reappearances() == len(heard.notified),
+          "the notification reappeared %d times, named %d times, for %d messages"
+          % (heard.reappearances(), len(heard.notified), len(texts)))
     check(heard.announced == heard.label, "announcements %r, messages %r" % (heard.announced, heard.label))
 
     # The buttons, by the names the screen reader says.
@@ -321,11 +334,17 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
             check(s.contains(pyatspi.STATE_SHOWING) and s.contains(pyatspi.STATE_ENABLED),
                   "the button %s is not shown and enabled" % name)
 
+    choose_from_list(frame, ledger, window_id)
+    leave_menu(frame, ledger, heard)
+    tab_round(frame, ledger)
+
     # Tab leaves the ledger for the first button; there the program receives
     # the codes of its own keys.
     xdotool("key", "Tab")
     first = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Visu.Chèque")
     wait_until(lambda: states(first).contains(pyatspi.STATE_FOCUSED), 5, "Tab to reach the first button")
+    with open(trace_path) as f:
+        traced_before = len(f.readlines())
     for keysym, _, _, _ in KEYS_ON_BUTTON:
         xdotool("key", keysym)
     expected = ["key %d shift=%d ctrl=0 char=%d control=CmdYzo" % (code, shift, char)
@@ -333,7 +352,7 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
 
     def traced():
         with open(trace_path) as f:
-            seen = [l.rstrip("\n") for l in f if l.startswith("key ") and "control=CmdYzo" in l
+            seen = [l.rstrip("\n") for l in f.readlines()[traced_before:] if l.startswith("key ") and "control=CmdYzo" in l
                     and not l.startswith(("key 16 ", "key 17 "))]  # Shift and Ctrl themselves
         return seen if len(seen) >= len(expected) else None
 
@@ -356,6 +375,120 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
         check(yzo.returncode == 0, "yzo ended with status %d" % yzo.returncode)
     check(heard.label == script_messages,
           "the window said %r, yzo-script said %r" % (heard.label, script_messages))
+
+
+def focused_in(root):
+    for acc in walk(root):
+        try:
+            if states(acc).contains(pyatspi.STATE_FOCUSED) and role(acc) != pyatspi.ROLE_FRAME:
+                return acc
+        except Exception:
+            pass
+    return None
+
+
+def app_of(frame):
+    return frame.getApplication()
+
+
+def dialog_named(frame, name):
+    for window in app_of(frame):
+        if window is not None and role(window) == pyatspi.ROLE_DIALOG and window.name == name:
+            if states(window).contains(pyatspi.STATE_SHOWING):
+                return window
+    return None
+
+
+def choose_from_list(frame, ledger, window_id):
+    """The creation box, then the rubrique list: Down moves the row the
+    screen reader reads, Enter chooses it and opens the next question."""
+    if not check(len(LIST_CHOICE) == 2, "yzo-script chose %r" % LIST_CHOICE):
+        return
+    item, question = LIST_CHOICE
+    xdotool("key", "alt+c")
+    date = find(frame, pyatspi.ROLE_TEXT, "Date")
+    if not wait_until(lambda: date and states(date).contains(pyatspi.STATE_FOCUSED), 10, "the creation box"):
+        return
+    check(date.description.strip() == "Date de création :",
+          "the creation box is described as %r" % date.description)
+    xdotool("key", "Return")
+    table = find(frame, pyatspi.ROLE_TABLE, "Liste")
+    if not wait_until(lambda: states(table).contains(pyatspi.STATE_FOCUSED), 10, "the rubrique list"):
+        return
+
+    def focused_row():
+        for cell in walk(table):
+            if role(cell) == pyatspi.ROLE_TABLE_CELL and states(cell).contains(pyatspi.STATE_FOCUSED):
+                return cell.name
+        return None
+
+    def selected_row():
+        selection = table.querySelection()
+        return selection.getSelectedChild(0).name if selection.nSelectedChildren == 1 else None
+
+    xdotool("key", "Down")
+    if wait_until(lambda: selected_row() == item and focused_row() == item, 10,
+                  "Down to select %r and give it the list's focus" % item) is None:
+        fail("selected row %r, focused row %r" % (selected_row(), focused_row()))
+        return
+    xdotool("key", "Return")
+    dialog = wait_until(lambda: dialog_named(frame, question), 10, "the input box named " + question)
+    if not dialog:
+        return
+    ids = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^" + question + "$"],
+                         capture_output=True, text=True, timeout=20).stdout.split()
+    xdotool("windowfocus", "--sync", ids[0])
+    xdotool("key", "Escape")
+    wait_until(lambda: dialog_named(frame, question) is None, 10, "Escape to close the input box")
+    # The program goes on to its next question, in the window, which a
+    # desktop gives the keyboard back; Escape leaves it for the ledger.
+    xdotool("windowfocus", "--sync", window_id)
+    answer = wait_until(lambda: focused_in(frame) if role(focused_in(frame)) == pyatspi.ROLE_TEXT
+                        and focused_in(frame).description.strip() else None, 10, "the next question's box")
+    if not answer:
+        return
+    xdotool("key", "Escape")
+    wait_until(lambda: states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape back to the ledger")
+
+
+def leave_menu(frame, ledger, heard):
+    """F10 opens the menu bar's first menu; Down moves in the menu, not in the
+    ledger; Escape leaves it and the ledger has the keys again."""
+    _, where = caret_of(ledger)
+    said_before = len(heard.label)
+    fichier = find(frame, pyatspi.ROLE_MENU, "Fichier")
+    xdotool("key", "F10")
+    if not wait_until(lambda: states(fichier).contains(pyatspi.STATE_SELECTED), 10, "F10 to open Fichier"):
+        return
+    xdotool("key", "Down")
+    wait_until(lambda: any(states(item).contains(pyatspi.STATE_SELECTED) for item in walk(fichier)
+                           if role(item) == pyatspi.ROLE_MENU_ITEM), 10, "Down to reach an entry of Fichier")
+    xdotool("key", "Escape")
+    wait_until(lambda: not states(fichier).contains(pyatspi.STATE_SELECTED)
+               and states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape to leave the menu")
+    check(caret_of(ledger)[1] == where, "the menu keys moved the ledger's caret from %r to %r"
+          % (where, caret_of(ledger)[1]))
+    check(len(heard.label) == said_before, "the menu keys reached the ledger: %r" % heard.label[said_before:])
+    xdotool("key", "Down")
+    check(wait_until(lambda: caret_of(ledger)[1] != where, 10, "Down in the ledger after the menu"),
+          "the ledger does not have the keys after the menu")
+    xdotool("key", "Up")
+    wait_until(lambda: caret_of(ledger)[1] == where, 10, "Up back to the line before")
+
+
+def tab_round(frame, ledger):
+    """Tab goes from the ledger through the four buttons and back; the
+    status area is no stop."""
+    order = ["Visu.Chèque", "Création", "Modif. Ligne", "Quitter", "Opérations"]
+    for name in order:
+        xdotool("key", "Tab")
+        got = wait_until(lambda: focused_in(frame) is not None and focused_in(frame).name == name, 10,
+                         "Tab to reach " + name)
+        if not got:
+            stop = focused_in(frame)
+            fail("Tab reached %r (%s) instead of %s" % (stop and stop.name, stop and stop.getRoleName(), name))
+            return
+    check(states(ledger).contains(pyatspi.STATE_FOCUSED), "Tab round did not come back to the ledger")
 
 
 if __name__ == "__main__":

@@ -237,13 +237,14 @@ TEST(SavingAccounts, UnchangedAccountIsWrittenByteForByteWithItsBackup) {
     std::string bytes = std::string(kGoodHeader) +
                         " 2 12026 RSalaire\x1e" "EMPLOYEUR\x1e" "1500\x1e" "0\x1e\r\n"
                         " 4 12026 DCourses\x1e" "MARCH\xc9\x1e" "-45,30\x1e" "0\x1e" "ES\r\n"
-                        " 5 12026 T\x1e" "ASSURANCE\x1e" "-240\x1e" "0\x1e" "12\r\n";
+                        " 5 12027 T\x1e" "ASSURANCE\x1e" "-240\x1e" "0\x1e" "12\r\n";
+    // The traite falls due next year: opening inserts nothing.
     writeBytes(dir.path / "perso.yzo", bytes);
     Opened o(dir, "perso.yzo");
     EXPECT_TRUE(o.platform.boxes.empty());
     o.form.enregistrer();
     std::string expected = std::string(kGoodHeader) +
-                           " 5 12026 T\x1e" "ASSURANCE\x1e" "-240\x1e" "0\x1e" "12\r\n"  // traites first
+                           " 5 12027 T\x1e" "ASSURANCE\x1e" "-240\x1e" "0\x1e" "12\r\n"  // traites first
                            " 2 12026 RSalaire\x1e" "EMPLOYEUR\x1e" "1500\x1e" "0\x1e\r\n"
                            " 4 12026 DCourses\x1e" "MARCH\xc9\x1e" "-45,30\x1e" "0\x1e" "ES\r\n";
     EXPECT_EQ(readBytes(dir.path / "perso.yzo"), expected);

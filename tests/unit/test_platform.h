@@ -18,6 +18,7 @@ public:
     std::vector<std::wstring> boxes;                      // every message box text, in order
     std::vector<std::wstring> messages;                   // every status message, in order
     std::vector<PrintJob> printed;
+    bool printerWorks = true;                             // what Print answers
     int beeps = 0;
     bool endCalled = false;
 
@@ -34,7 +35,10 @@ public:
     std::optional<std::wstring> SaveFileDialog(const FileDialogRequest&) override { return next(files, "save dialog"); }
     std::optional<FontChoice> FontDialog(FontKind, const FontChoice&) override { return std::nullopt; }
     bool PrinterDialog() override { return true; }
-    void Print(const PrintJob& job) override { printed.push_back(job); }
+    bool Print(const PrintJob& job) override {
+        printed.push_back(job);
+        return printerWorks;
+    }
     void Beep() override { ++beeps; }
     Date Today() override { return today; }
     long SecondsSinceMidnight() override { return 36000; }

@@ -7,7 +7,8 @@ def write(name, lines):
         for line in lines:
             f.write(line.encode("cp1252") + b"\r\n")
 
-traite = "10 12026 T" + RS + "ASSURANCE" + RS + "-240" + RS + "0" + RS + "12"
+# Due next year, so that opening the account inserts nothing.
+traite = "10 12027 T" + RS + "ASSURANCE" + RS + "-240" + RS + "0" + RS + "12"
 ops = [" 2112026 RSalaire" + RS + "EMPLOYEUR" + RS + "1500" + RS + "0" + RS,
        " 5112026 DChèque" + RS + "ÉPICERIE" + RS + "-45,30" + RS + "0" + RS + "1201",
        "20112026 DLoyer" + RS + "AGENCE" + RS + "-700" + RS + "0" + RS,

@@ -1,0 +1,60 @@
+# What `cmake --install` puts where, and the Debian package made by `cpack -G DEB`.
+
+# The desktop and AppStream identifier; the desktop entry keeps the short name
+# yzo.desktop, which the metainfo file names as its launchable.
+set(YZO_APP_ID org.example.yzo)
+
+install(TARGETS yzo-script RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET yzo)
+  install(TARGETS yzo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+# share/yzo holds the default lists and the help files: everything under data/,
+# whatever is added there. The folder is made even when data/ is empty, since
+# an installed program recognises itself by it.
+install(DIRECTORY DESTINATION ${CMAKE_INSTALL_DATADIR}/yzo)
+file(GLOB_RECURSE YZO_DATA_FILES CONFIGURE_DEPENDS LIST_DIRECTORIES false ${PROJECT_SOURCE_DIR}/data/*)
+if(YZO_DATA_FILES)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/yzo
+    PATTERN ".*" EXCLUDE)
+endif()
+
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/yzo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${YZO_APP_ID}.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/yzo.svg
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# Manual pages, with the version filled in and compressed as Debian expects.
+find_program(YZO_GZIP gzip REQUIRED)
+foreach(page yzo yzo-script)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${page}.1 ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.1 @ONLY)
+  add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.1.gz
+    COMMAND ${YZO_GZIP} -9nkf ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.1
+    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.1)
+  list(APPEND YZO_MAN_PAGES ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.1.gz)
+endforeach()
+add_custom_target(yzo_man ALL DEPENDS ${YZO_MAN_PAGES})
+install(FILES ${YZO_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The Debian package. Its library dependencies come from what the programs link
+# (dpkg-shlibdeps); speech-dispatcher is loaded only when asked for, so it is
+# suggested, not required.
+set(CPACK_PACKAGE_NAME yzo)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "yzo")
+set(CPACK_PACKAGE_CONTACT "yzo <yzo@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Bank-account ledger for blind and partially sighted users")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Bank-account ledger for blind and partially sighted users
+ yzo keeps bank accounts entirely from the keyboard; every answer is written
+ into a status label that the screen reader speaks. The interface is in French.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY yzo)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "orca")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "speech-dispatcher, libspeechd2")
+set(CPACK_STRIP_FILES ON)
+include(CPack)

@@ -1,0 +1,85 @@
+// Help texts, the about screen and the key-help mode.
+#include "extras/extras.h"
+
+#include "account/paths.h"
+#include "app/errors.h"
+#include "app/mainform.h"
+#include "app/textfile.h"
+
+#ifndef YZO_VERSION
+#define YZO_VERSION "0.1"
+#endif
+
+std::vector<std::wstring> aboutLines() {
+    return {L"yzo, livre de comptes bancaires pour les personnes aveugles et malvoyantes",
+            L"version " + fromUtf8(YZO_VERSION),
+            L"logiciel libre sous licence GPL version 3 ou ultérieure",
+            L"pour signaler un problème : ouvrez une demande sur le dépôt du projet yzo",
+            L"ou écrivez à l'équipe de yzo en décrivant les touches pressées"};
+}
+
+void MainForm::mnuAideTouche() {
+    app.keyHelp = !app.keyHelp;
+    if (app.keyHelp) {
+        w.txt.setText(L"");
+        message(L"Aide Mémoire des touches");
+        app.keyDescribed = true;
+    } else {
+        message(NomFichSeul(currentPath()));
+        AfficheYzo();
+        app.keyDescribed = false;
+    }
+}
+
+void MainForm::textViewButtons() {
+    w.CmdYzo.visible = false;
+    w.CmdCreation.visible = false;
+    w.CmdModifLigne.visible = false;
+    w.CmdQuitter.text = L"Annuler";
+    w.CmdQuitter.show();
+}
+
+void MainForm::AfficheAide(const std::wstring& fileName) {
+    std::wstring path = app.programFolder + fileName;
+    std::vector<std::wstring> lines;
+    try {
+        lines = readTextLines(path);
+    } catch (const YzoError& e) {
+        if (e.number() == kErrFileNotFound) message(L"fichier d'aide absent : " + fileName);
+        else reportError(e, L"AfficheAide");
+        return;
+    }
+    textViewButtons();
+    AfficheTexte(lines);
+}
+
+void MainForm::mnuApropos() {
+    textViewButtons();
+    AfficheTexte(aboutLines());
+}
+
+bool MainForm::helpMenu(const std::wstring& name) {
+    if (name == L"mnuBlocNote") {
+        blocnote();
+        return true;
+    }
+    static const std::pair<const wchar_t*, const wchar_t*> files[] = {
+        {L"mnuaideListeToucheItem", L"touche.txt"},
+        {L"mnuAideTxtItem", L"Aide_yzo.txt"},
+        {L"mnuAideComptaItem", L"club.txt"},
+    };
+    if (name == L"mnuAideToucheItem") {
+        mnuAideTouche();
+        return true;
+    }
+    if (name == L"mnuApropos") {
+        if (!describeKey(L"A propos")) mnuApropos();
+        return true;
+    }
+    for (const auto& [entry, file] : files) {
+        if (name != entry) continue;
+        if (!describeKey(w.entry(name).caption)) AfficheAide(file);
+        return true;
+    }
+    return false;
+}

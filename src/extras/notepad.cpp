@@ -1,0 +1,135 @@
+// The notepad: a plain text file beside the account, edited in place of the ledger.
+#include "extras/extras.h"
+
+#include "account/paths.h"
+#include "app/errors.h"
+#include "app/mainform.h"
+#include "app/textfile.h"
+
+std::wstring notepadProposal(const std::wstring& accountPath) {
+    size_t nameStart = accountPath.find_last_of(L"/\\");
+    nameStart = nameStart == std::wstring::npos ? 0 : nameStart + 1;
+    size_t dot = accountPath.find(L'.', nameStart);
+    if (dot == std::wstring::npos) return accountPath + L".txt";
+    return accountPath.substr(0, dot + 1) + L"txt";
+}
+
+std::wstring notepadBackupName(const std::wstring& notepadPath) { return notepadPath + L".bak"; }
+
+std::vector<std::wstring> notepadLines(const std::wstring& text) {
+    std::vector<std::wstring> lines(1);
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L'\r' || c == L'\n') {
+            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+            lines.emplace_back();
+        } else {
+            lines.back() += c;
+        }
+    }
+    // The file ends with a line end: a text that ends with one has no further line.
+    if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+std::wstring notepadText(const std::vector<std::wstring>& lines) {
+    std::wstring text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += L"\r\n";
+        text += lines[i];
+    }
+    return text;
+}
+
+void MainForm::blocnote() {
+    if (describeKey(L"bloc note")) return;
+    if (!app.normalMode) {
+        platform.Beep();
+        return;
+    }
+    FileDialogRequest request;
+    request.filter = L"Fichiers (*.TXT)|*.TXT";
+    request.initialName = trim(app.config[32]).empty() ? notepadProposal(currentPath()) : app.config[32];
+    std::optional<std::wstring> chosen = platform.OpenFileDialog(request);
+    if (!chosen) return;
+    std::wstring name = *chosen;
+    if (name.size() >= 3 && name[1] == L':' && name[2] == L'.') name.erase(2, 1);
+    ext.notepadFile = name;
+    app.config[32] = name;
+
+    app.notepadShown = true;
+    app.normalMode = false;
+    w.CmdYzo.visible = false;
+    w.CmdCreation.visible = false;
+    w.CmdModifLigne.visible = false;
+    w.CmdQuitter.text = L"Opérations";
+    w.CmdQuitter.show();
+    w.txt.show(false);
+    w.RtbNote.show();
+    w.RtbNote.setText(L"");
+    w.focus = L"RtbNote";
+    AfficheStatus();
+    if (!FichierExistant(name)) return;
+    try {
+        w.RtbNote.setText(notepadText(readTextLines(name)));
+    } catch (const std::exception& e) {
+        reportError(e, L"blocnote");
+    }
+}
+
+void MainForm::RtbNote_KeyDown(const KeyEvent& key) {
+    if (key.code == kKeyEscape) InitYzo();
+    else ext.notepadModified = true;
+}
+
+void MainForm::SauveBlocNote() {
+    if (ext.notepadModified && ask(L"Sauvegarder le bloc note", MsgButtons::YesNo) == MsgResult::Yes)
+        enregistrer();
+    InitYzo();
+}
+
+bool MainForm::sauvebakBlocNote() {
+    if (!FichierExistant(ext.notepadFile)) return true;
+    try {
+        copyFileAtomically(ext.notepadFile, notepadBackupName(ext.notepadFile));
+        return true;
+    } catch (const std::exception&) {
+        message(L"copie de sauvegarde impossible");
+        return false;
+    }
+}
+
+bool MainForm::RangeBlocNote() {
+    try {
+        writeTextLines(ext.notepadFile, notepadLines(w.RtbNote.text));
+    } catch (const std::exception& e) {
+        reportError(e, L"RangeBlocNote");
+        return false;
+    }
+    ext.notepadModified = false;
+    return true;
+}
+
+bool MainForm::saveNotepad() {
+    sauvebakBlocNote();
+    if (!RangeBlocNote()) return false;
+    message(L"enregistrer");
+    return true;
+}
+
+bool MainForm::saveNotepadAs() {
+    if (upperCase(ext.notepadFile).find(L".BAK") == std::wstring::npos) sauvebakBlocNote();
+    FileDialogRequest request;
+    request.filter = L"Fichiers (*.TXT)|*.TXT";
+    request.initialName = ext.notepadFile;
+    request.confirmOverwrite = true;
+    std::optional<std::wstring> chosen = platform.SaveFileDialog(request);
+    if (!chosen) return false;
+    std::wstring name = *chosen;
+    if (name.size() >= 3 && name[1] == L':' && name[2] == L'.') name.erase(2, 1);
+    ext.notepadFile = name;
+    app.config[32] = name;
+    bool saved = RangeBlocNote();
+    AfficheStatus();
+    return saved;
+}

@@ -1,0 +1,318 @@
+// Cheques: the parameter file that measures a cheque book in millimetres,
+// its editing list, and the cheque of an expense composed as text, previewed
+// and printed.
+#include <algorithm>
+#include <cwctype>
+
+#include "account/account.h"
+#include "account/paths.h"
+#include "app/errors.h"
+#include "app/mainform.h"
+#include "app/textfile.h"
+#include "print/print.h"
+#include "print/words.h"
+
+namespace {
+const std::wstring kLineEnd = L"\r\n";
+
+long valueOf(const std::wstring& digits) { return std::stol(digits); }
+
+bool allDigits(const std::wstring& text) {
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+// A typed text that goes into a file: no field separator, no line break.
+std::wstring oneLine(std::wstring text) {
+    std::erase_if(text, [](wchar_t c) { return c == L'\x1e' || c == L'\r' || c == L'\n'; });
+    return text;
+}
+
+std::wstring lowerCase(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+    return text;
+}
+}  // namespace
+
+std::array<std::wstring, kChequeLines + 1> chequeLabels() {
+    return {L"",
+            L"Les paramètres de position sont en Millimètre",
+            L"Réglages selon l'imprimante :",
+            L"Marge hauteur",
+            L"Marge gauche",
+            L"80 caractères font en longueur : ",
+            L"65 lignes font en millimètres : ",
+            L"Mensurations du chèque :",
+            L"Largeur du chèque : ",
+            L"hauteur de la ligne du montant en chiffre depuis le haut du chèque : ",
+            L"début impression du montant en chiffre : ",
+            L"Longueur champ du montant en chiffre : ",
+            L"hauteur de la première ligne du montant en lettre depuis le haut du chèque : ",
+            L"début impression de la première ligne du montant en lettre : ",
+            L"Longueur champ du montant en lettre de la première ligne : ",
+            L"hauteur de la deuxième ligne du montant en lettre depuis le haut du chèque : ",
+            L"début impression de la deuxième ligne du montant en lettre : ",
+            L"Longueur champ du montant en lettre de la deuxième ligne : ",
+            L"hauteur de l'ordre depuis le haut du chèque : ",
+            L"début impression de l'ordre : ",
+            L"Longueur champ de l'ordre : ",
+            L"hauteur du \"fait à\" depuis le haut du chèque : ",
+            L"début impression du \"fait à\" : ",
+            L"Longueur champ du \"fait à\"  : ",
+            L"hauteur de la date depuis le haut du chèque : ",
+            L"début impression de la date : ",
+            L"Longueur champ de la date : "};
+}
+
+bool isChequeFixedLine(int line) { return line == 1 || line == 2 || line == 7; }
+
+std::vector<std::wstring> newChequeParameterLines() {
+    std::array<std::wstring, kChequeLines + 1> labels = chequeLabels();
+    return {labels[1], labels[2], L"0", L"0", L"203", L"213", labels[7], L"175", L"35", L"135", L"40", L"21", L"50",
+            L"72", L"27", L"5", L"116", L"33", L"5", L"115", L"42", L"90", L"31", L"42", L"135", L"40"};
+}
+
+std::wstring chequeValueError(int line, const std::wstring& value) {
+    if (value.empty()) return L"valeur absente";
+    if (!allDigits(value)) return L"lettre interdit";
+    if (value.size() > 6 || valueOf(value) > kChequeMaxValue)
+        return L"valeur trop grande : " + std::to_wstring(kChequeMaxValue) + L" millimètres au plus";
+    if ((line == 5 || line == 6) && valueOf(value) == 0) return L"la valeur ne peut pas être nulle";
+    return L"";
+}
+
+ChequeGeometry chequeGeometry(const std::array<std::wstring, kChequeLines + 1>& values) {
+    ChequeGeometry g;
+    long top = valueOf(values[3]), left = valueOf(values[4]);
+    long lengthOf80 = valueOf(values[5]);
+    g.heightOf65Lines = valueOf(values[6]);
+    for (int k = 1; k <= kChequeItems; ++k) {
+        int first = 9 + 3 * (k - 1);
+        g.row[k] = std::max(0L, valueOf(values[first]) + top);
+        g.column[k] = std::max(0L, (left + valueOf(values[first + 1])) * 80 / lengthOf80);
+        g.length[k] = valueOf(values[first + 2]) * 80 / lengthOf80;
+    }
+    return g;
+}
+
+std::wstring chequeWords(long whole, long cents, const std::wstring& unitName) {
+    if (whole == 0 && cents == 0) return L"";
+    std::wstring words;
+    if (whole > 0) {
+        std::wstring unit = lowerCase(unitName.substr(0, unitName.empty() ? 0 : unitName.size() - 1));
+        words = mise_l(whole) + L" " + unit + (whole > 1 ? L"s" : L"");
+    }
+    if (cents > 0) {
+        words += (whole > 0 ? L" et " : L"") + mise_l(cents) + L" centime" + (cents > 1 ? L"s" : L"");
+    }
+    return words;
+}
+
+std::wstring composeChequeText(const ChequeGeometry& g, const std::array<std::wstring, kChequeItems + 1>& texts) {
+    // Items by row, the lower item number first among equal rows; a row of 100 or more is never printed.
+    std::vector<int> order;
+    for (int k = 1; k <= kChequeItems; ++k)
+        if (g.row[k] < 100) order.push_back(k);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return g.row[a] < g.row[b]; });
+
+    std::wstring text;
+    long previousRow = 0;
+    for (size_t i = 0; i < order.size();) {
+        long row = g.row[order[i]];
+        long feeds = i == 0 ? g.lineFeeds(row) : g.lineFeeds(row - previousRow) - 1;
+        for (long n = 0; n < feeds; ++n) text += kLineEnd;
+        // The items of one row share a line: from the leftmost, each other text
+        // adds what lies beyond the line written so far.
+        std::vector<int> sameRow;
+        for (; i < order.size() && g.row[order[i]] == row; ++i) sameRow.push_back(order[i]);
+        std::stable_sort(sameRow.begin(), sameRow.end(), [&](int a, int b) { return g.column[a] < g.column[b]; });
+        std::wstring line;
+        for (int k : sameRow) {
+            std::wstring placed = std::wstring(static_cast<size_t>(g.column[k]), L' ') + texts[k];
+            if (placed.size() > line.size()) line += placed.substr(line.size());
+        }
+        text += line + kLineEnd;
+        previousRow = row;
+    }
+    return text;
+}
+
+void MainForm::InitTableLibelleCheque() { prn.chequeLabels = chequeLabels(); }
+
+void MainForm::mnuParametreCheque() {
+    if (describeKey(L"paramètres du chéquier")) return;
+    std::wstring& path = app.config[25];
+    if (!FichierExistant(path)) path.clear();
+    FileDialogRequest request;
+    request.filter = L"Fichiers paramètres chèquiers (*.PRM)|*.PRM";
+    request.initialName = path.empty() ? app.storageFolder + withExtension(NomFichSeul(currentPath()), L"PRM") : path;
+    std::optional<std::wstring> chosen = platform.SaveFileDialog(request);
+    if (!chosen) return;
+    std::wstring name = *chosen;
+    dropDialogDot(name);
+    path = name;
+    try {
+        if (!FichierExistant(name)) {
+            message(L"création du fichier " + NomFichSeul(name));
+            writeTextLines(name, newChequeParameterLines());
+        }
+        std::vector<std::wstring> lines = readTextLines(name);
+        prn.chequeValues = {};
+        for (int k = 1; k <= kChequeLines && k <= static_cast<int>(lines.size()); ++k) prn.chequeValues[k] = lines[k - 1];
+        if (lines.size() < static_cast<size_t>(kChequeLines))
+            msgBox(L"Le fichier " + NomFichSeul(name) + L" n'a que " + std::to_wstring(lines.size()) +
+                   L" lignes sur 26 : complétez les valeurs absentes");
+    } catch (const std::exception& e) {
+        reportError(e, L"mnuParametreCheque");
+        return;
+    }
+    app.normalMode = false;
+    ent.modes.chequeParameter = true;
+    w.txt.show(false);
+    w.CmdYzo.text = L"OK";
+    w.CmdYzo.show();
+    w.CmdCreation.visible = false;
+    w.CmdModifLigne.text = L"Modif. &Ligne";
+    w.CmdModifLigne.show();
+    w.CmdQuitter.text = L"Annuler";
+    w.CmdQuitter.show();
+    w.Liste.show();
+    AfficheListeCheque();
+    w.Liste.selected = 1;
+    w.focus = L"Liste";
+}
+
+void MainForm::AfficheListeCheque() {
+    Control& l = w.Liste;
+    l.clearItems();
+    l.addItem(L"Paramètre du chèquier de " + NomFichSeul(app.config[25]));
+    for (int k = 1; k <= kChequeLines; ++k)
+        l.addItem(isChequeFixedLine(k) ? prn.chequeLabels[k] : prn.chequeLabels[k] + prn.chequeValues[k]);
+}
+
+void MainForm::validationCheque() {
+    int row = w.Liste.selected;
+    if (row < 1 || row > kChequeLines || isChequeFixedLine(row)) return;
+    std::wstring answer = inputBox(prn.chequeLabels[row], prn.chequeValues[row]);
+    if (answer.empty()) return;
+    std::wstring error = chequeValueError(row, answer);
+    if (!error.empty()) {
+        msgBox(error);
+        return;
+    }
+    prn.chequeValues[row] = answer;
+    AfficheListeCheque();
+    w.Liste.selected = row;
+}
+
+void MainForm::RangeListeCheque() {
+    std::vector<std::wstring> lines;
+    for (int k = 1; k <= kChequeLines; ++k)
+        lines.push_back(isChequeFixedLine(k) ? prn.chequeLabels[k] : oneLine(prn.chequeValues[k]));
+    try {
+        writeTextLines(app.config[25], lines);
+    } catch (const std::exception& e) {
+        reportError(e, L"RangeListeCheque");
+    }
+}
+
+bool MainForm::readChequeParameters(const std::wstring& procedure) {
+    const std::wstring& path = app.config[25];
+    std::vector<std::wstring> lines;
+    try {
+        lines = readTextLines(path);
+    } catch (const std::exception& e) {
+        reportError(e, procedure);
+        return false;
+    }
+    if (lines.size() < static_cast<size_t>(kChequeLines)) {
+        msgBox(L"Paramètre du chèquier incomplet : " + std::to_wstring(lines.size()) + L" lignes sur 26 dans " +
+               NomFichSeul(path));
+        return false;
+    }
+    for (int k = 1; k <= kChequeLines; ++k) prn.chequeValues[k] = lines[k - 1];
+    for (int k = 1; k <= kChequeLines; ++k) {
+        if (isChequeFixedLine(k)) continue;
+        std::wstring error = chequeValueError(k, prn.chequeValues[k]);
+        if (error.empty()) continue;
+        msgBox(L"Paramètre du chèquier incorrect à la ligne " + std::to_wstring(k) + L", " +
+               trimRight(prn.chequeLabels[k]) + L" " + prn.chequeValues[k] + L" : " + error);
+        return false;
+    }
+    return true;
+}
+
+void MainForm::AfficheCheque() {
+    if (!FichierExistant(app.config[25])) {
+        msgBox(L"Paramètre du chèquier non installé");
+        return;
+    }
+    if (w.Liste.visible || displayMode() == 9) return;
+    long index = IndexAbsolu();
+    if (!TestNumeroAffiche(index)) return;
+    cursorIndex() = index;
+    try {
+        acc.work = convertit_ChaineYzo(led.displayTable[index].line);
+    } catch (const std::exception& e) {
+        reportError(e, L"AfficheCheque");
+        return;
+    }
+    if (acc.work.code != L'D' && acc.work.code != L'T') {
+        message(L"L'opération n'est pas en dépense");
+        return;
+    }
+    if (!readChequeParameters(L"AfficheCheque")) return;
+    ChequeGeometry g = chequeGeometry(prn.chequeValues);
+
+    prn.whole = prn.cents = 0;
+    if (acc.work.montant != 0) {
+        std::wstring figures = Forme_montant(std::abs(acc.work.montant));
+        size_t comma = figures.find(L',');
+        std::wstring wholeText = figures.substr(0, comma);
+        if (wholeText.size() > 10 || std::stoll(wholeText) > 2147483647LL) {
+            msgBox(L"Montant trop grand pour un chèque : " + figures);
+            return;
+        }
+        prn.whole = std::stol(wholeText);
+        if (comma != std::wstring::npos) prn.cents = std::stol(figures.substr(comma + 1));
+    }
+    prn.wordsLine1 = chequeWords(prn.whole, prn.cents, acc.header.unitName);
+    prn.wordsLine2 = decoupe_chiffre(prn.wordsLine1, static_cast<int>(g.length[2]));
+    if (static_cast<long>(prn.wordsLine2.size()) > g.length[3])
+        msgBox(L"Montant en lettres de la deuxième ligne trop long : " + prn.wordsLine2);
+
+    std::wstring ordre = inputBox(L"Ordre", acc.work.objet);
+    if (ordre.empty()) return;
+    std::wstring place = inputBox(L"Fait à", app.config[29]);
+    if (place.empty()) return;
+    prn.ordre = oneLine(ordre);
+    prn.place = oneLine(place);
+    app.config[29] = prn.place;
+
+    std::array<std::wstring, kChequeItems + 1> texts;
+    texts[1] = std::to_wstring(prn.whole);
+    if (prn.cents != 0) texts[1] += L"," + completegaucheCar(std::to_wstring(prn.cents), L'0', 2);
+    texts[2] = prn.wordsLine1;
+    texts[3] = prn.wordsLine2;
+    texts[4] = prn.ordre;
+    texts[5] = prn.place;
+    texts[6] = ligne_dateReduit(FormatDate(acc.work.date), formatSettings());
+    prn.chequeText = composeChequeText(g, texts);
+
+    w.CmdYzo.visible = false;
+    w.CmdCreation.visible = false;
+    w.CmdModifLigne.text = L"&Imp.Chèque";
+    w.CmdModifLigne.show();
+    w.CmdQuitter.text = L"Annuler";
+    w.CmdQuitter.show();
+    app.normalMode = false;
+    ent.modes.chequePreview = true;
+    VisuImprimer(L"Chèque avec lparamètres de " + NomFichSeul(app.config[25]) + kLineEnd + prn.chequeText);
+}
+
+bool MainForm::ImprimeCheque() {
+    PrintJob job;
+    job.orientation = w.entry(L"mnuOrientationImprimanteCheque").checked ? Orientation::Landscape : Orientation::Portrait;
+    job.fontName = app.config[26].empty() ? L"Arial" : app.config[26];
+    job.fontSize = fontSizeOf(app.config[27], 8);
+    return printText(job, prn.chequeText);
+}

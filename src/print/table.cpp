@@ -1,0 +1,227 @@
+// The table of the display: the lines shown in the ledger with a title, a
+// header row and aligned columns, printed, shown or written to a file.
+#include <algorithm>
+#include <cwctype>
+
+#include "account/account.h"
+#include "account/paths.h"
+#include "app/errors.h"
+#include "app/mainform.h"
+#include "app/textfile.h"
+#include "ledger/ledger.h"
+#include "print/print.h"
+
+namespace {
+constexpr wchar_t RS = L'\x1e';
+const std::wstring kLineEnd = L"\r\n";
+
+// The columns of one stored line.
+struct TableFields {
+    std::wstring date, rubrique, objet, amount, tva, numero;
+    wchar_t flag = L' ';
+};
+
+TableFields splitLine(const std::wstring& line) {
+    TableFields f;
+    f.date = line.substr(0, 8);
+    if (line.size() > 8) f.flag = line[8];
+    size_t sep = line.find(RS);
+    if (sep != std::wstring::npos && sep > 10) f.rubrique = trim(line.substr(10, sep - 10));
+    std::wstring* fields[] = {&f.objet, &f.amount, &f.tva};
+    for (std::wstring* field : fields) {
+        if (sep == std::wstring::npos) return f;
+        size_t next = line.find(RS, sep + 1);
+        *field = line.substr(sep + 1, next == std::wstring::npos ? std::wstring::npos : next - sep - 1);
+        sep = next;
+    }
+    f.objet = trim(f.objet);
+    if (sep != std::wstring::npos) f.numero = trim(line.substr(sep + 1));
+    return f;
+}
+
+bool hasSingleDecimal(const std::wstring& amount) {
+    size_t dot = amount.find(L'.');
+    return dot != std::wstring::npos && amount.size() == dot + 2;
+}
+
+// The amount with the trailing blanks that line its units digit up with the others.
+std::wstring alignedAmount(const std::wstring& amount, bool someDot) {
+    if (hasSingleDecimal(amount)) return amount + L" ";
+    if (someDot && amount.find(L'.') == std::wstring::npos) return amount + L"   ";
+    return amount;
+}
+
+int length(const std::wstring& s) { return static_cast<int>(s.size()); }
+
+// A column of at least minimum characters when it holds anything.
+int atLeast(int width, int minimum) { return width >= 1 && width < minimum ? minimum : width; }
+
+// The text cut to the width (ending with "_") and padded with one blank more.
+std::wstring cell(const std::wstring& text, int width) {
+    if (width <= 0) return L"";
+    if (length(text) > width) return text.substr(0, width - 1) + L"_ ";
+    return complete(text, width + 1);
+}
+
+// A header title: the plain text and a blank at its minimum width, else centred.
+std::wstring headerCell(const std::wstring& title, int width) {
+    if (width <= 0) return L"";
+    if (width == length(title)) return title + L" ";
+    return centre(title, width) + L" ";
+}
+
+struct Widths {
+    int rubrique = 0, objet = 0, amount = 0, tva = 0, numero = 0;
+};
+
+// Narrows the rubrique and objet columns by the excess over 80 characters.
+void narrow(Widths& w, int total) {
+    int excess = total - 80;
+    if (excess <= 0) return;
+    int fromObjet = std::min(excess, std::max(0, w.objet - 10));
+    w.objet -= fromObjet;
+    excess -= fromObjet;
+    if (excess <= 0) return;
+    int fromRubrique = std::min(excess, std::max(0, w.rubrique - 8));
+    w.rubrique -= fromRubrique;
+    excess -= fromRubrique;
+    // What the rubrique cannot give the objet gives, down to its own minimum.
+    if (w.objet > 0) w.objet = std::max(5, w.objet - excess);
+}
+}  // namespace
+
+int fontSizeOf(const std::wstring& text, int fallback) {
+    std::wstring digits = trim(text);
+    if (digits.empty() || digits.size() > 3 || !std::all_of(digits.begin(), digits.end(), iswdigit)) return fallback;
+    int size = std::stoi(digits);
+    return size >= 1 ? size : fallback;
+}
+
+std::wstring tableOfLines(const std::vector<std::wstring>& lines, const TableSettings& settings) {
+    std::vector<TableFields> rows;
+    rows.reserve(lines.size());
+    bool someDot = false;
+    for (const std::wstring& line : lines) {
+        rows.push_back(splitLine(line));
+        if (rows.back().amount.find(L'.') != std::wstring::npos) someDot = true;
+    }
+    Widths w;
+    for (const TableFields& f : rows) {
+        w.rubrique = std::max(w.rubrique, length(f.rubrique));
+        w.objet = std::max(w.objet, length(f.objet));
+        w.amount = std::max(w.amount, length(alignedAmount(f.amount, someDot)));
+        w.tva = std::max(w.tva, length(f.tva));
+        w.numero = std::max(w.numero, length(f.numero));
+    }
+    w.rubrique = atLeast(w.rubrique, 8);
+    w.objet = atLeast(w.objet, 5);
+    w.numero = atLeast(w.numero, 6);
+    w.amount = std::max(w.amount, 7);
+    w.tva = std::max(w.tva, 3);
+
+    std::wstring header = L"   DATE    ";
+    if (settings.accountType == 1) header += L"V ";
+    else if (settings.accountType == 2) header += L"R ";
+    auto columnSpace = [](int width) { return width > 0 ? width + 1 : 0; };
+    int total = length(header) + columnSpace(w.rubrique) + columnSpace(w.objet) + w.amount + 1 +
+                (settings.hasTva ? w.tva + 1 : 0) + w.numero + 1;
+    if (!settings.report) narrow(w, total);
+
+    header += headerCell(L"RUBRIQUE", w.rubrique) + headerCell(L"OBJET", w.objet) + headerCell(L"MONTANT", w.amount);
+    if (settings.hasTva) header += headerCell(L"TVA", w.tva);
+    if (w.numero == 6) header += L"NUMERO";
+    else if (w.numero > 0) header += trimRight(centre(L"NUMERO", w.numero));
+
+    std::wstring text = header + kLineEnd;
+    for (size_t k = 0; k < rows.size(); ++k) {
+        const TableFields& f = rows[k];
+        const std::wstring& line = lines[k];
+        if (line.size() > 7)
+            text += line.substr(0, 2) + L"/" + line.substr(2, 2) + L"/" + line.substr(4, 4) + L" ";
+        if (settings.accountType < 3) {
+            text += f.flag;
+            text += L' ';
+        }
+        text += cell(f.rubrique, w.rubrique);
+        text += cell(f.objet, w.objet);
+        text += completegaucheCar(alignedAmount(f.amount, someDot), L' ', w.amount) + L" ";
+        if (settings.hasTva) text += complete(f.tva, w.tva + 1);
+        text += f.numero + kLineEnd;
+    }
+    return text;
+}
+
+std::wstring MainForm::FormeTableAffiche(bool report) {
+    bool reportBuild = displayMode() == 10;
+    std::wstring text;
+    if (!reportBuild) text = centre(acc.header.title, 80) + kLineEnd + kLineEnd;
+    std::vector<std::wstring> lines;
+    lines.reserve(led.displayTable.size());
+    for (long k = 1; k <= led.displayCount(); ++k) lines.push_back(led.displayTable[k].line);
+    text += tableOfLines(lines, TableSettings{acc.header.accountType, acc.header.hasTva, report});
+    if (!reportBuild) text += balanceScreenLine();
+    return text;
+}
+
+void MainForm::VisuImprimer(const std::wstring& text) {
+    AfficheTexte(textLines(text));
+    w.focus = L"txt";
+}
+
+void MainForm::InitPortrait(PrintJob& job) {
+    job.orientation = Orientation::Portrait;
+    job.fontName = app.config[21].empty() ? L"Arial" : app.config[21];
+    job.fontSize = fontSizeOf(app.config[22], 12);
+}
+
+bool MainForm::printText(PrintJob& job, const std::wstring& text) {
+    job.text = text + L"\f";
+    return platform.Print(job);
+}
+
+void MainForm::mnuImprimer() {
+    if (describeKey(L"imprimer l'affichage")) return;
+    std::wstring table = FormeTableAffiche(false);
+    PrintJob job;
+    InitPortrait(job);
+    message(printText(job, table) ? L"impression envoyée" : L"échec de l'impression");
+}
+
+void MainForm::mnuVisuImprimer() {
+    if (describeKey(L"Visualisation de l'impression")) return;
+    VisuImprimer(FormeTableAffiche(false));
+}
+
+void MainForm::mnuParametreImprimer() {
+    if (describeKey(L"Choix de l'imprimante")) return;
+    platform.PrinterDialog();
+}
+
+void MainForm::mnuMiseFichier() {
+    if (describeKey(L"Mise sur fichier de l'affichage")) return;
+    FileDialogRequest request;
+    request.filter = L"Fichiers (*.TXT)|*.TXT";
+    request.initialName = withExtension(currentPath(), L"txt");
+    request.confirmOverwrite = true;
+    std::optional<std::wstring> chosen = platform.SaveFileDialog(request);
+    if (!chosen) return;
+    std::wstring name = *chosen;
+    dropDialogDot(name);
+    try {
+        writeTextLines(name, textLines(FormeTableAffiche(false)));
+    } catch (const std::exception& e) {
+        reportError(e, L"mnuMiseFichier");
+        return;
+    }
+    message(L"mise sur fichier " + name);
+}
+
+bool MainForm::printMenu(const std::wstring& name) {
+    if (name == L"mnuImprimer") mnuImprimer();
+    else if (name == L"mnuVisuImprimer") mnuVisuImprimer();
+    else if (name == L"mnuParametreImprimer") mnuParametreImprimer();
+    else if (name == L"mnuMiseFichier") mnuMiseFichier();
+    else if (name == L"mnuParametreCheque") mnuParametreCheque();
+    else return false;
+    return true;
+}

@@ -1,0 +1,74 @@
+"""A speech server for Orca that speaks nothing and logs every utterance.
+
+Orca loads it when its settings name it as "speechServerFactory". Each
+utterance becomes one JSON line in the file named by YZO_SPEECH_LOG:
+{"t": seconds, "what": "speak" | "char" | "key" | "stop", "text": ..., "interrupt": ...}
+"""
+import json
+import os
+import threading
+import time
+
+from orca import speechserver
+
+_lock = threading.Lock()
+
+
+def _log(what, text="", interrupt=None):
+    entry = {"t": round(time.monotonic(), 3), "what": what, "text": text}
+    if interrupt is not None:
+        entry["interrupt"] = bool(interrupt)
+    line = json.dumps(entry, ensure_ascii=False)
+    with _lock, open(os.environ["YZO_SPEECH_LOG"], "a", encoding="utf-8") as f:
+        f.write(line + "\n")
+
+
+class SpeechServer(speechserver.SpeechServer):
+    _active = {}
+
+    @staticmethod
+    def getFactoryName():
+        return "yzo speech log"
+
+    @staticmethod
+    def getSpeechServers():
+        return [SpeechServer.getSpeechServer()]
+
+    @staticmethod
+    def getSpeechServer(info=None):
+        if "log" not in SpeechServer._active:
+            SpeechServer._active["log"] = SpeechServer()
+        return SpeechServer._active["log"]
+
+    @staticmethod
+    def shutdownActiveServers():
+        SpeechServer._active.clear()
+
+    def getInfo(self):
+        return ["yzo speech log", "log"]
+
+    def getVoiceFamilies(self):
+        return []
+
+    def speak(self, text=None, acss=None, interrupt=True):
+        if text:
+            _log("speak", str(text), interrupt)
+
+    def speakCharacter(self, character, acss=None):
+        _log("char", str(character))
+
+    def speakKeyEvent(self, event, acss=None):
+        _log("key", getattr(event, "event_string", str(event)))
+
+    def sayAll(self, utteranceIterator, progressCallback):
+        for context, _ in utteranceIterator:
+            _log("speak", context.utterance, False)
+
+    def stop(self):
+        _log("stop")
+
+    def shutdown(self):
+        pass
+
+    def reset(self, text=None, acss=None):
+        pass

@@ -1,0 +1,31 @@
+#!/bin/bash
+# Runs the Orca test under a private X server, session bus and accessibility
+# bus. Usage: run_orca_test.sh MODE YZO YZO_SCRIPT DEMO_FOLDER ORCA_SCRIPT
+# MODE is "script" (yzo's Orca script installed) or "fallback" (without it).
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+skip() { echo "SKIPPED: $*"; exit 77; }
+command -v xvfb-run >/dev/null || skip "xvfb-run is missing (Debian package xvfb)"
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "pyatspi is missing (Debian package python3-pyatspi)"
+/usr/bin/python3 -c 'import importlib.util, sys; sys.exit(importlib.util.find_spec("orca.orca") is None)' 2>/dev/null || skip "Orca is missing (Debian package orca)"
+for tool in xdotool dbus-run-session xauth timeout; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# Private runtime folders: parallel runs must not share an accessibility bus,
+# and Orca reads its preferences from $XDG_DATA_HOME/orca.
+export XDG_RUNTIME_DIR="$work/run" XDG_CACHE_HOME="$work/run/cache" \
+       XDG_CONFIG_HOME="$work/run/config" XDG_DATA_HOME="$work/run/data"
+mkdir -p "$XDG_CACHE_HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
+export LC_ALL=C.UTF-8 GDK_BACKEND=x11
+
+timeout -k 10 240 dbus-run-session -- \
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    /usr/bin/python3 "$here/test_orca.py" "$1" "$2" "$3" "$4" "$work" "$5"
+status=$?
+[ $status -eq 124 ] && echo "FAIL: the Orca test did not end within 240 s"
+exit $status

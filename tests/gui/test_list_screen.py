@@ -1,0 +1,164 @@
+#!/usr/bin/python3
+"""A list screen as a screen-reader user meets it.
+
+Opens the rubrique screen of operations from the "Edition" menu through the
+accessibility tree, moves in the list with real keys (arrows, type-ahead,
+a letter that matches nothing) and reads, after each key, the selected item
+of the list and the status label through AT-SPI. The same keys run through
+yzo-script on the same account: the window must select the same items and
+say the same messages. Esc then returns to the ledger.
+
+Usage (run_gui_test.sh sets up the display and the buses):
+    test_list_screen.py YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER
+"""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import test_window as tw  # noqa: E402  (the same arguments, the same helpers)
+import pyatspi  # noqa: E402
+
+MENU_ENTRY = "Rubriques et objets standards des opérations"
+# (xdotool key, yzo-script key), pressed in the list.
+STEPS = [("Down", "Down"), ("Down", "Down"), ("End", "End"), ("Up", "Up"), ("Home", "Home"),
+         ("l", "L"), ("o", "O"), ("z", "Z"), ("s", "S")]
+
+
+def script_run(account):
+    """The selected item and the messages said so far, after the menu and each key."""
+    lines = ['start "%s"' % account, "menu mnuAfficheRubriqueOperation", "show Liste"]
+    for _, key in STEPS:
+        lines += ["key " + key, "show Liste"]
+    lines += ["key Escape", "click CmdQuitter"]
+    run = subprocess.run(
+        [tw.YZO_SCRIPT, "--dossier", os.path.dirname(account), "--aujourdhui", tw.TODAY,
+         "--heure", tw.NOW, "-"],
+        input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60)
+    if run.returncode != 0:
+        print(run.stdout, run.stderr)
+        raise SystemExit("yzo-script failed on the steps: exit %d" % run.returncode)
+    messages, snapshots, selected, listing = [], [], None, False
+    for line in run.stdout.split("\n"):
+        head = line[2:line.index(":")] if line.startswith("  ") and ":" in line else ""
+        is_item = head.rstrip("*x").isdigit()
+        if listing and (not is_item or head.rstrip("*x") == "0"):  # a listing ends
+            snapshots.append((list(messages), selected))
+            listing, selected = False, None
+        if line.startswith("message: "):
+            messages.append(line[len("message: "):])
+        elif is_item:
+            listing = True
+            if head.endswith("*"):
+                selected = line[line.index(":") + 2:]
+    return snapshots, messages
+
+
+def selected_text(table):
+    """The text of the selected item of a list, as the screen reader finds it."""
+    try:
+        sel = table.querySelection()
+        if sel.nSelectedChildren > 0:
+            return sel.getSelectedChild(0).name
+    except NotImplementedError:
+        pass
+    for acc in tw.walk(table):
+        if acc is not table and tw.states(acc).contains(pyatspi.STATE_SELECTED) and acc.name:
+            return acc.name
+    return None
+
+
+def main():
+    snapshots, script_messages = script_run(tw.fresh_account())
+    account = tw.fresh_account()
+    heard = tw.Heard()
+    pyatspi.Registry.registerEventListener(
+        heard, "object:text-changed:insert", "object:property-change:accessible-name",
+        "object:state-changed:showing", "object:announcement")
+    env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=tw.TODAY, YZO_HEURE=tw.NOW)
+    env.pop("YZO_SPEECHD", None)
+    yzo = subprocess.Popen([tw.YZO, account], env=env)
+    try:
+        run_window(yzo, heard, snapshots, script_messages)
+    finally:
+        if yzo.poll() is None:
+            yzo.kill()
+            yzo.wait(10)
+    if tw.failures:
+        print("%d check(s) failed" % len(tw.failures))
+        sys.exit(1)
+    print("list screen test passed")
+
+
+def run_window(yzo, heard, snapshots, script_messages):
+    desktop = pyatspi.Registry.getDesktop(0)
+
+    def our_app():
+        for app in desktop:
+            if app is not None and app.get_process_id() == yzo.pid:
+                if tw.find(app, pyatspi.ROLE_FRAME, tw.ACCOUNT):
+                    return app
+        return None
+
+    app = tw.wait_until(our_app, 20, "the frame named " + tw.ACCOUNT)
+    if not app:
+        return
+    frame = tw.find(app, pyatspi.ROLE_FRAME, tw.ACCOUNT)
+    label = tw.find(frame, pyatspi.ROLE_LABEL, "Message")
+    ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
+    table = tw.find(frame, pyatspi.ROLE_TABLE, "Liste")
+    if not (tw.check(label, "no label named Message") and tw.check(table, "no table named Liste")):
+        return
+    tw.wait_until(lambda: heard.label == snapshots[0][0][:len(heard.label)] and heard.label, 10, "the launch messages")
+
+    # The menu entry, found and chosen as the screen reader's user would.
+    entry = tw.wait_until(lambda: tw.find(app, pyatspi.ROLE_MENU_ITEM, MENU_ENTRY), 10, "the menu entry " + MENU_ENTRY)
+    if not entry:
+        return
+    entry.queryAction().doAction(0)
+
+    def showing(acc):
+        return tw.states(acc).contains(pyatspi.STATE_SHOWING)
+
+    if not tw.wait_until(lambda: showing(table) and selected_text(table) == snapshots[0][1], 10,
+                         "the rubrique screen on %r" % snapshots[0][1]):
+        print("selected:", selected_text(table))
+        return
+    tw.check(not showing(ledger), "the ledger is still shown beside the list")
+    tw.check(tw.states(table).contains(pyatspi.STATE_FOCUSED), "the list does not have the focus")
+
+    window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid),
+                                "--name", "^courant"], capture_output=True, text=True, timeout=20).stdout.split()[0]
+    tw.xdotool("windowfocus", "--sync", window_id)
+    for i, (xkey, skey) in enumerate(STEPS, start=1):
+        messages, wanted = snapshots[i]
+        tw.xdotool("key", xkey)
+        if not tw.wait_until(lambda: selected_text(table) == wanted and heard.label == messages, 10,
+                             "key %s to select %r" % (skey, wanted)):
+            tw.fail("key %s: selected %r, messages %r; yzo-script: %r, %r"
+                    % (skey, selected_text(table), heard.label, wanted, messages))
+            return
+        tw.check(label.queryText().getText(0, -1) == (messages[-1] if messages else ""),
+                 "key %s: the label does not hold the last message" % skey)
+    tw.check(any(m.strip() == "introuvable" for m in heard.label), "a letter matching nothing did not say introuvable")
+
+    tw.xdotool("key", "Escape")
+    tw.wait_until(lambda: showing(ledger) and tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10,
+                  "Esc to bring back the ledger")
+    tw.check(not showing(table), "the list is still shown after Esc")
+    quit_button = tw.find(frame, pyatspi.ROLE_PUSH_BUTTON, "Quitter")
+    if tw.check(quit_button, "no button named Quitter after Esc"):
+        quit_button.queryAction().doAction(0)
+    deadline = time.monotonic() + 15
+    while yzo.poll() is None and time.monotonic() < deadline:
+        tw.pump()
+        time.sleep(0.05)
+    tw.pump()
+    tw.check(yzo.poll() is not None, "Quitter did not end the program")
+    tw.check(heard.label == script_messages,
+             "the window said %r, yzo-script said %r" % (heard.label, script_messages))
+
+
+if __name__ == "__main__":
+    main()

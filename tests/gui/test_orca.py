@@ -1,0 +1,354 @@
+#!/usr/bin/python3
+"""What Orca says of the window.
+
+Starts Orca 43 with its own preferences folder, whose settings make it speak
+through a speech server of ours that writes every utterance to a file
+(orca/speech_log.py), then starts `yzo` on a copy of the demo account,
+presses real keys (xdotool) and reads what Orca said after each one.
+
+The same keys run first through yzo-script, which gives the messages the
+program sets at each step and the list item it would choose.
+
+Modes:
+  script    yzo's Orca script is installed: each message is said once, in
+            order, exactly, with no added words; the creation box and the
+            input box are presented with their questions; the list item
+            said after Down is the one that Enter chooses; the ledger line
+            is not said twice when the ledger comes back.
+  fallback  no script: Orca speaks the notification; every message's text
+            is still heard at its step.
+
+Usage (run_orca_test.sh sets up the display and the buses):
+    test_orca.py MODE YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER ORCA_SCRIPT
+"""
+import json
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+MODE, YZO, YZO_SCRIPT, DEMO, WORK, ORCA_SCRIPT = sys.argv[1:7]
+HERE = os.path.dirname(os.path.abspath(__file__))
+TODAY, NOW = "2026-12-28", "10:00:00"
+ACCOUNT = "courant.yzo"
+SPEECH_LOG = os.path.join(WORK, "speech.jsonl")
+
+# (what the window gets, what yzo-script runs, what to look for). The
+# window's keys are xdotool's; "dialog" waits for the input box and gives it
+# the keyboard, as a window manager would.
+STEPS = [
+    ("Down", "key Down", "caret"),
+    ("s", "key S", ""),
+    ("F9", "key F9", ""),
+    ("Escape", "key Escape", ""),
+    ("ctrl+n", "answer yes\nkey ctrl+N", "msgbox"),
+    ("F6", "key F6", ""),
+    ("alt+c", "click CmdCreation", "question"),
+    ("Return", "key Enter", "list"),
+    ("Down", "key Down", "item"),
+    ("Return", 'answer ""\nkey Enter', "dialog"),
+    ("Escape", "key Escape", "ledger"),
+]
+CREATION_QUESTION = "Date de création :"
+
+failures = []
+
+
+def fail(text):
+    failures.append(text)
+    print("FAIL:", text, flush=True)
+
+
+def check(condition, text):
+    if not condition:
+        fail(text)
+    return condition
+
+
+# --- What the program sets, through yzo-script -------------------------------
+
+def script_run(folder):
+    """Per step: the messages set, the ledger line under the caret, the
+    selected item of Liste and the prompt of an input box."""
+    lines = ['start "%s"' % os.path.join(folder, ACCOUNT), "show txt"]
+    for _, command, _ in STEPS:
+        lines += ["# step", command, "show txt", "show Liste"]
+    run = subprocess.run(
+        [YZO_SCRIPT, "--dossier", folder, "--aujourdhui", TODAY, "--heure", NOW, "-"],
+        input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60, cwd=folder)
+    if run.returncode != 0:
+        print(run.stdout, run.stderr)
+        raise SystemExit("yzo-script failed on the steps: exit %d" % run.returncode)
+    return split_steps(run.stdout)
+
+
+def new_record():
+    return {"messages": [], "text": [], "caret": None, "items": [], "selected": None, "prompt": None,
+            "question": None}
+
+
+def split_steps(transcript):
+    """One record per step (the launch first): what a step prints ends with
+    its "show txt" and "show Liste", so the next message, input box or
+    ledger line begins the next step."""
+    steps, record = [], new_record()
+    for line in transcript.split("\n"):
+        starts_step = line.startswith(("message: ", "input: ", "msgbox: ", "  | "))
+        if starts_step and record["caret"] is not None:
+            steps.append(record)
+            record = new_record()
+        if line.startswith("message: "):
+            record["messages"].append(line[len("message: "):])
+        elif line.startswith("input: "):
+            record["prompt"] = line[len("input: "):].split(" [")[0]
+        elif line.startswith("msgbox: "):
+            record["question"] = line[len("msgbox: "):].rsplit(" [", 1)[0]
+        elif line.startswith("  | "):
+            record["text"].append(line[4:])
+        elif line.startswith("  caret: "):
+            record["caret"] = int(line.split()[1])
+        elif line.startswith("  ") and line[2:3].isdigit() and ": " in line:
+            tag, item = line[2:].split(": ", 1)
+            record["items"].append(item)
+            if "*" in tag:
+                record["selected"] = item
+    steps.append(record)
+    return steps
+
+
+# --- Orca ------------------------------------------------------------------
+
+def install_orca_preferences():
+    prefs = os.path.join(os.environ["XDG_DATA_HOME"], "orca")
+    scripts = os.path.join(prefs, "orca-scripts")
+    os.makedirs(scripts, exist_ok=True)
+    shutil.copy(os.path.join(HERE, "orca", "speech_log.py"), prefs)
+    open(os.path.join(scripts, "__init__.py"), "w").close()
+    if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT"):
+        shutil.copy(ORCA_SCRIPT, os.path.join(scripts, "yzo.py"))
+    general = {"speechServerFactory": "speech_log", "speechServerInfo": None, "enableSpeech": True,
+               "enableBraille": False, "enableBrailleMonitor": False, "enableSound": False,
+               "enableKeyEcho": False, "enableEchoByCharacter": False, "enableEchoByWord": False,
+               "firstStart": False, "startingProfile": ["Default", "default"],
+               "activeProfile": ["Default", "default"]}
+    profile = dict(general, profile=["Default", "default"])
+    with open(os.path.join(prefs, "user-settings.conf"), "w") as f:
+        json.dump({"general": general, "profiles": {"default": profile}, "pronunciations": {},
+                   "keybindings": {}}, f)
+
+
+def spoken():
+    try:
+        with open(SPEECH_LOG, encoding="utf-8") as f:
+            return [json.loads(line) for line in f if line.strip()]
+    except FileNotFoundError:
+        return []
+
+
+def said(entries):
+    return [e["text"].strip() for e in entries if e["what"] == "speak"]
+
+
+def wait_for(condition, seconds, what):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        result = condition()
+        if result:
+            return result
+        time.sleep(0.05)
+    fail("timed out after %d s waiting for %s" % (seconds, what))
+    return None
+
+
+def settle(start, quiet=0.8, limit=10):
+    """What Orca said since entry number start, once it has been silent a while."""
+    deadline = time.monotonic() + limit
+    count, since = len(spoken()), time.monotonic()
+    while time.monotonic() < deadline:
+        time.sleep(0.05)
+        n = len(spoken())
+        if n != count:
+            count, since = n, time.monotonic()
+        elif time.monotonic() - since >= quiet:
+            break
+    return spoken()[start:]
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool"] + list(args), capture_output=True, text=True, timeout=30).stdout
+
+
+def windows_of(pid, name=None):
+    args = ["search", "--all", "--onlyvisible", "--pid", str(pid)]
+    if name:
+        args += ["--name", name]
+    return xdotool(*args).split()
+
+
+# --- The checks --------------------------------------------------------------
+
+def texts_of(messages):
+    return [m.strip() for m in messages if m.strip()]
+
+
+def check_messages(step, utterances, messages):
+    words = said(utterances)
+    wanted = texts_of(messages)
+    if MODE == "fallback":
+        heard = " ".join(words)
+        for m in wanted:
+            check(m in heard, "%s: the message %r was not heard in %r" % (step, m, words))
+        return
+    for w in words:
+        check("notification" not in w and w != "Message.", "%s: added words %r" % (step, w))
+    got = [w for w in words if w in wanted]
+    check(got == wanted, "%s: messages said %r, the program set %r (all said: %r)" % (step, got, wanted, words))
+
+
+def main():
+    folder = os.path.join(WORK, "demo")
+    shutil.rmtree(folder, ignore_errors=True)
+    shutil.copytree(DEMO, folder)
+    steps = script_run(folder)
+    if len(steps) != len(STEPS) + 1:
+        raise SystemExit("yzo-script gave %d steps for %d" % (len(steps), len(STEPS) + 1))
+    shutil.rmtree(folder)
+    shutil.copytree(DEMO, folder)
+
+    install_orca_preferences()
+    env = dict(os.environ, YZO_SPEECH_LOG=SPEECH_LOG)
+    orca_out = open(os.path.join(WORK, "orca.out"), "w")
+    orca = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "orca", "run_orca.py")], env=env,
+                            stdout=orca_out, stderr=subprocess.STDOUT)
+    yzo = None
+    try:
+        if not wait_for(lambda: "Screen reader on." in said(spoken()), 60, "Orca to start"):
+            return
+        yenv = dict(os.environ, YZO_DOSSIER=folder, YZO_AUJOURDHUI=TODAY, YZO_HEURE=NOW, YZO_TRACE_KEYS="1")
+        yenv.pop("YZO_SPEECHD", None)
+        start = len(spoken())
+        yzo = subprocess.Popen([YZO, os.path.join(folder, ACCOUNT)], env=yenv, cwd=folder,
+                               stderr=open(os.path.join(WORK, "yzo-stderr.txt"), "w"))
+        run_steps(yzo, steps, start)
+    finally:
+        if yzo and yzo.poll() is None:
+            yzo.kill()
+            yzo.wait(10)
+        orca.terminate()
+        try:
+            orca.wait(10)
+        except subprocess.TimeoutExpired:
+            orca.kill()
+            orca.wait(10)
+    print("Orca said:")
+    for e in spoken():
+        print("   ", e["what"], repr(e["text"]), "" if e.get("interrupt", True) else "(queued)")
+    if failures:
+        with open(os.path.join(WORK, "yzo-stderr.txt")) as f:
+            print("yzo's keys:\n" + f.read())
+        print("%d check(s) failed" % len(failures))
+        sys.exit(1)
+    print("orca test (%s) passed" % MODE)
+
+
+def answer_message_box(yzo, question, start):
+    """The question is heard; Enter answers it with its default button, Oui."""
+    box = wait_for(lambda: windows_of(yzo.pid, "^yzo$"), 15, "the message box")
+    if not box:
+        return
+    xdotool("windowfocus", "--sync", box[0])
+    wait_for(lambda: any(question in w for w in said(spoken()[start:])), 15, "the question %r" % question)
+    xdotool("key", "Return")
+    if wait_for(lambda: not windows_of(yzo.pid, "^yzo$"), 15, "the message box to close"):
+        frame = wait_for(lambda: windows_of(yzo.pid, "^sanstitre.yzo$"), 15, "the new account's window")
+        if frame:
+            xdotool("windowfocus", "--sync", frame[0])
+
+
+def cancel_input_box(yzo, prompt):
+    """Escape cancels the input box; the program goes on to its next question
+    in the window, which a desktop gives the keyboard back."""
+    start = len(spoken())
+    xdotool("key", "Escape")
+    if not wait_for(lambda: not windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box to close"):
+        return
+    frame = windows_of(yzo.pid, "^" + ACCOUNT + "$")
+    if frame:
+        xdotool("windowfocus", "--sync", frame[0])
+    settle(start)
+
+
+def run_steps(yzo, steps, start):
+    launch = steps[0]
+    last = texts_of(launch["messages"])[-1]
+    heard_launch = wait_for(lambda: any(last in w for w in said(spoken()[start:])), 40,
+                            "the launch messages to be spoken")
+    if not heard_launch:
+        return
+    utterances = settle(start)
+    check_messages("launch", utterances, launch["messages"])
+
+    frame = wait_for(lambda: windows_of(yzo.pid, "^" + ACCOUNT), 20, "the window")
+    if not frame:
+        return
+    # No window manager: the pointer is moved away and the frame is given
+    # the keyboard, as a desktop would.
+    xdotool("mousemove", "1279", "1023")
+    xdotool("windowfocus", "--sync", frame[0])
+    settle(len(spoken()))
+
+    for (key, _, look), before, step in zip(STEPS, steps, steps[1:]):
+        name = "key %s" % key
+        start = len(spoken())
+        xdotool("key", key)
+        if look == "msgbox":
+            answer_message_box(yzo, step["question"], start)
+        if look == "dialog":
+            prompt = step["prompt"]
+            dialog = wait_for(lambda: windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
+            if not dialog:
+                return
+            xdotool("windowfocus", "--sync", dialog[0])
+        # What this step must make Orca say, waited for before the silence
+        # that ends the step: a loaded machine may take seconds to say it.
+        awaited = texts_of(step["messages"])[-1:]
+        if MODE == "script":
+            awaited += {"caret": [step["text"][(step["caret"] or 1) - 1].strip()],
+                        "question": [CREATION_QUESTION], "list": [step["selected"]], "item": [step["selected"]],
+                        "dialog": [step["prompt"]], "ledger": [step["text"][(step["caret"] or 1) - 1].strip()]
+                        }.get(look, [])
+        for text in awaited:
+            wait_for(lambda: text in " ".join(said(spoken()[start:])), 20, "%s to say %r" % (name, text))
+        utterances = settle(start)
+        words = said(utterances)
+        check_messages(name, utterances, step["messages"])
+        if look == "dialog":
+            cancel_input_box(yzo, step["prompt"])
+        if MODE != "script":
+            continue
+        if look == "caret":
+            line = step["text"][step["caret"] - 1].strip()
+            check(line in words, "%s: the new line %r was not said: %r" % (name, line, words))
+        elif look == "question":
+            check(CREATION_QUESTION in words and "28 12 2026" in " ".join(words),
+                  "%s: the creation box was said as %r" % (name, words))
+        elif look == "list":
+            check(step["selected"] in " ".join(words),
+                  "%s: the list was said as %r, its item is %r" % (name, words, step["selected"]))
+        elif look == "item":
+            # The item said is the one the program has selected: Enter chooses it.
+            check(any(step["selected"] in w for w in words) and step["selected"] != before["selected"],
+                  "%s: said %r, the selected item is %r" % (name, words, step["selected"]))
+        elif look == "dialog":
+            check(any(step["prompt"] in w for w in words),
+                  "%s: the input box was said as %r, its question is %r" % (name, words, step["prompt"]))
+        elif look == "ledger":
+            # Back in the ledger: its line is said by the focus, and the
+            # message that says it again is not.
+            line = step["text"][step["caret"] - 1].strip()
+            check(words.count(line) == 1, "%s: the ledger line %r was said %d times: %r"
+                  % (name, line, words.count(line), words))
+
+if __name__ == "__main__":
+    main()

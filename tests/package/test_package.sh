@@ -1,0 +1,127 @@
+#!/bin/bash
+# Builds the Debian package, unpacks it into a temporary root and runs the
+# installed programs there, with no display: --version and --help, the batch
+# accounting report (which must end as the build tree's program does), the
+# program's folder of an installed program, and the validators of the desktop
+# entry and of the AppStream file.
+# Usage: test_package.sh BUILD_DIR VERSION BUILT_YZO DEMO_FOLDER
+set -u
+build=$1 version=$2 built_yzo=$3 demo=$4
+fail() { echo "FAIL: $*"; exit 1; }
+for tool in cpack dpkg-deb desktop-file-validate appstreamcli gzip timeout; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The package.
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/pkg" > "$work/cpack.log" 2>&1 \
+    || { cat "$work/cpack.log"; fail "cpack -G DEB"; }
+deb=$(ls "$work"/pkg/yzo_*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || { cat "$work/cpack.log"; fail "no yzo_*.deb was made"; }
+[ "$(dpkg-deb -f "$deb" Package)" = yzo ] || fail "package name"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
+depends=$(dpkg-deb -f "$deb" Depends)
+# The dependencies come from the linked libraries, the toolkit among them.
+case "$depends" in *libc6*) ;; *) fail "Depends lacks libc6: $depends" ;; esac
+case "$depends" in *libwx*) ;; *) fail "Depends lacks the wxWidgets library: $depends" ;; esac
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x"
+for f in usr/bin/yzo usr/bin/yzo-script; do [ -x "$root/$f" ] || fail "$f is not installed"; done
+[ -d "$root/usr/share/yzo" ] || fail "usr/share/yzo is not installed"
+for f in usr/share/applications/yzo.desktop usr/share/icons/hicolor/scalable/apps/yzo.svg \
+         usr/share/man/man1/yzo.1.gz usr/share/man/man1/yzo-script.1.gz; do
+    [ -f "$root/$f" ] || fail "$f is not installed"
+done
+for page in yzo yzo-script; do
+    gzip -dc "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH .*yzo $version" \
+        || fail "manual page $page(1) does not carry version $version"
+done
+metainfo=$(ls "$root"/usr/share/metainfo/*.metainfo.xml 2>/dev/null | head -n 1)
+[ -n "$metainfo" ] || fail "no AppStream metainfo file is installed"
+desktop-file-validate "$root/usr/share/applications/yzo.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
+grep -q "^Categories=Office;Finance;$" "$root/usr/share/applications/yzo.desktop" || fail "desktop categories"
+
+# The installed programs run in a private home, with no display and no folder given.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" LC_ALL=C.UTF-8
+export YZO_AUJOURDHUI=2026-12-06 YZO_HEURE=10:00:00
+unset DISPLAY WAYLAND_DISPLAY YZO_DOSSIER XDG_DOCUMENTS_DIR
+mkdir -p "$XDG_CONFIG_HOME"
+run() { timeout -k 5 30 "$@" < /dev/null; }
+yzo="$root/usr/bin/yzo"
+
+out=$(run "$yzo" --version) || fail "yzo --version ended with status $?"
+[ "$out" = "yzo $version" ] || fail "yzo --version said: $out"
+out=$(run "$root/usr/bin/yzo-script" --version) || fail "yzo-script --version ended with status $?"
+[ "$out" = "yzo-script $version" ] || fail "yzo-script --version said: $out"
+run "$yzo" --help > "$work/help" || fail "yzo --help ended with status $?"
+grep -q "^Utilisation : yzo" "$work/help" || fail "yzo --help is not the French usage"
+run "$yzo" --inconnue > "$work/out" 2> "$work/err"
+[ $? -eq 2 ] || fail "an unknown option must end with status 2"
+grep -q "option inconnue" "$work/err" || fail "an unknown option is not reported"
+# The window needs a display: its absence is a failure, said in French.
+run "$yzo" > "$work/out" 2> "$work/err"
+[ $? -eq 1 ] || fail "yzo with no display must end with status 1"
+grep -q "aucun affichage" "$work/err" || fail "yzo with no display does not say why"
+
+# The batch report on a copy of the demo folder, by the installed program and
+# by the build tree's: the same status, messages and files.
+report() {  # report PROGRAM FOLDER
+    mkdir -p "$2"
+    cp -r "$demo/." "$2/"
+    printf 'Comptes de démonstration\r\nNOM_COMPTE: courant.yzo\r\nSOLDE_TOTAL: total\r\n' \
+        | iconv -f UTF-8 -t CP1252 > "$2/compta.txt"
+    (cd "$2" && YZO_DOSSIER="$2" timeout -k 5 30 "$1" "$2/compta.txt" /C > "$2.out" 2> "$2.err" < /dev/null)
+    echo $? > "$2.status"
+    sed -i "s#$2#DOSSIER#g" "$2.out" "$2.err"
+}
+report "$yzo" "$work/installed"
+report "$built_yzo" "$work/built"
+status=$(cat "$work/installed.status")
+[ "$status" = 0 ] || [ "$status" = 1 ] || { cat "$work/installed.err"; fail "batch report ended with status $status"; }
+[ "$status" = "$(cat "$work/built.status")" ] || fail "batch report: status $status, the build tree's $(cat "$work/built.status")"
+cmp -s "$work/installed.out" "$work/built.out" || { diff "$work/built.out" "$work/installed.out"; fail "batch report messages differ"; }
+cmp -s "$work/installed.err" "$work/built.err" || { diff "$work/built.err" "$work/installed.err"; fail "batch report errors differ"; }
+diff -r "$work/built" "$work/installed" || fail "batch report files differ"
+if [ "$status" = 1 ]; then
+    [ -s "$work/installed.err" ] || fail "batch report failed without saying why"
+else
+    ls "$work/installed"/*.prn > /dev/null 2>&1 || fail "batch report succeeded without a .prn file"
+fi
+echo "batch report: status $status, as the build tree's program"
+
+# An installed program keeps its own files in ~/.config/yzo, filled from
+# usr/share/yzo without replacing the user's files, and its accounts in the
+# documents folder followed by yzo.
+mkdir -p "$XDG_CONFIG_HOME/yzo"
+printf 'XDG_DOCUMENTS_DIR="$HOME/Mes documents"\n' > "$XDG_CONFIG_HOME/user-dirs.dirs"
+printf '7\r\n' > "$XDG_CONFIG_HOME/yzo/Tva.txt"
+touch "$work/marker"
+run "$yzo" "$work/absent.txt" /C > "$work/out" 2> "$work/err"
+[ $? -eq 1 ] || fail "a batch report whose command file is missing must end with status 1"
+[ -s "$work/err" ] || fail "a missing command file is not reported"
+[ "$(cat "$XDG_CONFIG_HOME/yzo/Tva.txt")" = "$(printf '7\r')" ] || fail "the user's Tva.txt was replaced"
+(cd "$root/usr/share/yzo" && find . -type f) | while read -r f; do
+    [ "$f" = ./Tva.txt ] && continue
+    cmp -s "$root/usr/share/yzo/$f" "$XDG_CONFIG_HOME/yzo/$f" || fail "$f was not copied into ~/.config/yzo"
+done || exit 1
+[ -d "$HOME/Mes documents/yzo" ] || fail "the accounts folder ~/Mes documents/yzo was not made"
+# The installed yzo-script finds the list of keys in its folder and keeps
+# yzo.INI there when it quits.
+{
+    echo start
+    if [ -f "$root/usr/share/yzo/touche.txt" ]; then
+        first=$(head -n 1 "$root/usr/share/yzo/touche.txt" | iconv -f CP1252 -t UTF-8 | tr -d '\r')
+        echo "menu mnuaideListeToucheItem"
+        echo "expect line \"$first\""
+    fi
+    echo close
+} > "$work/quit.scn"
+run "$root/usr/bin/yzo-script" "$work/quit.scn" > "$work/out" 2> "$work/err" \
+    || { cat "$work/out" "$work/err"; fail "installed yzo-script ended with status $?"; }
+[ -f "$XDG_CONFIG_HOME/yzo/yzo.INI" ] || fail "yzo.INI is not kept in ~/.config/yzo"
+written=$(find "$root" -newer "$work/marker" | head -n 5)
+[ -z "$written" ] || fail "the installed tree was written to: $written"
+echo "package: ok ($(basename "$deb"))"

@@ -1,0 +1,80 @@
+// The cheque layout: geometry from millimetres, the order and merging of the
+// items, the words of the amount, and the checks of parameter values.
+#include <gtest/gtest.h>
+
+#include "ledger/ledger.h"
+#include "print/print.h"
+
+namespace {
+std::array<std::wstring, kChequeLines + 1> newValues() {
+    std::array<std::wstring, kChequeLines + 1> values{};
+    std::vector<std::wstring> lines = newChequeParameterLines();
+    for (int k = 1; k <= kChequeLines; ++k) values[k] = lines[k - 1];
+    return values;
+}
+}  // namespace
+
+TEST(Cheque, GeometryOfTheNewFileValues) {
+    ChequeGeometry g = chequeGeometry(newValues());
+    EXPECT_EQ(g.column[1], 53);
+    EXPECT_EQ(g.column[2], 19);
+    EXPECT_EQ(g.column[3], 1);
+    EXPECT_EQ(g.column[4], 1);
+    EXPECT_EQ(g.column[5], 35);
+    EXPECT_EQ(g.column[6], 53);
+    EXPECT_EQ(g.length[2], 28);
+    EXPECT_EQ(g.length[3], 45);
+    EXPECT_EQ(g.row[2], 21);
+    EXPECT_EQ(g.row[5], 42);
+    EXPECT_EQ(g.lineFeeds(21), 6);
+
+    // The margins move every item; a margin can bring a row or column below 0, held at 0.
+    std::array<std::wstring, kChequeLines + 1> v = newValues();
+    v[3] = L"10";
+    v[4] = L"20";
+    g = chequeGeometry(v);
+    EXPECT_EQ(g.row[2], 31);
+    EXPECT_EQ(g.column[3], (20 + 5) * 80 / 203);
+}
+
+TEST(Cheque, ItemsInRowOrderAndTwoOnOneLine) {
+    ChequeGeometry g;
+    g.heightOf65Lines = 65;   // one line feed per millimetre
+    g.row = {0, 5, 2, 3, 5, 200, 2};
+    g.column = {0, 10, 4, 0, 2, 0, 4};
+    std::array<std::wstring, kChequeItems + 1> texts = {L"", L"12,05", L"AB", L"line2", L"ORDRE LONG", L"x", L"CD"};
+    // Row 2: items 2 and 6 at the same column, the lower number first, so the
+    // second adds nothing. Row 3: one line lower. Row 5: item 4 from column 2,
+    // and item 1 from column 10 cut to what lies beyond the ordre. Row 200: never.
+    EXPECT_EQ(composeChequeText(g, texts),
+              L"\r\n\r\n"
+              L"    AB\r\n"
+              L"line2\r\n"
+              L"\r\n"
+              L"  ORDRE LONG,05\r\n");
+}
+
+TEST(Cheque, AmountInWords) {
+    EXPECT_EQ(chequeWords(12, 5, L"EUROS"), L"douze euros et cinq centimes");
+    EXPECT_EQ(chequeWords(1, 0, L"EUROS"), L"un euro");
+    EXPECT_EQ(chequeWords(0, 1, L"EUROS"), L"un centime");
+    EXPECT_EQ(chequeWords(0, 80, L"FRANCS"), L"quatre vingts centimes");
+    EXPECT_EQ(chequeWords(2, 1, L"FRANCS"), L"deux francs et un centime");
+    EXPECT_EQ(chequeWords(0, 0, L"EUROS"), L"");
+}
+
+TEST(Cheque, ParameterValues) {
+    EXPECT_EQ(chequeValueError(3, L"12"), L"");
+    EXPECT_EQ(chequeValueError(3, L"0"), L"");
+    EXPECT_EQ(chequeValueError(3, L"1O"), L"lettre interdit");
+    EXPECT_EQ(chequeValueError(3, L"-5"), L"lettre interdit");
+    EXPECT_EQ(chequeValueError(3, L" 5"), L"lettre interdit");
+    EXPECT_EQ(chequeValueError(3, L""), L"valeur absente");
+    EXPECT_NE(chequeValueError(8, L"1001"), L"");
+    EXPECT_NE(chequeValueError(8, L"123456789012345678901234567890"), L"");
+    EXPECT_EQ(chequeValueError(8, L"1000"), L"");
+    // The two lengths that divide.
+    EXPECT_NE(chequeValueError(5, L"0"), L"");
+    EXPECT_NE(chequeValueError(6, L"000"), L"");
+    EXPECT_EQ(chequeValueError(9, L"0"), L"");
+}

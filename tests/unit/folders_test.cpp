@@ -1,0 +1,163 @@
+// The program's folder, its filling from the installed files, and the default
+// folder of the accounts.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/errors.h"
+#include "app/folders.h"
+#include "app/mainform.h"
+#include "app/textfile.h"
+#include "test_platform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+class Folders : public ::testing::Test {
+protected:
+    std::wstring root;
+
+    void SetUp() override {
+        char tmpl[] = "/tmp/yzo-folders-XXXXXX";
+        root = fromUtf8(mkdtemp(tmpl));
+    }
+    void TearDown() override { fs::remove_all(fsPath(root)); }
+
+    std::wstring path(const std::wstring& relative) const { return root + L"/" + relative; }
+    void makeFolder(const std::wstring& relative) const { fs::create_directories(fsPath(path(relative))); }
+    void write(const std::wstring& relative, const std::string& bytes) const {
+        fs::create_directories(fsPath(path(relative)).parent_path());
+        std::ofstream(fsPath(path(relative)), std::ios::binary) << bytes;
+    }
+    std::string read(const std::wstring& relative) const { return readFileBytes(path(relative)); }
+    FolderEnvironment environment() const {
+        FolderEnvironment env;
+        env.home = path(L"home");
+        env.executable = path(L"usr/bin/yzo");
+        return env;
+    }
+};
+}  // namespace
+
+TEST_F(Folders, ProgramFolderFollowsTheEnvironmentThenTheWayTheProgramRuns) {
+    FolderEnvironment env = environment();
+    // Where it was built, nothing beside the executable says it is installed.
+    EXPECT_EQ(programFolders(env).program, path(L"usr/bin/"));
+    EXPECT_EQ(programFolders(env).installedData, L"");
+
+    makeFolder(L"usr/share/yzo");
+    ProgramFolders installed = programFolders(env);
+    EXPECT_EQ(installed.program, path(L"home/.config/yzo"));
+    EXPECT_EQ(installed.installedData, path(L"usr/share/yzo"));
+
+    env.xdgConfigHome = path(L"config");
+    EXPECT_EQ(programFolders(env).program, path(L"config/yzo"));
+    // A relative XDG_CONFIG_HOME is not a configuration folder.
+    env.xdgConfigHome = L"config";
+    EXPECT_EQ(programFolders(env).program, path(L"home/.config/yzo"));
+
+    env.yzoDossier = path(L"mine");
+    EXPECT_EQ(programFolders(env).program, path(L"mine"));
+    EXPECT_EQ(programFolders(env).installedData, L"");
+}
+
+TEST_F(Folders, DocumentsFolderAsTheUserDirectoriesFileSaysElseHome) {
+    FolderEnvironment env = environment();
+    EXPECT_EQ(documentsFolder(env), path(L"home"));
+    env.xdgDocuments = path(L"env-docs");
+    EXPECT_EQ(documentsFolder(env), path(L"env-docs"));
+
+    write(L"home/.config/user-dirs.dirs",
+          "# XDG_DOCUMENTS_DIR=\"$HOME/commented\"\n"
+          "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n"
+          "XDG_DOCUMENTS_DIR=\"$HOME/Mes documents\"\n");
+    EXPECT_EQ(documentsFolder(env), path(L"home/Mes documents"));
+
+    write(L"home/.config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"/srv/papiers \\\"2026\\\"\"\r\n");
+    EXPECT_EQ(documentsFolder(env), L"/srv/papiers \"2026\"");
+
+    // The file of the configuration folder in use, not the one under home.
+    env.xdgConfigHome = path(L"config");
+    write(L"config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME\"\n");
+    EXPECT_EQ(documentsFolder(env), path(L"home"));
+}
+
+TEST_F(Folders, SeedingCopiesOnlyWhatTheFolderLacks) {
+    write(L"share/Rubrique.ope", "D Ch\xe8que\r\nR Salaire\r\n");
+    write(L"share/Tva.txt", "5,5\r\n20\r\n");
+    write(L"share/aide/touche.txt", "F1 aide\r\n");
+    write(L"cfg/Tva.txt", "7\r\n");  // the user's own rates
+    fs::create_symlink("/nonexistent/Rubrique.pen", fsPath(path(L"cfg/Rubrique.pen")));
+    write(L"share/Rubrique.pen", "T Loyer\r\n");
+
+    std::vector<std::wstring> copied = seedFolder(path(L"share"), path(L"cfg"));
+    std::sort(copied.begin(), copied.end());
+    EXPECT_EQ(copied, (std::vector<std::wstring>{L"Rubrique.ope", L"aide/touche.txt"}));
+    EXPECT_EQ(read(L"cfg/Rubrique.ope"), "D Ch\xe8que\r\nR Salaire\r\n");
+    EXPECT_EQ(read(L"cfg/aide/touche.txt"), "F1 aide\r\n");
+    EXPECT_EQ(read(L"cfg/Tva.txt"), "7\r\n");
+    EXPECT_TRUE(fs::is_symlink(fsPath(path(L"cfg/Rubrique.pen"))));
+
+    // A second start finds everything there and copies nothing.
+    EXPECT_TRUE(seedFolder(path(L"share"), path(L"cfg")).empty());
+    // A folder that is not there is an error, not an empty copy.
+    EXPECT_THROW(seedFolder(path(L"absent"), path(L"cfg2")), YzoError);
+}
+
+namespace {
+// A platform of an installed program: its data folder and its documents folder.
+class InstalledPlatform : public TestPlatform {
+public:
+    std::wstring data, storage;
+    std::wstring InstalledDataFolder() override { return data; }
+    std::wstring DefaultStorageFolder() override { return storage; }
+};
+}  // namespace
+
+TEST_F(Folders, FirstLaunchFillsTheProgramFolderAndMakesTheAccountsFolder) {
+    write(L"share/Rubrique.ope", "D Loyer\r\nR Salaire\r\n");
+    InstalledPlatform p;
+    p.folder = path(L"cfg/yzo");
+    p.data = path(L"share");
+    p.storage = path(L"docs/yzo");
+    MainForm form(p);
+    form.Form_Load(L"");
+    // The lists are read from the folder just filled.
+    ASSERT_EQ(form.lst.opeCount(), 2);
+    EXPECT_EQ(form.lst.rubriquesOpe[2].name, L"Salaire");
+    EXPECT_TRUE(fs::is_directory(fsPath(path(L"docs/yzo"))));
+    EXPECT_EQ(form.app.config[24], path(L"docs/yzo/"));
+    EXPECT_EQ(form.app.storageFolder, path(L"docs/yzo/"));
+    EXPECT_TRUE(p.boxes.empty());
+}
+
+TEST_F(Folders, AnAccountsFolderThatCannotBeMadeIsReportedAndTheProgramFolderServes) {
+    write(L"docs", "a file where the folder should be");
+    InstalledPlatform p;
+    p.folder = path(L"cfg/");
+    p.storage = path(L"docs/yzo");
+    makeFolder(L"cfg");
+    MainForm form(p);
+    form.Form_Load(L"");
+    ASSERT_FALSE(p.boxes.empty());
+    EXPECT_NE(p.boxes.front().find(L"sur load"), std::wstring::npos) << toUtf8(p.boxes.front());
+    EXPECT_EQ(form.app.storageFolder, path(L"cfg/"));
+    EXPECT_FALSE(p.endCalled);
+}
+
+TEST_F(Folders, AnEmptyStorageLineProposesTheAccountsFolder) {
+    makeFolder(L"cfg");
+    write(L"cfg/yzo.INI", "sanstitre.yzo\r\n");
+    InstalledPlatform p;
+    p.folder = path(L"cfg/");
+    p.storage = path(L"docs/yzo");
+    p.inputs.push_back(L"");  // the question is left unanswered
+    MainForm form(p);
+    form.Form_Load(L"");
+    EXPECT_EQ(p.boxes.front(), L"input: Dossier de stockage des comptes par défaut");
+    EXPECT_EQ(form.app.storageFolder, path(L"docs/yzo/"));
+    EXPECT_TRUE(fs::is_directory(fsPath(path(L"docs/yzo"))));
+    // yzo.INI said nothing: line 24 stays empty until the user chooses.
+    EXPECT_EQ(form.app.config[24], L"");
+}

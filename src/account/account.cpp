@@ -11,20 +11,46 @@ int fieldNumber(const std::wstring& field) {
     bool digit = false;
     for (wchar_t c : field) {
         if (c == L' ') continue;
-        if (c < L'0' || c > L'9') throw YzoError(kErrTypeMismatch, field);
+        if (c < L'0' || c > L'9') throw YzoError(kErrTypeMismatch, lineExcerpt(field));
         value = value * 10 + (c - L'0');
         digit = true;
     }
-    if (!digit) throw YzoError(kErrTypeMismatch, field);
+    if (!digit) throw YzoError(kErrTypeMismatch, lineExcerpt(field));
     return value;
 }
 
-// Positions of the field separators of a line.
-std::vector<size_t> separators(const std::wstring& line) {
+// Positions of the field separators of a line, after checking that the line
+// can be taken field by field: its fixed positions 1 to 10 are all there and
+// hold no separator, and it has at least `needed` separators.
+std::vector<size_t> separators(const std::wstring& line, size_t needed) {
+    if (line.size() > kMaxLineLength) throw YzoError(kErrBadLine, L"ligne trop longue");
+    if (line.size() < 10) throw YzoError(kErrSubscript, lineExcerpt(line));
     std::vector<size_t> out;
     for (size_t i = 0; i < line.size(); ++i)
         if (line[i] == RS) out.push_back(i);
+    if (!out.empty() && out[0] < 10) throw YzoError(kErrBadLine, lineExcerpt(line));
+    if (out.size() < needed) throw YzoError(kErrMissingSeparator, lineExcerpt(line));
     return out;
+}
+
+// The text between two separators (exclusive).
+std::wstring between(const std::wstring& line, size_t from, size_t to) {
+    return line.substr(from + 1, to - from - 1);
+}
+
+bool isLineBreak(wchar_t c) { return c == RS || c == L'\r' || c == L'\n'; }
+
+std::wstring withoutLineEnds(const std::wstring& text) {
+    std::wstring out = text;
+    for (wchar_t& c : out)
+        if (c == L'\r' || c == L'\n') c = L' ';
+    return out;
+}
+
+// A line the program could not read back is never written.
+const std::wstring& checkedLength(const std::wstring& line) {
+    if (line.size() > kMaxLineLength) throw YzoError(kErrBadLine, L"ligne trop longue");
+    return line;
 }
 
 long leadingNumber(const std::wstring& text) {
@@ -60,12 +86,12 @@ double readAmountField(const std::wstring& field) {
     std::string s;
     for (wchar_t c : t) {
         if (c == L',') c = L'.';
-        if (!((c >= L'0' && c <= L'9') || c == L'.' || c == L'-')) throw YzoError(kErrTypeMismatch, field);
+        if (!((c >= L'0' && c <= L'9') || c == L'.' || c == L'-')) throw YzoError(kErrTypeMismatch, lineExcerpt(field));
         s.push_back(static_cast<char>(c));
     }
     double value = 0;
     auto res = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (res.ec != std::errc() || res.ptr != s.data() + s.size()) throw YzoError(kErrTypeMismatch, field);
+    if (res.ec != std::errc() || res.ptr != s.data() + s.size()) throw YzoError(kErrTypeMismatch, lineExcerpt(field));
     return value;
 }
 
@@ -86,23 +112,21 @@ wchar_t accountTypeLetter(int type) {
 }
 
 AccountHeader convertit_ChaineConfiguration(const std::wstring& line) {
-    if (line.size() < 10) throw YzoError(kErrSubscript, L"en-tête");
-    std::vector<size_t> rs = separators(line);
-    if (rs.size() < 5) throw YzoError(kErrMissingSeparator, L"en-tête");
+    std::vector<size_t> rs = separators(line, 5);
     AccountHeader h;
     h.startDateText = line.substr(0, 8);
     h.startDate = readDateField(h.startDateText);
     h.hasTva = line[8] == L'T';
     h.accountType = lettrecompte(line[9]);
     h.objetListName = trim(line.substr(10, rs[0] - 10));
-    h.title = line.substr(rs[0] + 1, rs[1] - rs[0] - 1);
-    h.lastBalance = readAmountField(line.substr(rs[1] + 1, rs[2] - rs[1] - 1));
-    h.tvaTotal = readAmountField(line.substr(rs[2] + 1, rs[3] - rs[2] - 1));
-    h.unitName = line.substr(rs[3] + 1, rs[4] - rs[3] - 1);
+    h.title = between(line, rs[0], rs[1]);
+    h.lastBalance = readAmountField(between(line, rs[1], rs[2]));
+    h.tvaTotal = readAmountField(between(line, rs[2], rs[3]));
+    h.unitName = between(line, rs[3], rs[4]);
     if (rs.size() == 5) {
         h.lineCount = leadingNumber(line.substr(rs[4] + 1));
     } else {
-        h.lineCount = leadingNumber(line.substr(rs[4] + 1, rs[5] - rs[4] - 1));
+        h.lineCount = leadingNumber(between(line, rs[4], rs[5]));
         h.password = line.substr(rs[5]);
     }
     if (h.unitName == L"FRANCS") {
@@ -118,59 +142,83 @@ AccountHeader convertit_ChaineConfiguration(const std::wstring& line) {
     return h;
 }
 
+// The fields of a written line never hold a separator or a line break, so
+// that the line reads back field for field.
 std::wstring FormeConfiguration(const AccountHeader& h) {
-    std::wstring s = h.startDateText;
+    // A date text that is not the 8 characters read is formed from the date.
+    std::wstring s = h.startDateText.size() == 8 && fitsInLine(h.startDateText) ? h.startDateText
+                                                                                : FormatDate(h.startDate);
     s += h.hasTva ? L'T' : L' ';
     s += accountTypeLetter(h.accountType);
-    s += h.objetListName;
+    s += withoutLineBreaks(h.objetListName);
     s += RS;
-    s += h.title;
+    s += withoutLineBreaks(h.title);
     s += RS;
     s += Forme_montant(h.lastBalance);
     s += RS;
     s += Forme_montant(h.tvaTotal);
     s += RS;
-    s += h.unitName;
+    s += withoutLineBreaks(h.unitName);
     s += RS;
     s += std::to_wstring(h.lineCount);
-    s += h.password;
-    return s;
+    // The password keeps its separators: it is the last field of the line.
+    s += withoutLineEnds(h.password);
+    return checkedLength(s);
 }
 
 Operation convertit_ChaineYzo(const std::wstring& line) {
-    if (line.size() < 10) throw YzoError(kErrSubscript, line);
-    std::vector<size_t> rs = separators(line);
-    if (rs.size() < 4) throw YzoError(kErrMissingSeparator, line);
+    std::vector<size_t> rs = separators(line, 4);
     Operation op;
     op.date = readDateField(line.substr(0, 8));
     op.flag = line[8];
     op.code = line[9];
     op.rubrique = line.substr(10, rs[0] - 10);
-    op.objet = line.substr(rs[0] + 1, rs[1] - rs[0] - 1);
-    op.montant = readAmountField(line.substr(rs[1] + 1, rs[2] - rs[1] - 1));
-    op.tva = readAmountField(line.substr(rs[2] + 1, rs[3] - rs[2] - 1));
+    op.objet = between(line, rs[0], rs[1]);
+    op.montant = readAmountField(between(line, rs[1], rs[2]));
+    op.tva = readAmountField(between(line, rs[2], rs[3]));
     op.numero = line.substr(rs[3] + 1);
     return op;
 }
 
 std::wstring FormeYzo(const Operation& op) {
     std::wstring s = FormatDate(op.date);
-    s += op.flag;
-    s += op.code;
-    s += op.rubrique;
+    s += isLineBreak(op.flag) ? L' ' : op.flag;
+    s += isLineBreak(op.code) ? L' ' : op.code;
+    s += withoutLineBreaks(op.rubrique);
     s += RS;
-    s += op.objet;
+    s += withoutLineBreaks(op.objet);
     s += RS;
     s += Forme_montant(op.montant);
     s += RS;
     s += Forme_montant(op.tva);
     s += RS;
-    s += op.numero;
-    return s;
+    // The numéro is the last field: a separator in it reads back as it was.
+    s += withoutLineEnds(op.numero);
+    return checkedLength(s);
 }
 
 bool isPensionLine(const std::wstring& line) {
     return line.size() >= 10 && (line[9] == L'T' || line[9] == L'P');
+}
+
+bool fitsInLine(const std::wstring& text) {
+    for (wchar_t c : text)
+        if (isLineBreak(c)) return false;
+    return true;
+}
+
+std::wstring withoutLineBreaks(const std::wstring& text) {
+    std::wstring out = text;
+    for (wchar_t& c : out)
+        if (isLineBreak(c)) c = L' ';
+    return out;
+}
+
+std::wstring lineExcerpt(const std::wstring& line) {
+    const size_t shown = 40;
+    std::wstring out = withoutLineBreaks(line.substr(0, shown));
+    if (line.size() > shown) out += L"...";
+    return out;
 }
 
 std::wstring newAccountHeaderText(Date startDate) {

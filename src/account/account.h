@@ -10,6 +10,8 @@
 
 constexpr wchar_t RS = 0x1E;       // field separator inside a line
 constexpr int kMaxSlots = 15;
+// No real operation or header comes near this length: a longer line is malformed.
+constexpr size_t kMaxLineLength = 4096;
 inline const std::wstring kUntitled = L"sanstitre.yzo";
 
 struct AccountHeader {
@@ -49,12 +51,24 @@ double readAmountField(const std::wstring& field);
 int lettrecompte(wchar_t letter);
 wchar_t accountTypeLetter(int type);
 
+// The parsers throw YzoError on a line they cannot take field by field: one
+// shorter than its fixed positions, longer than kMaxLineLength, missing a
+// separator, or with a separator among its fixed positions 1 to 10.
 AccountHeader convertit_ChaineConfiguration(const std::wstring& line);
 std::wstring FormeConfiguration(const AccountHeader& header);
 Operation convertit_ChaineYzo(const std::wstring& line);
 std::wstring FormeYzo(const Operation& op);
 // True for a traite or pension line (code "T" or "P" at position 10).
 bool isPensionLine(const std::wstring& line);
+// False when text cannot stand as a field of a line: it holds the field
+// separator or a line break.
+bool fitsInLine(const std::wstring& text);
+// What the user is told when typed text holds one of them.
+inline const std::wstring kForbiddenInLine = L"caractère interdit : séparateur de champ ou saut de ligne";
+// The text with every separator and line break turned into a blank.
+std::wstring withoutLineBreaks(const std::wstring& text);
+// A short excerpt of a line for a message: its start, without separators.
+std::wstring lineExcerpt(const std::wstring& line);
 // Header text of a new account dated startDate.
 std::wstring newAccountHeaderText(Date startDate);
 // The path cut three characters after the first "." of its file name.
@@ -87,6 +101,11 @@ struct AccountsState {
     // file changed by another program before overwriting it.
     std::array<FileSignature, kMaxSlots + 1> fileSignature{};
     bool backupFailed = false;                     // the last backup copy could not be written
+    // A slot whose header is read but whose lines are not (its password is
+    // asked, or reading them failed): nothing may write it or copy into it.
+    std::array<bool, kMaxSlots + 1> linesUnread{};
+    // The menu entries' enabled states while the password of an account being opened is asked.
+    std::vector<bool> menusBeforePassword;
     int slotBeforeOpening = 1;                     // where to come back when an opening is given up
     // Password dialog: creation, modification, suppression, the check at
     // opening, and the old password still to be checked during a modification.

@@ -1,4 +1,5 @@
 // Reading, storing and writing the current account.
+#include <algorithm>
 #include <filesystem>
 
 #include "account/paths.h"
@@ -47,7 +48,14 @@ bool MainForm::litFichierYzo(bool isNew, bool checkPassword) {
         acc.header = convertit_ChaineConfiguration(newAccountHeaderText(newAccountDate()));
     }
     if (checkPassword && !acc.header.password.empty()) {
+        // The lines stay unread until the password is typed. The slot holds
+        // none of them, nor any of the account shown before it.
         pendingFileLines.clear();
+        acc.linesUnread[acc.currentDoc] = true;
+        acc.table[acc.currentDoc] = acc.header;
+        acc.table[acc.currentDoc].lineCount = 0;
+        acc.pensionLines.assign(1, {});
+        acc.operationLines.assign(1, {});
         DialMotDePasse();
         return false;
     }
@@ -57,6 +65,7 @@ bool MainForm::litFichierYzo(bool isNew, bool checkPassword) {
     InitModeNormal();
     acc.pensionLines.assign(1, {});
     acc.operationLines.assign(1, {});
+    acc.linesUnread[acc.currentDoc] = !isNew;
     if (!isNew) RangeLitFichierYzo(false);
     return true;
 }
@@ -72,7 +81,7 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
         long firstBad = 0, badCount = 0;
         std::wstring firstProblem;
         for (size_t i = 1; i < pendingFileLines.size(); ++i) {
-            const std::wstring& line = pendingFileLines[i];
+            std::wstring& line = pendingFileLines[i];
             try {
                 convertit_ChaineYzo(line);
             } catch (const YzoError& e) {
@@ -82,10 +91,12 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
                     firstProblem = std::to_wstring(e.number()) + L" " + e.at(currentPath(), firstBad).description();
                 }
             }
-            if (isPensionLine(line)) acc.pensionLines.push_back({line, 0});
-            else acc.operationLines.push_back({line, 0});
+            // Moved, not copied: a long line is held once.
+            if (isPensionLine(line)) acc.pensionLines.push_back({std::move(line), 0});
+            else acc.operationLines.push_back({std::move(line), 0});
         }
         pendingFileLines.clear();
+        acc.linesUnread[acc.currentDoc] = false;
         if (badCount > 0)
             msgBox(firstProblem +
                    (badCount > 1 ? L" et " + std::to_wstring(badCount - 1) + L" autres lignes" : L"") +
@@ -100,6 +111,8 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
 void MainForm::RangeSauveTableYzo() {
     try {
         int slot = acc.currentDoc;
+        // The arrays do not belong to a slot whose lines were never read.
+        if (acc.linesUnread[slot]) return;
         int notedMode = led.displayMode[slot];
         if (notedMode != 2) {
             led.displayMode[slot] = 2;
@@ -132,7 +145,8 @@ void MainForm::RangeSauveTableYzo() {
             acc.table[slot].tvaTotal = led.totals.tvaSum;
             led.displayMode[slot] = notedMode;
         }
-        acc.slotStore[slot] = acc.mergedLines;
+        acc.slotStore[slot] = std::move(acc.mergedLines);
+        acc.mergedLines.assign(1, {});
     } catch (const std::exception& e) {
         reportError(e, L"RangeSauveTableYzo");
     }
@@ -142,12 +156,12 @@ void MainForm::RangeTableYzo() {
     try {
         int slot = acc.currentDoc;
         long count = acc.table[slot].lineCount;
-        if (count != 0) acc.mergedLines = acc.slotStore[slot];
+        const std::vector<LineEntry>& store = acc.slotStore[slot];
         acc.pensionLines.assign(1, {});
         acc.operationLines.assign(1, {});
-        for (long i = 1; i <= count && i < static_cast<long>(acc.mergedLines.size()); ++i) {
-            if (isPensionLine(acc.mergedLines[i].text)) acc.pensionLines.push_back(acc.mergedLines[i]);
-            else acc.operationLines.push_back(acc.mergedLines[i]);
+        for (long i = 1; i <= count && i < static_cast<long>(store.size()); ++i) {
+            if (isPensionLine(store[i].text)) acc.pensionLines.push_back(store[i]);
+            else acc.operationLines.push_back(store[i]);
         }
         acc.header = acc.table[slot];
         configuration();
@@ -156,7 +170,15 @@ void MainForm::RangeTableYzo() {
     }
 }
 
+bool MainForm::refuseUnreadAccount() {
+    if (!acc.linesUnread[acc.currentDoc]) return false;
+    msgBox(L"Le compte " + NomFichSeul(currentPath()) + L" n'est pas lu : il n'est pas enregistré");
+    return true;
+}
+
 bool MainForm::rangefichierYzo() {
+    // Writing a slot whose lines were never read would replace the file by its header alone.
+    if (refuseUnreadAccount()) return false;
     try {
         currentPath() = cutExtension(currentPath());
         int slot = acc.currentDoc;
@@ -169,13 +191,23 @@ bool MainForm::rangefichierYzo() {
             return false;
         sauvebak();
         RangeSauveTableYzo();
-        std::vector<std::wstring> lines;
-        long count = acc.table[slot].lineCount;
+        std::vector<std::wstring> lines{FormeConfiguration(acc.table[slot])};
+        // The texts are lent to the writer and given back, written or not, so
+        // that a long account is not held twice more while it is written.
+        std::vector<LineEntry>& store = acc.slotStore[slot];
+        long count = std::min<long>(acc.table[slot].lineCount, static_cast<long>(store.size()) - 1);
         lines.reserve(count + 1);
-        lines.push_back(FormeConfiguration(acc.table[slot]));
-        for (long i = 1; i <= count && i < static_cast<long>(acc.mergedLines.size()); ++i)
-            lines.push_back(acc.mergedLines[i].text);
-        acc.fileSignature[slot] = writeTextLines(currentPath(), lines, kPrivateFileMode);
+        for (long i = 1; i <= count; ++i) lines.push_back(std::move(store[i].text));
+        auto giveBack = [&] {
+            for (long i = 1; i <= count; ++i) store[i].text = std::move(lines[i]);
+        };
+        try {
+            acc.fileSignature[slot] = writeTextLines(currentPath(), lines, kPrivateFileMode);
+        } catch (...) {
+            giveBack();
+            throw;
+        }
+        giveBack();
         acc.modified[slot] = false;
         return true;
     } catch (const std::exception& e) {
@@ -200,7 +232,7 @@ void MainForm::sauvebak() {
 
 bool MainForm::sauvegarde() {
     int slot = acc.currentDoc;
-    if (!acc.modified[slot]) return true;
+    if (!acc.modified[slot] || acc.linesUnread[slot]) return true;
     MsgResult r = ask(L"enregistrer sur " + NomFichSeul(currentPath()) + L" ?", MsgButtons::YesNoCancel);
     if (r == MsgResult::Cancel) return false;
     if (r == MsgResult::Yes) {

@@ -77,6 +77,7 @@ void MainForm::clearSlot(int slot) {
     acc.slotStore[slot].assign(1, {});
     acc.table[slot] = AccountHeader{};
     acc.fileSignature[slot] = {};
+    acc.linesUnread[slot] = false;
     led.cursorIndex[slot] = 0;
     led.displayMode[slot] = 2;
     led.currentColumn[slot] = 1;
@@ -101,7 +102,9 @@ void MainForm::mnuOuvrir() {
     bool emptyUntitled = currentPath() == kUntitled && acc.operationCount() == 0 && acc.pensionCount() == 0 &&
                          !acc.modified[acc.currentDoc];
     if (emptyUntitled) {
-        range_ini(name);
+        // The name takes the untitled slot's own entry: inserting it there would
+        // move the entries, and so the files, of the slots after this one.
+        if (!renameCurrentEntry(name)) return;
         openInCurrentSlot(acc.currentDoc);
     } else {
         openInNewSlot(name);
@@ -210,6 +213,7 @@ void MainForm::moveSlot(int from, int to) {
     acc.slotStore[to] = std::move(acc.slotStore[from]);
     acc.slotStore[from].assign(1, {});
     acc.fileSignature[to] = acc.fileSignature[from];
+    acc.linesUnread[to] = acc.linesUnread[from];
     led.cursorIndex[to] = led.cursorIndex[from];
     led.displayMode[to] = led.displayMode[from];
     led.currentColumn[to] = led.currentColumn[from];

@@ -31,6 +31,24 @@ void MainForm::DialMotDePasse() {
     w.focus = L"txtPasse";
     if (!acc.passwordCreation && !acc.passwordModification && !acc.passwordSuppression)
         acc.passwordAtOpening = true;
+    // The dialog keeps the keyboard: a command that switched or closed the
+    // account would give the password to another one.
+    lockMenusForPassword();
+}
+
+void MainForm::lockMenusForPassword() {
+    if (!acc.menusBeforePassword.empty()) return;  // already locked
+    for (MenuEntry& m : w.menus) {
+        acc.menusBeforePassword.push_back(m.enabled);
+        // Quitting asks about the other accounts only: this one has nothing in memory.
+        if (m.name != L"mnuQuitterItem") m.enabled = false;
+    }
+}
+
+void MainForm::unlockMenusAfterPassword() {
+    if (acc.menusBeforePassword.size() == w.menus.size())
+        for (size_t i = 0; i < w.menus.size(); ++i) w.menus[i].enabled = acc.menusBeforePassword[i];
+    acc.menusBeforePassword.clear();
 }
 
 void MainForm::creationPasse() {
@@ -73,6 +91,7 @@ void askAgain(MainForm& f, const wchar_t* question) {
 }  // namespace
 
 void MainForm::endPasswordDialog() {
+    unlockMenusAfterPassword();
     w.txtPasse.show(false);
     w.LblDial.show(false);
     showLedger();
@@ -136,6 +155,7 @@ void MainForm::validationPasse() {
 // The right password was typed for the account being opened: read its lines.
 void MainForm::passwordAccepted() {
     acc.passwordAtOpening = false;
+    unlockMenusAfterPassword();
     w.txtPasse.show(false);
     w.LblDial.show(false);
     showLedger();
@@ -170,13 +190,27 @@ void MainForm::passwordAccepted() {
 
 void MainForm::annuleMotDePasse() {
     if (!acc.passwordAtOpening) {
+        unlockMenusAfterPassword();
         InitYzo();
         return;
     }
     acc.passwordAtOpening = false;
+    unlockMenusAfterPassword();
     w.txtPasse.show(false);
     w.LblDial.show(false);
     showLedger();
+    if (!acc.launching && acc.slotBeforeOpening == acc.currentDoc) {
+        // Opened in place of an empty untitled account: that account comes back,
+        // and the other open accounts stay as they are.
+        std::wstring path = currentPath();
+        currentPath() = kUntitled;
+        insert_nomdoc(acc.openCount + 1, path);
+        clearSlot(acc.currentDoc);
+        litFichierYzo(true, false);
+        AfficheStatus();
+        InitYzo();
+        return;
+    }
     if (!acc.launching && acc.currentDoc > 1) {
         // An account opened beside others: give up only this new slot.
         int given = acc.currentDoc;

@@ -96,6 +96,7 @@ void MainForm::keepInRecentFiles(const std::wstring& path) {
 
 bool MainForm::enregistrersous() {
     if (app.notepadShown) return saveNotepadAs();
+    if (refuseUnreadAccount()) return false;
     const std::wstring filter = L"Fichiers YZO (*.yzo)|*.yzo|tous fichiers (*.*)|*.*";
     bool untitled = currentPath() == kUntitled;
     if (!untitled && upperCase(currentPath()).find(L".BAK") == std::wstring::npos) sauvebak();

@@ -115,7 +115,7 @@ void MainForm::modifConfiguration() {
     entryButtons();
     ent.config = acc.table[acc.currentDoc];
     AccountHeader& h = ent.config;
-    std::wstring title = inputBox(L"titre", h.title);
+    std::wstring title = inputLineText(L"titre", h.title);
     if (title.empty()) {
         InitYzo();
         return;
@@ -141,18 +141,11 @@ void MainForm::modifConfiguration() {
     ent.modes.accountTypeChoice = true;
 }
 
-namespace {
-// Text typed into the header line must not hold its field separator or a line break.
-bool fitsHeaderField(const std::wstring& text) {
-    return text.find_first_of(std::wstring{RS, L'\r', L'\n'}) == std::wstring::npos;
-}
-}  // namespace
-
 // Asks until the answer can go into the header line; empty when cancelled.
 std::wstring MainForm::askHeaderField(const std::wstring& prompt, const std::wstring& current) {
     for (;;) {
         std::wstring answer = trim(inputBox(prompt, current));
-        if (answer.empty() || fitsHeaderField(answer)) return answer;
+        if (answer.empty() || fitsInLine(answer)) return answer;
         msgBox(L"caractère interdit dans " + prompt);
     }
 }

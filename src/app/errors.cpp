@@ -16,6 +16,7 @@ std::wstring errorDescription(int number) {
     case kErrNotText: return L"Fichier non texte";
     case kErrNotEncodable: return L"Caractère impossible à enregistrer";
     case kErrMissingSeparator: return L"Séparateur de champ absent";
+    case kErrBadLine: return L"Ligne mal formée";
     case kErrLineTooLong: return L"Ligne trop longue";
     case kErrUnreadNotWritten: return L"Fichier mal lu, il n'est pas remplacé";
     default: return L"Erreur inconnue";

@@ -18,6 +18,7 @@ enum YzoErrorNumber {
     kErrNotText = 1001,       // bytes that are not Windows-1252 text
     kErrNotEncodable = 1002,  // a character Windows-1252 cannot hold
     kErrMissingSeparator = 1003,
+    kErrBadLine = 1004,       // a separator out of place, or a line far too long
     kErrLineTooLong = 1010,       // a list line longer than a list accepts
     kErrUnreadNotWritten = 1011,  // a list file that was not read whole is kept as it is
 };

@@ -52,6 +52,9 @@ void MainForm::Click(const std::wstring& button) {
 
 void MainForm::MenuCommand(const std::wstring& name, int index) {
     guarded(*this, L"MenuCommand", [&] {
+        // A switched-off entry does nothing, whichever front-end sent it
+        // (in key-help mode a command only says what it does).
+        if (const MenuEntry* m = w.menu(name, index); m && !m->enabled && !app.keyHelp) return;
         // Each subsystem answers the entries of its own commands.
         if (appMenu(name)) return;
         if (optionsMenu(name)) return;

@@ -9,7 +9,9 @@ MainForm::MainForm(Platform& p) : platform(p) {
 }
 
 void MainForm::message(std::wstring& text) {
-    std::wstring shown = L" " + trimRight(text);
+    // The screen reader says a blank where a line holds a separator, and a
+    // message never runs longer than the longest line of an account.
+    std::wstring shown = L" " + trimRight(withoutLineBreaks(text.substr(0, kMaxLineLength)));
     if (shown == app.lastMessage) shown += L"  ";
     app.lastMessage = shown;
     w.LblMessage.text = shown;
@@ -121,7 +123,17 @@ MsgResult MainForm::ask(const std::wstring& text, MsgButtons buttons, int defaul
     return platform.MsgBox(text, buttons, defaultButton, L"yzo");
 }
 
-void MainForm::msgBox(const std::wstring& text) { platform.MsgBox(text, MsgButtons::Ok, 1, L"yzo"); }
+void MainForm::msgBox(const std::wstring& text) {
+    platform.MsgBox(withoutLineBreaks(text.substr(0, kMaxLineLength)), MsgButtons::Ok, 1, L"yzo");
+}
+
+std::wstring MainForm::inputLineText(const std::wstring& prompt, const std::wstring& defaultText) {
+    for (;;) {
+        std::wstring answer = inputBox(prompt, defaultText);
+        if (fitsInLine(answer)) return answer;
+        msgBox(kForbiddenInLine);
+    }
+}
 
 std::wstring MainForm::inputBox(const std::wstring& prompt, const std::wstring& defaultText) {
     return platform.InputBox(prompt, L"yzo", defaultText);

@@ -55,6 +55,9 @@ public:
     MsgResult ask(const std::wstring& text, MsgButtons buttons, int defaultButton = 1);
     void msgBox(const std::wstring& text);
     std::wstring inputBox(const std::wstring& prompt, const std::wstring& defaultText = L"");
+    // An input box whose answer goes into a file: an answer holding the field
+    // separator or a line break is refused with a message box and asked again.
+    std::wstring inputLineText(const std::wstring& prompt, const std::wstring& defaultText = L"");
     Date today() { return platform.Today(); }
     void loadSequence(const std::wstring& commandLine);
     void installScreenReaderFiles();
@@ -93,6 +96,8 @@ public:
     void RangeSauveTableYzo();
     void RangeTableYzo();
     bool rangefichierYzo();   // false when nothing was written
+    // Says so and returns true when the current slot's lines were never read.
+    bool refuseUnreadAccount();
     void sauvebak();
     bool sauvegarde();
     std::wstring& slotPath(int slot) { return app.config[slot]; }
@@ -145,6 +150,10 @@ public:
     void modifPasse();
     bool passwordDialogShown() const { return w.txtPasse.visible; }
     void endPasswordDialog();
+    // While a password is asked, every menu command but quitting is switched
+    // off; afterwards each comes back as it was.
+    void lockMenusForPassword();
+    void unlockMenusAfterPassword();
     void passwordAccepted();
 
     // --- Ledger view (ledger/) --------------------------------------------

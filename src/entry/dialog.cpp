@@ -63,7 +63,7 @@ void MainForm::openObjetStep() {
     } else if (!searchRunning()) {
         dial_objet();
     } else {
-        std::wstring answer = inputBox(L"objet", acc.work.objet);
+        std::wstring answer = inputLineText(L"objet", acc.work.objet);
         if (!answer.empty()) {
             acc.work.objet = upperCase(answer);
             ent.accepted = true;
@@ -133,6 +133,12 @@ void MainForm::ModifOperation() {
 }
 
 void MainForm::validationDial() {
+    // The objet and the numéro go into the account's file: refused where typed.
+    if (!fitsInLine(w.txtDial.text)) {
+        message(kForbiddenInLine);
+        w.focus = L"txtDial";
+        return;
+    }
     std::wstring text = trim(w.txtDial.text);
     // A traite or pension that could never fall due again is not stored: the
     // box stays open for another mensualité.

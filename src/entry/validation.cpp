@@ -64,7 +64,7 @@ void MainForm::validationRubrique() {
     } else if (l.selected > lst.specialCount) {
         acc.work.rubrique = trim(item.substr(0, width));
     } else {
-        acc.work.rubrique = trim(inputBox(L"Rubrique", acc.work.rubrique));
+        acc.work.rubrique = trim(inputLineText(L"Rubrique", acc.work.rubrique));
     }
     ent.modes.rubriqueChoice = false;
     if (ent.columnModification) {

@@ -41,7 +41,8 @@ bool MainForm::DepenseRecetteSolde(double& amount, long shownBefore) {
     int mode = displayMode();
     if (mode != 4 && op.date < acc.header.startDate) return false;
     if (acc.header.accountType == 1) {
-        if (op.code == L'B') t.bankAmount += op.montant;
+        // The bank line holds the bank balance: when there are several, the last one gives it.
+        if (op.code == L'B') t.bankAmount = op.montant;
         if (mode != 4 && op.flag == L'/') return false;
     }
     if (op.code == L'B') return false;
@@ -195,7 +196,10 @@ void MainForm::AfficheYzo() {
         }
         if (++shown >= static_cast<long>(led.displayTable.size())) led.displayTable.emplace_back();
         DisplayEntry& entry = led.displayTable[shown];
-        entry.line = line;
+        // A line too long to be an operation is shown by its first characters
+        // alone (which never read as an operation): the line itself stays whole.
+        if (line.size() > kMaxLineLength) entry.line.assign(line, 0, 10);
+        else entry.line = line;
         entry.sourceIndex = i;
         entry.mark = source[i].mark;
         // A pension line adds its monthly amount to the balance, not its amount.

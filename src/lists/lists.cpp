@@ -237,7 +237,7 @@ void MainForm::validationObjet() {
     Control& l = w.Liste;
     if (l.selected < 1 || l.selected >= static_cast<int>(l.items.size())) return;
     if (l.selected == 1) {
-        std::wstring answer = trim(inputBox(L"objet", acc.work.objet));
+        std::wstring answer = trim(inputLineText(L"objet", acc.work.objet));
         if (answer.empty()) {
             InitYzo();
             return;

@@ -287,3 +287,98 @@ TEST(SavingAccounts, FileChangedByAnotherProgramIsNotOverwrittenWithoutAsking) {
     EXPECT_FALSE(o.form.acc.modified[1]);
     EXPECT_EQ(readBytes(dir.path / "perso.bak"), other);
 }
+
+TEST(HeaderLine, SeparatorAmongTheFixedPositionsIsRefusedNotReadAcross) {
+    // Positions 9 and 10 hold the TVA letter and the type letter: a separator
+    // there would make the objet list name swallow the rest of the line.
+    const std::wstring five = R + R + R + R + R;
+    EXPECT_EQ(errorOf([&] { convertit_ChaineConfiguration(L" 1 12026" + five); }), kErrBadLine);
+    EXPECT_EQ(errorOf([&] { convertit_ChaineConfiguration(L" 1 12026 " + five); }), kErrBadLine);
+    EXPECT_EQ(errorOf([&] { convertit_ChaineConfiguration(L" 1 12026" + five + L"T"); }), kErrBadLine);
+    // A separator right after position 10 is an empty objet list name.
+    AccountHeader h = convertit_ChaineConfiguration(L" 1 12026 S" + five);
+    EXPECT_EQ(h.objetListName, L"");
+    EXPECT_EQ(h.title, L"");
+    EXPECT_EQ(h.accountType, 3);
+}
+
+TEST(StoredLine, SeparatorAmongTheFixedPositionsIsRefusedNotReadAcross) {
+    const std::wstring four = R + R + R + R;
+    EXPECT_EQ(errorOf([&] { convertit_ChaineYzo(L"14 72026" + four); }), kErrBadLine);
+    EXPECT_EQ(errorOf([&] { convertit_ChaineYzo(L"14 72026 " + four + L"12"); }), kErrBadLine);
+    EXPECT_EQ(errorOf([&] { convertit_ChaineYzo(L"14 72026" + R + L"D" + four); }), kErrBadLine);
+    Operation op = convertit_ChaineYzo(L"14 72026 D" + four);
+    EXPECT_EQ(op.rubrique, L"");
+    EXPECT_EQ(op.objet, L"");
+}
+
+TEST(StoredLine, FieldsNeverCarryASeparatorOrALineBreakIntoTheLine) {
+    Operation op;
+    op.date = dateFromYMD(2026, 7, 14);
+    op.flag = RS;
+    op.code = L'D';
+    op.rubrique = L"Cour" + R + L"ses";
+    op.objet = L"A\r\nB";
+    op.numero = L"12" + R + L"\n";
+    std::wstring line = FormeYzo(op);
+    // The numéro is the last field: a separator in it reads back as it was.
+    EXPECT_EQ(line, L"14 72026 DCour ses" + R + L"A  B" + R + L"0" + R + L"0" + R + L"12" + R + L" ");
+    EXPECT_EQ(convertit_ChaineYzo(line).numero, L"12" + R + L" ");
+    op.objet = std::wstring(kMaxLineLength, L'A');
+    EXPECT_EQ(errorOf([&] { FormeYzo(op); }), kErrBadLine);
+
+    AccountHeader h = convertit_ChaineConfiguration(newAccountHeaderText(dateFromYMD(2026, 1, 1)));
+    h.title = L"MES" + R + L"COMPTES\n";
+    h.objetListName = L"a" + R + L"b";
+    AccountHeader back = convertit_ChaineConfiguration(FormeConfiguration(h));
+    EXPECT_EQ(back.title, L"MES COMPTES ");
+    EXPECT_EQ(back.objetListName, L"a b");
+    EXPECT_EQ(back.password, L"");
+    // A record that never had its date text still writes a header that opens.
+    AccountHeader blank;
+    blank.startDate = dateFromYMD(2026, 3, 5);
+    EXPECT_EQ(convertit_ChaineConfiguration(FormeConfiguration(blank)).startDate, blank.startDate);
+}
+
+TEST(StoredLine, LineLongerThanAnyOperationIsMalformed) {
+    std::wstring longest = L"14 72026 DX" + R + L"Y" + R + L"1" + R + L"0" + R;
+    longest += std::wstring(kMaxLineLength - longest.size(), L'7');
+    EXPECT_EQ(convertit_ChaineYzo(longest).numero.size(), kMaxLineLength - 18);
+    EXPECT_EQ(errorOf([&] { convertit_ChaineYzo(longest + L"7"); }), kErrBadLine);
+}
+
+TEST(StatusMessage, NeverHoldsASeparatorAndNeverRunsPastTheLongestLine) {
+    TestPlatform p;
+    MainForm form(p);
+    form.message(L"GARAGE" + R + L"312" + L"\r\n");
+    EXPECT_EQ(p.messages.back(), L" GARAGE 312");
+    form.message(std::wstring(3 * kMaxLineLength, L'x'));
+    EXPECT_LE(p.messages.back().size(), kMaxLineLength + 1);
+    form.msgBox(L"erreur" + R + L"ligne");
+    EXPECT_EQ(p.boxes.back(), L"erreur ligne");
+}
+
+TEST(OpeningBadFiles, OverlongLineIsReportedShortlyKeptAndWrittenBackUnchanged) {
+    TempDir dir;
+    std::string header = kGoodHeader;
+    header[header.size() - 3] = '2';
+    std::string huge = " 2 12026 RVente\x1e" "X\x1e" "1\x1e" "0\x1e" + std::string(200000, '9');
+    std::string bytes = header + huge + "\r\n" + " 3 12026 RSalaire\x1e" "EMPLOYEUR\x1e" "1500\x1e" "0\x1e\r\n";
+    writeBytes(dir.path / "long.yzo", bytes);
+    Opened o(dir, "long.yzo");
+    ASSERT_EQ(o.platform.boxes.size(), 1u);
+    EXPECT_EQ(o.platform.boxes[0].rfind(L"1004 Ligne mal formée", 0), 0u) << toUtf8(o.platform.boxes[0]);
+    EXPECT_LT(o.platform.boxes[0].size(), 200u);
+    EXPECT_EQ(o.form.acc.operationCount(), 2);
+    // Shown, not counted; the ledger line and every message stay short.
+    EXPECT_DOUBLE_EQ(o.form.led.totals.balance, 1500);
+    for (const std::wstring& line : o.form.led.screenLines) EXPECT_LT(line.size(), kMaxLineLength);
+    o.form.KeyDown(L"txt", KeyEvent{kKeyUp});
+    o.form.KeyDown(L"txt", KeyEvent{keyLetter('O')});
+    o.form.KeyDown(L"txt", KeyEvent{keyLetter('N')});
+    for (const std::wstring& m : o.platform.messages) EXPECT_LE(m.size(), kMaxLineLength + 1);
+    o.form.acc.modified[1] = true;
+    o.form.enregistrer();
+    std::string saved = readBytes(dir.path / "long.yzo");
+    EXPECT_EQ(saved.substr(saved.find('\n') + 1), bytes.substr(header.size()));
+}

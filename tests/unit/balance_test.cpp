@@ -126,7 +126,7 @@ Expected expectedSums(const std::vector<RandomOp>& ops, int accountType, bool ha
         if (mode == 3 && (op.flag == L'/' || op.flag == L'*')) continue;
         ++e.shown;
         if (op.date < start) continue;
-        if (accountType == 1 && op.code == L'B') e.bank += op.cents;
+        if (accountType == 1 && op.code == L'B') e.bank = op.cents;  // the last bank line gives it
         if (accountType == 1 && op.flag == L'/') continue;
         if (op.code == L'B') continue;
         if (op.flag == L' ') ++e.blank;
@@ -338,4 +338,28 @@ TEST(Readers, KeyHelpSaysTheLabelAndChangesNothing) {
     EXPECT_EQ(L' ', bank.form.acc.operationLines[1].text[8]);
     bank.key(keyLetter('E'));
     EXPECT_EQ(L" Enregistrement en cours", bank.form.w.LblMessage.text);
+}
+
+TEST(Balances, BankAmountIsTheLastBankLineNotTheSumOfThem) {
+    const std::wstring head = L" 1 12020 T" + Sep + L"BANQUE" + Sep + L"0" + Sep + L"0" + Sep + L"EUROS" + Sep + L"3";
+    auto line = [](const wchar_t* date, wchar_t flag, wchar_t code, const wchar_t* amount) {
+        return std::wstring(date) + flag + code + L"R" + Sep + L"O" + Sep + amount + Sep + L"0" + Sep;
+    };
+    Ledger l(head, {line(L" 1 12026", L'/', L'B', L"1000"), line(L" 2 12026", L' ', L'D', L"-40"),
+                    line(L" 3 12026", L'/', L'B', L"900"), line(L" 4 12026", L' ', L'R', L"15")});
+    l.display(2, 0);
+    EXPECT_EQ(Forme_montant(l.form.led.totals.balance), L"875");
+    EXPECT_EQ(Forme_montant(l.form.acc.table[1].lastBalance), L"875");
+    l.form.InformationCompte();
+    EXPECT_EQ(l.form.led.screenLines[4], L"Solde            875 EUROS");
+    // Stored from another mode, the header's balance follows the same rule.
+    l.form.InitYzo();
+    l.display(3, 0);
+    l.form.acc.table[1].lastBalance = 0;
+    l.form.RangeSauveTableYzo();
+    EXPECT_EQ(Forme_montant(l.form.acc.table[1].lastBalance), L"875");
+    l.form.led.displayMode[1] = 2;
+    l.form.AfficheYzo();
+    l.form.KeyDown(L"txt", KeyEvent{keyLetter('S')});
+    EXPECT_EQ(l.platform.messages.back(), L" solde opérations 875  EUROS");
 }

@@ -264,3 +264,36 @@ TEST_F(EntryFlow, RandomChangesKeepTheOrder) {
         }
     }
 }
+
+TEST_F(EntryFlow, SeparatorOrLineBreakTypedIntoAFieldIsRefusedWhereTyped) {
+    open({header(L'S'), op(L" 3112026", L'D', L"Loyer", L"AGENCE", L"-700", L"12")});
+    const std::wstring sep(1, RS);
+    form->Click(L"CmdCreation");
+    enter(L"txtDate", L"2 11 2026");
+    // The rubrique box asks again after its message box.
+    tp.inputs.push_back(L"Div" + sep + L"ers");
+    tp.inputs.push_back(L"Divers\r\n");
+    tp.inputs.push_back(L"Divers");
+    choose(1);
+    EXPECT_EQ(std::count(tp.boxes.begin(), tp.boxes.end(), kForbiddenInLine), 2);
+    // The objet box keeps its text and the focus, and says why.
+    tp.inputs.push_back(L"5");
+    enter(L"txtDial", L"ob" + sep + L"jet");
+    EXPECT_EQ(form->w.focus, L"txtDial");
+    EXPECT_EQ(tp.messages.back(), L" " + kForbiddenInLine);
+    enter(L"txtDial", L"objet");
+    enter(L"txtDial", L"4\n2");
+    EXPECT_EQ(form->w.focus, L"txtDial");
+    enter(L"txtDial", L"42");
+    EXPECT_EQ(stored().front(), op(L" 2112026", L'D', L"Divers", L"objet", L"-5", L"42"));
+    // The title of the account goes into the header line.
+    tp.inputs.push_back(L"MES" + sep + L"COMPTES");
+    tp.inputs.push_back(L"COMPTES");
+    tp.inputs.push_back(L"");  // the start date kept
+    form->MenuCommand(L"mnuModifConfiguration");
+    choose(3);
+    EXPECT_EQ(form->acc.table[1].title, L"COMPTES");
+    form->enregistrer();
+    for (const std::wstring& line : readTextLines(account))
+        EXPECT_GE(std::count(line.begin(), line.end(), RS), 4) << toUtf8(line);
+}

@@ -1,0 +1,84 @@
+// What the fuzz targets share: a platform with no one at the keyboard, a
+// private folder, and a check that stops the run with a report.
+#pragma once
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/errors.h"
+#include "app/mainform.h"
+#include "app/textfile.h"
+
+// A broken promise is a crash for the fuzzer, with the place it was broken.
+#define FUZZ_CHECK(condition)                                                                   \
+    do {                                                                                        \
+        if (!(condition)) {                                                                     \
+            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+            std::abort();                                                                       \
+        }                                                                                       \
+    } while (0)
+
+// Every dialog is answered at once: input boxes and file dialogs are
+// cancelled, questions get `answer` (No unless a target asks for Yes).
+class FuzzPlatform : public Platform {
+public:
+    explicit FuzzPlatform(std::wstring folder, MsgResult answer = MsgResult::No)
+        : folder_(std::move(folder)), answer_(answer) {}
+    std::wstring InputBox(const std::wstring&, const std::wstring&, const std::wstring&) override { return L""; }
+    MsgResult MsgBox(const std::wstring&, MsgButtons buttons, int, const std::wstring&) override {
+        return buttons == MsgButtons::Ok ? MsgResult::Ok : answer_;
+    }
+    std::optional<std::wstring> OpenFileDialog(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::wstring> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FontChoice> FontDialog(FontKind, const FontChoice&) override { return std::nullopt; }
+    bool PrinterDialog() override { return false; }
+    void Print(const PrintJob&) override {}
+    void Beep() override {}
+    Date Today() override { return dateFromYMD(2026, 12, 6); }
+    long SecondsSinceMidnight() override { return 36000; }
+    std::wstring ProgramFolder() override { return folder_; }
+    void EndProgram() override {}
+    void StatusChanged(const std::wstring&) override {}
+    void TitleChanged(const std::wstring&) override {}
+
+private:
+    std::wstring folder_;
+    MsgResult answer_;
+};
+
+// A folder of its own for the whole run (in memory when the machine has
+// /dev/shm), emptied before each input; the process works inside it, so that
+// a relative name can never reach another folder.
+inline const std::filesystem::path& fuzzFolder() {
+    static const std::filesystem::path folder = [] {
+        std::string base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+        std::string tmpl = base + "/yzo-fuzz-XXXXXX";
+        std::vector<char> name(tmpl.begin(), tmpl.end());
+        name.push_back(0);
+        std::filesystem::path made = mkdtemp(name.data());
+        std::filesystem::current_path(made);
+        return made;
+    }();
+    return folder;
+}
+
+inline void emptyFuzzFolder() {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(fuzzFolder(), ec))
+        std::filesystem::remove_all(entry.path(), ec);
+}
+
+inline std::wstring fuzzFile(const char* name) { return fromUtf8((fuzzFolder() / name).string()); }
+
+inline void writeBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream f(fsPath(path), std::ios::binary | std::ios::trunc);
+    f << bytes;
+}
+
+inline std::string readBytes(const std::wstring& path) {
+    std::ifstream f(fsPath(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}

@@ -35,7 +35,7 @@ public:
     std::optional<std::wstring> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FontChoice> FontDialog(FontKind, const FontChoice&) override { return std::nullopt; }
     bool PrinterDialog() override { return false; }
-    void Print(const PrintJob&) override {}
+    bool Print(const PrintJob&) override { return false; }
     void Beep() override {}
     Date Today() override { return dateFromYMD(2026, 12, 6); }
     long SecondsSinceMidnight() override { return 36000; }

@@ -292,6 +292,9 @@ TEST_F(EntryFlow, SeparatorOrLineBreakTypedIntoAFieldIsRefusedWhereTyped) {
     tp.inputs.push_back(L"");  // the start date kept
     form->MenuCommand(L"mnuModifConfiguration");
     choose(3);
+    // The unit stays as it is; no TVA column.
+    tp.replies.push_back(MsgResult::No);
+    choose(form->w.Liste.selected);
     EXPECT_EQ(form->acc.table[1].title, L"COMPTES");
     form->enregistrer();
     for (const std::wstring& line : readTextLines(account))

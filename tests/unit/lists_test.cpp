@@ -158,7 +158,7 @@ TEST_F(ListScreens, MissingListsGiveEmptyScreensAndTheirFilesAreCreated) {
     start();
     EXPECT_EQ(form->lst.opeCount(), 0);
     EXPECT_EQ(form->lst.nameWidth, 1);
-    form->MenuCommand(L"mnuAfficheTvaItem");  // a type 3 account without TVA still has the procedure
+    form->mnuAfficheTvaItem();  // its menu entry is off on an account without TVA; the screen works
     EXPECT_EQ(form->w.Liste.items.size(), 2u);
     tp.inputs.push_back(L"20");
     choose(1);
@@ -271,7 +271,7 @@ TEST_F(ListScreens, AFailedWriteLeavesThePreviousFileWholeAndSaysSo) {
     form = std::make_unique<MainForm>(tp);
     form->Form_Load(folder + L"compte.yzo");
 
-    form->MenuCommand(L"mnuAfficheTvaItem");
+    form->mnuAfficheTvaItem();
     tp.inputs.push_back(L"20");
     choose(1);
     tp.replies.push_back(MsgResult::Yes);

@@ -126,7 +126,9 @@ def run_window(yzo, heard, snapshots, script_messages):
         print("selected:", selected_text(table))
         return
     tw.check(not showing(ledger), "the ledger is still shown beside the list")
-    tw.check(tw.states(table).contains(pyatspi.STATE_FOCUSED), "the list does not have the focus")
+    # The focus follows the list once the toolkit has handled the show: wait for it.
+    tw.check(tw.wait_until(lambda: tw.states(table).contains(pyatspi.STATE_FOCUSED), 10,
+                           "the focus on the list"), "the list does not have the focus")
 
     window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid),
                                 "--name", "^courant"], capture_output=True, text=True, timeout=20).stdout.split()[0]

@@ -112,6 +112,7 @@ void MainForm::mnuOuvrir() {
 }
 
 void MainForm::mnuOuvrirSousMenu(int entry) {
+    if (describeKey(L"ouvrir un fichier de la liste")) return;
     if (entry >= 1 && entry <= acc.openCount) {
         platform.Beep();
         return;
@@ -220,6 +221,7 @@ void MainForm::moveSlot(int from, int to) {
 }
 
 void MainForm::effaceListeFichier() {
+    if (describeKey(L"Réinitialisation de la liste des fichiers")) return;
     for (int k = acc.openCount + 1; k <= kMaxSlots; ++k) slotPath(k) = kUntitled;
     AfficheStatus();
 }

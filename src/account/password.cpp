@@ -52,6 +52,7 @@ void MainForm::unlockMenusAfterPassword() {
 }
 
 void MainForm::creationPasse() {
+    if (describeKey(L"Création d'un mot de passe")) return;
     if (!acc.table[acc.currentDoc].password.empty()) {
         message(L"Mot de passe existant");
         return;
@@ -62,6 +63,7 @@ void MainForm::creationPasse() {
 }
 
 void MainForm::suppressionPasse() {
+    if (describeKey(L"Suppression du mot de passe")) return;
     if (acc.table[acc.currentDoc].password.empty()) {
         message(L"Mot de passe inexistant");
         return;
@@ -71,6 +73,7 @@ void MainForm::suppressionPasse() {
 }
 
 void MainForm::modifPasse() {
+    if (describeKey(L"Modification du mot de passe")) return;
     if (acc.table[acc.currentDoc].password.empty()) {
         message(L"Mot de passe inexistant");
         return;

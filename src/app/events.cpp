@@ -21,7 +21,7 @@ void guarded(MainForm& form, const wchar_t* procedure, F&& body) {
 
 void MainForm::KeyDown(const std::wstring& control, const KeyEvent& key) {
     guarded(*this, L"KeyDown", [&] {
-        if (control == L"txt") txt_KeyDown(key);
+        if (control == L"txt") ledgerKey(key);
         else if (control == L"Liste") Liste_KeyDown(key);
         else if (control == L"txtDial") txtDial_KeyDown(key);
         else if (control == L"txtDate") txtDate_KeyDown(key);

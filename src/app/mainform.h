@@ -181,6 +181,7 @@ public:
     std::wstring extraitLigne(long position) const;
     long WhereX() const;
     void txt_KeyDown(const KeyEvent& key);
+    void ledgerKey(const KeyEvent& key);  // txt_KeyDown, then "aucune fonction" in key-help mode
     // The balance of the shown lines 1..index, as the last display counted them.
     double soldeAuCurseur(long index) const;
     // Shows lines of text in the ledger text box (display mode 9).

@@ -103,12 +103,24 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
         MessageSoldeAutreUnite();
     } else if (isLetter(key, 'Z')) {
         // Without Ctrl: RemiseZero(), once the manual sum exists.
-    } else if (app.keyHelp) {
-        // A key that ran a menu command never reaches this handler, so a key
-        // arriving here has described nothing.
-        app.keyDescribed = false;
-        message(L"aucune fonction");
     }
+}
+
+// In key-help mode a key of the ledger that described no command says that it
+// has none; the keys that only move the caret are left to move it.
+void MainForm::ledgerKey(const KeyEvent& key) {
+    app.keyDescribed = false;
+    txt_KeyDown(key);
+    if (!app.keyHelp) return;
+    switch (key.code) {
+    case kKeyLeft: case kKeyRight: case kKeyUp: case kKeyDown: case kKeyPageUp: case kKeyPageDown:
+    case kKeyHome: case kKeyEnd: case kKeyShift: case kKeyCtrl: case kKeyNumLock: case kKeyEscape:
+        return;
+    default:
+        break;
+    }
+    if (!app.keyDescribed) message(L"aucune fonction");
+    app.keyDescribed = false;
 }
 
 bool MainForm::ledgerMenu(const std::wstring& name) {

@@ -57,12 +57,14 @@ void MainForm::dateCours() { readField(*this, kDate, L"Date en cours"); }
 
 void MainForm::EnregistrerCours() {
     int type = acc.header.accountType;
+    const wchar_t* label = type == 1 ? L"Enregistrement en cours" : L"Repérage en cours";
+    if (describeKey(label)) return;
     if (displayMode() == 1 || (type != 1 && type != 2)) return;
-    readField(*this, kFlag, type == 1 ? L"Enregistrement en cours" : L"Repérage en cours");
+    readField(*this, kFlag, label);
 }
 
 void MainForm::RubriqueCours() {
-    if (acc.header.accountType >= 4) return;
+    if (describeKey(L"Rubrique en cours") || acc.header.accountType >= 4) return;
     readField(*this, kRubrique, L"Rubrique en cours");
 }
 
@@ -71,7 +73,7 @@ void MainForm::ObjetCours() { readField(*this, kObjet, L"Objet en cours"); }
 void MainForm::MontantCours() { readField(*this, kMontant, L"Montant en cours"); }
 
 void MainForm::TvaCours() {
-    if (!acc.header.hasTva) return;
+    if (describeKey(L"T V A en cours") || !acc.header.hasTva) return;
     readField(*this, kTva, L"T V A en cours");
 }
 
@@ -97,12 +99,13 @@ void MainForm::DateColonne() { showColumn(*this, kDate, L"Date en colonne"); }
 
 void MainForm::EnregistrerColonne() {
     int type = acc.header.accountType;
-    if (type != 1 && type != 2) return;
-    showColumn(*this, kFlag, type == 1 ? L"Enregistrer en colonne" : L"Repèrer en colonne");
+    const wchar_t* label = type == 1 ? L"Enregistrer en colonne" : L"Repèrer en colonne";
+    if (describeKey(label) || (type != 1 && type != 2)) return;
+    showColumn(*this, kFlag, label);
 }
 
 void MainForm::RubriqueColonne() {
-    if (acc.header.accountType >= 4) return;
+    if (describeKey(L"Rubrique en colonne") || acc.header.accountType >= 4) return;
     showColumn(*this, kRubrique, L"Rubrique en colonne");
 }
 
@@ -111,7 +114,7 @@ void MainForm::ObjetColonne() { showColumn(*this, kObjet, L"Objet en colonne"); 
 void MainForm::MontantColonne() { showColumn(*this, kMontant, L"Montant en colonne"); }
 
 void MainForm::TvaColonne() {
-    if (!acc.header.hasTva) return;
+    if (describeKey(L"T V A en colonne") || !acc.header.hasTva) return;
     showColumn(*this, kTva, L"T V A en colonne");
 }
 
@@ -167,8 +170,8 @@ bool flagsApply(MainForm& f, int accountType) {
 }  // namespace
 
 void MainForm::EnregistrerOperation() {
-    if (!flagsApply(*this, 1)) return;
     if (describeKey(L"Activer/Inactiver l'opération")) return;
+    if (!flagsApply(*this, 1)) return;
     changeFlag(*this, [this](wchar_t flag) -> wchar_t {
         if (flag == L' ') return L'/';
         if (ask(L"Voulez vous bien activer l'opération", MsgButtons::YesNo) != MsgResult::Yes) return 0;
@@ -177,7 +180,7 @@ void MainForm::EnregistrerOperation() {
 }
 
 void MainForm::RepererOperation() {
-    if (!flagsApply(*this, 2)) return;
     if (describeKey(L"Repèrer l'opération")) return;
+    if (!flagsApply(*this, 2)) return;
     changeFlag(*this, [](wchar_t flag) -> wchar_t { return flag == L' ' ? L'*' : L' '; });
 }

@@ -1,0 +1,131 @@
+#!/usr/bin/python3
+"""The notepad as a screen-reader user meets it.
+
+Opens the notepad of the demo account with its key (Ctrl+Shift+B), answers
+the file dialog with the proposed name, and reads the notepad's text through
+the accessibility tree: it must hold the file's lines. Then types a line with
+real keys, saves with Ctrl+S and reads the text again: the file holds what
+the screen reader reads, its previous text is kept in its own backup, and the
+"Opérations" button brings the ledger back.
+
+Usage (run_gui_test.sh sets up the display and the buses):
+    test_notepad.py YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER
+"""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import test_window as tw  # noqa: E402  (the same arguments, the same helpers)
+import pyatspi  # noqa: E402
+
+FIRST = ["Appeler la banque lundi", "Chèque 4713 : garage"]
+TYPED = "rendez-vous mardi"
+
+
+def text_of(acc):
+    t = acc.queryText()
+    return t.getText(0, -1)
+
+
+def main():
+    account = tw.fresh_account()
+    folder = os.path.dirname(account)
+    note = os.path.join(folder, "courant.txt")
+    with open(note, "wb") as f:
+        f.write("\r\n".join(FIRST).encode("cp1252") + b"\r\n")
+    env = dict(os.environ, YZO_DOSSIER=folder, YZO_AUJOURDHUI=tw.TODAY, YZO_HEURE=tw.NOW)
+    env.pop("YZO_SPEECHD", None)
+    yzo = subprocess.Popen([tw.YZO, account], env=env)
+    try:
+        run_window(yzo, note)
+    finally:
+        if yzo.poll() is None:
+            yzo.kill()
+            yzo.wait(10)
+    if tw.failures:
+        print("%d check(s) failed" % len(tw.failures))
+        sys.exit(1)
+    print("notepad test passed")
+
+
+def run_window(yzo, note):
+    desktop = pyatspi.Registry.getDesktop(0)
+
+    def our_app():
+        for app in desktop:
+            if app is not None and app.get_process_id() == yzo.pid:
+                if tw.find(app, pyatspi.ROLE_FRAME, tw.ACCOUNT):
+                    return app
+        return None
+
+    app = tw.wait_until(our_app, 20, "the frame named " + tw.ACCOUNT)
+    if not app:
+        return
+    frame = tw.find(app, pyatspi.ROLE_FRAME, tw.ACCOUNT)
+    ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
+    notepad = tw.find(frame, pyatspi.ROLE_TEXT, "Bloc note")
+    if not (tw.check(ledger, "no ledger text named Opérations") and tw.check(notepad, "no text named Bloc note")):
+        return
+    window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid),
+                                "--name", "^courant"], capture_output=True, text=True, timeout=20).stdout.split()[0]
+    tw.xdotool("windowfocus", "--sync", window_id)
+    tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "the focus on the ledger")
+
+    # The key opens the file dialog on the proposed name, beside the account.
+    tw.xdotool("key", "ctrl+shift+b")
+    dialog = tw.wait_until(lambda: tw.find(app, pyatspi.ROLE_FILE_CHOOSER) or tw.find(app, pyatspi.ROLE_DIALOG),
+                           15, "the notepad's file dialog")
+    if not dialog:
+        return
+    # The location box takes the whole path, whatever folder the dialog shows.
+    tw.xdotool("key", "ctrl+l")
+    time.sleep(0.3)
+    tw.xdotool("type", "--delay", "20", note)
+    tw.xdotool("key", "Return")
+
+    def showing(acc):
+        return tw.states(acc).contains(pyatspi.STATE_SHOWING)
+
+    if not tw.wait_until(lambda: showing(notepad) and text_of(notepad) == "\n".join(FIRST), 15,
+                         "the notepad holding the file's lines"):
+        print("notepad text: %r" % text_of(notepad))
+        return
+    tw.check(not showing(ledger), "the ledger is still shown beside the notepad")
+    tw.check(tw.wait_until(lambda: tw.states(notepad).contains(pyatspi.STATE_FOCUSED), 10, "the focus on the notepad"),
+             "the notepad does not have the focus")
+
+    # A line typed at the end, then saved.
+    tw.xdotool("key", "ctrl+End")
+    tw.xdotool("key", "Return")
+    tw.xdotool("type", "--delay", "20", TYPED)
+    wanted = "\n".join(FIRST + [TYPED])
+    if not tw.wait_until(lambda: text_of(notepad) == wanted, 10, "the typed line read back"):
+        print("notepad text: %r" % text_of(notepad))
+        return
+    tw.xdotool("key", "ctrl+s")
+
+    def saved():
+        with open(note, "rb") as f:
+            return f.read() == ("\r\n".join(FIRST + [TYPED]) + "\r\n").encode("cp1252")
+
+    tw.check(tw.wait_until(saved, 10, "the notepad written"), "the file does not hold what was read")
+    backup = note + ".bak"
+    if tw.check(os.path.exists(backup), "no backup of the notepad"):
+        with open(backup, "rb") as f:
+            tw.check(f.read() == ("\r\n".join(FIRST) + "\r\n").encode("cp1252"),
+                     "the backup does not hold the previous text")
+    tw.check(not os.path.exists(os.path.join(os.path.dirname(note), "courant.bak")),
+             "the notepad's backup took the account's backup name")
+
+    # The button under the notepad brings the ledger back.
+    button = tw.find(frame, pyatspi.ROLE_PUSH_BUTTON, "Opérations")
+    if tw.check(button, "no button named Opérations beside the notepad"):
+        button.queryAction().doAction(0)
+        tw.check(tw.wait_until(lambda: showing(ledger) and not showing(notepad), 10, "the ledger back"),
+                 "the ledger is not back after the button")
+
+
+if __name__ == "__main__":
+    main()

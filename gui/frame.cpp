@@ -482,6 +482,14 @@ void MainFrame::mirrorLook() {
         }
     };
     // A new colour choice reaches the ledger at once, the lists and the dialog box at the next start.
+    // GTK keeps a background of its own behind the characters of a text view
+    // once it has been given one: the characters take the colours as well.
+    if (txt_->GetBackgroundColour() != paletteColour(w.ledgerBackColour) ||
+        txt_->GetForegroundColour() != paletteColour(w.ledgerForeColour)) {
+        wxTextAttr attr(paletteColour(w.ledgerForeColour), paletteColour(w.ledgerBackColour));
+        txt_->SetDefaultStyle(attr);
+        txt_->SetStyle(0, txt_->GetLastPosition(), attr);
+    }
     colour(txt_, w.ledgerForeColour, w.ledgerBackColour);
     for (wxWindow* win : std::initializer_list<wxWindow*>{liste_, listeRec_, txtDial_, txtDate_})
         colour(win, w.foreColour, w.backColour);

@@ -137,7 +137,8 @@ void MainForm::askCriteria(int row) {
         default: ent.accepted = true; break;
         }
         if (!ent.accepted) {
-            InitYzo();   // the whole search is given up
+            // The whole search is given up (the amount entry has done it already).
+            if (led.criteriaSearchRunning) InitYzo();
             return;
         }
     }

@@ -99,7 +99,8 @@ bool MainForm::EntreeRecherche() {
     else dial_yzo(column);
     if (w.Liste.visible) return true;
     if (!ent.accepted) {
-        InitYzo();
+        // The search is given up (the amount entry has done it already).
+        if (searchRunning()) InitYzo();
         return false;
     }
     srch.criterion = acc.work;

@@ -368,6 +368,7 @@ public:
     void RechercherAvant();
     void RechercherArriere();
     bool RechercheAffiche();
+    void foundLine(long k);   // the cursor goes on display line k, which is said
     void mnuRechercherPrecedentItem();
     void mnuRechercherSuivantItem();
     void dial_numero_recherche();

@@ -1,12 +1,47 @@
 // The cursor search: the next or previous operation whose value in the
 // column under the caret matches the value the user gives.
+#include <cwctype>
+
 #include "app/errors.h"
 #include "app/mainform.h"
 
+namespace {
+// One character as upperCase writes it.
+wchar_t upperChar(wchar_t c) {
+    if (c < 0x80) return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 0x20) : c;
+    c = static_cast<wchar_t>(std::towupper(c));
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<wchar_t>(c - 0x20);
+    if (c == 0x153) return 0x152;
+    if (c == 0xFF) return 0x178;
+    return c;
+}
+
+// The bounds of a text without its blanks at both ends.
+void trimmedBounds(const std::wstring& text, size_t& first, size_t& end) {
+    first = text.find_first_not_of(L' ');
+    if (first == std::wstring::npos) {
+        first = end = 0;
+        return;
+    }
+    end = text.find_last_not_of(L' ') + 1;
+}
+}  // namespace
+
 bool containsCriterion(const std::wstring& operationText, const std::wstring& criterionText) {
     // Only the operation's side is put in upper case: the entries give the
-    // criterion in upper case already, as the user chose it.
-    return upperCase(trim(operationText)).find(trim(criterionText)) != std::wstring::npos;
+    // criterion in upper case already, as the user chose it. Compared in place,
+    // since a search tests every line of the account.
+    size_t cFirst = 0, cEnd = 0, oFirst = 0, oEnd = 0;
+    trimmedBounds(criterionText, cFirst, cEnd);
+    trimmedBounds(operationText, oFirst, oEnd);
+    size_t n = cEnd - cFirst;
+    if (n == 0) return true;
+    for (size_t i = oFirst; i + n <= oEnd; ++i) {
+        size_t j = 0;
+        while (j < n && upperChar(operationText[i + j]) == criterionText[cFirst + j]) ++j;
+        if (j == n) return true;
+    }
+    return false;
 }
 
 bool matchesColumn(const Operation& op, const Operation& criterion, int column) {
@@ -132,25 +167,29 @@ void MainForm::suiteRecherche(int field) {
 bool MainForm::RechercheAffiche() { return matchesColumn(acc.work, srch.criterion, srch.column); }
 
 namespace {
-// The display line k parsed into the work operation; false for a malformed line.
-bool parseDisplayLine(MainForm& f, long k) {
+// Whether display line k, parsed, matches the cursor search; a malformed line never does.
+bool lineMatches(MainForm& f, long k) {
     try {
         f.acc.parsed = convertit_ChaineYzo(f.led.displayTable[k].line);
     } catch (const YzoError&) {
         return false;
     }
-    f.acc.work = f.acc.parsed;
-    return true;
+    return matchesColumn(f.acc.parsed, f.srch.criterion, f.srch.column);
 }
 }  // namespace
+
+void MainForm::foundLine(long k) {
+    acc.work = acc.parsed;
+    cursorIndex() = k;
+    SurNumero(k);   // puts the caret on the line and says it
+}
 
 void MainForm::RechercherAvant() {
     srch.forwardPending = false;
     // The line under the cursor itself is never tested.
     for (long k = cursorIndex() + 1; k <= led.displayCount(); ++k) {
-        if (!parseDisplayLine(*this, k) || !RechercheAffiche()) continue;
-        cursorIndex() = k;
-        SurNumero(k);   // puts the caret on the line and says it
+        if (!lineMatches(*this, k)) continue;
+        foundLine(k);
         return;
     }
     message(L"introuvable");
@@ -159,9 +198,8 @@ void MainForm::RechercherAvant() {
 void MainForm::RechercherArriere() {
     srch.backwardPending = false;
     for (long k = std::min(cursorIndex(), led.displayCount() + 1) - 1; k >= 1; --k) {
-        if (!parseDisplayLine(*this, k) || !RechercheAffiche()) continue;
-        cursorIndex() = k;
-        SurNumero(k);
+        if (!lineMatches(*this, k)) continue;
+        foundLine(k);
         return;
     }
     message(L"introuvable");

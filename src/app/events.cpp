@@ -67,15 +67,18 @@ void MainForm::MenuCommand(const std::wstring& name, int index) {
         if (pensionsMenu(name)) return;
         if (currencyMenu(name)) return;
         if (printMenu(name)) return;
+        if (searchMenu(name)) return;
     });
 }
 
 void MainForm::ListClick(const std::wstring& list) {
-    guarded(*this, L"Click", [&] { (void)list; });
+    guarded(*this, L"Click", [&] {
+        if (list == L"ListeRec") ListeRec_Click();
+    });
 }
 
 void MainForm::ItemCheck(int item) {
-    guarded(*this, L"ItemCheck", [&] { (void)item; });
+    guarded(*this, L"ItemCheck", [&] { ListeRec_ItemCheck(item); });
 }
 
 void MainForm::TextChanged(const std::wstring& control) {
@@ -101,7 +104,6 @@ void MainForm::txtPasse_KeyDown(const KeyEvent& key) {
     if (key.code == kKeyEnter) validationPasse();
     else if (key.code == kKeyEscape) annuleMotDePasse();
 }
-void MainForm::ListeRec_KeyDown(const KeyEvent&) {}
 
 // Escape on a button leaves the dialog as it does from its box or list.
 void MainForm::Cmd_KeyDown(const KeyEvent& key) {

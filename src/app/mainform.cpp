@@ -62,6 +62,7 @@ void MainForm::InitYzo() {
     led.pendingColumn = 0;
     ent.typeAhead.clear();
     led.criteriaSearchRunning = false;
+    srch.forwardPending = srch.backwardPending = false;
     displayMode() = 2;
     AfficheYzo();
 }

@@ -13,6 +13,7 @@
 #include "ledger/ledger.h"
 #include "lists/lists.h"
 #include "print/print.h"
+#include "search/search.h"
 
 class MainForm {
 public:
@@ -27,6 +28,7 @@ public:
     ListsState lst;
     PrintState prn;
     ExtrasState ext;
+    SearchState srch;
 
     // --- Events from a front-end (app/events.cpp) -------------------------
     void Form_Load(const std::wstring& commandLine);
@@ -182,6 +184,7 @@ public:
     long WhereX() const;
     void txt_KeyDown(const KeyEvent& key);
     void ledgerKey(const KeyEvent& key);  // txt_KeyDown, then "aucune fonction" in key-help mode
+    void arrowKey(const KeyEvent& key);
     // The balance of the shown lines 1..index, as the last display counted them.
     double soldeAuCurseur(long index) const;
     // Shows lines of text in the ledger text box (display mode 9).
@@ -358,9 +361,51 @@ public:
     bool ImprimeCheque();   // false when the printer failed
 
     // --- Search (search/) -------------------------------------------------
+    bool searchMenu(const std::wstring& name);
+    // Cursor search (search/search.cpp)
+    void mnuRechercherCurseurItem();
+    void AppelRechercherArriere();
+    bool EntreeRecherche();
+    void RechercherAvant();
+    void RechercherArriere();
+    bool RechercheAffiche();
+    void foundLine(long k);   // the cursor goes on display line k, which is said
+    void mnuRechercherPrecedentItem();
+    void mnuRechercherSuivantItem();
+    void dial_numero_recherche();
+    // A flag, rubrique or objet dialog of a search was validated: the work
+    // operation becomes the criterion and the pending search goes on.
+    void suiteRecherche(int field);
+    // Criteria search (search/criteria.cpp)
+    void CritereRecherche();
+    void validationRecherche();
+    void SuiteRechercheValider();
+    void SuiteRechercheRubrique();
+    void SuiteRechercheObjet();
+    // Asks the values of the selected rows from row on, then shows the results.
+    void askCriteria(int row);
+    void showSearchResults();
     // Whether the work operation passes the criteria of the running search.
     bool RechercheAfficheListe();
     std::wstring searchHeaderLine();
+    void ListeRec_ItemCheck(int item);
+    void ListeRec_Click();
+    // Selection, copy, erase, bulk delete, manual sum (search/selection.cpp)
+    void SelectionOperation();
+    void DeselectionOperation();
+    void MnuSelectionToutItem();
+    void MnuDeSelectionToutItem();
+    void MnuCopieSelectionItem();
+    void validationCopie();
+    // Inserts one copied line into target, a slot store of count lines.
+    void rangeCopie(const std::wstring& line, std::vector<LineEntry>& target, long& count, int targetType);
+    void MnuEffaceSelectionItem();
+    void mnuEffaceBlocOperation();
+    void somme();
+    void TotalCours();
+    void RemiseZero();
+    // The display line's selection mark, on the line and on its stored line.
+    void setSelectionMark(long index, bool selected);
 
     // --- Screen colours and fonts (app/colours.cpp) ----------------------
     void ListeCouleur();

@@ -5,8 +5,7 @@
 #include "pensions/pensions.h"
 
 bool MainForm::searchRunning() const {
-    // The cursor searches join this test once they exist.
-    return led.criteriaSearchRunning;
+    return srch.forwardPending || srch.backwardPending || led.criteriaSearchRunning;
 }
 
 void MainForm::clearDialogModes() {
@@ -42,7 +41,10 @@ void MainForm::dial_yzo(int step, const std::wstring& prompt) {
     case 4: openObjetStep(); break;
     case 5: dial_montant(); break;
     case 6: dial_Tva(); break;
-    case 7: dial_numero(); break;  // the search asks its numéro itself once it exists
+    case 7:
+        if (searchRunning()) dial_numero_recherche();
+        else dial_numero();
+        break;
     default:
         w.txt.show(false);
         w.LblDial.text = prompt + L" : ";
@@ -210,7 +212,10 @@ void MainForm::validationValider() {
     ent.columnModification = false;
     if (l.selected == 1) acc.work.flag = L' ';
     else acc.work.flag = acc.header.accountType == 1 ? L'/' : L'*';
-    if (searchRunning()) return;  // the criteria search takes the work operation from here once it exists
+    if (searchRunning()) {
+        suiteRecherche(kFieldFlag);
+        return;
+    }
     replaceCurrentLine();
     markModified();
     InitYzo();
@@ -223,9 +228,9 @@ bool MainForm::validateListModes() {
     else if (m.rubriqueChoice) validationRubrique();
     else if (m.objetStep) validationObjet();
     else if (m.tvaChoice) validationTva();
-    else if (m.copyList || m.criteriaList) {
-        // Copy and criteria search validate their lists themselves once they exist.
-    } else if (lst.tvaModified) {
+    else if (m.copyList) validationCopie();
+    else if (m.criteriaList) validationRecherche();
+    else if (lst.tvaModified) {
         SauveTva();
         InitYzo();
     } else if (m.chequeParameter) {

@@ -81,7 +81,7 @@ void MainForm::validationRubrique() {
         acc.work.rubrique = upperCase(acc.work.rubrique);
         l.show(false);
         showLedger();
-        // The criteria search takes the work operation from here once it exists.
+        suiteRecherche(kFieldRubrique);
     } else {
         lst.objetFilePath = findListFile(app.programFolder, trim(acc.work.rubrique) + L".obj");
         if (code == L'B' || lst.objetFilePath.empty()) {

@@ -8,6 +8,18 @@ namespace {
 bool isLetter(const KeyEvent& key, char letter) { return key.code == keyLetter(letter); }
 }  // namespace
 
+// Up and Down; with Shift the line is selected first. Selecting rewrites the
+// text box, so the caret is then moved here rather than by the text box.
+void MainForm::arrowKey(const KeyEvent& key) {
+    unsigned before = w.txt.revision;
+    if (key.shift) SelectionOperation();
+    bool rewritten = w.txt.revision != before;
+    unsigned selected = w.txt.revision;
+    if (key.code == kKeyUp) FlecheHaut();
+    else FlecheBas();
+    if (rewritten && w.txt.revision == selected) w.txt.setCaret(moveCaretInTextBox(w.txt.text, w.txt.caret, key));
+}
+
 void MainForm::txt_KeyDown(const KeyEvent& key) {
     const bool shift = key.shift, ctrl = key.ctrl;
     switch (key.code) {
@@ -20,12 +32,8 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
         RepererOperation();
         return;
     case kKeyUp:
-        // Shift: SelectionOperation() comes first, once selection exists.
-        FlecheHaut();
-        return;
     case kKeyDown:
-        // Shift: SelectionOperation() comes first, once selection exists.
-        FlecheBas();
+        arrowKey(key);
         return;
     case kKeyPageUp: Indexprecedent(); return;
     case kKeyPageDown: Indexsuivant(); return;
@@ -41,17 +49,17 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
         if (displayMode() != 9 && displayMode() != 10) effacementYzo();
         return;
     case kKeyEnter:
-        // Shift: somme(), the manual sum, once selection exists.
+        if (shift) somme();
         return;
     case kKeySpace:
         if (ctrl) {
-            // DeselectionOperation(), once selection exists.
+            DeselectionOperation();
         } else if (shift) {
             EnregistrerOperation();
         } else if (displayMode() == 1 && !ent.columnModification) {
             InsertPension();
         } else {
-            // TotalCours(), once the manual sum exists.
+            TotalCours();
         }
         return;
     default:
@@ -84,11 +92,11 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
         else ObjetCours();
     } else if (isLetter(key, 'R')) {
         if (shift && ctrl) {
-            // AppelRechercherArriere(), once search exists.
+            AppelRechercherArriere();
         } else if (shift) {
             RubriqueColonne();
         } else if (ctrl) {
-            // CritereRecherche(), once search exists.
+            CritereRecherche();
         } else {
             RubriqueCours();
         }
@@ -102,7 +110,7 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
     } else if (isLetter(key, 'U')) {
         MessageSoldeAutreUnite();
     } else if (isLetter(key, 'Z')) {
-        // Without Ctrl: RemiseZero(), once the manual sum exists.
+        if (!ctrl) RemiseZero();
     }
 }
 

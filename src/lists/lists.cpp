@@ -254,7 +254,7 @@ void MainForm::validationObjet() {
         InitYzo();
     } else if (searchRunning()) {
         acc.work.objet = upperCase(acc.work.objet);
-        // The criteria search takes the work operation from here once it exists.
+        suiteRecherche(kFieldObjet);
     } else {
         dial_montant();
     }

@@ -67,6 +67,7 @@ void MainForm::MenuCommand(const std::wstring& name, int index) {
         if (pensionsMenu(name)) return;
         if (currencyMenu(name)) return;
         if (printMenu(name)) return;
+        if (comptaMenu(name)) return;
     });
 }
 

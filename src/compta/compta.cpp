@@ -19,7 +19,9 @@ bool sameFile(const std::wstring& a, const std::wstring& b) {
 
 // The report as the ".prn" file holds it: its lines and a last line end.
 void writeReport(const std::wstring& path, const std::wstring& text) {
-    writeFileAtomically(path, encodeCp1252(text + kLineEnd));
+    std::string bytes = encodeCp1252(text);
+    bytes += "\r\n";
+    writeFileAtomically(path, bytes);
 }
 }  // namespace
 
@@ -145,7 +147,7 @@ void MainForm::cumul(const std::wstring& name) {
     std::optional<YzoError> firstBad;
     for (size_t k = 1; k < lines.size(); ++k) {
         try {
-            RangeOperation_compta(lines[k], range, r.detailed, account);
+            RangeOperation_compta(std::move(lines[k]), range, r.detailed, account);
         } catch (const YzoError& e) {
             // Not counted, as in the ledger; the first such line is reported.
             if (!firstBad) firstBad = e.at(path, static_cast<long>(k) + 1);

@@ -98,9 +98,9 @@ void addToSums(const Operation& op, const AccountHeader& header, AccountSums& su
 
 // One stored line of an account: outside the range it is ignored; inside, a
 // detailed report lists it (traites and pensions excepted) and it is summed.
-// Throws YzoError when the line cannot be read field by field.
-void RangeOperation_compta(const std::wstring& line, const ComptaRange& range, bool detailed,
-                           ComptaAccount& account);
+// Throws YzoError when the line cannot be read field by field. The line is
+// kept by the account when it is listed.
+void RangeOperation_compta(std::wstring line, const ComptaRange& range, bool detailed, ComptaAccount& account);
 
 // "Fichier " + name + " inconnu".
 void compteInconnu(ComptaReport& report, const std::wstring& name);

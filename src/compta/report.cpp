@@ -57,12 +57,11 @@ void addToSums(const Operation& op, const AccountHeader& header, AccountSums& su
     else sums.nonCash += op.montant;
 }
 
-void RangeOperation_compta(const std::wstring& line, const ComptaRange& range, bool detailed,
-                           ComptaAccount& account) {
+void RangeOperation_compta(std::wstring line, const ComptaRange& range, bool detailed, ComptaAccount& account) {
     Operation op = convertit_ChaineYzo(line);
     if (op.date < range.from) return;
     if (range.to > 0 && op.date > range.to) return;
-    if (detailed && op.code != L'P' && op.code != L'T') account.listed.push_back(line);
+    if (detailed && op.code != L'P' && op.code != L'T') account.listed.push_back(std::move(line));
     addToSums(op, account.header, account.sums);
 }
 
@@ -89,7 +88,7 @@ void ajouteCompte(ComptaReport& r, const ComptaAccount& account) {
     }
     r.lastUnit = h.unitName;
     r.text += centre(h.title, kWidth) + kLineEnd + std::wstring(kWidth, L'-') + kLineEnd;
-    if (r.detailed) r.text += tableOfLines(account.listed, TableSettings{h.accountType, h.hasTva, true});
+    if (r.detailed) appendTableOfLines(r.text, account.listed, TableSettings{h.accountType, h.hasTva, true});
     double balance = s.balance;
     if (h.accountType == 1) balance += s.bank;
     r.partialBalance += balance;

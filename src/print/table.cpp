@@ -154,10 +154,10 @@ void appendTableOfLines(std::wstring& text, const std::vector<std::wstring>& lin
     if (w.numero == 6) header += L"NUMERO";
     else if (w.numero > 0) header += trimRight(centre(L"NUMERO", w.numero));
 
-    // Room for the rows, growing by halves at least so that a report appending
+    // Room for the rows, at least doubling so that a report appending
     // table after table is not copied again for each.
     size_t needed = text.size() + header.size() + 2 + rows.size() * static_cast<size_t>(total + w.numero + 4);
-    if (text.capacity() < needed) text.reserve(std::max(needed, text.capacity() + text.capacity() / 2));
+    if (text.capacity() < needed) text.reserve(std::max(needed, 2 * text.capacity()));
     text.append(header).append(kLineEnd);
     for (size_t k = 0; k < rows.size(); ++k) {
         const TableFields& f = rows[k];

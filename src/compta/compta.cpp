@@ -11,14 +11,17 @@
 namespace {
 const std::wstring kLineEnd = L"\r\n";
 
+// The same file on the disk (names differing only by case are two files here).
 bool sameFile(const std::wstring& a, const std::wstring& b) {
     std::error_code ec;
-    if (std::filesystem::equivalent(fsPath(a), fsPath(b), ec)) return true;
-    return upperCase(a) == upperCase(b);
+    return std::filesystem::equivalent(fsPath(a), fsPath(b), ec) || a == b;
 }
 
 // The report as the ".prn" file holds it: its lines and a last line end.
-void writeReport(const std::wstring& path, const std::wstring& text) {
+// A command file itself named ".prn" is never written over by its report.
+void writeReport(const std::wstring& path, const std::wstring& text, const std::wstring& commandFile) {
+    if (sameFile(path, commandFile))
+        throw YzoError(kErrPathAccess, path + L" est le fichier de commande, le rapport ne le remplace pas");
     std::string bytes = encodeCp1252(text);
     bytes += "\r\n";
     writeFileAtomically(path, bytes);
@@ -215,7 +218,7 @@ void MainForm::miseFichierCompta() {
     std::wstring name = prnName(cpt.commandFile);
     message(L"mise sur fichier " + name);
     try {
-        writeReport(name, cpt.report.text);
+        writeReport(name, cpt.report.text, cpt.commandFile);
     } catch (const std::exception& e) {
         reportError(e, L"miseFichierCompta");
     }
@@ -247,7 +250,7 @@ void MainForm::AppelComptabilite(const std::wstring& argument) {
         cpt.batch = true;
         cpt.commandFile = arguments.commandFile;
         if (!LitFichierCompta()) endProgram();
-        writeReport(prnName(cpt.commandFile), cpt.report.text);
+        writeReport(prnName(cpt.commandFile), cpt.report.text, cpt.commandFile);
     } catch (const ProgramEnd&) {
         throw;
     } catch (const std::exception& e) {

@@ -96,6 +96,13 @@ write("compta-texte.txt", [
     "   rien que du texte : recopié tel quel.",
 ])
 
+# The same text in a command file named ".prn", which its report would replace.
+write("compta-rapport.prn", [
+    "Aucun mot clé ici,",
+    "",
+    "   rien que du texte : recopié tel quel.",
+])
+
 # Differing units: the warning at the account, every later total replaced.
 write("compta-unites.txt", [
     "NOM_COMPTE: compta-simple.yzo",

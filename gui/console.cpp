@@ -9,6 +9,7 @@
 #include "account/paths.h"
 #include "app/mainform.h"
 #include "app/textfile.h"
+#include "compta/compta.h"
 
 std::wstring joinArguments(int argc, char** argv) {
     std::wstring line;
@@ -104,7 +105,9 @@ public:
     std::wstring InstalledDataFolder() override { return programFoldersFromEnvironment().installedData; }
     std::wstring DefaultStorageFolder() override { return storageFolderFromEnvironment(); }
     void EndProgram() override {}
-    void StatusChanged(const std::wstring& text) override { std::cout << toUtf8(text) << '\n' << std::flush; }
+    // What the window would speak is for nobody here: standard output stays
+    // for what the user asked, and what went wrong comes as a message box.
+    void StatusChanged(const std::wstring&) override {}
     void TitleChanged(const std::wstring&) override {}
 
 private:
@@ -113,6 +116,11 @@ private:
 }  // namespace
 
 int runBatch(const std::wstring& commandLine) {
+    if (comptaArguments(commandLine).commandFile.empty()) {
+        std::cerr << "yzo : aucun fichier de commande avant /C\n"
+                     "Utilisation : yzo FICHIER_DE_COMMANDE /C [/S]\n";
+        return 2;
+    }
     ConsolePlatform platform;
     MainForm form(platform);
     form.Form_Load(commandLine);

@@ -8,6 +8,7 @@
 #include "app/app.h"
 #include "app/platform.h"
 #include "app/window.h"
+#include "compta/compta.h"
 #include "entry/entry.h"
 #include "extras/extras.h"
 #include "ledger/ledger.h"
@@ -29,6 +30,7 @@ public:
     PrintState prn;
     ExtrasState ext;
     SearchState srch;
+    ComptaState cpt;
 
     // --- Events from a front-end (app/events.cpp) -------------------------
     void Form_Load(const std::wstring& commandLine);
@@ -71,8 +73,6 @@ public:
     std::wstring defaultStorageFolder();    // created when missing
     void commandLine(const std::wstring& arguments);
     void RangeDossierStockage();
-    // The accounting report from a command file ("/C" on the command line).
-    void AppelComptabilite(const std::wstring& argument);
     void configuration();
     bool option(int line) const { return app.config[line] == L"1"; }
     void CmdQuitter_Click();
@@ -359,6 +359,32 @@ public:
     bool readChequeParameters(const std::wstring& procedure);
     void AfficheCheque();
     bool ImprimeCheque();   // false when the printer failed
+
+    // --- Accounting report (compta/) ------------------------------------------
+    bool comptaMenu(const std::wstring& name);
+    // The four menu commands: the report viewed or printed, detailed or simple.
+    void comptabilite(const std::wstring& menuEntry, bool detailed, bool print);
+    // Builds the report from the command file; false when nothing was built.
+    bool LitFichierCompta();
+    bool askCommandFile();      // false when cancelled
+    bool askDateRange();        // false when cancelled
+    void traiteCommande(const std::wstring& line);
+    // Sums one account named by a NOM_COMPTE line into the report.
+    void cumul(const std::wstring& name);
+    enum class Trouve { Oui, Absent, Illisible };
+    // Finds the account: an open one (outside a run from the command line) or
+    // its file. lines[1..] are its stored lines; path is the file found.
+    Trouve fichier(const std::wstring& name, AccountHeader& header, std::vector<std::wstring>& lines,
+                   std::wstring& path);
+    int openSlotOf(const std::wstring& path) const;
+    std::vector<std::wstring> slotLines(int slot) const;
+    void miseFichierCompta();   // the ".prn" file, shown on the information screen
+    void imprimeCompta();
+    // What is wrong in a report: spoken in the window; from the command line,
+    // said on standard error and the run fails.
+    void comptaWarning(const std::wstring& text);
+    // The accounting report from the command line ("/C"): no window, no question.
+    void AppelComptabilite(const std::wstring& argument);
 
     // --- Search (search/) -------------------------------------------------
     bool searchMenu(const std::wstring& name);

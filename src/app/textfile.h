@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Conversions between the program's wide text and Windows-1252 bytes.
@@ -13,7 +14,7 @@
 // decodeCp1252 throws YzoError kErrNotText on a NUL, a control character other
 // than tab, form feed and the field separator 30, or DEL. encodeCp1252 throws
 // kErrNotEncodable on a character it cannot hold.
-std::wstring decodeCp1252(const std::string& bytes);
+std::wstring decodeCp1252(std::string_view bytes);
 std::string encodeCp1252(const std::wstring& text);
 bool encodableCp1252(wchar_t c);
 

@@ -15,6 +15,8 @@ struct TableSettings {
 
 // The header row and one row per stored line, each ending with CR LF.
 std::wstring tableOfLines(const std::vector<std::wstring>& lines, const TableSettings& settings);
+// The same table appended to text.
+void appendTableOfLines(std::wstring& text, const std::vector<std::wstring>& lines, const TableSettings& settings);
 
 // A font size from the configuration; the fallback when it is not a size.
 int fontSizeOf(const std::wstring& text, int fallback);

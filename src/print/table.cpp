@@ -2,6 +2,7 @@
 // header row and aligned columns, printed, shown or written to a file.
 #include <algorithm>
 #include <cwctype>
+#include <string_view>
 
 #include "account/account.h"
 #include "account/paths.h"
@@ -15,52 +16,67 @@ namespace {
 constexpr wchar_t RS = L'\x1e';
 const std::wstring kLineEnd = L"\r\n";
 
-// The columns of one stored line.
+// The columns of one stored line, as views into it: a table of many lines is
+// laid out without a string per field.
 struct TableFields {
-    std::wstring date, rubrique, objet, amount, tva, numero;
+    std::wstring_view rubrique, objet, amount, tva, numero;
     wchar_t flag = L' ';
 };
 
-TableFields splitLine(const std::wstring& line) {
+std::wstring_view trimmed(std::wstring_view v) {
+    size_t a = v.find_first_not_of(L' ');
+    if (a == std::wstring_view::npos) return {};
+    return v.substr(a, v.find_last_not_of(L' ') - a + 1);
+}
+
+TableFields splitLine(std::wstring_view line) {
     TableFields f;
-    f.date = line.substr(0, 8);
     if (line.size() > 8) f.flag = line[8];
     size_t sep = line.find(RS);
-    if (sep != std::wstring::npos && sep > 10) f.rubrique = trim(line.substr(10, sep - 10));
-    std::wstring* fields[] = {&f.objet, &f.amount, &f.tva};
-    for (std::wstring* field : fields) {
-        if (sep == std::wstring::npos) return f;
+    if (sep != std::wstring_view::npos && sep > 10) f.rubrique = trimmed(line.substr(10, sep - 10));
+    std::wstring_view* fields[] = {&f.objet, &f.amount, &f.tva};
+    for (std::wstring_view* field : fields) {
+        if (sep == std::wstring_view::npos) return f;
         size_t next = line.find(RS, sep + 1);
-        *field = line.substr(sep + 1, next == std::wstring::npos ? std::wstring::npos : next - sep - 1);
+        *field = line.substr(sep + 1, next == std::wstring_view::npos ? std::wstring_view::npos : next - sep - 1);
         sep = next;
     }
-    f.objet = trim(f.objet);
-    if (sep != std::wstring::npos) f.numero = trim(line.substr(sep + 1));
+    f.objet = trimmed(f.objet);
+    if (sep != std::wstring_view::npos) f.numero = trimmed(line.substr(sep + 1));
     return f;
 }
 
-bool hasSingleDecimal(const std::wstring& amount) {
+bool hasSingleDecimal(std::wstring_view amount) {
     size_t dot = amount.find(L'.');
-    return dot != std::wstring::npos && amount.size() == dot + 2;
+    return dot != std::wstring_view::npos && amount.size() == dot + 2;
 }
 
-// The amount with the trailing blanks that line its units digit up with the others.
-std::wstring alignedAmount(const std::wstring& amount, bool someDot) {
-    if (hasSingleDecimal(amount)) return amount + L" ";
-    if (someDot && amount.find(L'.') == std::wstring::npos) return amount + L"   ";
-    return amount;
+// The trailing blanks that line an amount's units digit up with the others.
+int amountTrail(std::wstring_view amount, bool someDot) {
+    if (hasSingleDecimal(amount)) return 1;
+    if (someDot && amount.find(L'.') == std::wstring_view::npos) return 3;
+    return 0;
 }
 
-int length(const std::wstring& s) { return static_cast<int>(s.size()); }
+int length(std::wstring_view s) { return static_cast<int>(s.size()); }
+
+void appendBlanks(std::wstring& out, int n) {
+    if (n > 0) out.append(static_cast<size_t>(n), L' ');
+}
 
 // A column of at least minimum characters when it holds anything.
 int atLeast(int width, int minimum) { return width >= 1 && width < minimum ? minimum : width; }
 
-// The text cut to the width (ending with "_") and padded with one blank more.
-std::wstring cell(const std::wstring& text, int width) {
-    if (width <= 0) return L"";
-    if (length(text) > width) return text.substr(0, width - 1) + L"_ ";
-    return complete(text, width + 1);
+// The text cut to the width (ending with "_") or padded, and one blank more.
+void appendCell(std::wstring& out, std::wstring_view text, int width) {
+    if (width <= 0) return;
+    if (length(text) > width) {
+        out.append(text.substr(0, width - 1));
+        out.append(L"_ ");
+        return;
+    }
+    out.append(text);
+    appendBlanks(out, width + 1 - length(text));
 }
 
 // A header title: the plain text and a blank at its minimum width, else centred.
@@ -98,18 +114,24 @@ int fontSizeOf(const std::wstring& text, int fallback) {
 }
 
 std::wstring tableOfLines(const std::vector<std::wstring>& lines, const TableSettings& settings) {
+    std::wstring text;
+    appendTableOfLines(text, lines, settings);
+    return text;
+}
+
+void appendTableOfLines(std::wstring& text, const std::vector<std::wstring>& lines, const TableSettings& settings) {
     std::vector<TableFields> rows;
     rows.reserve(lines.size());
     bool someDot = false;
     for (const std::wstring& line : lines) {
         rows.push_back(splitLine(line));
-        if (rows.back().amount.find(L'.') != std::wstring::npos) someDot = true;
+        if (rows.back().amount.find(L'.') != std::wstring_view::npos) someDot = true;
     }
     Widths w;
     for (const TableFields& f : rows) {
         w.rubrique = std::max(w.rubrique, length(f.rubrique));
         w.objet = std::max(w.objet, length(f.objet));
-        w.amount = std::max(w.amount, length(alignedAmount(f.amount, someDot)));
+        w.amount = std::max(w.amount, length(f.amount) + amountTrail(f.amount, someDot));
         w.tva = std::max(w.tva, length(f.tva));
         w.numero = std::max(w.numero, length(f.numero));
     }
@@ -132,23 +154,34 @@ std::wstring tableOfLines(const std::vector<std::wstring>& lines, const TableSet
     if (w.numero == 6) header += L"NUMERO";
     else if (w.numero > 0) header += trimRight(centre(L"NUMERO", w.numero));
 
-    std::wstring text = header + kLineEnd;
+    // Room for the rows, at least doubling so that a report appending
+    // table after table is not copied again for each.
+    size_t needed = text.size() + header.size() + 2 + rows.size() * static_cast<size_t>(total + w.numero + 4);
+    if (text.capacity() < needed) text.reserve(std::max(needed, 2 * text.capacity()));
+    text.append(header).append(kLineEnd);
     for (size_t k = 0; k < rows.size(); ++k) {
         const TableFields& f = rows[k];
-        const std::wstring& line = lines[k];
-        if (line.size() > 7)
-            text += line.substr(0, 2) + L"/" + line.substr(2, 2) + L"/" + line.substr(4, 4) + L" ";
+        std::wstring_view line = lines[k];
+        if (line.size() > 7) {
+            text.append(line.substr(0, 2)).append(L"/").append(line.substr(2, 2)).append(L"/");
+            text.append(line.substr(4, 4)).append(L" ");
+        }
         if (settings.accountType < 3) {
             text += f.flag;
             text += L' ';
         }
-        text += cell(f.rubrique, w.rubrique);
-        text += cell(f.objet, w.objet);
-        text += completegaucheCar(alignedAmount(f.amount, someDot), L' ', w.amount) + L" ";
-        if (settings.hasTva) text += complete(f.tva, w.tva + 1);
-        text += f.numero + kLineEnd;
+        appendCell(text, f.rubrique, w.rubrique);
+        appendCell(text, f.objet, w.objet);
+        int trail = amountTrail(f.amount, someDot);
+        appendBlanks(text, w.amount - length(f.amount) - trail);
+        text.append(f.amount);
+        appendBlanks(text, trail + 1);
+        if (settings.hasTva) {
+            text.append(f.tva);
+            appendBlanks(text, w.tva + 1 - length(f.tva));
+        }
+        text.append(f.numero).append(kLineEnd);
     }
-    return text;
 }
 
 std::wstring MainForm::FormeTableAffiche(bool report) {

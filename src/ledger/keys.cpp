@@ -128,7 +128,6 @@ void MainForm::ledgerKey(const KeyEvent& key) {
         break;
     }
     if (!app.keyDescribed) message(L"aucune fonction");
-    app.keyDescribed = false;
 }
 
 bool MainForm::ledgerMenu(const std::wstring& name) {

@@ -152,7 +152,7 @@ def main():
     env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=tw.TODAY, YZO_HEURE=tw.NOW)
     env.pop("YZO_SPEECHD", None)
     env.pop("YZO_IMPRESSION_PDF", None)
-    yzo = subprocess.Popen([tw.YZO, account], env=env)
+    yzo = subprocess.Popen([os.path.abspath(tw.YZO), account], env=env, cwd=tw.WORK)
     try:
         if run_window(yzo, pdf):
             check_positions(pdf)
@@ -242,9 +242,10 @@ def choose_pdf_printer(app, frame, pdf):
 
     # The file: its button opens GTK's file chooser, which takes the whole path.
     # (the button is named by the file it holds, "output.pdf" in the current
-    # folder at first, its path shortened from the left when long)
+    # folder at first, its path shortened from the left when long; the PDF
+    # format is chosen)
     file_button = tw.wait_until(lambda: next((b for b in tw.walk(dialog) if tw.role(b) == pyatspi.ROLE_PUSH_BUTTON
-                                              and b.name.startswith("/")
+                                              and b.name.endswith(".pdf")
                                               and tw.states(b).contains(pyatspi.STATE_SHOWING)), None),
                                 10, "the button of the file to print to")
     if not file_button:

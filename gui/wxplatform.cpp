@@ -2,6 +2,8 @@
 
 #include <wx/button.h>
 #include <wx/dc.h>
+#include <wx/dcgraph.h>
+#include <wx/graphics.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/fontdlg.h>
@@ -13,8 +15,14 @@
 
 #include "access.h"
 #include <gtk/gtk.h>
+#include <cairo-pdf.h>
+#include <cairo-ps.h>
+#include <cairo-svg.h>
+#include <glib/gi18n.h>
 #include <gtk/gtkunixprint.h>
 #include <wx/gtk/print.h>
+
+#include "app/textfile.h"
 
 #include "console.h"
 #include "frame.h"
@@ -26,9 +34,11 @@ wxString titleOr(const std::wstring& title) { return title.empty() ? wxString("y
 
 // Prints a text line by line from the paper's corner, in one font; a form
 // feed starts a new page. Each run of characters between blanks starts at its
-// column times the width of a digit, and each line at its number times the
-// font's line height, so that the columns and lines of a cheque hold in any
-// font (in a fixed-pitch font this is exactly the text as written).
+// column times the width of a column, and each line at its number times the
+// height of a line: those the job gives in millimetres (a cheque's, measured
+// by its parameters), else the width of a digit and the line height of the
+// font. So the columns and lines of a cheque hold in any font (in a
+// fixed-pitch font of that pitch this is exactly the text as written).
 class TextPrintout : public wxPrintout {
 public:
     explicit TextPrintout(const PrintJob& job) : wxPrintout("yzo"), job_(job) {
@@ -53,6 +63,7 @@ public:
         if (pages_.empty()) pages_.emplace_back();
     }
 
+    int PageCount() const { return static_cast<int>(pages_.size()); }
     bool HasPage(int page) override { return page >= 1 && page <= static_cast<int>(pages_.size()); }
     void GetPageInfo(int* minPage, int* maxPage, int* from, int* to) override {
         *minPage = *from = 1;
@@ -69,7 +80,8 @@ public:
         int pageW, pageH, dcW, dcH;
         GetPageSizePixels(&pageW, &pageH);
         dc->GetSize(&dcW, &dcH);
-        double device = pageW > 0 ? static_cast<double>(dcW) / pageW : 1.0;  // a preview is smaller
+        // A preview is smaller; a context that knows no size (a file's) is the page itself.
+        double device = pageW > 0 && dcW > 0 ? static_cast<double>(dcW) / pageW : 1.0;
         double scale = static_cast<double>(printerX) / screenX * device;
         dc->SetUserScale(scale, scale);
         wxRect paper = GetPaperRectPixels();
@@ -77,17 +89,22 @@ public:
         wxFont font(wxFontInfo(job_.fontSize > 0 ? job_.fontSize : 12).FaceName(wx(job_.fontName)));
         dc->SetFont(font);
         dc->SetTextForeground(*wxBLACK);
-        double lineHeight = dc->GetCharHeight();
-        double cellWidth = dc->GetTextExtent("0").x;
-        double y = 0;
-        for (const std::wstring& l : pages_[page - 1]) {
+        // One logical unit is 1/screenX inch on paper.
+        double unitsPerMm = screenX / 25.4;
+        double lineHeight = job_.lineHeightMm > 0 ? job_.lineHeightMm * unitsPerMm : dc->GetCharHeight();
+        double cellWidth = job_.columnWidthMm > 0 ? job_.columnWidthMm * unitsPerMm : dc->GetTextExtent("0").x;
+        // Each position is computed from its own column and line, so that no
+        // rounding adds up along a line or down the page.
+        const std::vector<std::wstring>& lines = pages_[page - 1];
+        for (size_t n = 0; n < lines.size(); ++n) {
+            const std::wstring& l = lines[n];
+            wxCoord y = static_cast<wxCoord>(std::lround(n * lineHeight));
             for (size_t start = l.find_first_not_of(L' '); start != std::wstring::npos;) {
                 size_t end = l.find(L' ', start);
                 std::wstring run = l.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
-                dc->DrawText(wx(run), static_cast<wxCoord>(start * cellWidth), static_cast<wxCoord>(y));
+                dc->DrawText(wx(run), static_cast<wxCoord>(std::lround(start * cellWidth)), y);
                 start = end == std::wstring::npos ? end : l.find_first_not_of(L' ', end);
             }
-            y += lineHeight;
         }
         return true;
     }
@@ -96,6 +113,88 @@ private:
     PrintJob job_;
     std::vector<std::vector<std::wstring>> pages_;
 };
+
+// GTK's "Print to File" printer is a virtual one that its print operation
+// reaches only through its own dialog: a job sent to it without the dialog
+// waits forever for a real printer of that name. When it is the chosen
+// printer, the job is drawn here into the file it names, in its format.
+struct PrintFile {
+    std::wstring path;
+    std::string format;  // "pdf", "ps" or "svg"
+    double widthPt = 0, heightPt = 0;
+};
+
+std::optional<PrintFile> printToFile(wxPrintData& data, bool landscape) {
+    data.ConvertToNative();
+    auto* native = dynamic_cast<wxGtkPrintNativeData*>(data.GetNativeData());
+    if (!native) return std::nullopt;
+    GtkPrintSettings* settings = native->GetPrintConfig();
+    const gchar* printer = gtk_print_settings_get_printer(settings);
+    const gchar* uri = gtk_print_settings_get(settings, GTK_PRINT_SETTINGS_OUTPUT_URI);
+    if (!printer || !uri || g_strcmp0(printer, g_dgettext("gtk30", "Print to File")) != 0) return std::nullopt;
+    gchar* path = g_filename_from_uri(uri, nullptr, nullptr);
+    if (!path) return std::nullopt;
+    PrintFile file;
+    file.path = wxString::FromUTF8(path).ToStdWstring();
+    g_free(path);
+    const gchar* format = gtk_print_settings_get(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT);
+    file.format = format ? format : "pdf";
+    GtkPaperSize* paper = gtk_print_settings_get_paper_size(settings);
+    if (!paper) paper = gtk_paper_size_new(nullptr);  // the locale's paper
+    file.widthPt = gtk_paper_size_get_width(paper, GTK_UNIT_POINTS);
+    file.heightPt = gtk_paper_size_get_height(paper, GTK_UNIT_POINTS);
+    gtk_paper_size_free(paper);
+    if (landscape) std::swap(file.widthPt, file.heightPt);
+    return file;
+}
+
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+// Draws every page of the printout on a cairo surface of the file's format,
+// one unit a point from the paper's corner, and writes the file.
+bool drawToFile(TextPrintout& printout, const PrintFile& file) {
+    std::string bytes;
+    cairo_surface_t* surface =
+        file.format == "ps"    ? cairo_ps_surface_create_for_stream(appendBytes, &bytes, file.widthPt, file.heightPt)
+        : file.format == "svg" ? cairo_svg_surface_create_for_stream(appendBytes, &bytes, file.widthPt, file.heightPt)
+                               : cairo_pdf_surface_create_for_stream(appendBytes, &bytes, file.widthPt, file.heightPt);
+    cairo_t* cr = cairo_create(surface);
+    {
+        wxGCDC dc(wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(cr));
+        int width = static_cast<int>(std::lround(file.widthPt)), height = static_cast<int>(std::lround(file.heightPt));
+        printout.SetDC(&dc);
+        printout.SetPPIScreen(wxGetDisplayPPI());
+        printout.SetPPIPrinter(72, 72);
+        printout.SetPageSizePixels(width, height);
+        printout.SetPaperRectPixels(wxRect(0, 0, width, height));
+        printout.SetPageSizeMM(static_cast<int>(std::lround(file.widthPt * 25.4 / 72)),
+                               static_cast<int>(std::lround(file.heightPt * 25.4 / 72)));
+        printout.OnPreparePrinting();
+        printout.OnBeginPrinting();
+        for (int page = 1; page <= printout.PageCount(); ++page) {
+            dc.SetUserScale(1, 1);
+            dc.SetDeviceOrigin(0, 0);
+            printout.OnPrintPage(page);
+            cairo_show_page(cr);
+        }
+        printout.OnEndPrinting();
+        printout.SetDC(nullptr);
+    }
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    bool drawn = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    if (!drawn) return false;
+    try {
+        writeFileAtomically(file.path, bytes);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
 }  // namespace
 
 std::wstring caseInsensitiveFilter(const std::wstring& filter) {
@@ -231,9 +330,11 @@ bool WxPlatform::PrinterDialog() {
 bool WxPlatform::Print(const PrintJob& job) {
     flushMessages();
     printData().SetOrientation(job.orientation == Orientation::Landscape ? wxLANDSCAPE : wxPORTRAIT);
+    TextPrintout printout(job);
+    if (std::optional<PrintFile> file = printToFile(printData(), job.orientation == Orientation::Landscape))
+        return drawToFile(printout, *file);
     wxPrintDialogData data(printData());
     wxPrinter printer(&data);
-    TextPrintout printout(job);
     // A job the printer system cancelled (no such printer) was not printed either.
     return printer.Print(frame_, &printout, false);
 }

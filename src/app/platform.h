@@ -30,6 +30,10 @@ struct PrintJob {
     std::wstring fontName;
     int fontSize = 12;
     std::wstring text;  // lines joined by CR LF; a form feed starts a new page
+    // The width of a column and the height of a line on paper, in millimetres;
+    // 0 leaves them to the font (the width of a digit, the line height).
+    double columnWidthMm = 0;
+    double lineHeightMm = 0;
 };
 
 class Platform {

@@ -114,12 +114,17 @@ std::wstring composeChequeText(const ChequeGeometry& g, const std::array<std::ws
         if (g.row[k] < 100) order.push_back(k);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return g.row[a] < g.row[b]; });
 
+    // Each row goes on the line its own height gives, counted from the top:
+    // line feeds counted from the previous row would add up the millimetres
+    // each difference leaves over and print every later item too high. A
+    // row that falls on a line already written goes on the next one.
     std::wstring text;
-    long previousRow = 0;
+    long nextLine = 0;
     for (size_t i = 0; i < order.size();) {
         long row = g.row[order[i]];
-        long feeds = i == 0 ? g.lineFeeds(row) : g.lineFeeds(row - previousRow) - 1;
+        long feeds = std::max(0L, g.lineFeeds(row) - nextLine);
         for (long n = 0; n < feeds; ++n) text += kLineEnd;
+        nextLine += feeds + 1;
         // The items of one row share a line: from the leftmost, each other text
         // adds what lies beyond the line written so far.
         std::vector<int> sameRow;
@@ -131,7 +136,6 @@ std::wstring composeChequeText(const ChequeGeometry& g, const std::array<std::ws
             if (placed.size() > line.size()) line += placed.substr(line.size());
         }
         text += line + kLineEnd;
-        previousRow = row;
     }
     return text;
 }
@@ -314,5 +318,8 @@ bool MainForm::ImprimeCheque() {
     job.orientation = w.entry(L"mnuOrientationImprimanteCheque").checked ? Orientation::Landscape : Orientation::Portrait;
     job.fontName = app.config[26].empty() ? L"Arial" : app.config[26];
     job.fontSize = fontSizeOf(app.config[27], 8);
+    // The columns and lines are those the parameters measure, whatever the font.
+    job.columnWidthMm = static_cast<double>(valueOf(prn.chequeValues[5])) / 80;
+    job.lineHeightMm = static_cast<double>(valueOf(prn.chequeValues[6])) / 65;
     return printText(job, prn.chequeText);
 }

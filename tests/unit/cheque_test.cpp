@@ -54,6 +54,23 @@ TEST(Cheque, ItemsInRowOrderAndTwoOnOneLine) {
               L"  ORDRE LONG,05\r\n");
 }
 
+TEST(Cheque, EachRowOnTheLineOfItsOwnHeight) {
+    // 213 mm for 65 lines: 21, 27 and 33 mm fall on lines 6, 8 and 10; the
+    // 6 mm between two rows are one line and a bit, which must not be lost
+    // from one row to the next. 35 mm falls on line 10 too, already written:
+    // the next line. 42 mm is line 12.
+    ChequeGeometry g;
+    g.heightOf65Lines = 213;
+    g.row = {0, 35, 21, 27, 33, 42, 100};
+    g.column = {0, 3, 1, 2, 0, 1, 0};
+    std::array<std::wstring, kChequeItems + 1> texts = {L"", L"f", L"w1", L"w2", L"o", L"p", L"d"};
+    std::wstring blank = L"\r\n";
+    std::wstring expected;
+    for (int n = 0; n < 6; ++n) expected += blank;
+    expected += L" w1\r\n" + blank + L"  w2\r\n" + blank + L"o\r\n   f\r\n" + L" p\r\n";
+    EXPECT_EQ(composeChequeText(g, texts), expected);
+}
+
 TEST(Cheque, AmountInWords) {
     EXPECT_EQ(chequeWords(12, 5, L"EUROS"), L"douze euros et cinq centimes");
     EXPECT_EQ(chequeWords(1, 0, L"EUROS"), L"un euro");

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cwchar>
+#include <unordered_set>
 
 #include "account/paths.h"
 #include "app/errors.h"
@@ -80,30 +81,46 @@ void MainForm::TestPension() {
     if (acc.pensionCount() == 0) return;
     int traites = 0, pensions = 0;
     const Date now = today();
-    // Items that cannot move forward (no valid mensualité, an unreadable
-    // line) are stepped over; the list is in date order, so the first item
-    // not stepped over is always the earliest one still due.
-    long first = 1;
+    // Each step copies the earliest item still due. Items that cannot move
+    // forward (no valid mensualité, an unreadable line, a code that is not a
+    // traite or a pension) are stepped over and stay where they are. The
+    // earliest is looked for in the whole list: a file written elsewhere may
+    // hold its items in any order.
+    std::unordered_set<std::wstring> steppedOver;
     // The operations inserted carry no numéro: one dated on or after the last
     // one inserted goes after it, so the search for its place starts there.
     // An account with years of monthly items is caught up in one pass.
     long searchFrom = 1;
     Date lastInserted = 0;
-    while (first <= acc.pensionCount()) {
+    for (;;) {
+        long earliest = 0;
         Operation item;
-        try {
-            item = convertit_ChaineYzo(acc.pensionLines[first].text);
-        } catch (const std::exception& e) {
-            reportError(e, L"testPension");
-            ++first;
-            continue;
+        for (long i = 1; i <= acc.pensionCount(); ++i) {
+            const std::wstring& text = acc.pensionLines[i].text;
+            if (steppedOver.count(text)) continue;
+            Operation candidate;
+            try {
+                candidate = convertit_ChaineYzo(text);
+            } catch (const std::exception& e) {
+                reportError(e, L"testPension");
+                steppedOver.insert(text);
+                continue;
+            }
+            if (candidate.code != L'T' && candidate.code != L'P') {
+                steppedOver.insert(text);
+                continue;
+            }
+            if (earliest == 0 || candidate.date < item.date) {
+                earliest = i;
+                item = candidate;
+            }
         }
-        if (item.date > now) break;
-        if (item.code != L'T' && item.code != L'P') break;
+        if (earliest == 0 || item.date > now) break;
         if (item.date < lastInserted) searchFrom = 1;
-        long position = rangePension(first, searchFrom);
+        const std::wstring text = acc.pensionLines[earliest].text;
+        long position = rangePension(earliest, searchFrom);
         if (position == 0) {
-            ++first;
+            steppedOver.insert(text);
             continue;
         }
         searchFrom = position + 1;

@@ -1,5 +1,6 @@
 // Traites and pensions: next due dates checked against the standard calendar,
 // the catch-up at opening, and the mensualités that cannot move an item.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -182,6 +183,27 @@ TEST_F(CatchUp, AnItemThatCannotMoveIsSteppedOverAndTheOthersGoOn) {
     EXPECT_EQ(left, wantLeft);
     ASSERT_FALSE(tp.boxes.empty());
     EXPECT_EQ(tp.boxes.back(), L"3 pension insérée et 1 traite insérée sur compte.yzo");
+}
+
+// A file written elsewhere may list its items out of date order: an item
+// that cannot move, or one not yet due, listed first hides none of the others.
+TEST_F(CatchUp, ItemsListedOutOfDateOrderAreAllCaughtUp) {
+    open({item(L" 1 42026", L'T', L"SANS MOIS", L"-5", L"abc"), item(L" 1 12027", L'T', L"PLUS TARD", L"-7", L"1"),
+          item(L"10 12026", L'P', L"CAF", L"180", L"1")},
+         ymd(2026, 5, 20));
+    std::vector<std::wstring> objets;
+    for (const Operation& op : operations()) objets.push_back(op.objet + L" " + FormatDate(op.date));
+    std::vector<std::wstring> want = {L"DEPART  1 11990", L"CAF 10 12026", L"CAF 10 22026", L"CAF 10 32026",
+                                      L"CAF 10 42026", L"CAF 10 52026"};
+    EXPECT_EQ(objets, want);
+    ASSERT_EQ(form->acc.pensionCount(), 3);
+    std::vector<std::wstring> left;
+    for (long i = 1; i <= 3; ++i) left.push_back(pension(i).objet + L" " + FormatDate(pension(i).date));
+    EXPECT_NE(std::find(left.begin(), left.end(), L"CAF 10 62026"), left.end());
+    EXPECT_NE(std::find(left.begin(), left.end(), L"SANS MOIS  1 42026"), left.end());
+    EXPECT_NE(std::find(left.begin(), left.end(), L"PLUS TARD  1 12027"), left.end());
+    ASSERT_FALSE(tp.boxes.empty());
+    EXPECT_EQ(tp.boxes.back(), L"5 pension insérée et 0 traite insérée sur compte.yzo");
 }
 
 TEST_F(CatchUp, NothingDueSaysNothingAndChangesNothing) {

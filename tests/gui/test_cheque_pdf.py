@@ -287,19 +287,9 @@ def answer_box(frame, question, text):
 
 
 def run_window(yzo, pdf):
-    desktop = pyatspi.Registry.getDesktop(0)
-
-    def our_app():
-        for app in desktop:
-            if app is not None and app.get_process_id() == yzo.pid:
-                if tw.find(app, pyatspi.ROLE_FRAME, tw.ACCOUNT):
-                    return app
-        return None
-
-    app = tw.wait_until(our_app, 20, "the frame named " + tw.ACCOUNT)
+    app, frame = tw.wait_for_window(yzo)
     if not app:
         return False
-    frame = tw.find(app, pyatspi.ROLE_FRAME, tw.ACCOUNT)
     ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
     if not tw.check(ledger, "no ledger text named Opérations"):
         return False

@@ -92,19 +92,9 @@ def main():
 
 
 def run_window(yzo, heard, snapshots, script_messages):
-    desktop = pyatspi.Registry.getDesktop(0)
-
-    def our_app():
-        for app in desktop:
-            if app is not None and app.get_process_id() == yzo.pid:
-                if tw.find(app, pyatspi.ROLE_FRAME, tw.ACCOUNT):
-                    return app
-        return None
-
-    app = tw.wait_until(our_app, 20, "the frame named " + tw.ACCOUNT)
+    app, frame = tw.wait_for_window(yzo)
     if not app:
         return
-    frame = tw.find(app, pyatspi.ROLE_FRAME, tw.ACCOUNT)
     label = tw.find(frame, pyatspi.ROLE_LABEL, "Message")
     ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
     table = tw.find(frame, pyatspi.ROLE_TABLE, "Liste")

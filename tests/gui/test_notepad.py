@@ -51,19 +51,9 @@ def main():
 
 
 def run_window(yzo, note):
-    desktop = pyatspi.Registry.getDesktop(0)
-
-    def our_app():
-        for app in desktop:
-            if app is not None and app.get_process_id() == yzo.pid:
-                if tw.find(app, pyatspi.ROLE_FRAME, tw.ACCOUNT):
-                    return app
-        return None
-
-    app = tw.wait_until(our_app, 20, "the frame named " + tw.ACCOUNT)
+    app, frame = tw.wait_for_window(yzo)
     if not app:
         return
-    frame = tw.find(app, pyatspi.ROLE_FRAME, tw.ACCOUNT)
     ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
     notepad = tw.find(frame, pyatspi.ROLE_TEXT, "Bloc note")
     if not (tw.check(ledger, "no ledger text named Opérations") and tw.check(notepad, "no text named Bloc note")):

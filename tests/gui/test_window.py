@@ -205,6 +205,22 @@ def fresh_account():
 
 # --- The window --------------------------------------------------------------
 
+def wait_for_window(yzo):
+    """The application and its frame named after the account, once the
+    program has shown them; (None, None) after 20 s."""
+    desktop = pyatspi.Registry.getDesktop(0)
+
+    def our_app():
+        for app in desktop:
+            if app is not None and app.get_process_id() == yzo.pid:
+                if find(app, pyatspi.ROLE_FRAME, ACCOUNT):
+                    return app
+        return None
+
+    app = wait_until(our_app, 20, "the frame named " + ACCOUNT)
+    return (app, find(app, pyatspi.ROLE_FRAME, ACCOUNT)) if app else (None, None)
+
+
 def caret_of(text_acc):
     t = text_acc.queryText()
     whole = t.getText(0, -1)

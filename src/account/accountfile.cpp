@@ -83,7 +83,7 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
         for (size_t i = 1; i < pendingFileLines.size(); ++i) {
             std::wstring& line = pendingFileLines[i];
             try {
-                convertit_ChaineYzo(line);
+                readOperation(line);
             } catch (const YzoError& e) {
                 // The line is kept as it is, so that a save writes it back unchanged.
                 if (badCount++ == 0) {
@@ -124,11 +124,15 @@ void MainForm::RangeSauveTableYzo() {
         acc.table[slot].lineCount = total;
         if (total == 0) return;
         acc.header = acc.table[slot];
-        acc.mergedLines.assign(1, {});
-        acc.mergedLines.reserve(total + 1);
-        for (long i = 1; i <= acc.pensionCount(); ++i) acc.mergedLines.push_back(acc.pensionLines[i]);
+        StoredLines& store = acc.slotStore[slot];
+        store.clear();
+        size_t characters = 0;
+        for (long i = 1; i <= acc.pensionCount(); ++i) characters += acc.pensionLines[i].text.size();
+        for (long i = 1; i <= acc.operationCount(); ++i) characters += acc.operationLines[i].text.size();
+        store.reserve(total, characters);
+        for (long i = 1; i <= acc.pensionCount(); ++i) store.append(acc.pensionLines[i].text, acc.pensionLines[i].mark);
         for (long i = 1; i <= acc.operationCount(); ++i) {
-            acc.mergedLines.push_back(acc.operationLines[i]);
+            store.append(acc.operationLines[i].text, acc.operationLines[i].mark);
             if (notedMode != 2) {
                 try {
                     acc.parsed = convertit_ChaineYzo(acc.operationLines[i].text);
@@ -145,8 +149,6 @@ void MainForm::RangeSauveTableYzo() {
             acc.table[slot].tvaTotal = led.totals.tvaSum;
             led.displayMode[slot] = notedMode;
         }
-        acc.slotStore[slot] = std::move(acc.mergedLines);
-        acc.mergedLines.assign(1, {});
     } catch (const std::exception& e) {
         reportError(e, L"RangeSauveTableYzo");
     }
@@ -156,12 +158,15 @@ void MainForm::RangeTableYzo() {
     try {
         int slot = acc.currentDoc;
         long count = acc.table[slot].lineCount;
-        const std::vector<LineEntry>& store = acc.slotStore[slot];
+        const StoredLines& store = acc.slotStore[slot];
         acc.pensionLines.assign(1, {});
         acc.operationLines.assign(1, {});
-        for (long i = 1; i <= count && i < static_cast<long>(store.size()); ++i) {
-            if (isPensionLine(store[i].text)) acc.pensionLines.push_back(store[i]);
-            else acc.operationLines.push_back(store[i]);
+        long last = std::min(count, store.count());
+        acc.operationLines.reserve(static_cast<size_t>(std::max(last, 0L)) + 1);
+        for (long i = 1; i <= last; ++i) {
+            std::wstring line = store.line(i);
+            if (isPensionLine(line)) acc.pensionLines.push_back({std::move(line), store.mark(i)});
+            else acc.operationLines.push_back({std::move(line), store.mark(i)});
         }
         acc.header = acc.table[slot];
         configuration();
@@ -191,23 +196,15 @@ bool MainForm::rangefichierYzo() {
             return false;
         sauvebak();
         RangeSauveTableYzo();
-        std::vector<std::wstring> lines{FormeConfiguration(acc.table[slot])};
-        // The texts are lent to the writer and given back, written or not, so
-        // that a long account is not held twice more while it is written.
-        std::vector<LineEntry>& store = acc.slotStore[slot];
-        long count = std::min<long>(acc.table[slot].lineCount, static_cast<long>(store.size()) - 1);
-        lines.reserve(count + 1);
-        for (long i = 1; i <= count; ++i) lines.push_back(std::move(store[i].text));
-        auto giveBack = [&] {
-            for (long i = 1; i <= count; ++i) store[i].text = std::move(lines[i]);
-        };
-        try {
-            acc.fileSignature[slot] = writeTextLines(currentPath(), lines, kPrivateFileMode);
-        } catch (...) {
-            giveBack();
-            throw;
-        }
-        giveBack();
+        // The file's bytes are made line by line from the store, so that the
+        // account is not held a second time as texts while it is written.
+        const StoredLines& store = acc.slotStore[slot];
+        long count = std::min<long>(acc.table[slot].lineCount, store.count());
+        std::string bytes;
+        bytes.reserve(store.bytes.size() + 2 * static_cast<size_t>(std::max(count, 0L)) + 256);
+        appendCp1252Line(bytes, FormeConfiguration(acc.table[slot]));
+        for (long i = 1; i <= count; ++i) appendCp1252Line(bytes, store.line(i));
+        acc.fileSignature[slot] = writeFileAtomically(currentPath(), bytes, kPrivateFileMode);
         acc.modified[slot] = false;
         return true;
     } catch (const std::exception& e) {

@@ -38,14 +38,13 @@ int errnoToError(int e) {
 }
 }  // namespace
 
-std::wstring decodeCp1252(const std::string& bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
+std::wstring decodeCp1252(std::string_view bytes) {
+    std::wstring out(bytes.size(), L'\0');
+    wchar_t* to = out.data();
     for (unsigned char b : bytes) {
         if (b < 0x20 && !allowedControl(b)) throw YzoError(kErrNotText);
         if (b == 0x7F) throw YzoError(kErrNotText);
-        if (b >= 0x80 && b < 0xA0) out.push_back(kHigh[b - 0x80]);
-        else out.push_back(static_cast<wchar_t>(b));
+        *to++ = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : static_cast<wchar_t>(b);
     }
     return out;
 }
@@ -55,12 +54,21 @@ bool encodableCp1252(wchar_t c) { return encodeOne(c) >= 0; }
 std::string encodeCp1252(const std::wstring& text) {
     std::string out;
     out.reserve(text.size());
+    appendCp1252(out, text);
+    return out;
+}
+
+void appendCp1252(std::string& out, std::wstring_view text) {
     for (wchar_t c : text) {
         int b = encodeOne(c);
         if (b < 0) throw YzoError(kErrNotEncodable, std::wstring(1, c));
         out.push_back(static_cast<char>(b));
     }
-    return out;
+}
+
+void appendCp1252Line(std::string& out, std::wstring_view line) {
+    appendCp1252(out, line);
+    out += "\r\n";
 }
 
 std::string toUtf8(const std::wstring& text) {
@@ -310,7 +318,7 @@ TextFile readTextFile(const std::wstring& path) {
     eachLine(bytes, [&](size_t start, size_t length) {
         ++number;
         try {
-            file.lines.push_back(decodeCp1252(bytes.substr(start, length)));
+            file.lines.push_back(decodeCp1252(std::string_view(bytes).substr(start, length)));
         } catch (const YzoError& e) {
             throw e.at(path, number);
         }
@@ -341,10 +349,7 @@ FileSignature writeFileAtomically(const std::wstring& path, const std::string& b
 
 FileSignature writeTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, unsigned newFileMode) {
     std::string bytes;
-    for (const auto& line : lines) {
-        bytes += encodeCp1252(line);
-        bytes += "\r\n";
-    }
+    for (const auto& line : lines) appendCp1252Line(bytes, line);
     return writeFileAtomically(path, bytes, newFileMode);
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Conversions between the program's wide text and Windows-1252 bytes.
@@ -13,8 +14,11 @@
 // decodeCp1252 throws YzoError kErrNotText on a NUL, a control character other
 // than tab, form feed and the field separator 30, or DEL. encodeCp1252 throws
 // kErrNotEncodable on a character it cannot hold.
-std::wstring decodeCp1252(const std::string& bytes);
+std::wstring decodeCp1252(std::string_view bytes);
 std::string encodeCp1252(const std::wstring& text);
+// The same, appended to out; the Line form appends CR LF after the text.
+void appendCp1252(std::string& out, std::wstring_view text);
+void appendCp1252Line(std::string& out, std::wstring_view line);
 bool encodableCp1252(wchar_t c);
 
 std::string toUtf8(const std::wstring& text);

@@ -101,20 +101,27 @@ def run_once(command, cwd):
     proc.returncode = code = os.waitstatus_to_exitcode(status)
     if code != 0:
         sys.exit(f"{' '.join(command)} failed ({code})")
+    # The processor time wait4 reports counts the processes the child waited
+    # for: the program run by /usr/bin/time is in it.
     peak = usage.ru_maxrss
+    cpu = usage.ru_utime + usage.ru_stime
     if timed is not command:
         with open(report) as f:
             peak = int(f.read().split()[-1])
-    return elapsed, peak
+    return elapsed, cpu, peak
+
+
+class Figures:
+    """Median wall and processor times in seconds, and the largest peak memory in KiB, of several runs."""
+
+    def __init__(self, runs):
+        self.wall = statistics.median(r[0] for r in runs)
+        self.cpu = statistics.median(r[1] for r in runs)
+        self.peak = max(r[2] for r in runs)
 
 
 def measure(command, cwd, runs):
-    times, peaks = [], []
-    for _ in range(runs):
-        t, m = run_once(command, cwd)
-        times.append(t)
-        peaks.append(m)
-    return statistics.median(times), max(peaks)
+    return Figures([run_once(command, cwd) for _ in range(runs)])
 
 
 class Yzo:
@@ -122,12 +129,12 @@ class Yzo:
         self.program, self.folder, self.runs = program, folder, runs
         self.count = 0
 
-    def script(self, body):
-        """Runs a script body (the lines after start) and returns median seconds and peak KiB."""
+    def script(self, body, quit=True):
+        """Runs a script body (the lines after start); by default the program then quits."""
         self.count += 1
         path = os.path.join(self.folder, f"bench-{self.count}.scn")
         with open(path, "w", encoding="utf-8") as f:
-            f.write('start "bench.yzo"\n' + body + "answer no\nanswer no\nmenu mnuQuitterItem\n")
+            f.write('start "bench.yzo"\n' + body + ("answer no\nanswer no\nmenu mnuQuitterItem\n" if quit else ""))
         # A fresh program folder each time, so that yzo.INI is the same at every run.
         for name in ("yzo.INI", "yzo.INI.bak"):
             if os.path.exists(os.path.join(self.folder, name)):
@@ -141,7 +148,8 @@ def ms(seconds):
 
 
 def per_key(with_keys, without, keys):
-    return max(with_keys - without, 0.0) / keys
+    """Wall and processor time of one key: the difference of two scripts over the keys."""
+    return (max(with_keys.wall - without.wall, 0.0) / keys, max(with_keys.cpu - without.cpu, 0.0) / keys)
 
 
 def bench_size(args, n):
@@ -153,47 +161,48 @@ def bench_size(args, n):
         size = os.path.getsize(account)
         yzo = Yzo(os.path.abspath(args.yzo_script), folder, args.runs)
 
-        open_t, open_m = yzo.script("show txt\n")
-        cat_t, cat_m = measure(["sh", "-c", "cat bench.yzo > /dev/null"], folder, args.runs)
-        wc_t, wc_m = measure(["wc", "-l", "bench.yzo"], folder, args.runs)
+        # The script ends once the ledger is shown; quitting, which writes
+        # yzo.INI and its backup and waits for the disk, is measured apart.
+        opened = yzo.script("show txt\n", quit=False)
+        quitting = yzo.script("show txt\n")
+        cat = measure(["sh", "-c", "cat bench.yzo > /dev/null"], folder, args.runs)
+        wc = measure(["wc", "-l", "bench.yzo"], folder, args.runs)
         keys = args.keys
         pair = "key NumDivide\nanswer yes\nkey NumDivide\n"
-        rebuild_t, _ = yzo.script(pair * (keys // 2))
-        reads = args.reads
-        read_t, _ = yzo.script("key M\n" * reads)
+        rebuild = yzo.script(pair * (keys // 2))
+        read = yzo.script("key M\n" * args.reads)
         second = 'answer file "bench2.yzo"\nkey ctrl+O\n'
-        two_t, two_m = yzo.script(second)
-        switch_t, _ = yzo.script(second + "key F6\n" * keys)
-        save_t, _ = yzo.script("key NumDivide\nkey ctrl+S\nanswer yes\nkey NumDivide\nkey ctrl+S\n" * (keys // 2))
+        two = yzo.script(second)
+        switch = yzo.script(second + "key F6\n" * keys)
+        save = yzo.script("key NumDivide\nkey ctrl+S\nanswer yes\nkey NumDivide\nkey ctrl+S\n" * (keys // 2))
 
         print(f"\n{n:,} operations, file {size / 1048576:.1f} MiB, median of {args.runs} runs")
-        print(f"  {'work':44s} {'time':>11s} {'peak memory':>12s}")
-        rows = [("yzo-script opens the account, shows it, quits", open_t, open_m),
-                ("floor: cat the file to /dev/null", cat_t, cat_m),
-                ("floor: wc -l the file", wc_t, wc_m),
-                ("yzo-script with two such accounts open", two_t, two_m)]
-        ledger_t = None
-        if shutil.which("ledger") and (n <= args.ledger_max):
+        print(f"  {'work':48s} {'wall':>10s} {'processor':>10s} {'peak memory':>12s}")
+        rows = [("yzo-script opens the account and shows it", opened),
+                ("floor: cat the file to /dev/null", cat),
+                ("floor: wc -l the file", wc),
+                ("yzo-script opens, shows, quits", quitting),
+                ("yzo-script with two such accounts open", two)]
+        ledger = None
+        if shutil.which("ledger") and n <= args.ledger_max:
             journal = os.path.join(folder, "bench.ledger")
             write_journal(journal, n, 12345)
-            ledger_t, ledger_m = measure(["ledger", "-f", journal, "reg"], folder, args.ledger_runs)
-            rows.append(("ledger reg on the same operations", ledger_t, ledger_m))
-        for name, t, m in rows:
-            print(f"  {name:44s} {ms(t):>11s} {m / 1024:9.1f} MiB")
-        print(f"  {'a key that rebuilds the display (NumDivide)':44s} "
-              f"{ms(per_key(rebuild_t, open_t, keys)):>11s}")
-        print(f"  {'a key that reads the amount (M)':44s} "
-              f"{per_key(read_t, open_t, reads) * 1e6:8.1f} µs")
-        print(f"  {'switching between the two accounts (F6)':44s} "
-              f"{ms(per_key(switch_t, two_t, keys)):>11s}")
-        print(f"  {'saving the account (Ctrl+S after a change)':44s} "
-              f"{ms(per_key(save_t, rebuild_t, keys)):>11s}")
-        print(f"  ratios: open / cat {open_t / cat_t:.1f}, open / wc {open_t / wc_t:.1f}, "
-              f"memory / file size {open_m * 1024 / size:.1f}", end="")
-        if ledger_t is not None:
-            print(f", ledger reg / open {ledger_t / open_t:.1f}")
+            ledger = measure(["ledger", "-f", journal, "reg"], folder, args.ledger_runs)
+            rows.append(("ledger reg on the same operations", ledger))
+        for name, f in rows:
+            print(f"  {name:48s} {ms(f.wall):>10s} {ms(f.cpu):>10s} {f.peak / 1024:8.1f} MiB")
+        per = [("a key that rebuilds the display (NumDivide)", per_key(rebuild, quitting, keys), 1e3, "ms"),
+               ("a key that reads the amount (M)", per_key(read, quitting, args.reads), 1e6, "µs"),
+               ("switching between the two accounts (F6)", per_key(switch, two, keys), 1e3, "ms"),
+               ("saving the account (Ctrl+S after a change)", per_key(save, rebuild, keys), 1e3, "ms")]
+        for name, (wall, cpu), scale, unit in per:
+            print(f"  {name:48s} {wall * scale:7.1f} {unit} {cpu * scale:7.1f} {unit}")
+        print(f"  ratios: open / cat {opened.wall / cat.wall:.1f}, open / wc {opened.wall / wc.wall:.1f}, "
+              f"peak memory / file size {opened.peak * 1024 / size:.1f}", end="")
+        if ledger is not None:
+            print(f", ledger reg / open {ledger.wall / opened.wall:.0f}")
         else:
-            print(" (ledger not run)" if shutil.which("ledger") else " (ledger not installed)")
+            print(" (ledger not run)" if shutil.which("ledger") else " (ledger not installed: skipped)")
     finally:
         shutil.rmtree(folder, ignore_errors=True)
 
@@ -204,7 +213,7 @@ def main():
     parser.add_argument("--sizes", default="100000,1000000")
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--keys", type=int, default=10, help="rebuilding keys, switches and saves per script (even)")
-    parser.add_argument("--reads", type=int, default=20000, help="reading keys per script")
+    parser.add_argument("--reads", type=int, default=100000, help="reading keys per script")
     parser.add_argument("--ledger-max", type=int, default=100000, help="largest size ledger is run on")
     parser.add_argument("--ledger-runs", type=int, default=1)
     args = parser.parse_args()

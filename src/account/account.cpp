@@ -88,9 +88,11 @@ bool plainAmount(std::wstring_view t, double& value) {
 }
 
 double amountField(std::wstring_view field) {
-    size_t a = field.find_first_not_of(L' ');
-    if (a == std::wstring_view::npos) return 0;
-    std::wstring_view t = field.substr(a, field.find_last_not_of(L' ') - a + 1);
+    size_t a = 0, b = field.size();
+    while (a < b && field[a] == L' ') ++a;
+    if (a == b) return 0;
+    while (field[b - 1] == L' ') --b;
+    std::wstring_view t = field.substr(a, b - a);
     double plain = 0;
     if (plainAmount(t, plain)) return plain;
     // Digits, signs and decimal points are one byte each; a usual amount fits
@@ -237,8 +239,10 @@ OperationView readOperation(std::wstring_view line) {
     op.code = line[9];
     op.rubrique = line.substr(10, rs[0] - 10);
     op.objet = line.substr(rs[0] + 1, rs[1] - rs[0] - 1);
-    op.montant = amountField(line.substr(rs[1] + 1, rs[2] - rs[1] - 1));
-    op.tva = amountField(line.substr(rs[2] + 1, rs[3] - rs[2] - 1));
+    op.montantText = line.substr(rs[1] + 1, rs[2] - rs[1] - 1);
+    op.tvaText = line.substr(rs[2] + 1, rs[3] - rs[2] - 1);
+    op.montant = amountField(op.montantText);
+    op.tva = amountField(op.tvaText);
     op.numero = line.substr(rs[3] + 1);
     return op;
 }

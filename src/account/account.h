@@ -46,6 +46,7 @@ struct OperationView {
     double montant = 0;
     std::wstring_view rubrique, objet, numero;
     double tva = 0;
+    std::wstring_view montantText, tvaText;  // the amounts as written
 };
 
 struct LineEntry {

@@ -38,9 +38,10 @@ std::wstring MainForm::ligne_modeaffichage(int mode) const {
 namespace {
 // A numéro that says the operation was paid in cash: "ES", whatever its case and blanks.
 bool isCashNumero(std::wstring_view numero) {
-    size_t a = numero.find_first_not_of(L' ');
-    if (a == std::wstring_view::npos) return false;
-    numero = numero.substr(a, numero.find_last_not_of(L' ') - a + 1);
+    size_t a = 0, b = numero.size();
+    while (a < b && numero[a] == L' ') ++a;
+    while (b > a && numero[b - 1] == L' ') --b;
+    numero = numero.substr(a, b - a);
     return numero.size() == 2 && (numero[0] == L'E' || numero[0] == L'e') && (numero[1] == L'S' || numero[1] == L's');
 }
 
@@ -232,7 +233,9 @@ void MainForm::AfficheYzo() {
         entry.line = std::cref(line);
         entry.sourceIndex = i;
         entry.mark = source[i].mark;
-        measureLine(led.layout, led.shownText(shown), settings);
+        // A line read as an operation is measured from what the reading found.
+        if (parsed) measureOperation(led.layout, op, settings);
+        else measureLine(led.layout, led.shownText(shown), settings);
         // A pension line adds its monthly amount to the balance, not its amount.
         led.countedAmount.push_back(counts && mode != 1 ? amount : 0.0);
         if (counts) {

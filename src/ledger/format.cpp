@@ -139,9 +139,10 @@ FieldViews splitView(std::wstring_view line) {
 }
 
 std::wstring_view trimView(std::wstring_view v) {
-    size_t a = v.find_first_not_of(L' ');
-    if (a == std::wstring_view::npos) return {};
-    return v.substr(a, v.find_last_not_of(L' ') - a + 1);
+    size_t a = 0, b = v.size();
+    while (a < b && v[a] == L' ') ++a;
+    while (b > a && v[b - 1] == L' ') --b;
+    return v.substr(a, b - a);
 }
 
 // The amount as shown: "0" when empty, and a zero never signed.
@@ -181,8 +182,7 @@ struct Measured {
     int montantWidth() const { return static_cast<int>(montant.size()) + montantBlanks; }
 };
 
-Measured measure(std::wstring_view line) {
-    FieldViews f = splitView(line);
+Measured measureFields(const FieldViews& f) {
     Measured m;
     m.flag = f.flag;
     m.code = f.code;
@@ -199,6 +199,8 @@ Measured measure(std::wstring_view line) {
     m.numero = trimView(f.numero);
     return m;
 }
+
+Measured measure(std::wstring_view line) { return measureFields(splitView(line)); }
 
 void appendDateComplet(std::wstring& s, std::wstring_view line, const FormatSettings& settings);
 
@@ -303,8 +305,8 @@ std::wstring formeoperation(DisplayEntry& entry, const FormatSettings& settings)
     return s;
 }
 
-void measureLine(LineLayout& layout, std::wstring_view line, const FormatSettings& settings) {
-    Measured m = measure(line);
+namespace {
+void widen(LineLayout& layout, const Measured& m, const FormatSettings& settings) {
     if (flagColumnNeeded(m.flag, m.code, settings)) layout.flagColumn = true;
     if (m.code != L'B') layout.rubWidth = std::max(layout.rubWidth, len(m.rubrique));
     layout.objWidth = std::max(layout.objWidth, len(m.objet));
@@ -316,6 +318,23 @@ void measureLine(LineLayout& layout, std::wstring_view line, const FormatSetting
     } else {
         layout.plainWidth = std::max(layout.plainWidth, m.montantWidth());
     }
+}
+}  // namespace
+
+void measureLine(LineLayout& layout, std::wstring_view line, const FormatSettings& settings) {
+    widen(layout, measure(line), settings);
+}
+
+void measureOperation(LineLayout& layout, const OperationView& op, const FormatSettings& settings) {
+    FieldViews f;
+    f.flag = op.flag;
+    f.code = op.code;
+    f.rubrique = op.rubrique;
+    f.objet = op.objet;
+    f.montant = op.montantText;
+    f.tva = op.tvaText;
+    f.numero = op.numero;
+    widen(layout, measureFields(f), settings);
 }
 
 namespace {

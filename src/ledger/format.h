@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "account/account.h"
 #include "app/calendar.h"
 
 // --- Text functions (textfunctions.cpp) ---------------------------------
@@ -73,6 +74,8 @@ struct LineLayout {
 };
 // Widens the layout to hold the line.
 void measureLine(LineLayout& layout, std::wstring_view line, const FormatSettings& settings);
+// The same for a line already read as an operation, whose fields are those measureLine would cut.
+void measureOperation(LineLayout& layout, const OperationView& op, const FormatSettings& settings);
 // The text of one line of a table whose lines were measured into layout (in
 // the style and column the settings say), replacing s, and where its fields start.
 void formeLigne(std::wstring& s, std::array<int16_t, 8>& colStart, std::wstring_view line, int16_t mark,

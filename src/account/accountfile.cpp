@@ -78,6 +78,7 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
             pendingFileSignature = file.signature;
         }
         acc.fileSignature[acc.currentDoc] = pendingFileSignature;
+        acc.operationLines.reserve(acc.operationLines.size() + pendingFileLines.size());
         long firstBad = 0, badCount = 0;
         std::wstring firstProblem;
         for (size_t i = 1; i < pendingFileLines.size(); ++i) {

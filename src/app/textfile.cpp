@@ -1,5 +1,6 @@
 #include "app/textfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -314,6 +315,8 @@ TextFile readTextFile(const std::wstring& path) {
     readAll(path, bytes, st);
     TextFile file;
     file.signature = signatureFrom(bytes, st);
+    // At most one line a line end, and one after the last.
+    file.lines.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     long number = 0;
     eachLine(bytes, [&](size_t start, size_t length) {
         ++number;

@@ -67,6 +67,8 @@ struct StoredLines {
     void append(std::wstring_view line, int16_t mark);
     // Line k (1..count()), as it was appended.
     std::wstring line(long k) const;
+    // The same into out, whose buffer is reused when it is large enough.
+    void lineInto(long k, std::wstring& out) const;
     int16_t mark(long k) const { return marks[static_cast<size_t>(k) - 1]; }
 };
 

@@ -161,14 +161,23 @@ void MainForm::RangeTableYzo() {
         long count = acc.table[slot].lineCount;
         const StoredLines& store = acc.slotStore[slot];
         acc.pensionLines.assign(1, {});
-        acc.operationLines.assign(1, {});
+        // The operation lines of the account shown before are overwritten in
+        // place, so that switching accounts does not free and allocate every line.
+        std::vector<LineEntry>& operations = acc.operationLines;
+        if (operations.empty()) operations.emplace_back();
+        operations[0] = LineEntry{};
         long last = std::min(count, store.count());
-        acc.operationLines.reserve(static_cast<size_t>(std::max(last, 0L)) + 1);
+        operations.reserve(static_cast<size_t>(std::max(last, 0L)) + 1);
+        size_t used = 0;
         for (long i = 1; i <= last; ++i) {
-            std::wstring line = store.line(i);
-            if (isPensionLine(line)) acc.pensionLines.push_back({std::move(line), store.mark(i)});
-            else acc.operationLines.push_back({std::move(line), store.mark(i)});
+            if (used + 1 >= operations.size()) operations.emplace_back();
+            LineEntry& entry = operations[used + 1];
+            store.lineInto(i, entry.text);
+            entry.mark = store.mark(i);
+            if (isPensionLine(entry.text)) acc.pensionLines.push_back({std::move(entry.text), entry.mark});
+            else ++used;
         }
+        operations.resize(used + 1);
         acc.header = acc.table[slot];
         configuration();
     } catch (const std::exception& e) {

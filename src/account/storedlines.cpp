@@ -46,9 +46,15 @@ void StoredLines::append(std::wstring_view line, int16_t mark) {
 }
 
 std::wstring StoredLines::line(long k) const {
+    std::wstring out;
+    lineInto(k, out);
+    return out;
+}
+
+void StoredLines::lineInto(long k, std::wstring& out) const {
     size_t from = k > 1 ? ends[static_cast<size_t>(k) - 2] : 0;
     size_t to = ends[static_cast<size_t>(k) - 1];
-    std::wstring out(to - from, L'\0');
+    out.resize(to - from);
     wchar_t* put = out.data();
     for (size_t i = from; i < to; ++i) {
         auto b = static_cast<unsigned char>(bytes[i]);
@@ -62,5 +68,4 @@ std::wstring StoredLines::line(long k) const {
         }
     }
     out.resize(static_cast<size_t>(put - out.data()));
-    return out;
 }

@@ -1,21 +1,23 @@
 #include "account/account.h"
 
+#include <array>
 #include <charconv>
+#include <string_view>
 
 #include "app/errors.h"
 #include "ledger/format.h"
 
 namespace {
-int fieldNumber(const std::wstring& field) {
+int fieldNumber(std::wstring_view field) {
     int value = 0;
     bool digit = false;
     for (wchar_t c : field) {
         if (c == L' ') continue;
-        if (c < L'0' || c > L'9') throw YzoError(kErrTypeMismatch, lineExcerpt(field));
+        if (c < L'0' || c > L'9') throw YzoError(kErrTypeMismatch, lineExcerpt(std::wstring(field)));
         value = value * 10 + (c - L'0');
         digit = true;
     }
-    if (!digit) throw YzoError(kErrTypeMismatch, lineExcerpt(field));
+    if (!digit) throw YzoError(kErrTypeMismatch, lineExcerpt(std::wstring(field)));
     return value;
 }
 
@@ -31,6 +33,88 @@ std::vector<size_t> separators(const std::wstring& line, size_t needed) {
     if (!out.empty() && out[0] < 10) throw YzoError(kErrBadLine, lineExcerpt(line));
     if (out.size() < needed) throw YzoError(kErrMissingSeparator, lineExcerpt(line));
     return out;
+}
+
+// The positions of the first four separators of an operation line, checked
+// as separators() checks them, without building a vector.
+std::array<size_t, 4> operationSeparators(std::wstring_view line) {
+    if (line.size() > kMaxLineLength) throw YzoError(kErrBadLine, L"ligne trop longue");
+    if (line.size() < 10) throw YzoError(kErrSubscript, lineExcerpt(std::wstring(line)));
+    std::array<size_t, 4> rs{};
+    size_t found = 0;
+    for (size_t i = 0; i < line.size() && found < 4; ++i)
+        if (line[i] == RS) rs[found++] = i;
+    if (found > 0 && rs[0] < 10) throw YzoError(kErrBadLine, lineExcerpt(std::wstring(line)));
+    if (found < 4) throw YzoError(kErrMissingSeparator, lineExcerpt(std::wstring(line)));
+    return rs;
+}
+
+Date dateField(std::wstring_view field) {
+    if (field.size() < 8) throw YzoError(kErrSubscript, std::wstring(field));
+    int day = fieldNumber(field.substr(0, 2));
+    int month = fieldNumber(field.substr(2, 2));
+    int year = fieldNumber(field.substr(4, 4));
+    return dateFromYMD(year, month, day);
+}
+
+// An amount written as most are, an optional minus sign, digits and at most
+// two decimals after a comma or point: its value exactly as from_chars gives
+// it, since the whole number of cents and the division are both exact or
+// correctly rounded. False for any other form, which from_chars then reads.
+bool plainAmount(std::wstring_view t, double& value) {
+    size_t i = 0;
+    bool negative = !t.empty() && t[0] == L'-';
+    if (negative) ++i;
+    int64_t units = 0;
+    size_t digits = 0, decimals = 0;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        wchar_t c = t[i];
+        if (c >= L'0' && c <= L'9') {
+            units = units * 10 + (c - L'0');
+            if (++digits > 15) return false;
+            if (point && ++decimals > 2) return false;
+        } else if ((c == L',' || c == L'.') && !point && digits > 0) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || (point && decimals == 0)) return false;
+    static const double scale[] = {1, 10, 100};
+    value = static_cast<double>(units) / scale[decimals];
+    if (negative) value = -value;
+    return true;
+}
+
+double amountField(std::wstring_view field) {
+    size_t a = 0, b = field.size();
+    while (a < b && field[a] == L' ') ++a;
+    if (a == b) return 0;
+    while (field[b - 1] == L' ') --b;
+    std::wstring_view t = field.substr(a, b - a);
+    double plain = 0;
+    if (plainAmount(t, plain)) return plain;
+    // Digits, signs and decimal points are one byte each; a usual amount fits
+    // in the small buffer, a longer one takes a string.
+    char small[64];
+    std::string large;
+    char* s = small;
+    if (t.size() > sizeof small) {
+        large.resize(t.size());
+        s = large.data();
+    }
+    size_t n = 0;
+    for (wchar_t c : t) {
+        if (c == L',') c = L'.';
+        if (!((c >= L'0' && c <= L'9') || c == L'.' || c == L'-'))
+            throw YzoError(kErrTypeMismatch, lineExcerpt(std::wstring(field)));
+        s[n++] = static_cast<char>(c);
+    }
+    double value = 0;
+    auto res = std::from_chars(s, s + n, value);
+    if (res.ec != std::errc() || res.ptr != s + n) throw YzoError(kErrTypeMismatch, lineExcerpt(std::wstring(field)));
+    return value;
 }
 
 // The text between two separators (exclusive).
@@ -72,28 +156,9 @@ size_t fileNameDot(const std::wstring& path) {
 }
 }  // namespace
 
-Date readDateField(const std::wstring& field) {
-    if (field.size() < 8) throw YzoError(kErrSubscript, field);
-    int day = fieldNumber(field.substr(0, 2));
-    int month = fieldNumber(field.substr(2, 2));
-    int year = fieldNumber(field.substr(4, 4));
-    return dateFromYMD(year, month, day);
-}
+Date readDateField(const std::wstring& field) { return dateField(field); }
 
-double readAmountField(const std::wstring& field) {
-    std::wstring t = trim(field);
-    if (t.empty()) return 0;
-    std::string s;
-    for (wchar_t c : t) {
-        if (c == L',') c = L'.';
-        if (!((c >= L'0' && c <= L'9') || c == L'.' || c == L'-')) throw YzoError(kErrTypeMismatch, lineExcerpt(field));
-        s.push_back(static_cast<char>(c));
-    }
-    double value = 0;
-    auto res = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (res.ec != std::errc() || res.ptr != s.data() + s.size()) throw YzoError(kErrTypeMismatch, lineExcerpt(field));
-    return value;
-}
+double readAmountField(const std::wstring& field) { return amountField(field); }
 
 int lettrecompte(wchar_t letter) {
     switch (letter) {
@@ -166,17 +231,33 @@ std::wstring FormeConfiguration(const AccountHeader& h) {
     return checkedLength(s);
 }
 
-Operation convertit_ChaineYzo(const std::wstring& line) {
-    std::vector<size_t> rs = separators(line, 4);
-    Operation op;
-    op.date = readDateField(line.substr(0, 8));
+OperationView readOperation(std::wstring_view line) {
+    std::array<size_t, 4> rs = operationSeparators(line);
+    OperationView op;
+    op.date = dateField(line.substr(0, 8));
     op.flag = line[8];
     op.code = line[9];
     op.rubrique = line.substr(10, rs[0] - 10);
-    op.objet = between(line, rs[0], rs[1]);
-    op.montant = readAmountField(between(line, rs[1], rs[2]));
-    op.tva = readAmountField(between(line, rs[2], rs[3]));
+    op.objet = line.substr(rs[0] + 1, rs[1] - rs[0] - 1);
+    op.montantText = line.substr(rs[1] + 1, rs[2] - rs[1] - 1);
+    op.tvaText = line.substr(rs[2] + 1, rs[3] - rs[2] - 1);
+    op.montant = amountField(op.montantText);
+    op.tva = amountField(op.tvaText);
     op.numero = line.substr(rs[3] + 1);
+    return op;
+}
+
+Operation convertit_ChaineYzo(const std::wstring& line) {
+    OperationView v = readOperation(line);
+    Operation op;
+    op.date = v.date;
+    op.flag = v.flag;
+    op.code = v.code;
+    op.rubrique = v.rubrique;
+    op.objet = v.objet;
+    op.montant = v.montant;
+    op.tva = v.tva;
+    op.numero = v.numero;
     return op;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/calendar.h"
@@ -36,9 +37,39 @@ struct Operation {
     double tva = 0;
 };
 
+// An operation read from its stored line without copying: the texts are views
+// into the line, which must outlive them.
+struct OperationView {
+    Date date = 0;
+    wchar_t flag = L' ';
+    wchar_t code = L' ';
+    double montant = 0;
+    std::wstring_view rubrique, objet, numero;
+    double tva = 0;
+    std::wstring_view montantText, tvaText;  // the amounts as written
+};
+
 struct LineEntry {
     std::wstring text;
     int16_t mark = 0;
+};
+
+// The lines of an open account that is not being worked on, held in one
+// buffer rather than one string a line (1-based, as the line arrays).
+struct StoredLines {
+    std::string bytes;           // the lines one after the other
+    std::vector<size_t> ends;    // where each line ends in bytes
+    std::vector<int16_t> marks;  // the mark of each line
+
+    long count() const { return static_cast<long>(ends.size()); }
+    void clear();
+    void reserve(long lines, size_t characters);
+    void append(std::wstring_view line, int16_t mark);
+    // Line k (1..count()), as it was appended.
+    std::wstring line(long k) const;
+    // The same into out, whose buffer is reused when it is large enough.
+    void lineInto(long k, std::wstring& out) const;
+    int16_t mark(long k) const { return marks[static_cast<size_t>(k) - 1]; }
 };
 
 // A date field of 8 characters: day, month, year; blanks are ignored.
@@ -57,6 +88,8 @@ wchar_t accountTypeLetter(int type);
 AccountHeader convertit_ChaineConfiguration(const std::wstring& line);
 std::wstring FormeConfiguration(const AccountHeader& header);
 Operation convertit_ChaineYzo(const std::wstring& line);
+// The same reading, its texts left in the line; throws as convertit_ChaineYzo does.
+OperationView readOperation(std::wstring_view line);
 std::wstring FormeYzo(const Operation& op);
 // True for a traite or pension line (code "T" or "P" at position 10).
 bool isPensionLine(const std::wstring& line);
@@ -93,8 +126,7 @@ struct AccountsState {
     AccountHeader header;                          // the current slot's record
     std::vector<LineEntry> pensionLines{1};        // 1-based, element 0 unused
     std::vector<LineEntry> operationLines{1};
-    std::array<std::vector<LineEntry>, kMaxSlots + 1> slotStore{};  // 1-based each
-    std::vector<LineEntry> mergedLines{1};
+    std::array<StoredLines, kMaxSlots + 1> slotStore{};  // each slot's lines: pensions, then operations
     std::array<bool, kMaxSlots + 1> modified{};
     bool launching = false;                        // launch flag (cleared once an account is read)
     // What each slot's file held when it was read or written, to notice a

@@ -78,12 +78,13 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
             pendingFileSignature = file.signature;
         }
         acc.fileSignature[acc.currentDoc] = pendingFileSignature;
+        acc.operationLines.reserve(acc.operationLines.size() + pendingFileLines.size());
         long firstBad = 0, badCount = 0;
         std::wstring firstProblem;
         for (size_t i = 1; i < pendingFileLines.size(); ++i) {
             std::wstring& line = pendingFileLines[i];
             try {
-                convertit_ChaineYzo(line);
+                readOperation(line);
             } catch (const YzoError& e) {
                 // The line is kept as it is, so that a save writes it back unchanged.
                 if (badCount++ == 0) {
@@ -124,11 +125,15 @@ void MainForm::RangeSauveTableYzo() {
         acc.table[slot].lineCount = total;
         if (total == 0) return;
         acc.header = acc.table[slot];
-        acc.mergedLines.assign(1, {});
-        acc.mergedLines.reserve(total + 1);
-        for (long i = 1; i <= acc.pensionCount(); ++i) acc.mergedLines.push_back(acc.pensionLines[i]);
+        StoredLines& store = acc.slotStore[slot];
+        store.clear();
+        size_t characters = 0;
+        for (long i = 1; i <= acc.pensionCount(); ++i) characters += acc.pensionLines[i].text.size();
+        for (long i = 1; i <= acc.operationCount(); ++i) characters += acc.operationLines[i].text.size();
+        store.reserve(total, characters);
+        for (long i = 1; i <= acc.pensionCount(); ++i) store.append(acc.pensionLines[i].text, acc.pensionLines[i].mark);
         for (long i = 1; i <= acc.operationCount(); ++i) {
-            acc.mergedLines.push_back(acc.operationLines[i]);
+            store.append(acc.operationLines[i].text, acc.operationLines[i].mark);
             if (notedMode != 2) {
                 try {
                     acc.parsed = convertit_ChaineYzo(acc.operationLines[i].text);
@@ -145,8 +150,6 @@ void MainForm::RangeSauveTableYzo() {
             acc.table[slot].tvaTotal = led.totals.tvaSum;
             led.displayMode[slot] = notedMode;
         }
-        acc.slotStore[slot] = std::move(acc.mergedLines);
-        acc.mergedLines.assign(1, {});
     } catch (const std::exception& e) {
         reportError(e, L"RangeSauveTableYzo");
     }
@@ -156,13 +159,25 @@ void MainForm::RangeTableYzo() {
     try {
         int slot = acc.currentDoc;
         long count = acc.table[slot].lineCount;
-        const std::vector<LineEntry>& store = acc.slotStore[slot];
+        const StoredLines& store = acc.slotStore[slot];
         acc.pensionLines.assign(1, {});
-        acc.operationLines.assign(1, {});
-        for (long i = 1; i <= count && i < static_cast<long>(store.size()); ++i) {
-            if (isPensionLine(store[i].text)) acc.pensionLines.push_back(store[i]);
-            else acc.operationLines.push_back(store[i]);
+        // The operation lines of the account shown before are overwritten in
+        // place, so that switching accounts does not free and allocate every line.
+        std::vector<LineEntry>& operations = acc.operationLines;
+        if (operations.empty()) operations.emplace_back();
+        operations[0] = LineEntry{};
+        long last = std::min(count, store.count());
+        operations.reserve(static_cast<size_t>(std::max(last, 0L)) + 1);
+        size_t used = 0;
+        for (long i = 1; i <= last; ++i) {
+            if (used + 1 >= operations.size()) operations.emplace_back();
+            LineEntry& entry = operations[used + 1];
+            store.lineInto(i, entry.text);
+            entry.mark = store.mark(i);
+            if (isPensionLine(entry.text)) acc.pensionLines.push_back({std::move(entry.text), entry.mark});
+            else ++used;
         }
+        operations.resize(used + 1);
         acc.header = acc.table[slot];
         configuration();
     } catch (const std::exception& e) {
@@ -191,23 +206,15 @@ bool MainForm::rangefichierYzo() {
             return false;
         sauvebak();
         RangeSauveTableYzo();
-        std::vector<std::wstring> lines{FormeConfiguration(acc.table[slot])};
-        // The texts are lent to the writer and given back, written or not, so
-        // that a long account is not held twice more while it is written.
-        std::vector<LineEntry>& store = acc.slotStore[slot];
-        long count = std::min<long>(acc.table[slot].lineCount, static_cast<long>(store.size()) - 1);
-        lines.reserve(count + 1);
-        for (long i = 1; i <= count; ++i) lines.push_back(std::move(store[i].text));
-        auto giveBack = [&] {
-            for (long i = 1; i <= count; ++i) store[i].text = std::move(lines[i]);
-        };
-        try {
-            acc.fileSignature[slot] = writeTextLines(currentPath(), lines, kPrivateFileMode);
-        } catch (...) {
-            giveBack();
-            throw;
-        }
-        giveBack();
+        // The file's bytes are made line by line from the store, so that the
+        // account is not held a second time as texts while it is written.
+        const StoredLines& store = acc.slotStore[slot];
+        long count = std::min<long>(acc.table[slot].lineCount, store.count());
+        std::string bytes;
+        bytes.reserve(store.bytes.size() + 2 * static_cast<size_t>(std::max(count, 0L)) + 256);
+        appendCp1252Line(bytes, FormeConfiguration(acc.table[slot]));
+        for (long i = 1; i <= count; ++i) appendCp1252Line(bytes, store.line(i));
+        acc.fileSignature[slot] = writeFileAtomically(currentPath(), bytes, kPrivateFileMode);
         acc.modified[slot] = false;
         return true;
     } catch (const std::exception& e) {

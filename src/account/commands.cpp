@@ -74,7 +74,7 @@ void MainForm::NouveauFichier() {
 
 void MainForm::clearSlot(int slot) {
     acc.modified[slot] = false;
-    acc.slotStore[slot].assign(1, {});
+    acc.slotStore[slot].clear();
     acc.table[slot] = AccountHeader{};
     acc.fileSignature[slot] = {};
     acc.linesUnread[slot] = false;
@@ -212,7 +212,7 @@ void MainForm::moveSlot(int from, int to) {
     acc.table[to] = acc.table[from];
     acc.modified[to] = acc.modified[from];
     acc.slotStore[to] = std::move(acc.slotStore[from]);
-    acc.slotStore[from].assign(1, {});
+    acc.slotStore[from].clear();
     acc.fileSignature[to] = acc.fileSignature[from];
     acc.linesUnread[to] = acc.linesUnread[from];
     led.cursorIndex[to] = led.cursorIndex[from];

@@ -164,6 +164,8 @@ public:
     long& cursorIndex() { return led.cursorIndex[acc.currentDoc]; }
     void AfficheYzo();
     bool DepenseRecetteSolde(double& amount, long shownBefore);
+    // The same for an operation read in place: adds it to the totals of the display.
+    bool addToTotals(const OperationView& op, double& amount, long shownBefore);
     void Ligne_solde();
     std::wstring ligne_modeaffichage(int mode) const;
     // The balance line of the last display, with the other unit and the TVA when shown.

@@ -40,13 +40,12 @@ int errnoToError(int e) {
 }  // namespace
 
 std::wstring decodeCp1252(std::string_view bytes) {
-    // Sized once and written in place: reports and accounts run to megabytes.
     std::wstring out(bytes.size(), L'\0');
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        auto b = static_cast<unsigned char>(bytes[i]);
+    wchar_t* to = out.data();
+    for (unsigned char b : bytes) {
         if (b < 0x20 && !allowedControl(b)) throw YzoError(kErrNotText);
         if (b == 0x7F) throw YzoError(kErrNotText);
-        out[i] = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : static_cast<wchar_t>(b);
+        *to++ = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : static_cast<wchar_t>(b);
     }
     return out;
 }
@@ -54,13 +53,23 @@ std::wstring decodeCp1252(std::string_view bytes) {
 bool encodableCp1252(wchar_t c) { return encodeOne(c) >= 0; }
 
 std::string encodeCp1252(const std::wstring& text) {
-    std::string out(text.size(), '\0');
-    for (size_t i = 0; i < text.size(); ++i) {
-        int b = encodeOne(text[i]);
-        if (b < 0) throw YzoError(kErrNotEncodable, std::wstring(1, text[i]));
-        out[i] = static_cast<char>(b);
-    }
+    std::string out;
+    out.reserve(text.size());
+    appendCp1252(out, text);
     return out;
+}
+
+void appendCp1252(std::string& out, std::wstring_view text) {
+    for (wchar_t c : text) {
+        int b = encodeOne(c);
+        if (b < 0) throw YzoError(kErrNotEncodable, std::wstring(1, c));
+        out.push_back(static_cast<char>(b));
+    }
+}
+
+void appendCp1252Line(std::string& out, std::wstring_view line) {
+    appendCp1252(out, line);
+    out += "\r\n";
 }
 
 std::string toUtf8(const std::wstring& text) {
@@ -306,13 +315,13 @@ TextFile readTextFile(const std::wstring& path) {
     readAll(path, bytes, st);
     TextFile file;
     file.signature = signatureFrom(bytes, st);
-    long number = 0;
+    // At most one line a line end, and one after the last.
     file.lines.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
-    const std::string_view all(bytes);
+    long number = 0;
     eachLine(bytes, [&](size_t start, size_t length) {
         ++number;
         try {
-            file.lines.push_back(decodeCp1252(all.substr(start, length)));
+            file.lines.push_back(decodeCp1252(std::string_view(bytes).substr(start, length)));
         } catch (const YzoError& e) {
             throw e.at(path, number);
         }
@@ -343,10 +352,7 @@ FileSignature writeFileAtomically(const std::wstring& path, const std::string& b
 
 FileSignature writeTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, unsigned newFileMode) {
     std::string bytes;
-    for (const auto& line : lines) {
-        bytes += encodeCp1252(line);
-        bytes += "\r\n";
-    }
+    for (const auto& line : lines) appendCp1252Line(bytes, line);
     return writeFileAtomically(path, bytes, newFileMode);
 }
 

@@ -16,6 +16,9 @@
 // kErrNotEncodable on a character it cannot hold.
 std::wstring decodeCp1252(std::string_view bytes);
 std::string encodeCp1252(const std::wstring& text);
+// The same, appended to out; the Line form appends CR LF after the text.
+void appendCp1252(std::string& out, std::wstring_view text);
+void appendCp1252Line(std::string& out, std::wstring_view line);
 bool encodableCp1252(wchar_t c);
 
 std::string toUtf8(const std::wstring& text);

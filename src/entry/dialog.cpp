@@ -101,7 +101,7 @@ void MainForm::ModifOperation() {
     if (!TestNumeroAffiche(index)) return;
     cursorIndex() = index;
     try {
-        acc.parsed = convertit_ChaineYzo(led.displayTable[index].line);
+        acc.parsed = convertit_ChaineYzo(std::wstring(led.shownText(index)));
     } catch (const std::exception& e) {
         reportError(e, L"ModifOperation");
         return;

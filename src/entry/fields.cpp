@@ -30,16 +30,16 @@ bool MainForm::InitNumeroCours(int column) {
     }
     cursorIndex() = index;
     led.currentColumn[acc.currentDoc] = column;
-    const DisplayEntry& entry = led.displayTable[index];
     try {
-        acc.work = convertit_ChaineYzo(entry.line);
+        acc.work = convertit_ChaineYzo(std::wstring(led.shownText(index)));
     } catch (const std::exception&) {
         w.txt.setCaret(lineStart);
         return false;
     }
     long offset = 0;
-    bool onField = led.pendingColumn == 0 && column >= 2 && column <= 7 && entry.colStart[column - 1] > 0;
-    if (onField) offset = entry.colStart[column - 1] - 1;
+    const std::array<int16_t, 8> start = led.columnStarts(index);
+    bool onField = led.pendingColumn == 0 && column >= 2 && column <= 7 && start[column - 1] > 0;
+    if (onField) offset = start[column - 1] - 1;
     // A start past the end of its line (the numéro of a bank line) stays on the line.
     long lineLength = FinLigne() - 1 - lineStart;
     w.txt.setCaret(lineStart + std::min(offset, lineLength));

@@ -251,7 +251,7 @@ std::wstring MainForm::FUTURNUMERO() { return nextNumber(dernierNUMERO()); }
 
 bool MainForm::positionNom_rub(long index) {
     if (index < 1 || index > led.displayCount()) return false;
-    const auto& start = led.displayTable[index].colStart;
+    const std::array<int16_t, 8> start = led.columnStarts(index);
     long x = WhereX();
     int type = acc.header.accountType;
     int& column = led.currentColumn[acc.currentDoc];

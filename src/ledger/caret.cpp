@@ -6,7 +6,7 @@ void MainForm::InitTableINdex() {
     long last = std::min(led.windowStart + kWindowLines - 1, led.screenCount());
     for (long k = led.windowStart; k <= last; ++k) {
         if (k > led.windowStart) text += L"\r\n";
-        text += led.screenLines[k];
+        led.screenLines.appendTo(text, k);
     }
     w.txt.setText(text);
 }
@@ -168,7 +168,7 @@ void MainForm::retourMicro() {
     long index = led.displayCount() + 1;
     for (long k = 1; k <= led.displayCount(); ++k) {
         try {
-            if (readDateField(led.displayTable[k].line.substr(0, 8)) >= now) {
+            if (readDateField(led.displayTable[k].line.get().substr(0, 8)) >= now) {
                 index = k;
                 break;
             }

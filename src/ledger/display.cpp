@@ -35,8 +35,35 @@ std::wstring MainForm::ligne_modeaffichage(int mode) const {
     }
 }
 
+namespace {
+// A numéro that says the operation was paid in cash: "ES", whatever its case and blanks.
+bool isCashNumero(std::wstring_view numero) {
+    size_t a = 0, b = numero.size();
+    while (a < b && numero[a] == L' ') ++a;
+    while (b > a && numero[b - 1] == L' ') --b;
+    numero = numero.substr(a, b - a);
+    return numero.size() == 2 && (numero[0] == L'E' || numero[0] == L'e') && (numero[1] == L'S' || numero[1] == L's');
+}
+
+OperationView viewOf(const Operation& op) {
+    OperationView v;
+    v.date = op.date;
+    v.flag = op.flag;
+    v.code = op.code;
+    v.montant = op.montant;
+    v.tva = op.tva;
+    v.rubrique = op.rubrique;
+    v.objet = op.objet;
+    v.numero = op.numero;
+    return v;
+}
+}  // namespace
+
 bool MainForm::DepenseRecetteSolde(double& amount, long shownBefore) {
-    const Operation& op = acc.parsed;
+    return addToTotals(viewOf(acc.parsed), amount, shownBefore);
+}
+
+bool MainForm::addToTotals(const OperationView& op, double& amount, long shownBefore) {
     Totals& t = led.totals;
     int mode = displayMode();
     if (mode != 4 && op.date < acc.header.startDate) return false;
@@ -52,7 +79,7 @@ bool MainForm::DepenseRecetteSolde(double& amount, long shownBefore) {
     amount = op.montant;
     // The balance to the cursor runs up to and with the cursor line.
     if (shownBefore + 1 <= cursorIndex()) t.cursorBalance += op.montant;
-    if (upperCase(trim(op.numero)) == L"ES") t.cashBalance += op.montant;
+    if (isCashNumero(op.numero)) t.cashBalance += op.montant;
     else t.nonCashBalance += op.montant;
     return true;
 }
@@ -127,29 +154,27 @@ void MainForm::AfficheYzo() {
     }
     led.shownMode = mode;
     led.totals = Totals{};
-    // The entries and screen lines of the last display are reused in place, so
-    // that their text buffers are not freed and allocated again at each key.
     long shown = 0;
     led.countedAmount.assign(1, 0.0);
     led.windowStart = 1;
     led.topEdge = false;
-    if (led.screenLines.size() < 2) led.screenLines.resize(2);
 
     const AccountHeader& h = acc.header;
     FormatSettings settings = formatSettings();
+    led.shownSettings = settings;
+    led.layout = LineLayout{};
     if (mode == 4) {
         w.CmdYzo.visible = w.CmdCreation.visible = w.CmdModifLigne.visible = false;
         w.CmdQuitter.text = L"Annuler";
         w.CmdQuitter.show();
-        led.screenLines[1] = searchHeaderLine();
+        led.screenLines.setHeader(searchHeaderLine());
     } else {
-        led.screenLines[1] = formecompte(h.accountType, h.hasTva) + L" " + h.unitName + L" " + h.title + L" " +
-                             ligne_dateReduit(h.startDateText, settings);
+        led.screenLines.setHeader(formecompte(h.accountType, h.hasTva) + L" " + h.unitName + L" " + h.title + L" " +
+                                  ligne_dateReduit(h.startDateText, settings));
     }
     if (acc.operationCount() == 0) {
         // The header alone, in every mode; nothing to place the caret on.
         led.displayTable.resize(1);
-        led.screenLines.resize(2);
         InitTableINdex();
         return;
     }
@@ -161,11 +186,18 @@ void MainForm::AfficheYzo() {
     const std::vector<LineEntry>& source = mode == 1 ? acc.pensionLines : acc.operationLines;
     Totals& t = led.totals;
     led.countedAmount.reserve(source.size());
+    led.displayTable.resize(1);
+    led.displayTable.reserve(source.size());
+    long lastParsed = 0;
+    // Each line is read once, its texts left in place; the display keeps where
+    // it is and measures its fields, and builds its text only when it is shown.
     for (long i = 1; i < static_cast<long>(source.size()); ++i) {
         const std::wstring& line = source[i].text;
+        OperationView op;
         bool parsed = true;
         try {
-            acc.parsed = convertit_ChaineYzo(line);
+            op = readOperation(line);
+            lastParsed = i;
         } catch (const YzoError&) {
             parsed = false;  // reported when the account was read; shown, not counted
         }
@@ -174,34 +206,36 @@ void MainForm::AfficheYzo() {
         bool counts = false;
         if (mode == 1) {
             if (parsed) {
-                double months = std::wcstod(trim(acc.parsed.numero).c_str(), nullptr);
-                double monthly = months < 2 ? acc.parsed.montant : acc.parsed.montant / months;
+                double months = std::wcstod(trim(std::wstring(op.numero)).c_str(), nullptr);
+                double monthly = months < 2 ? op.montant : op.montant / months;
                 t.balance += monthly;
-                amount = acc.parsed.montant;
+                amount = op.montant;
                 counts = true;
             }
         } else if (mode == 3) {
-            if (parsed && (acc.parsed.flag == L'/' || acc.parsed.flag == L'*')) continue;
-            if (parsed && DepenseRecetteSolde(amount, shownBefore)) {
+            if (parsed && (op.flag == L'/' || op.flag == L'*')) continue;
+            if (parsed && addToTotals(op, amount, shownBefore)) {
                 inverse -= amount;
                 counts = true;
             }
         } else if (mode == 4) {
             if (!parsed) continue;
+            // The search reads the whole record.
+            acc.parsed = convertit_ChaineYzo(line);
             acc.work = acc.parsed;
             if (!RechercheAfficheListe()) continue;
             counts = DepenseRecetteSolde(amount, shownBefore);
         } else {
-            counts = parsed && DepenseRecetteSolde(amount, shownBefore);
+            counts = parsed && addToTotals(op, amount, shownBefore);
         }
-        if (++shown >= static_cast<long>(led.displayTable.size())) led.displayTable.emplace_back();
-        DisplayEntry& entry = led.displayTable[shown];
-        // A line too long to be an operation is shown by its first characters
-        // alone (which never read as an operation): the line itself stays whole.
-        if (line.size() > kMaxLineLength) entry.line.assign(line, 0, 10);
-        else entry.line = line;
+        ++shown;
+        LedgerLine& entry = led.displayTable.emplace_back();
+        entry.line = std::cref(line);
         entry.sourceIndex = i;
         entry.mark = source[i].mark;
+        // A line read as an operation is measured from what the reading found.
+        if (parsed) measureOperation(led.layout, op, settings);
+        else measureLine(led.layout, led.shownText(shown), settings);
         // A pension line adds its monthly amount to the balance, not its amount.
         led.countedAmount.push_back(counts && mode != 1 ? amount : 0.0);
         if (counts) {
@@ -213,17 +247,11 @@ void MainForm::AfficheYzo() {
                 t.maximum = std::max(t.maximum, amount);
             }
         }
-        if (firstFuture == 0 && (parsed ? acc.parsed.date >= now : datedTodayOrLater(line, now))) firstFuture = shown;
+        if (firstFuture == 0 && (parsed ? op.date >= now : datedTodayOrLater(line, now))) firstFuture = shown;
     }
-    led.displayTable.resize(shown + 1);
-
-    try {
-        FormeTableau(led.displayTable, settings);
-    } catch (const std::exception& e) {
-        reportError(e, L"FormeTableau");
-    }
-    led.screenLines.resize(shown + 2);
-    for (long k = 1; k <= shown; ++k) led.screenLines[k + 1].assign(led.displayTable[k].text);
+    // The record of the last line read stays the work record, as each reading leaves it.
+    if (lastParsed > 0 && mode != 4) acc.parsed = convertit_ChaineYzo(source[lastParsed].text);
+    led.screenLines.showRows(shown);
 
     if (mode == 2) {
         if (h.accountType == 1) t.balance += t.bankAmount;
@@ -253,9 +281,8 @@ void MainForm::AfficheYzo() {
 
 void MainForm::AfficheTexte(const std::vector<std::wstring>& lines) {
     displayMode() = 9;
-    led.screenLines.assign(1, {});
-    led.screenLines.insert(led.screenLines.end(), lines.begin(), lines.end());
-    if (lines.empty()) led.screenLines.emplace_back();
+    led.screenLines.setText(lines);
+    if (lines.empty()) led.screenLines.push_back({});
     led.windowStart = 1;
     led.topEdge = true;
     InitTableINdex();

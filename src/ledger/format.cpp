@@ -58,7 +58,7 @@ std::wstring slice(const std::wstring& line, size_t pos, size_t len) {
 
 // Numeric value of a date part: blanks are skipped, reading stops at the
 // first other non-digit; no digits give 0.
-int partValue(const std::wstring& text) {
+int partValue(std::wstring_view text) {
     int value = 0;
     for (wchar_t c : text) {
         if (c == L' ') continue;
@@ -69,10 +69,11 @@ int partValue(const std::wstring& text) {
 }
 
 // French name of the weekday of the stored date; empty when the date does not exist.
-std::wstring dayNameOf(const std::wstring& line) {
-    int day = partValue(slice(line, 0, 2));
-    int month = partValue(slice(line, 2, 2));
-    int year = partValue(slice(line, 4, 4));
+std::wstring dayNameOf(std::wstring_view line) {
+    auto part = [&](size_t pos, size_t n) { return pos < line.size() ? line.substr(pos, n) : std::wstring_view(); };
+    int day = partValue(part(0, 2));
+    int month = partValue(part(2, 2));
+    int year = partValue(part(4, 4));
     if (!validYMD(year, month, day)) return L"";
     return frenchDayName(weekday(dateFromYMD(year, month, day)));
 }
@@ -114,9 +115,8 @@ struct FieldViews {
     std::wstring_view rubrique, objet, montant, tva, numero;
 };
 
-FieldViews splitView(const std::wstring& text) {
+FieldViews splitView(std::wstring_view line) {
     FieldViews f;
-    std::wstring_view line(text);
     if (line.size() >= 9) f.flag = line[8];
     if (line.size() >= 10) f.code = line[9];
     size_t p1 = line.find(RS);
@@ -139,9 +139,10 @@ FieldViews splitView(const std::wstring& text) {
 }
 
 std::wstring_view trimView(std::wstring_view v) {
-    size_t a = v.find_first_not_of(L' ');
-    if (a == std::wstring_view::npos) return {};
-    return v.substr(a, v.find_last_not_of(L' ') - a + 1);
+    size_t a = 0, b = v.size();
+    while (a < b && v[a] == L' ') ++a;
+    while (b > a && v[b - 1] == L' ') --b;
+    return v.substr(a, b - a);
 }
 
 // The amount as shown: "0" when empty, and a zero never signed.
@@ -181,8 +182,7 @@ struct Measured {
     int montantWidth() const { return static_cast<int>(montant.size()) + montantBlanks; }
 };
 
-Measured measure(const std::wstring& line) {
-    FieldViews f = splitView(line);
+Measured measureFields(const FieldViews& f) {
     Measured m;
     m.flag = f.flag;
     m.code = f.code;
@@ -200,9 +200,13 @@ Measured measure(const std::wstring& line) {
     return m;
 }
 
-void singleColumn(std::wstring& s, const DisplayEntry& entry, const Measured& m, const FormatSettings& settings) {
+Measured measure(std::wstring_view line) { return measureFields(splitView(line)); }
+
+void appendDateComplet(std::wstring& s, std::wstring_view line, const FormatSettings& settings);
+
+void singleColumn(std::wstring& s, std::wstring_view line, const Measured& m, const FormatSettings& settings) {
     switch (settings.pendingColumn) {
-    case 1: s = ligne_dateComplet(entry.line, settings); break;
+    case 1: s.clear(); appendDateComplet(s, line, settings); break;
     case 2: s = formevalider(m.flag, settings.accountType); break;
     case 3: s.assign(m.rubrique.empty() ? std::wstring_view(L" ") : m.rubrique); break;
     case 4: s.assign(m.objet.empty() ? std::wstring_view(L" ") : m.objet); break;
@@ -225,19 +229,18 @@ std::wstring ligne_dateReduit(const std::wstring& line, const FormatSettings& se
 
 namespace {
 // Appends the full date of a stored line to s (the ledger builds its lines in place).
-void appendDateComplet(std::wstring& s, const std::wstring& line, const FormatSettings& settings) {
-    std::wstring_view text(line);
+void appendDateComplet(std::wstring& s, std::wstring_view text, const FormatSettings& settings) {
     auto part = [&](size_t pos, size_t n) { return pos < text.size() ? text.substr(pos, n) : std::wstring_view(); };
     std::wstring_view dd = part(0, 2), mm = part(2, 2), yyyy = part(4, 4);
     if (settings.dayNames) {
-        std::wstring day = dayNameOf(line);
+        std::wstring day = dayNameOf(text);
         s += day;
         appendBlanks(s, 9 - len(day));
     }
     s += dd;
     s += L' ';
     if (settings.monthNames) {
-        const std::wstring& month = frenchMonthName(partValue(std::wstring(mm)));
+        const std::wstring& month = frenchMonthName(partValue(mm));
         s += month;
         appendBlanks(s, 10 - len(month));
     } else {
@@ -302,100 +305,125 @@ std::wstring formeoperation(DisplayEntry& entry, const FormatSettings& settings)
     return s;
 }
 
-void FormeTableau(std::vector<DisplayEntry>& table, const FormatSettings& settings) {
-    if (table.size() < 2) return;
-    const int type = settings.accountType;
-    const bool single = settings.pendingColumn >= 1 && settings.pendingColumn <= 7;
-
-    // Pass 1: measure every field over all lines.
-    std::vector<Measured> measured(table.size());
-    bool flagColumn = false, anyDecimal = false;
-    int rubWidth = 0, objWidth = 0, tvaWidth = 0, numWidth = 0;
-    for (size_t i = 1; i < table.size(); ++i) {
-        Measured& m = measured[i];
-        m = measure(table[i].line);
-        if (flagColumnNeeded(m.flag, m.code, settings)) flagColumn = true;
-        if (m.code != L'B') rubWidth = std::max(rubWidth, len(m.rubrique));
-        objWidth = std::max(objWidth, len(m.objet));
-        anyDecimal = anyDecimal || m.montantDecimal;
-        tvaWidth = std::max(tvaWidth, len(m.tva));
-        numWidth = std::max(numWidth, len(m.numero));
-        if (single) singleColumn(table[i].text, table[i], m, settings);
+namespace {
+void widen(LineLayout& layout, const Measured& m, const FormatSettings& settings) {
+    if (flagColumnNeeded(m.flag, m.code, settings)) layout.flagColumn = true;
+    if (m.code != L'B') layout.rubWidth = std::max(layout.rubWidth, len(m.rubrique));
+    layout.objWidth = std::max(layout.objWidth, len(m.objet));
+    layout.tvaWidth = std::max(layout.tvaWidth, len(m.tva));
+    layout.numWidth = std::max(layout.numWidth, len(m.numero));
+    if (m.montantDecimal) {
+        layout.anyDecimal = true;
+        layout.decimalWidth = std::max(layout.decimalWidth, m.montantWidth());
+    } else {
+        layout.plainWidth = std::max(layout.plainWidth, m.montantWidth());
     }
-    if (single) return;
+}
+}  // namespace
 
+void measureLine(LineLayout& layout, std::wstring_view line, const FormatSettings& settings) {
+    widen(layout, measure(line), settings);
+}
+
+void measureOperation(LineLayout& layout, const OperationView& op, const FormatSettings& settings) {
+    FieldViews f;
+    f.flag = op.flag;
+    f.code = op.code;
+    f.rubrique = op.rubrique;
+    f.objet = op.objet;
+    f.montant = op.montantText;
+    f.tva = op.tvaText;
+    f.numero = op.numero;
+    widen(layout, measureFields(f), settings);
+}
+
+namespace {
+// One line in table style, from what its measure kept and the widths of all lines.
+void tableLine(std::wstring& s, std::array<int16_t, 8>& colStart, std::wstring_view line, Measured m,
+               const LineLayout& layout, const FormatSettings& settings) {
+    const int type = settings.accountType;
     // An amount without decimals gets three blanks where the others have
     // ",50", so that the units stand in one column; the width counts them.
-    int montantWidth = 0;
-    for (size_t i = 1; i < table.size(); ++i) {
-        Measured& m = measured[i];
-        if (anyDecimal && !m.montantDecimal) m.montantBlanks += 3;
-        montantWidth = std::max(montantWidth, m.montantWidth());
-    }
+    const int montantWidth = std::max(layout.decimalWidth, layout.plainWidth + (layout.anyDecimal ? 3 : 0));
+    if (layout.anyDecimal && !m.montantDecimal) m.montantBlanks += 3;
     // The rubrique field exists only in the account types that show it.
-    if (!showsRubrique(type)) rubWidth = 0;
+    const int rubWidth = showsRubrique(type) ? layout.rubWidth : 0;
+    const bool bank = m.code == L'B';
+    std::wstring_view objet = rubWidth >= 1 && isBanqueObjet(m.objet) ? std::wstring_view() : m.objet;
 
-    // Pass 2: build each line, in place in the entry's text.
-    for (size_t i = 1; i < table.size(); ++i) {
-        DisplayEntry& entry = table[i];
-        std::wstring& s = entry.text;
-        if (!settings.tableStyle) {
-            s = formeoperation(entry, settings);
-        } else {
-            const Measured& m = measured[i];
-            const bool bank = m.code == L'B';
-            entry.colStart.fill(0);
-            std::wstring_view objet = rubWidth >= 1 && isBanqueObjet(m.objet) ? std::wstring_view() : m.objet;
-
-            s.clear();
-            appendDateComplet(s, entry.line, settings);
-            s += L' ';
-            if (settings.displayMode != 1 && flagColumn) {
-                if (type == 2) {
-                    entry.colStart[1] = toStart(s.size() + 1);
-                    s += m.flag == L'*' ? L"* " : L"  ";
-                } else if (type == 1 && !bank) {
-                    entry.colStart[1] = toStart(s.size() + 1);
-                    if (m.flag == L'/') s += L"enregistré ";
-                    else appendBlanks(s, 11);
-                }
-            }
-            if (rubWidth > 0) {
-                entry.colStart[2] = toStart(s.size() + 1);
-                s += m.rubrique;
-                appendBlanks(s, rubWidth + 1 - len(m.rubrique));
-            }
-            if (objWidth > 0) {
-                entry.colStart[3] = toStart(s.size() + 1);
-                s += objet;
-                appendBlanks(s, objWidth + 1 - len(objet));
-            }
-            entry.colStart[4] = toStart(s.size() + 1);
-            appendBlanks(s, montantWidth + 1 - m.montantWidth());
-            s += m.montant;
-            appendBlanks(s, m.montantBlanks);
-            s += L' ';
-            s += settings.unitName;
-            s += L' ';
-            if (bank) {
-                entry.colStart[6] = toStart(s.size() + 2);
-                entry.colStart[7] = entry.colStart[6];
-            } else {
-                if (settings.hasTva && tvaWidth >= 1) {
-                    entry.colStart[5] = toStart(s.size() + 1);
-                    appendBlanks(s, tvaWidth + 1 - len(m.tva));
-                    s += m.tva;
-                    // A blank after the TVA, or its digits would run into the
-                    // cheque number and be read as one number.
-                    s += L' ';
-                }
-                entry.colStart[6] = toStart(s.size() + 1);
-                if (numWidth > 0) s += m.numero;
-                entry.colStart[7] = toStart(m.numero.empty() ? s.size() + 1 : s.size());
-            }
+    appendDateComplet(s, line, settings);
+    s += L' ';
+    if (settings.displayMode != 1 && layout.flagColumn) {
+        if (type == 2) {
+            colStart[1] = toStart(s.size() + 1);
+            s += m.flag == L'*' ? L"* " : L"  ";
+        } else if (type == 1 && !bank) {
+            colStart[1] = toStart(s.size() + 1);
+            if (m.flag == L'/') s += L"enregistré ";
+            else appendBlanks(s, 11);
         }
-        if (entry.mark != 0) s += L" sélectionné";
     }
+    if (rubWidth > 0) {
+        colStart[2] = toStart(s.size() + 1);
+        s += m.rubrique;
+        appendBlanks(s, rubWidth + 1 - len(m.rubrique));
+    }
+    if (layout.objWidth > 0) {
+        colStart[3] = toStart(s.size() + 1);
+        s += objet;
+        appendBlanks(s, layout.objWidth + 1 - len(objet));
+    }
+    colStart[4] = toStart(s.size() + 1);
+    appendBlanks(s, montantWidth + 1 - m.montantWidth());
+    s += m.montant;
+    appendBlanks(s, m.montantBlanks);
+    s += L' ';
+    s += settings.unitName;
+    s += L' ';
+    if (bank) {
+        colStart[6] = toStart(s.size() + 2);
+        colStart[7] = colStart[6];
+    } else {
+        if (settings.hasTva && layout.tvaWidth >= 1) {
+            colStart[5] = toStart(s.size() + 1);
+            appendBlanks(s, layout.tvaWidth + 1 - len(m.tva));
+            s += m.tva;
+            // A blank after the TVA, or its digits would run into the
+            // cheque number and be read as one number.
+            s += L' ';
+        }
+        colStart[6] = toStart(s.size() + 1);
+        if (layout.numWidth > 0) s += m.numero;
+        colStart[7] = toStart(m.numero.empty() ? s.size() + 1 : s.size());
+    }
+}
+}  // namespace
+
+void formeLigne(std::wstring& s, std::array<int16_t, 8>& colStart, std::wstring_view line, int16_t mark,
+                const LineLayout& layout, const FormatSettings& settings) {
+    colStart.fill(0);
+    s.clear();
+    if (settings.pendingColumn >= 1 && settings.pendingColumn <= 7) {
+        // A single column: the field alone, never marked.
+        singleColumn(s, line, measure(line), settings);
+        return;
+    }
+    if (!settings.tableStyle) {
+        DisplayEntry entry;
+        entry.line.assign(line);
+        s = formeoperation(entry, settings);
+        colStart = entry.colStart;
+    } else {
+        tableLine(s, colStart, line, measure(line), layout, settings);
+    }
+    if (mark != 0) s += L" sélectionné";
+}
+
+void FormeTableau(std::vector<DisplayEntry>& table, const FormatSettings& settings) {
+    LineLayout layout;
+    for (size_t i = 1; i < table.size(); ++i) measureLine(layout, table[i].line, settings);
+    for (size_t i = 1; i < table.size(); ++i)
+        formeLigne(table[i].text, table[i].colStart, table[i].line, table[i].mark, layout, settings);
 }
 
 std::wstring formecompte(int accountType, bool hasTva) {

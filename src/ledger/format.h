@@ -4,8 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "account/account.h"
 #include "app/calendar.h"
 
 // --- Text functions (textfunctions.cpp) ---------------------------------
@@ -61,6 +63,23 @@ std::wstring ligne_dateReduit(const std::wstring& line, const FormatSettings& se
 std::wstring ligne_dateComplet(const std::wstring& line, const FormatSettings& settings);
 // Compact text of one entry; sets its column starts.
 std::wstring formeoperation(DisplayEntry& entry, const FormatSettings& settings);
+// The widths of the columns of a table, measured over all its lines without
+// building their texts.
+struct LineLayout {
+    bool flagColumn = false;
+    bool anyDecimal = false;
+    int rubWidth = 0, objWidth = 0, tvaWidth = 0, numWidth = 0;
+    int decimalWidth = 0;   // the widest amount with decimals (a blank after a single decimal counted)
+    int plainWidth = 0;     // the widest amount without decimals
+};
+// Widens the layout to hold the line.
+void measureLine(LineLayout& layout, std::wstring_view line, const FormatSettings& settings);
+// The same for a line already read as an operation, whose fields are those measureLine would cut.
+void measureOperation(LineLayout& layout, const OperationView& op, const FormatSettings& settings);
+// The text of one line of a table whose lines were measured into layout (in
+// the style and column the settings say), replacing s, and where its fields start.
+void formeLigne(std::wstring& s, std::array<int16_t, 8>& colStart, std::wstring_view line, int16_t mark,
+                const LineLayout& layout, const FormatSettings& settings);
 // Formats entries 1..size-1 of the table.
 void FormeTableau(std::vector<DisplayEntry>& table, const FormatSettings& settings);
 // Caption of an account type, "/T V A" appended when it keeps TVA.

@@ -1,6 +1,7 @@
 // State of the ledger view: display modes, display table, screen lines, totals, window.
 #pragma once
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,13 +17,69 @@ struct Totals {
     std::wstring balanceText, otherUnitText, tvaText;
 };
 
+struct LedgerState;
+
+// One shown line of the ledger: the stored line it shows, held by the
+// account's arrays and never copied, and where it stands there. Its text is
+// built when it is shown.
+struct LedgerLine {
+    inline static const std::wstring none;
+    std::reference_wrapper<const std::wstring> line{none};
+    long sourceIndex = 0;
+    int16_t mark = 0;
+};
+
+// The lines of the ledger text box (1-based). In a text view every line is
+// held as text; in the ledger the header and the balance lines are, and the
+// shown operations between them are built from their stored lines when they
+// are read (the text box holds 20 of them).
+class ScreenLines {
+public:
+    explicit ScreenLines(const LedgerState& ledger) : ledger_(&ledger) {}
+    // Line k (1..size()-1).
+    std::wstring operator[](long k) const;
+    // Appends line k to out.
+    void appendTo(std::wstring& out, long k) const;
+    long size() const { return static_cast<long>(plain_.size()) + rows_; }
+    std::wstring back() const { return (*this)[size() - 1]; }
+    // The lines of a text view.
+    void setText(const std::vector<std::wstring>& lines);
+    // The first line, with the shown operations and the lines after them dropped.
+    void setHeader(const std::wstring& header);
+    // The shown operations, as many as the display table holds, after the first line.
+    void showRows(long count) { rows_ = count; }
+    // A line after the shown operations.
+    void push_back(const std::wstring& line) { plain_.push_back(line); }
+
+    class Iterator {
+    public:
+        Iterator(const ScreenLines& lines, long k) : lines_(&lines), k_(k) {}
+        std::wstring operator*() const { return (*lines_)[k_]; }
+        Iterator& operator++() { ++k_; return *this; }
+        bool operator!=(const Iterator& other) const { return k_ != other.k_; }
+    private:
+        const ScreenLines* lines_;
+        long k_;
+    };
+    // Lines 0 (always empty) to size()-1, as a 1-based array of lines is walked.
+    Iterator begin() const { return Iterator(*this, 0); }
+    Iterator end() const { return Iterator(*this, size()); }
+
+private:
+    const LedgerState* ledger_;
+    std::vector<std::wstring> plain_{1};  // 1-based: line 1, then the lines after the rows
+    long rows_ = 0;                        // shown operations after line 1
+};
+
 struct LedgerState {
     std::array<int, kMaxSlots + 1> displayMode{};
     std::array<long, kMaxSlots + 1> cursorIndex{};
     std::array<int, kMaxSlots + 1> currentColumn{};
     int pendingColumn = 0;
-    std::vector<DisplayEntry> displayTable{1};   // 1-based
-    std::vector<std::wstring> screenLines{1};    // 1-based
+    std::vector<LedgerLine> displayTable{1};     // 1-based
+    LineLayout layout;                            // the column widths of the shown lines
+    FormatSettings shownSettings;                 // how they are formatted
+    ScreenLines screenLines{*this};
     // The amount each shown line added to the balance (0 when it did not count),
     // so that the balance up to any line is a sum over this table.
     std::vector<double> countedAmount{0.0};       // 1-based, parallel to displayTable
@@ -33,8 +90,19 @@ struct LedgerState {
     bool bottomEdge = false;
     bool criteriaSearchRunning = false;
 
+    LedgerState() = default;
+    LedgerState(const LedgerState&) = delete;
+    LedgerState& operator=(const LedgerState&) = delete;
+
     long displayCount() const { return static_cast<long>(displayTable.size()) - 1; }
-    long screenCount() const { return static_cast<long>(screenLines.size()) - 1; }
+    long screenCount() const { return screenLines.size() - 1; }
+    // What shown line k (1..displayCount()) shows of its stored line: a line too long to be
+    // an operation is shown by its first characters alone, which never read as one.
+    std::wstring_view shownText(long k) const;
+    // The text of shown line k, replacing s, and where its fields start.
+    void formeLigneAffichee(std::wstring& s, std::array<int16_t, 8>& colStart, long k) const;
+    // Where the fields of shown line k start in its text.
+    std::array<int16_t, 8> columnStarts(long k) const;
 };
 
 // Reads the line of a CR LF text that starts at the 1-based position and moves

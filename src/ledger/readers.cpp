@@ -22,7 +22,7 @@ void MainForm::ParlerColonne() {
     long index = cursorIndex();
     if (!TestNumeroAffiche(index)) return;
     try {
-        acc.parsed = convertit_ChaineYzo(led.displayTable[index].line);
+        acc.parsed = convertit_ChaineYzo(std::wstring(led.shownText(index)));
     } catch (const YzoError&) {
         return;  // a malformed line has no field to say
     }
@@ -152,8 +152,9 @@ void changeFlag(MainForm& f, Decide decide) {
     long index = f.IndexAbsolu();
     if (!f.TestNumeroAffiche(index)) return;
     f.cursorIndex() = index;
-    const DisplayEntry& entry = f.led.displayTable[index];
-    std::wstring line = entry.line;
+    const LedgerLine& entry = f.led.displayTable[index];
+    // What the line shows of itself: a line too long to be an operation keeps its first characters.
+    std::wstring line(f.led.shownText(index));
     if (line.size() < 10) line.resize(10, L' ');
     wchar_t flag = decide(line[8]);
     if (flag == 0) return;

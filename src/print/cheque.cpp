@@ -255,7 +255,7 @@ void MainForm::AfficheCheque() {
     if (!TestNumeroAffiche(index)) return;
     cursorIndex() = index;
     try {
-        acc.work = convertit_ChaineYzo(led.displayTable[index].line);
+        acc.work = convertit_ChaineYzo(std::wstring(led.shownText(index)));
     } catch (const std::exception& e) {
         reportError(e, L"AfficheCheque");
         return;

@@ -190,7 +190,7 @@ std::wstring MainForm::FormeTableAffiche(bool report) {
     if (!reportBuild) text = centre(acc.header.title, 80) + kLineEnd + kLineEnd;
     std::vector<std::wstring> lines;
     lines.reserve(led.displayTable.size());
-    for (long k = 1; k <= led.displayCount(); ++k) lines.push_back(led.displayTable[k].line);
+    for (long k = 1; k <= led.displayCount(); ++k) lines.emplace_back(led.shownText(k));
     text += tableOfLines(lines, TableSettings{acc.header.accountType, acc.header.hasTva, report});
     if (!reportBuild) text += balanceScreenLine();
     return text;

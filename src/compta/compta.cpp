@@ -176,9 +176,9 @@ std::vector<std::wstring> MainForm::slotLines(int slot) const {
         for (long i = 1; i <= acc.operationCount(); ++i) lines.push_back(acc.operationLines[i].text);
         return lines;
     }
-    const std::vector<LineEntry>& store = acc.slotStore[slot];
-    long count = std::min<long>(acc.table[slot].lineCount, static_cast<long>(store.size()) - 1);
-    for (long i = 1; i <= count; ++i) lines.push_back(store[i].text);
+    const StoredLines& store = acc.slotStore[slot];
+    long count = std::min<long>(acc.table[slot].lineCount, store.count());
+    for (long i = 1; i <= count; ++i) lines.push_back(store.line(i));
     return lines;
 }
 

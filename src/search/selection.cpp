@@ -12,27 +12,19 @@ const std::wstring kSelected = L" sélectionné";
 
 bool isTextView(int mode) { return mode == 9 || mode == 10; }
 
-// The screen line without its selection word.
-void cutSelectionWord(std::wstring& line) {
-    size_t at = line.find(kSelected);
-    if (at != std::wstring::npos) line.erase(at);
-}
-
 double withoutMinusZero(double value) { return value == 0 ? 0.0 : value; }
 }  // namespace
 
 void MainForm::setSelectionMark(long index, bool selected) {
-    DisplayEntry& entry = led.displayTable[index];
+    LedgerLine& entry = led.displayTable[index];
     int16_t mark = selected ? 1 : 0;
+    // The text box builds the line from its mark: " sélectionné" at its end.
     entry.mark = mark;
     // Each display line comes from the lines of its view: traites and pensions
     // in mode 1, operations otherwise.
     std::vector<LineEntry>& lines = displayMode() == 1 ? acc.pensionLines : acc.operationLines;
     if (entry.sourceIndex >= 1 && entry.sourceIndex < static_cast<long>(lines.size()))
         lines[entry.sourceIndex].mark = mark;
-    std::wstring& screen = led.screenLines[index + 1];
-    if (selected) screen += kSelected;
-    else cutSelectionWord(screen);
 }
 
 namespace {
@@ -138,17 +130,20 @@ void MainForm::validationCopie() {
         msgBox(L"Le compte " + NomFichSeul(slotPath(target)) + L" n'est pas lu : rien n'y est copié");
         return;
     }
-    long count = acc.table[target].lineCount;
-    std::vector<LineEntry> copy(acc.slotStore[target].begin(),
-                                acc.slotStore[target].begin() +
-                                    std::min<long>(count + 1, static_cast<long>(acc.slotStore[target].size())));
-    if (copy.empty()) copy.emplace_back();
-    count = static_cast<long>(copy.size()) - 1;
-    for (LineEntry& entry : copy) entry.mark = 0;
+    // The target's lines, unselected, with the copies placed among them.
+    StoredLines& store = acc.slotStore[target];
+    long count = std::min<long>(acc.table[target].lineCount, store.count());
+    std::vector<LineEntry> copy(1);
+    copy.reserve(static_cast<size_t>(count) + 1);
+    for (long i = 1; i <= count; ++i) copy.push_back(LineEntry{store.line(i), 0});
     int type = acc.table[target].accountType;
     for (long k = 1; k <= led.displayCount(); ++k)
-        if (led.displayTable[k].mark != 0) rangeCopie(led.displayTable[k].line, copy, count, type);
-    acc.slotStore[target] = std::move(copy);
+        if (led.displayTable[k].mark != 0) rangeCopie(led.displayTable[k].line.get(), copy, count, type);
+    size_t characters = 0;
+    for (const LineEntry& entry : copy) characters += entry.text.size();
+    store.clear();
+    store.reserve(count, characters);
+    for (long i = 1; i <= count; ++i) store.append(copy[static_cast<size_t>(i)].text, copy[static_cast<size_t>(i)].mark);
     acc.table[target].lineCount = count;
     acc.modified[target] = true;
 }

@@ -153,8 +153,13 @@ void changeFlag(MainForm& f, Decide decide) {
     if (!f.TestNumeroAffiche(index)) return;
     f.cursorIndex() = index;
     const LedgerLine& entry = f.led.displayTable[index];
-    // What the line shows of itself: a line too long to be an operation keeps its first characters.
-    std::wstring line(f.led.shownText(index));
+    // A line too long to be an operation shows only its first characters: it
+    // is kept as it was read, never written back shortened.
+    if (f.led.shownText(index).size() != entry.line.get().size()) {
+        f.platform.Beep();
+        return;
+    }
+    std::wstring line(entry.line.get());
     if (line.size() < 10) line.resize(10, L' ');
     wchar_t flag = decide(line[8]);
     if (flag == 0) return;

@@ -23,6 +23,10 @@ write("sep-ligne.yzo", [" 1 12026 S" + RS + "SEPARATEURS" + RS + "100" + RS + "0
 write("longue-ligne.yzo", [" 1 12026 S" + RS + "LONGUE" + RS + "0" + RS + "0" + RS + "EUROS" + RS + "2",
                            op(" 1122026", " ", "R", "Salaire", "A", "100"),
                            op(" 2122026", " ", "D", "Courses", "B", "-20", "7" * 5000)])
+# The same long line on an account whose operations are registered with "/".
+write("longue-ligne-banque.yzo", [" 1 12026 T" + RS + "LONGUE" + RS + "0" + RS + "0" + RS + "EUROS" + RS + "2",
+                                  op(" 1122026", " ", "R", "Salaire", "A", "100"),
+                                  op(" 2122026", " ", "D", "Courses", "B", "-20", "7" * 5000)])
 # Two bank lines: the last one holds the bank balance.
 write("banque-deux.yzo", [" 1 12020 T" + RS + "BANQUE" + RS + "0" + RS + "0" + RS + "EUROS" + RS + "4",
                           op(" 1 12026", "/", "B", "Banque", "Banque", "1000"),
@@ -39,4 +43,8 @@ write("expected/sep-ligne-ecrit.yzo",
 write("expected/longue-ligne-ecrit.yzo",
       [" 1 12026 S" + RS + "LONGUE" + RS + "100" + RS + "0" + RS + "EUROS" + RS + "2",
        op(" 1122026", " ", "R", "Salaire", "A", "100"),
+       op(" 2122026", " ", "D", "Courses", "B", "-20", "7" * 5000)])
+write("expected/longue-ligne-banque-ecrit.yzo",
+      [" 1 12026 T" + RS + "LONGUE" + RS + "0" + RS + "0" + RS + "EUROS" + RS + "2",
+       op(" 1122026", "/", "R", "Salaire", "A", "100"),
        op(" 2122026", " ", "D", "Courses", "B", "-20", "7" * 5000)])

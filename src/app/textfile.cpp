@@ -1,6 +1,7 @@
 #include "app/textfile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -60,10 +61,17 @@ std::string encodeCp1252(const std::wstring& text) {
 }
 
 void appendCp1252(std::string& out, std::wstring_view text) {
+    // Sized once and written in place: reports run to megabytes.
+    const size_t start = out.size();
+    out.resize(start + text.size());
+    char* to = out.data() + start;
     for (wchar_t c : text) {
         int b = encodeOne(c);
-        if (b < 0) throw YzoError(kErrNotEncodable, std::wstring(1, c));
-        out.push_back(static_cast<char>(b));
+        if (b < 0) {
+            out.resize(start);
+            throw YzoError(kErrNotEncodable, std::wstring(1, c));
+        }
+        *to++ = static_cast<char>(b);
     }
 }
 
@@ -139,12 +147,23 @@ bool faultFor(const std::string& target, WriteFault fault) {
     return target.size() >= end.size() && target.compare(target.size() - end.size(), end.size(), end) == 0;
 }
 
-// 64-bit FNV-1a: enough to tell two versions of a file apart.
+// FNV-1a taken eight bytes at a time, with a shift to mix the high bits back
+// in: enough to tell two versions of a file apart, at the speed of reading
+// (accounts and reports run to tens of megabytes). Held in memory only.
 std::uint64_t hashBytes(const std::string& bytes) {
+    const std::uint64_t prime = 1099511628211ull;
     std::uint64_t h = 14695981039346656037ull;
-    for (unsigned char b : bytes) {
-        h ^= b;
-        h *= 1099511628211ull;
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        h ^= word;
+        h *= prime;
+        h ^= h >> 29;
+    }
+    for (; i < bytes.size(); ++i) {
+        h ^= static_cast<unsigned char>(bytes[i]);
+        h *= prime;
     }
     return h;
 }

@@ -51,6 +51,10 @@ STEPS = [
     ("Down", "key Down", "item"),
     ("Return", 'answer ""\nkey Enter', "dialog"),
     ("Escape", "key Escape", "ledger"),
+    # The manual sum and the cursor search: their messages as any other.
+    ("shift+Return", "key shift+Enter", ""),
+    ("z", "key Z", ""),
+    ("ctrl+F3", "key ctrl+F3", ""),
 ]
 CREATION_QUESTION = "Date de création :"
 

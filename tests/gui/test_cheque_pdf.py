@@ -153,17 +153,12 @@ def main():
     env.pop("YZO_SPEECHD", None)
     env.pop("YZO_IMPRESSION_PDF", None)
     yzo = subprocess.Popen([os.path.abspath(tw.YZO), account], env=env, cwd=tw.WORK)
-    try:
+
+    def body():
         if run_window(yzo, pdf):
             check_positions(pdf)
-    finally:
-        if yzo.poll() is None:
-            yzo.kill()
-            yzo.wait(10)
-    if tw.failures:
-        print("%d check(s) failed" % len(tw.failures))
-        sys.exit(1)
-    print("cheque PDF test passed")
+
+    tw.run_and_report(yzo, body, "cheque PDF")
 
 
 def focus_window(name):

@@ -79,16 +79,7 @@ def main():
     env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=tw.TODAY, YZO_HEURE=tw.NOW)
     env.pop("YZO_SPEECHD", None)
     yzo = subprocess.Popen([tw.YZO, account], env=env)
-    try:
-        run_window(yzo, heard, snapshots, script_messages)
-    finally:
-        if yzo.poll() is None:
-            yzo.kill()
-            yzo.wait(10)
-    if tw.failures:
-        print("%d check(s) failed" % len(tw.failures))
-        sys.exit(1)
-    print("list screen test passed")
+    tw.run_and_report(yzo, lambda: run_window(yzo, heard, snapshots, script_messages), "list screen")
 
 
 def run_window(yzo, heard, snapshots, script_messages):

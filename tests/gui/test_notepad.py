@@ -38,16 +38,7 @@ def main():
     env = dict(os.environ, YZO_DOSSIER=folder, YZO_AUJOURDHUI=tw.TODAY, YZO_HEURE=tw.NOW)
     env.pop("YZO_SPEECHD", None)
     yzo = subprocess.Popen([tw.YZO, account], env=env)
-    try:
-        run_window(yzo, note)
-    finally:
-        if yzo.poll() is None:
-            yzo.kill()
-            yzo.wait(10)
-    if tw.failures:
-        print("%d check(s) failed" % len(tw.failures))
-        sys.exit(1)
-    print("notepad test passed")
+    tw.run_and_report(yzo, lambda: run_window(yzo, note), "notepad")
 
 
 def run_window(yzo, note):

@@ -205,6 +205,21 @@ def fresh_account():
 
 # --- The window --------------------------------------------------------------
 
+def run_and_report(yzo, body, name):
+    """Runs body() against the started program, kills the program if it is
+    still there, and ends the test: exit 1 when a check failed."""
+    try:
+        body()
+    finally:
+        if yzo.poll() is None:
+            yzo.kill()
+            yzo.wait(10)
+    if failures:
+        print("%d check(s) failed" % len(failures))
+        sys.exit(1)
+    print(name + " test passed")
+
+
 def wait_for_window(yzo):
     """The application and its frame named after the account, once the
     program has shown them; (None, None) after 20 s."""

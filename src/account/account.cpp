@@ -261,6 +261,11 @@ Operation convertit_ChaineYzo(const std::wstring& line) {
     return op;
 }
 
+void negateAmounts(Operation& op) {
+    op.montant = withoutMinusZero(-op.montant);
+    op.tva = withoutMinusZero(-op.tva);
+}
+
 std::wstring FormeYzo(const Operation& op) {
     std::wstring s = FormatDate(op.date);
     s += isLineBreak(op.flag) ? L' ' : op.flag;

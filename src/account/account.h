@@ -91,6 +91,11 @@ Operation convertit_ChaineYzo(const std::wstring& line);
 // The same reading, its texts left in the line; throws as convertit_ChaineYzo does.
 OperationView readOperation(std::wstring_view line);
 std::wstring FormeYzo(const Operation& op);
+// A zero is never kept negative, so that it is never written "-0".
+inline double withoutMinusZero(double value) { return value == 0 ? 0.0 : value; }
+// The amount and its TVA change sign together, as when an operation changes
+// from a receipt to an expense or back.
+void negateAmounts(Operation& op);
 // True for a traite or pension line (code "T" or "P" at position 10).
 bool isPensionLine(const std::wstring& line);
 // False when text cannot stand as a field of a line: it holds the field

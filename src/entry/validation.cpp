@@ -7,10 +7,6 @@
 #include "entry/rules.h"
 #include "lists/lists.h"
 
-namespace {
-double withoutMinusZero(double value) { return value == 0 ? 0.0 : value; }
-}  // namespace
-
 void MainForm::validationdate() {
     Date date = 0;
     if (!parseEntryDate(w.txtDate.text, today(), date)) {
@@ -68,10 +64,7 @@ void MainForm::validationRubrique() {
     }
     ent.modes.rubriqueChoice = false;
     if (ent.columnModification) {
-        if (code != acc.parsed.code) {
-            acc.work.montant = withoutMinusZero(-acc.work.montant);
-            acc.work.tva = withoutMinusZero(-acc.work.tva);  // the TVA keeps the amount's sign
-        }
+        if (code != acc.parsed.code) negateAmounts(acc.work);
         replaceCurrentLine();
         markModified();
         l.show(false);

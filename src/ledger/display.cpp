@@ -131,9 +131,6 @@ bool datedTodayOrLater(const std::wstring& line, Date today) {
         return false;
     }
 }
-
-// A text view (modes 9 and 10) is never rebuilt from the account.
-bool isTextView(int mode) { return mode == 9 || mode == 10; }
 }  // namespace
 
 double MainForm::soldeAuCurseur(long index) const {

@@ -46,7 +46,7 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
     case kKeyEscape: InitYzo(); return;
     case kKeyDelete:
         // A text view has no operation under the caret.
-        if (displayMode() != 9 && displayMode() != 10) effacementYzo();
+        if (!isTextView(displayMode())) effacementYzo();
         return;
     case kKeyEnter:
         if (shift) somme();

@@ -19,6 +19,10 @@ struct Totals {
 
 struct LedgerState;
 
+// A text view (display modes 9 and 10: the information screen, help texts,
+// reports) shows no operation and is never rebuilt from the account.
+inline bool isTextView(int mode) { return mode == 9 || mode == 10; }
+
 // One shown line of the ledger: the stored line it shows, held by the
 // account's arrays and never copied, and where it stands there. Its text is
 // built when it is shown.

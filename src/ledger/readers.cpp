@@ -6,8 +6,6 @@
 namespace {
 enum Column { kDate = 1, kFlag = 2, kRubrique = 3, kObjet = 4, kMontant = 5, kTva = 6, kNumero = 7 };
 
-bool isTextView(int mode) { return mode == 9 || mode == 10; }
-
 // The date as it is said: the day number, the month name and the year, with
 // the weekday name first when the day names are on.
 std::wstring spokenDate(Date date, bool dayNames) {

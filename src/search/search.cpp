@@ -57,10 +57,6 @@ bool matchesColumn(const Operation& op, const Operation& criterion, int column) 
     }
 }
 
-namespace {
-bool isTextView(int mode) { return mode == 9 || mode == 10; }
-}  // namespace
-
 bool MainForm::searchMenu(const std::wstring& name) {
     using Command = void (MainForm::*)();
     static const std::pair<const wchar_t*, Command> commands[] = {

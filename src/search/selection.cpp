@@ -9,10 +9,6 @@
 
 namespace {
 const std::wstring kSelected = L" sélectionné";
-
-bool isTextView(int mode) { return mode == 9 || mode == 10; }
-
-double withoutMinusZero(double value) { return value == 0 ? 0.0 : value; }
 }  // namespace
 
 void MainForm::setSelectionMark(long index, bool selected) {
@@ -188,8 +184,7 @@ void MainForm::rangeCopie(const std::wstring& line, std::vector<LineEntry>& targ
     wchar_t code = codeInAccount(acc.work.code, targetType);
     if (code != acc.work.code) {
         acc.work.code = code;
-        acc.work.montant = withoutMinusZero(-acc.work.montant);
-        acc.work.tva = withoutMinusZero(-acc.work.tva);   // the TVA keeps the amount's sign
+        negateAmounts(acc.work);
         text = FormeYzo(acc.work);
     }
     long position = copyPosition(target, acc.work, code == L'P' || code == L'T');

@@ -268,28 +268,11 @@ def main():
     trace_path = os.path.join(WORK, "yzo-stderr.txt")
     with open(trace_path, "w") as trace:
         yzo = subprocess.Popen([YZO, account], env=env, stderr=trace)
-    try:
-        run_window(yzo, heard, snapshots, script_messages, trace_path)
-    finally:
-        if yzo.poll() is None:
-            yzo.kill()
-            yzo.wait(10)
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        sys.exit(1)
-    print("window test passed")
+    run_and_report(yzo, lambda: run_window(yzo, heard, snapshots, script_messages, trace_path), "window")
 
 
 def run_window(yzo, heard, snapshots, script_messages, trace_path):
-    desktop = pyatspi.Registry.getDesktop(0)
-
-    def our_frame():
-        for app in desktop:
-            if app is not None and app.get_process_id() == yzo.pid:
-                return find(app, pyatspi.ROLE_FRAME, ACCOUNT)
-        return None
-
-    frame = wait_until(our_frame, 20, "the frame named " + ACCOUNT)
+    frame = wait_for_window(yzo)[1]
     if not frame:
         return
     ledger = find(frame, pyatspi.ROLE_TEXT, "Opérations")

@@ -7,23 +7,11 @@ folder of these scenarios is stock/ (compta-ini.txt), the program's folder is
 the scenario's folder. Run it again after changing a file here.
 """
 import os
+import sys
 
-RS = "\x1e"
-HERE = os.path.dirname(os.path.abspath(__file__))
-
-
-def header(start, tva, kind, title, unit, count):
-    return f"{start}{'T' if tva else ' '}{kind}{RS}{title}{RS}0{RS}0{RS}{unit}{RS}{count}"
-
-
-def line(date, flag, code, rub, obj, amount, tva="0", num=""):
-    return f"{date}{flag}{code}{rub}{RS}{obj}{RS}{amount}{RS}{tva}{RS}{num}"
-
-
-def write(name, lines):
-    text = "\r\n".join(lines) + "\r\n"
-    with open(os.path.join(HERE, name), "wb") as f:
-        f.write(text.encode("cp1252"))
+sys.dont_write_bytecode = True  # nothing of this script's own is left among the data
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from account_lines import header, line, write  # noqa: E402
 
 
 # Type 1 (bank code) with TVA, from 1 January 2026: a traite and a pension

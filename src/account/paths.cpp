@@ -1,8 +1,10 @@
 #include "account/paths.h"
 
+#include <filesystem>
 #include <system_error>
 
 #include "app/textfile.h"
+#include "ledger/format.h"
 
 namespace {
 bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
@@ -37,6 +39,20 @@ std::wstring Sansbackslash(const std::wstring& path) {
     if (path.size() < 2) return L"";
     if (isSeparator(path.back())) return path.substr(0, path.size() - 1);
     return path;
+}
+
+std::wstring fileWhateverCase(const std::wstring& folder, const std::wstring& name) {
+    const std::wstring wanted = upperCase(name);
+    if (wanted.empty()) return L"";
+    std::wstring found;
+    std::error_code ec;
+    const std::filesystem::path where = fsPath(folder.empty() ? L"." : folder);
+    for (std::filesystem::directory_iterator it(where, ec), end; !ec && it != end; it.increment(ec)) {
+        std::wstring entry = fromUtf8(it->path().filename().string());
+        if (upperCase(entry) != wanted || !it->is_regular_file(ec)) continue;
+        if (found.empty() || entry < found) found = entry;
+    }
+    return found.empty() ? L"" : (folder.empty() ? L"" : ajoutbackslash(folder)) + found;
 }
 
 std::wstring folderOf(const std::wstring& path) {

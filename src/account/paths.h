@@ -19,3 +19,8 @@ std::wstring ajoutbackslash(const std::wstring& path);
 std::wstring Sansbackslash(const std::wstring& path);
 // The folder of a path (up to and with its last separator), empty when none.
 std::wstring folderOf(const std::wstring& path);
+// The file of the folder whose name is this one whatever its case (Linux file
+// names are case-sensitive, the names the user types are not): the folder
+// followed by the name as it stands on disk; the first in name order when
+// several differ only by case; empty when there is none.
+std::wstring fileWhateverCase(const std::wstring& folder, const std::wstring& name);

@@ -66,18 +66,8 @@ std::optional<std::wstring> resolveAccountFile(const std::wstring& path) {
     std::error_code ec;
     fs::path p = fsPath(path);
     if (fs::is_regular_file(p, ec)) return path;
-    std::wstring wanted = upperCase(NomFichSeul(path));
-    if (wanted.empty()) return std::nullopt;
-    fs::path folder = p.parent_path();
-    if (folder.empty()) folder = ".";
-    std::optional<std::wstring> found;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::wstring name = fromUtf8(it->path().filename().string());
-        if (upperCase(name) != wanted || !it->is_regular_file(ec)) continue;
-        // Two entries differing only by case: the first in name order, every time.
-        std::wstring candidate = folderOf(path) + name;
-        if (!found || candidate < *found) found = candidate;
-    }
+    std::wstring found = fileWhateverCase(folderOf(path), NomFichSeul(path));
+    if (found.empty()) return std::nullopt;
     return found;
 }
 

@@ -27,13 +27,7 @@ int entryListWidth(int nameWidth) {
 
 std::wstring findListFile(const std::wstring& folder, const std::wstring& name) {
     if (name.empty() || name.find_first_of(L"/\\:") != std::wstring::npos) return L"";
-    std::wstring wanted = upperCase(name);
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(fsPath(folder), ec)) {
-        std::wstring found = fromUtf8(entry.path().filename().string());
-        if (upperCase(found) == wanted && entry.is_regular_file(ec)) return ajoutbackslash(folder) + found;
-    }
-    return L"";
+    return fileWhateverCase(folder, name);
 }
 
 std::vector<std::wstring> readListFile(const std::wstring& path) {

@@ -117,7 +117,9 @@ void ScriptRunner::run(const std::vector<std::string>& lines) {
         if (!line.empty() && line.back() == L'\r') line.pop_back();
         std::wstring t = trimBlanks(line);
         if (t.empty() || t[0] == L'#') continue;
-        command(splitScriptLine(t), t);
+        std::vector<std::wstring> words = splitScriptLine(t);
+        if (words.empty()) continue;  // white space of other kinds only: a blank line too
+        command(words, t);
     }
 }
 

@@ -20,6 +20,11 @@ if(YZO_DATA_FILES)
 endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/yzo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The account files' type (application/x-yzo, *.yzo), which the desktop entry
+# opens; shared-mime-info's trigger on share/mime/packages rebuilds the type
+# database when the package is installed.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/yzo-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+  RENAME yzo.xml)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/${YZO_APP_ID}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/yzo.svg

@@ -3,12 +3,14 @@
 # installed programs there, with no display: --version and --help, the batch
 # accounting report (which must end as the build tree's program does), the
 # program's folder of an installed program, and the validators of the desktop
-# entry and of the AppStream file.
+# entry and of the AppStream file, and the type of the account files: a .yzo
+# file is application/x-yzo and the desktop entry is the program that opens it.
 # Usage: test_package.sh BUILD_DIR VERSION BUILT_YZO DEMO_FOLDER
 set -u
 build=$1 version=$2 built_yzo=$3 demo=$4
 fail() { echo "FAIL: $*"; exit 1; }
-for tool in cpack dpkg-deb desktop-file-validate appstreamcli gzip timeout; do
+for tool in cpack dpkg-deb desktop-file-validate appstreamcli gzip timeout \
+            update-mime-database update-desktop-database gio; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
 done
 work=$(mktemp -d)
@@ -43,6 +45,36 @@ metainfo=$(ls "$root"/usr/share/metainfo/*.metainfo.xml 2>/dev/null | head -n 1)
 desktop-file-validate "$root/usr/share/applications/yzo.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 grep -q "^Categories=Office;Finance;$" "$root/usr/share/applications/yzo.desktop" || fail "desktop categories"
+
+# The account files' type, as a file manager finds it: the type database and the
+# desktop entries' cache are built from the installed files alone (what the
+# packages' triggers do on a real system), then GLib is asked, within a bound,
+# for the type of a .yzo file and for the program that opens that type.
+share="$work/share"
+mkdir -p "$share/applications" "$work/bin" "$work/xdg-config"
+cp -r "$root/usr/share/mime" "$share/mime" || fail "no shared-mime-info file is installed under usr/share/mime"
+[ -f "$share/mime/packages/yzo.xml" ] || fail "usr/share/mime/packages/yzo.xml is not installed"
+cp "$root/usr/share/applications/yzo.desktop" "$share/applications/"
+timeout -k 5 60 update-mime-database "$share/mime" > "$work/mime.log" 2>&1 \
+    || { cat "$work/mime.log"; fail "update-mime-database"; }
+# update-mime-database ends with status 0 even when it cannot parse a file.
+grep -q "^[0-9]*:application/x-yzo:\*\.yzo$" "$share/mime/globs2" \
+    || { cat "$work/mime.log"; fail "the type database has no glob *.yzo for application/x-yzo"; }
+timeout -k 5 60 update-desktop-database "$share/applications" || fail "update-desktop-database"
+grep -q "^MimeType=\(.*;\)\?application/x-yzo;" "$share/applications/yzo.desktop" \
+    || fail "the desktop entry does not declare application/x-yzo"
+grep -q "^Exec=yzo %[fFuU]$" "$share/applications/yzo.desktop" || fail "the desktop entry does not pass the file to yzo"
+ln -s "$root/usr/bin/yzo" "$work/bin/yzo"
+printf ' 1 12026 S\036ESSAI\0360\0360\036EUROS\0363\r\n' > "$work/mon compte.yzo"
+asked() {  # GLib's answer with only the package's files installed
+    env LC_ALL=C.UTF-8 LANGUAGE= PATH="$work/bin:/usr/bin:/bin" XDG_DATA_HOME="$share" XDG_DATA_DIRS="$share" \
+        XDG_CONFIG_HOME="$work/xdg-config" XDG_CONFIG_DIRS="$work/xdg-config" timeout -k 5 30 gio "$@" 2>&1
+}
+type=$(asked info -a standard::content-type "$work/mon compte.yzo")
+case "$type" in *"standard::content-type: application/x-yzo"*) ;; *) fail "a .yzo file is not application/x-yzo: $type" ;; esac
+opener=$(asked mime application/x-yzo)
+case "$opener" in *"Default application for"*yzo.desktop*) ;; *) fail "no program opens application/x-yzo: $opener" ;; esac
+echo "account files: application/x-yzo, opened by yzo.desktop"
 
 # The installed programs run in a private home, with no display and no folder given.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" LC_ALL=C.UTF-8

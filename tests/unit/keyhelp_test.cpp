@@ -3,6 +3,7 @@
 // accounts in memory, not a file on disk, and opens no dialog.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -316,6 +317,7 @@ TEST_F(KeyHelp, EveryKeyOfTheKeyListSaysTheLabelTheListGives) {
     };
 
     enterView(false);
+    std::vector<KeyEvent> listed;  // every key of the ledger the list names
     int walked = 0, inPensions = 0;
     bool pensions = false;
     for (const std::wstring& line : lines) {
@@ -339,6 +341,7 @@ TEST_F(KeyHelp, EveryKeyOfTheKeyListSaysTheLabelTheListGives) {
             }
             ++walked;
             if (pensions) ++inPensions;
+            if (!key->button) listed.push_back(key->key);
             if (!key->button && key->key.code == toggleKey.code && key->key.shift == toggleKey.shift &&
                 key->key.ctrl == toggleKey.ctrl) {
                 // The key-help key itself: pressed outside the mode, it says the mode's name.
@@ -355,4 +358,9 @@ TEST_F(KeyHelp, EveryKeyOfTheKeyListSaysTheLabelTheListGives) {
     }
     EXPECT_GE(walked, kFewestListedKeys);
     EXPECT_GT(inPensions, 0) << "no key of the traites and pensions view was walked";
+    // And the list leaves out no menu shortcut.
+    for (const MenuEntry& m : form->w.menus) {
+        bool named = std::any_of(listed.begin(), listed.end(), [&](const KeyEvent& k) { return m.shortcut.matches(k); });
+        EXPECT_TRUE(m.shortcut.key == 0 || named) << "touche.txt does not name the shortcut of " << toUtf8(m.name);
+    }
 }

@@ -1,6 +1,7 @@
 // The main window: all the program's state, and the procedures that act on it.
 // Procedures are defined in the .cpp files of their subsystem's folder.
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -453,6 +454,12 @@ public:
     bool RangeBlocNote();
     bool saveNotepad();       // the save command while the notepad is shown
     bool saveNotepadAs();     // the same, under another name
+    // The text of a notepad file (empty when there is none); nothing, after
+    // the error is told, when the file cannot be read whole.
+    std::optional<std::wstring> readNotepadFile(const std::wstring& path);
+    // The quit's question about a modified notepad: false when the quit stops
+    // (Cancel, or a save that failed).
+    bool askNotepadSave();
     void mnuAideTouche();
     void textViewButtons();
     void AfficheAide(const std::wstring& fileName);

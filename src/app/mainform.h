@@ -357,7 +357,14 @@ public:
     void mnuParametreCheque();
     void AfficheListeCheque();
     void validationCheque();
-    void RangeListeCheque();
+    // Writes the edited values; false when the list stays open (the file was
+    // not replaced). Nothing is written when no value was changed.
+    bool RangeListeCheque();
+    // OK or Enter in the editing list: saves, then back to the ledger.
+    void validationListeCheque();
+    // True when the parameter file may be replaced: it is missing, it is a
+    // usable parameter file, or the user said Yes to a question that names it.
+    bool mayReplaceChequeFile(const std::wstring& path);
     // Reads the parameter file into the values; false (and a message) when it cannot be used.
     bool readChequeParameters(const std::wstring& procedure);
     void AfficheCheque();

@@ -288,7 +288,8 @@ bool MainForm::readChequeParameters(const std::wstring& procedure) {
     int bad = firstBadChequeLine(prn.chequeValues);
     if (bad == 0) return true;
     msgBox(L"Paramètre du chèquier incorrect à la ligne " + std::to_wstring(bad) + L", " +
-           trimRight(prn.chequeLabels[bad]) + L" " + prn.chequeValues[bad] + L" : " + chequeValueError(bad, prn.chequeValues[bad]));
+           trimRight(prn.chequeLabels[bad]) + L" " + prn.chequeValues[bad] + L" : " +
+           chequeValueError(bad, prn.chequeValues[bad]));
     return false;
 }
 

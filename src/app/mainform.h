@@ -1,6 +1,7 @@
 // The main window: all the program's state, and the procedures that act on it.
 // Procedures are defined in the .cpp files of their subsystem's folder.
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -356,7 +357,14 @@ public:
     void mnuParametreCheque();
     void AfficheListeCheque();
     void validationCheque();
-    void RangeListeCheque();
+    // Writes the edited values; false when the list stays open (the file was
+    // not replaced). Nothing is written when no value was changed.
+    bool RangeListeCheque();
+    // OK or Enter in the editing list: saves, then back to the ledger.
+    void validationListeCheque();
+    // True when the parameter file may be replaced: it is missing, it is a
+    // usable parameter file, or the user said Yes to a question that names it.
+    bool mayReplaceChequeFile(const std::wstring& path);
     // Reads the parameter file into the values; false (and a message) when it cannot be used.
     bool readChequeParameters(const std::wstring& procedure);
     void AfficheCheque();
@@ -453,6 +461,12 @@ public:
     bool RangeBlocNote();
     bool saveNotepad();       // the save command while the notepad is shown
     bool saveNotepadAs();     // the same, under another name
+    // The text of a notepad file (empty when there is none); nothing, after
+    // the error is told, when the file cannot be read whole.
+    std::optional<std::wstring> readNotepadFile(const std::wstring& path);
+    // The quit's question about a modified notepad: false when the quit stops
+    // (Cancel, or a save that failed).
+    bool askNotepadSave();
     void mnuAideTouche();
     void textViewButtons();
     void AfficheAide(const std::wstring& fileName);

@@ -20,6 +20,8 @@ void MainForm::CmdQuitter_Click() {
 
 bool MainForm::quitter() {
     if (describeKey(L"quitter  yzo")) return false;
+    // The notepad's text is asked about first: it may be what is on screen.
+    if (!askNotepadSave()) return false;
     int remembered = acc.currentDoc;
     if (acc.openCount == 1) {
         RangeSauveTableYzo();

@@ -234,8 +234,7 @@ bool MainForm::validateListModes() {
         SauveTva();
         InitYzo();
     } else if (m.chequeParameter) {
-        RangeListeCheque();
-        InitYzo();
+        validationListeCheque();
     }
     else if (m.accountTypeChoice) validationCompte();
     else if (m.unitChoice) validationUnite();

@@ -54,8 +54,13 @@ void MainForm::blocnote() {
     if (!chosen) return;
     std::wstring name = *chosen;
     if (name.size() >= 3 && name[1] == L':' && name[2] == L'.') name.erase(2, 1);
+    // A file that cannot be read whole is not bound to the notepad: a save
+    // would replace the text the user could not see, and then its backup.
+    std::optional<std::wstring> text = readNotepadFile(name);
+    if (!text) return;
     ext.notepadFile = name;
     app.config[32] = name;
+    ext.notepadModified = false;
 
     app.notepadShown = true;
     app.normalMode = false;
@@ -66,14 +71,19 @@ void MainForm::blocnote() {
     w.CmdQuitter.show();
     w.txt.show(false);
     w.RtbNote.show();
-    w.RtbNote.setText(L"");
+    w.RtbNote.setText(*text);
     w.focus = L"RtbNote";
     AfficheStatus();
-    if (!FichierExistant(name)) return;
+}
+
+std::optional<std::wstring> MainForm::readNotepadFile(const std::wstring& path) {
+    if (!FichierExistant(path)) return std::wstring();
     try {
-        w.RtbNote.setText(notepadText(readTextLines(name)));
+        return notepadText(readTextLines(path));
     } catch (const std::exception& e) {
         reportError(e, L"blocnote");
+        message(L"Le bloc note " + NomFichSeul(path) + L" n'est pas lu : il n'est pas ouvert");
+        return std::nullopt;
     }
 }
 
@@ -83,9 +93,19 @@ void MainForm::RtbNote_KeyDown(const KeyEvent& key) {
 }
 
 void MainForm::SauveBlocNote() {
-    if (ext.notepadModified && ask(L"Sauvegarder le bloc note", MsgButtons::YesNo) == MsgResult::Yes)
-        enregistrer();
+    // A save that failed keeps the notepad open with its text, as a failed
+    // account save stops its caller.
+    if (ext.notepadModified && ask(L"Sauvegarder le bloc note", MsgButtons::YesNo) == MsgResult::Yes &&
+        !saveNotepad())
+        return;
     InitYzo();
+}
+
+bool MainForm::askNotepadSave() {
+    if (!ext.notepadModified) return true;
+    MsgResult r = ask(L"Sauvegarder le bloc note " + NomFichSeul(ext.notepadFile) + L" ?", MsgButtons::YesNoCancel);
+    if (r == MsgResult::Cancel) return false;
+    return r == MsgResult::No || saveNotepad();
 }
 
 bool MainForm::sauvebakBlocNote() {

@@ -80,6 +80,21 @@ std::wstring chequeValueError(int line, const std::wstring& value) {
     return L"";
 }
 
+int firstBadChequeLine(const std::array<std::wstring, kChequeLines + 1>& values) {
+    for (int k = 1; k <= kChequeLines; ++k)
+        if (!isChequeFixedLine(k) && !chequeValueError(k, values[k]).empty()) return k;
+    return 0;
+}
+
+std::wstring chequeFileProblem(const std::vector<std::wstring>& lines) {
+    if (lines.size() < static_cast<size_t>(kChequeLines))
+        return std::to_wstring(lines.size()) + L" lignes sur 26";
+    std::array<std::wstring, kChequeLines + 1> values{};
+    for (int k = 1; k <= kChequeLines; ++k) values[k] = lines[k - 1];
+    int bad = firstBadChequeLine(values);
+    return bad == 0 ? L"" : L"ligne " + std::to_wstring(bad) + L" incorrecte";
+}
+
 ChequeGeometry chequeGeometry(const std::array<std::wstring, kChequeLines + 1>& values) {
     ChequeGeometry g;
     long top = valueOf(values[3]), left = valueOf(values[4]);
@@ -154,6 +169,7 @@ void MainForm::mnuParametreCheque() {
     std::wstring name = *chosen;
     dropDialogDot(name);
     path = name;
+    prn.chequeValuesChanged = false;
     try {
         if (!FichierExistant(name)) {
             message(L"création du fichier " + NomFichSeul(name));
@@ -165,6 +181,9 @@ void MainForm::mnuParametreCheque() {
         if (lines.size() < static_cast<size_t>(kChequeLines))
             msgBox(L"Le fichier " + NomFichSeul(name) + L" n'a que " + std::to_wstring(lines.size()) +
                    L" lignes sur 26 : complétez les valeurs absentes");
+        else if (!chequeFileProblem(lines).empty())
+            message(L"Le fichier " + NomFichSeul(name) + L" n'est pas un paramètre du chèquier : " +
+                    chequeFileProblem(lines));
     } catch (const std::exception& e) {
         reportError(e, L"mnuParametreCheque");
         return;
@@ -203,20 +222,52 @@ void MainForm::validationCheque() {
         msgBox(error);
         return;
     }
+    if (answer != prn.chequeValues[row]) prn.chequeValuesChanged = true;
     prn.chequeValues[row] = answer;
     AfficheListeCheque();
     w.Liste.selected = row;
 }
 
-void MainForm::RangeListeCheque() {
+bool MainForm::RangeListeCheque() {
+    const std::wstring& path = app.config[25];
+    if (!prn.chequeValuesChanged) return true;
+    if (!mayReplaceChequeFile(path)) {
+        message(L"rien n'est enregistré");
+        return false;
+    }
     std::vector<std::wstring> lines;
     for (int k = 1; k <= kChequeLines; ++k)
         lines.push_back(isChequeFixedLine(k) ? prn.chequeLabels[k] : oneLine(prn.chequeValues[k]));
     try {
-        writeTextLines(app.config[25], lines);
+        writeTextLines(path, lines);
     } catch (const std::exception& e) {
         reportError(e, L"RangeListeCheque");
+        return false;
     }
+    prn.chequeValuesChanged = false;
+    return true;
+}
+
+void MainForm::validationListeCheque() {
+    bool unchanged = !prn.chequeValuesChanged;
+    if (!RangeListeCheque()) return;
+    InitYzo();
+    // Said last, so that the label keeps it.
+    if (unchanged) message(L"aucune valeur changée, " + NomFichSeul(app.config[25]) + L" n'est pas réécrit");
+}
+
+bool MainForm::mayReplaceChequeFile(const std::wstring& path) {
+    if (!FichierExistant(path)) return true;
+    std::wstring problem;
+    try {
+        problem = chequeFileProblem(readTextLines(path));
+    } catch (const YzoError& e) {
+        problem = e.description();
+    }
+    if (problem.empty()) return true;
+    return ask(L"Le fichier " + NomFichSeul(path) + L" n'est pas un paramètre du chèquier (" + problem +
+                   L") : le remplacer par ces 26 lignes ?",
+               MsgButtons::YesNo, 2) == MsgResult::Yes;
 }
 
 bool MainForm::readChequeParameters(const std::wstring& procedure) {
@@ -234,15 +285,12 @@ bool MainForm::readChequeParameters(const std::wstring& procedure) {
         return false;
     }
     for (int k = 1; k <= kChequeLines; ++k) prn.chequeValues[k] = lines[k - 1];
-    for (int k = 1; k <= kChequeLines; ++k) {
-        if (isChequeFixedLine(k)) continue;
-        std::wstring error = chequeValueError(k, prn.chequeValues[k]);
-        if (error.empty()) continue;
-        msgBox(L"Paramètre du chèquier incorrect à la ligne " + std::to_wstring(k) + L", " +
-               trimRight(prn.chequeLabels[k]) + L" " + prn.chequeValues[k] + L" : " + error);
-        return false;
-    }
-    return true;
+    int bad = firstBadChequeLine(prn.chequeValues);
+    if (bad == 0) return true;
+    msgBox(L"Paramètre du chèquier incorrect à la ligne " + std::to_wstring(bad) + L", " +
+           trimRight(prn.chequeLabels[bad]) + L" " + prn.chequeValues[bad] + L" : " +
+           chequeValueError(bad, prn.chequeValues[bad]));
+    return false;
 }
 
 void MainForm::AfficheCheque() {

@@ -37,6 +37,13 @@ bool isChequeFixedLine(int line);
 // Why a typed value cannot be the value of a line; empty when it can.
 std::wstring chequeValueError(int line, const std::wstring& value);
 
+// The first line (1..26) whose value cannot be used; 0 when every value can.
+int firstBadChequeLine(const std::array<std::wstring, kChequeLines + 1>& values);
+// Why the lines of a file do not make a usable parameter file, in a few words
+// ("12 lignes sur 26", "ligne 3 incorrecte"); empty when they do. The same
+// checks as the cheque preview's.
+std::wstring chequeFileProblem(const std::vector<std::wstring>& lines);
+
 // Rows, columns and field lengths of the six items (element 0 unused):
 // 1 amount in figures, 2 and 3 the two lines in words, 4 ordre, 5 fait à, 6 date.
 struct ChequeGeometry {
@@ -56,6 +63,7 @@ std::wstring composeChequeText(const ChequeGeometry& geometry,
 struct PrintState {
     std::array<std::wstring, kChequeLines + 1> chequeLabels{};   // InitTableLibelleCheque
     std::array<std::wstring, kChequeLines + 1> chequeValues{};   // the parameter file's lines
+    bool chequeValuesChanged = false;   // a value was changed in the editing list since it was read or written
     // The cheque composed last.
     long whole = 0, cents = 0;
     std::wstring wordsLine1, wordsLine2, ordre, place, chequeText;

@@ -95,3 +95,25 @@ TEST(Cheque, ParameterValues) {
     EXPECT_NE(chequeValueError(6, L"000"), L"");
     EXPECT_EQ(chequeValueError(9, L"0"), L"");
 }
+
+// A file is a parameter file when it passes the preview's checks: 26 lines at
+// least, every value usable; the fixed texts are not looked at.
+TEST(Cheque, ParameterFileRecognised) {
+    std::vector<std::wstring> lines = newChequeParameterLines();
+    EXPECT_EQ(chequeFileProblem(lines), L"");
+    lines[0] = L"autre texte";
+    lines.push_back(L"une ligne de plus");
+    EXPECT_EQ(chequeFileProblem(lines), L"");
+
+    std::vector<std::wstring> shortFile(lines.begin(), lines.begin() + 25);
+    EXPECT_EQ(chequeFileProblem(shortFile), L"25 lignes sur 26");
+    EXPECT_EQ(chequeFileProblem({}), L"0 lignes sur 26");
+
+    // An account: its lines hold texts where the values are.
+    std::vector<std::wstring> account(30, L" 2112026 DChèque\x1e" L"BOULANGERIE\x1e-12,05\x1e" L"0\x1e" L"1201");
+    EXPECT_EQ(chequeFileProblem(account), L"ligne 3 incorrecte");
+    lines = newChequeParameterLines();
+    lines[5] = L"0";   // line 6 divides
+    EXPECT_EQ(chequeFileProblem(lines), L"ligne 6 incorrecte");
+    EXPECT_EQ(firstBadChequeLine(newValues()), 0);
+}

@@ -240,6 +240,71 @@ TEST_F(Extras, NotepadReopensWithItsTextAndTheQuitButtonAsksBeforeLeaving) {
     EXPECT_EQ(tp.beeps, beeps + 1);
 }
 
+// A notes file that is not text is not bound: the notepad stays closed, the
+// next proposal is not that file, and nothing writes over it.
+TEST_F(Extras, NotepadRefusesAFileItCannotReadWhole) {
+    open();
+    const std::pair<const char*, std::string> unreadable[] = {
+        {"dos.txt", "mes notes\r\n\x1a"},
+        {"utf16.txt", std::string("\xff\xfem\0e\0s\0\r\0\n\0", 12)},
+    };
+    for (const auto& [name, bytes] : unreadable) {
+        std::wstring note = folder + fromUtf8(name);
+        std::ofstream(fsPath(note), std::ios::binary) << bytes;
+        tp.files = {note};
+        form->MenuCommand(L"mnuBlocNote");
+        EXPECT_NE(tp.boxes.back().find(L"1001 "), std::wstring::npos) << name;
+        EXPECT_EQ(lastMessage(), L" Le bloc note " + fromUtf8(name) + L" n'est pas lu : il n'est pas ouvert");
+        EXPECT_FALSE(form->w.RtbNote.visible);
+        EXPECT_TRUE(form->w.txt.visible);
+        EXPECT_TRUE(form->app.normalMode);
+        EXPECT_NE(form->ext.notepadFile, note);
+        EXPECT_NE(form->app.config[32], note);
+        // Ctrl+S is the account's save again.
+        form->KeyDown(L"txt", KeyEvent{keyLetter('S'), false, true});
+        EXPECT_EQ(fileBytes(note), bytes);
+        EXPECT_FALSE(fs::exists(fsPath(note + L".bak")));
+    }
+}
+
+// Quitting asks about a modified notepad first: Cancel stays, No drops, Yes saves.
+TEST_F(Extras, QuittingAsksAboutTheNotepadText) {
+    open();
+    std::wstring note = folder + L"compte.txt";
+    tp.files = {note};
+    form->MenuCommand(L"mnuBlocNote");
+    form->w.RtbNote.text = L"à garder";
+    form->TextChanged(L"RtbNote");
+
+    tp.replies = {MsgResult::Cancel};
+    EXPECT_FALSE(form->QueryClose());
+    EXPECT_EQ(tp.boxes.back(), L"Sauvegarder le bloc note compte.txt ?");
+    EXPECT_FALSE(tp.endCalled);
+    EXPECT_TRUE(form->w.RtbNote.visible);
+    EXPECT_FALSE(fs::exists(fsPath(note)));
+
+    tp.replies = {MsgResult::Yes};
+    form->MenuCommand(L"mnuQuitterItem");
+    EXPECT_TRUE(tp.endCalled);
+    EXPECT_EQ(fileBytes(note), "\xE0 garder\r\n");
+}
+
+TEST_F(Extras, QuittingWithoutSavingTheNotepadLeavesItsFile) {
+    open();
+    std::wstring note = folder + L"compte.txt";
+    writeTextLines(note, {L"ancien"});
+    tp.files = {note};
+    form->MenuCommand(L"mnuBlocNote");
+    // Left with Escape: the text is still the notepad's, and the quit asks.
+    form->w.RtbNote.text = L"nouveau";
+    form->KeyDown(L"RtbNote", KeyEvent{keyLetter('N')});
+    form->KeyDown(L"RtbNote", KeyEvent{kKeyEscape});
+    tp.replies = {MsgResult::No};
+    EXPECT_TRUE(form->QueryClose());
+    EXPECT_EQ(tp.boxes.back(), L"Sauvegarder le bloc note compte.txt ?");
+    EXPECT_EQ(fileBytes(note), "ancien\r\n");
+}
+
 TEST_F(Extras, HelpFilesAreShownLineByLineAndAMissingOneIsSaid) {
     open();
     writeTextLines(folder + L"touche.txt", {L"Liste des touches", L"F1 : aide"});

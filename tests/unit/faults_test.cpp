@@ -185,6 +185,43 @@ TEST_F(Faults, YzoIniAndItsBackupStayWhole) {
 }
 
 // The TVA list, changed on its screen and saved when the screen is left.
+// A notepad save that fails keeps the notepad open with its text, whether it
+// was asked by the "Opérations" button or by the quit, and the quit stops.
+TEST_F(Faults, AFailedNotepadSaveKeepsTheNotepadAndStopsTheQuit) {
+    for (const FaultCase& f : kFaults) {
+        prepare();
+        launch();
+        std::wstring notes = file("notes.txt");
+        writeTextLines(notes, {L"avant"});
+        tp.files = {notes};
+        form->MenuCommand(L"mnuBlocNote");
+        form->w.RtbNote.text = L"après";
+        form->TextChanged(L"RtbNote");
+        armWriteFault(f.fault, L"notes.txt");
+
+        tp.replies = {MsgResult::Yes};
+        form->Click(L"CmdQuitter");
+        EXPECT_TRUE(told(std::to_wstring(f.error) + L" ")) << "fault " << static_cast<int>(f.fault);
+        EXPECT_TRUE(form->w.RtbNote.visible);
+        EXPECT_EQ(form->w.RtbNote.text, L"après");
+        EXPECT_EQ(form->w.CmdQuitter.text, L"Opérations");
+
+        tp.replies = {MsgResult::Yes};
+        form->MenuCommand(L"mnuQuitterItem");
+        EXPECT_FALSE(tp.endCalled);
+        EXPECT_TRUE(form->w.RtbNote.visible);
+        EXPECT_EQ(readBytes(dir / "notes.txt"), "avant\r\n");
+        EXPECT_EQ(readBytes(dir / "yzo.INI"), iniBefore);
+
+        armWriteFault(WriteFault::None);
+        tp.replies = {MsgResult::Yes};
+        form->MenuCommand(L"mnuQuitterItem");
+        EXPECT_TRUE(tp.endCalled);
+        EXPECT_EQ(readBytes(dir / "notes.txt"), "apr\xE8s\r\n");
+        tp.endCalled = false;
+    }
+}
+
 TEST_F(Faults, AListFileSavedFromItsScreenStaysWhole) {
     for (const FaultCase& f : kFaults) {
         prepare();

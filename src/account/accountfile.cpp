@@ -195,7 +195,8 @@ bool MainForm::rangefichierYzo() {
     // Writing a slot whose lines were never read would replace the file by its header alone.
     if (refuseUnreadAccount()) return false;
     try {
-        currentPath() = cutExtension(currentPath());
+        // The file is written under the name it has: a name the naming rule
+        // would cut was settled when it was chosen (enregistrersous).
         int slot = acc.currentDoc;
         // Another program may have changed the file since it was read: ask before replacing it.
         const FileSignature& known = acc.fileSignature[slot];

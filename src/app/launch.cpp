@@ -217,7 +217,7 @@ void MainForm::checkStorageFolder() {
 }
 
 void MainForm::RangeDossierStockage() {
-    std::wstring answer = inputLineText(L"Dossier de stockage des comptes par défaut", app.storageFolder);
+    std::wstring answer = inputLineText(L"Dossier de stockage des comptes par défaut", app.storageFolder, Typed::Path);
     if (answer.empty()) return;
     if (!DossierExistant(answer)) {
         if (ask(L"Création du dossier " + answer, MsgButtons::YesNo) != MsgResult::Yes) return;

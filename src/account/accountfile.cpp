@@ -21,6 +21,8 @@ bool MainForm::litFichierYzo(bool isNew, bool checkPassword) {
     if (!isNew) {
         try {
             TextFile file = readTextFile(currentPath());
+            // What a save of it that was killed left beside it goes now.
+            removeLeftTemporaries(currentPath());
             pendingFileLines = std::move(file.lines);
             pendingFileSignature = file.signature;
             if (pendingFileLines.empty()) throw YzoError(kErrPastEnd, currentPath());

@@ -101,6 +101,7 @@ void MainForm::readConfiguration() {
         for (int k = 16; k <= kConfigLines; ++k) app.config[k].clear();
         try {
             std::vector<std::optional<std::wstring>> lines = readTextLinesEach(app.pathIni);
+            removeLeftTemporaries(app.pathIni);
             int firstBad = 0;
             for (int k = 1; k <= kConfigLines && k <= static_cast<int>(lines.size()); ++k) {
                 const auto& line = lines[k - 1];

@@ -303,7 +303,7 @@ bool ownerGone(pid_t owner) {
 // Removes the temporary files of target that a write killed halfway left
 // behind; those of a process still writing are kept. Nothing is said when one
 // cannot be removed: it is tried again at the next save or opening.
-void removeLeftTemporaries(const std::filesystem::path& target) {
+void removeTemporariesBeside(const std::filesystem::path& target) {
     const std::string targetName = target.filename().string();
     const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
     std::error_code ec;
@@ -407,10 +407,12 @@ FileSignature writeReplacing(const std::wstring& path, const std::string& bytes,
         throw YzoError(errnoToError(e), path);
     }
     syncFolder(target.parent_path());
-    removeLeftTemporaries(target);
+    removeTemporariesBeside(target);
     return signatureFrom(bytes, written);
 }
 }  // namespace
+
+void removeLeftTemporaries(const std::wstring& path) { removeTemporariesBeside(followLinks(fsPath(path))); }
 
 void requireRegularFile(const std::wstring& path) {
     struct stat st {};
@@ -437,7 +439,6 @@ TextFile readTextFile(const std::wstring& path) {
     std::string bytes;
     struct stat st {};
     readAll(path, bytes, st);
-    removeLeftTemporaries(followLinks(fsPath(path)));
     TextFile file;
     file.signature = signatureFrom(bytes, st);
     // At most one line a line end, and one after the last.
@@ -460,7 +461,6 @@ std::vector<std::optional<std::wstring>> readTextLinesEach(const std::wstring& p
     std::string bytes;
     struct stat st {};
     readAll(path, bytes, st);
-    removeLeftTemporaries(followLinks(fsPath(path)));
     std::vector<std::optional<std::wstring>> lines;
     eachLine(bytes, [&](size_t start, size_t length) {
         lines.emplace_back(decodeLineEither(std::string_view(bytes).substr(start, length)));

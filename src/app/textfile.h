@@ -63,9 +63,7 @@ struct TextFile {
 // line without an end is read too. Throws YzoError on a missing file
 // (kErrFileNotFound), an unreadable one (kErrPermission) or one that is not
 // text (kErrNotText, naming the file and the line), or something other than a
-// regular file (kErrNotRegularFile). Once the file is read, the temporary files
-// that a write of it killed halfway left beside it are removed, as the writer
-// does after each write.
+// regular file (kErrNotRegularFile).
 TextFile readTextFile(const std::wstring& path);
 std::vector<std::wstring> readTextLines(const std::wstring& path);
 
@@ -101,6 +99,12 @@ constexpr unsigned kOrdinaryFileMode = 0666;
 // what was written.
 FileSignature writeTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
                              unsigned newFileMode = kOrdinaryFileMode);
+
+// Removes the temporary files that writes of path left when they were killed
+// (their process has ended); those of a process still running are kept. The
+// writer does it after each write of a file, the program when it opens an
+// account or yzo.INI. Nothing is said when one cannot be removed.
+void removeLeftTemporaries(const std::wstring& path);
 
 // Writes bytes the same safe way.
 FileSignature writeFileAtomically(const std::wstring& path, const std::string& bytes,

@@ -279,12 +279,13 @@ std::filesystem::path followLinks(std::filesystem::path p) {
 // writing process's number + "-" + a counter. The number of the process that
 // made the temporary file, or 0 when name is not one of target's.
 pid_t temporaryOwner(const std::string& name, const std::string& targetName) {
+    const size_t maxDigits = std::numeric_limits<long long>::digits10;  // read into a long long
     const std::string prefix = "." + targetName + ".";
     if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return 0;
     const std::string rest = name.substr(prefix.size());
     size_t dash = rest.find('-');
-    auto digits = [](const std::string& t) {
-        return !t.empty() && t.size() <= 18 && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    auto digits = [&](const std::string& t) {
+        return !t.empty() && t.size() <= maxDigits && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     if (dash == std::string::npos || !digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1))) return 0;
     long long pid = std::stoll(rest.substr(0, dash));

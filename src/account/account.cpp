@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/errors.h"
+#include "app/textfile.h"
 #include "ledger/format.h"
 
 namespace {
@@ -291,6 +292,12 @@ bool fitsInLine(const std::wstring& text) {
     for (wchar_t c : text)
         if (isLineBreak(c)) return false;
     return true;
+}
+
+std::wstring unwritableLetterRefusal(const std::wstring& text) {
+    for (wchar_t c : text)
+        if (!encodableCp1252(c)) return std::wstring(L"texte refusé : le caractère ") + c + L" ne peut pas être enregistré";
+    return L"";
 }
 
 std::wstring withoutLineBreaks(const std::wstring& text) {

@@ -103,6 +103,9 @@ bool isPensionLine(const std::wstring& line);
 bool fitsInLine(const std::wstring& text);
 // What the user is told when typed text holds one of them.
 inline const std::wstring kForbiddenInLine = L"caractère interdit : séparateur de champ ou saut de ligne";
+// What the user is told when typed text that goes into a Windows-1252 file
+// holds a letter it cannot hold (naming the first); empty when there is none.
+std::wstring unwritableLetterRefusal(const std::wstring& text);
 // The text with every separator and line break turned into a blank.
 std::wstring withoutLineBreaks(const std::wstring& text);
 // A short excerpt of a line for a message: its start, without separators.

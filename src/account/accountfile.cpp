@@ -21,6 +21,8 @@ bool MainForm::litFichierYzo(bool isNew, bool checkPassword) {
     if (!isNew) {
         try {
             TextFile file = readTextFile(currentPath());
+            // What a save of it that was killed left beside it goes now.
+            removeLeftTemporaries(currentPath());
             pendingFileLines = std::move(file.lines);
             pendingFileSignature = file.signature;
             if (pendingFileLines.empty()) throw YzoError(kErrPastEnd, currentPath());
@@ -195,7 +197,8 @@ bool MainForm::rangefichierYzo() {
     // Writing a slot whose lines were never read would replace the file by its header alone.
     if (refuseUnreadAccount()) return false;
     try {
-        currentPath() = cutExtension(currentPath());
+        // The file is written under the name it has: a name the naming rule
+        // would cut was settled when it was chosen (enregistrersous).
         int slot = acc.currentDoc;
         // Another program may have changed the file since it was read: ask before replacing it.
         const FileSignature& known = acc.fileSignature[slot];

@@ -98,7 +98,7 @@ void MainForm::mnuOuvrir() {
     if (!chosen) return;
     std::wstring name = *chosen;
     dropDialogDot(name);
-    if (dejaOuvert(name)) return;
+    if (refuseIrregularFile(name, L"mnuOuvrir") || dejaOuvert(name)) return;
     bool emptyUntitled = currentPath() == kUntitled && acc.operationCount() == 0 && acc.pensionCount() == 0 &&
                          !acc.modified[acc.currentDoc];
     if (emptyUntitled) {
@@ -121,6 +121,7 @@ void MainForm::mnuOuvrirSousMenu(int entry) {
     if (!m || !m->visible) return;
     size_t blank = m->caption.find(L' ');
     std::wstring path = blank == std::wstring::npos ? L"" : m->caption.substr(blank + 1);
+    if (refuseIrregularFile(path, L"mnuOuvrir")) return;
     if (!FichierExistant(path)) {
         message(L"fichier inexistant");
         return;

@@ -110,6 +110,7 @@ bool MainForm::enregistrersous() {
         if (!chosen) return false;
         std::wstring name = *chosen;
         dropDialogDot(name);
+        if (!acceptCutName(name)) continue;
         if (upperCase(NomFichSeul(name)) == upperCase(kUntitled)) {
             msgBox(L"nom avec \"sanstitre\" interdit");
             continue;
@@ -123,6 +124,20 @@ bool MainForm::enregistrersous() {
         AfficheStatus();
         return saved;
     }
+}
+
+// A new name with more than three characters after the first "." of its file
+// name is written cut three characters after it: the user is told the name
+// that will be written (and that it replaces a file of that name) and says
+// whether to go on. False when the user says No; name is then unchanged.
+bool MainForm::acceptCutName(std::wstring& name) {
+    const std::wstring cut = cutExtension(name);
+    if (cut == name) return true;
+    std::wstring question = L"Le compte sera enregistré sous le nom " + NomFichSeul(cut);
+    if (FichierExistant(cut)) question += L", qui remplacera le fichier de ce nom";
+    if (ask(question + L". Continuer ?", MsgButtons::YesNo, 2) != MsgResult::Yes) return false;
+    name = cut;
+    return true;
 }
 
 // Save under another name: the slot's own entry of the list becomes the new

@@ -145,8 +145,13 @@ void MainForm::modifConfiguration() {
 std::wstring MainForm::askHeaderField(const std::wstring& prompt, const std::wstring& current) {
     for (;;) {
         std::wstring answer = trim(inputBox(prompt, current));
-        if (answer.empty() || fitsInLine(answer)) return answer;
-        msgBox(L"caractère interdit dans " + prompt);
+        if (!answer.empty() && !fitsInLine(answer)) {
+            msgBox(L"caractère interdit dans " + prompt);
+            continue;
+        }
+        std::wstring refusal = unwritableLetterRefusal(answer);
+        if (refusal.empty()) return answer;
+        msgBox(refusal);
     }
 }
 

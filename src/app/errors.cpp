@@ -19,6 +19,8 @@ std::wstring errorDescription(int number) {
     case kErrBadLine: return L"Ligne mal formée";
     case kErrLineTooLong: return L"Ligne trop longue";
     case kErrUnreadNotWritten: return L"Fichier mal lu, il n'est pas remplacé";
+    case kErrReadOnly: return L"Fichier en lecture seule, il n'est pas remplacé";
+    case kErrNotRegularFile: return L"Ce n'est pas un fichier ordinaire, il n'est pas lu";
     default: return L"Erreur inconnue";
     }
 }

@@ -21,6 +21,8 @@ enum YzoErrorNumber {
     kErrBadLine = 1004,       // a separator out of place, or a line far too long
     kErrLineTooLong = 1010,       // a list line longer than a list accepts
     kErrUnreadNotWritten = 1011,  // a list file that was not read whole is kept as it is
+    kErrReadOnly = 1012,          // a file without write permission is not replaced
+    kErrNotRegularFile = 1013,    // a pipe, a device or a folder where a file is read
 };
 
 // The description of an error number, in French.

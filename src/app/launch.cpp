@@ -101,6 +101,7 @@ void MainForm::readConfiguration() {
         for (int k = 16; k <= kConfigLines; ++k) app.config[k].clear();
         try {
             std::vector<std::optional<std::wstring>> lines = readTextLinesEach(app.pathIni);
+            removeLeftTemporaries(app.pathIni);
             int firstBad = 0;
             for (int k = 1; k <= kConfigLines && k <= static_cast<int>(lines.size()); ++k) {
                 const auto& line = lines[k - 1];
@@ -217,7 +218,7 @@ void MainForm::checkStorageFolder() {
 }
 
 void MainForm::RangeDossierStockage() {
-    std::wstring answer = inputLineText(L"Dossier de stockage des comptes par défaut", app.storageFolder);
+    std::wstring answer = inputLineText(L"Dossier de stockage des comptes par défaut", app.storageFolder, Typed::Path);
     if (answer.empty()) return;
     if (!DossierExistant(answer)) {
         if (ask(L"Création du dossier " + answer, MsgButtons::YesNo) != MsgResult::Yes) return;

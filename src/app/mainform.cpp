@@ -120,6 +120,16 @@ void MainForm::reportError(const std::exception& error, const std::wstring& proc
     }
 }
 
+bool MainForm::refuseIrregularFile(const std::wstring& path, const std::wstring& procedure) {
+    try {
+        requireRegularFile(path);
+        return false;
+    } catch (const YzoError& e) {
+        reportError(e, procedure);
+        return true;
+    }
+}
+
 MsgResult MainForm::ask(const std::wstring& text, MsgButtons buttons, int defaultButton) {
     return platform.MsgBox(text, buttons, defaultButton, L"yzo");
 }
@@ -128,11 +138,19 @@ void MainForm::msgBox(const std::wstring& text) {
     platform.MsgBox(withoutLineBreaks(text.substr(0, kMaxLineLength)), MsgButtons::Ok, 1, L"yzo");
 }
 
-std::wstring MainForm::inputLineText(const std::wstring& prompt, const std::wstring& defaultText) {
+std::wstring MainForm::inputLineText(const std::wstring& prompt, const std::wstring& defaultText, Typed kind) {
     for (;;) {
         std::wstring answer = inputBox(prompt, defaultText);
-        if (fitsInLine(answer)) return answer;
-        msgBox(kForbiddenInLine);
+        if (!fitsInLine(answer)) {
+            msgBox(kForbiddenInLine);
+            continue;
+        }
+        std::wstring refusal = kind == Typed::Text ? unwritableLetterRefusal(answer) : L"";
+        if (!refusal.empty()) {
+            msgBox(refusal);
+            continue;
+        }
+        return answer;
     }
 }
 

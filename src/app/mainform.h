@@ -57,12 +57,19 @@ public:
     void endProgram();                      // ends at once (throws ProgramEnd)
     // Error message box of a procedure: number, description, "sur " + procedure.
     void reportError(const std::exception& error, const std::wstring& procedure);
+    // A chosen file that is not a regular file (a named pipe, a device, a
+    // folder) is refused with an error box, before anything reads it: true then.
+    bool refuseIrregularFile(const std::wstring& path, const std::wstring& procedure);
     MsgResult ask(const std::wstring& text, MsgButtons buttons, int defaultButton = 1);
     void msgBox(const std::wstring& text);
     std::wstring inputBox(const std::wstring& prompt, const std::wstring& defaultText = L"");
     // An input box whose answer goes into a file: an answer holding the field
-    // separator or a line break is refused with a message box and asked again.
-    std::wstring inputLineText(const std::wstring& prompt, const std::wstring& defaultText = L"");
+    // separator or a line break, or (unless it is a path, which yzo.INI keeps
+    // whatever its letters) a letter Windows-1252 cannot hold, is refused with a
+    // message box and asked again.
+    enum class Typed { Text, Path };
+    std::wstring inputLineText(const std::wstring& prompt, const std::wstring& defaultText = L"",
+                               Typed kind = Typed::Text);
     Date today() { return platform.Today(); }
     void loadSequence(const std::wstring& commandLine);
     void installScreenReaderFiles();
@@ -133,6 +140,8 @@ public:
     void writeIni();
     // The current slot's entry of the file list becomes name (save under another name).
     bool renameCurrentEntry(const std::wstring& name);
+    // A chosen name the naming rule cuts is said and asked about first; false on No.
+    bool acceptCutName(std::wstring& name);
     std::vector<std::wstring> pendingFileLines;   // the file being read, line by line
     FileSignature pendingFileSignature;            // what that file held
     // A file that could not be opened goes first among the recent files.

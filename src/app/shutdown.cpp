@@ -59,7 +59,7 @@ void MainForm::writeIni() {
     int untitled = 0;
     for (int k = 1; k <= kMaxSlots; ++k) {
         if (slotPath(k) == kUntitled) ++untitled;
-        else lines.push_back(cutExtension(slotPath(k)));
+        else lines.push_back(slotPath(k));
     }
     for (int i = 0; i < untitled; ++i) lines.push_back(kUntitled);
     for (int k = kMaxSlots + 1; k <= kConfigLines; ++k) lines.push_back(app.config[k]);
@@ -71,7 +71,8 @@ void MainForm::writeIni() {
         message(L"copie de sauvegarde impossible");
     }
     try {
-        writeTextLines(app.pathIni, lines);
+        // Paths the system gave may hold letters Windows-1252 cannot: kept as UTF-8 lines.
+        writeTextLinesOrUtf8(app.pathIni, lines);
     } catch (const std::exception& e) {
         reportError(e, L"quitter");
     }

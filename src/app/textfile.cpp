@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -177,11 +178,28 @@ FileSignature signatureFrom(const std::string& bytes, const struct stat& st) {
     return s;
 }
 
+// Opens a regular file for reading. Anything else is refused before it is
+// opened: a named pipe would wait for ever for a writer, a device would never
+// end. The descriptor is opened without waiting and checked again, in case the
+// name was replaced in between, then set back to ordinary reads.
+int openRegularForReading(const std::wstring& path, const std::string& native) {
+    requireRegularFile(path);
+    int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) throw YzoError(errnoToError(errno), path);
+    struct stat st {};
+    int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        throw YzoError(kErrNotRegularFile, path);
+    }
+    return fd;
+}
+
 // The whole file through one descriptor, with what the system says of it.
 void readAll(const std::wstring& path, std::string& bytes, struct stat& st) {
     std::string native = fsPath(path).string();
-    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw YzoError(errnoToError(errno), path);
+    int fd = openRegularForReading(path, native);
     bytes.clear();
     char buf[65536];
     for (;;) {
@@ -198,6 +216,36 @@ void readAll(const std::wstring& path, std::string& bytes, struct stat& st) {
     int e = ::fstat(fd, &st) != 0 ? errno : 0;
     ::close(fd);
     if (e != 0) throw YzoError(errnoToError(e), path);
+}
+
+// A line of bytes, Windows-1252 or, after kUtf8LineMark, UTF-8 (a byte that
+// is not UTF-8 reads as U+FFFD); nullopt when it holds a control character.
+std::optional<std::wstring> decodeLineEither(std::string_view bytes) {
+    try {
+        if (bytes.substr(0, kUtf8LineMark.size()) != kUtf8LineMark) return decodeCp1252(bytes);
+        std::wstring text = fromUtf8(std::string(bytes.substr(kUtf8LineMark.size())));
+        for (wchar_t c : text)
+            if ((c < 0x20 && !allowedControl(static_cast<unsigned char>(c))) || c == 0x7F)
+                return std::nullopt;
+        return text;
+    } catch (const YzoError&) {
+        return std::nullopt;
+    }
+}
+
+// Appends a line as decodeLineEither reads it back: Windows-1252 when it can
+// be and does not begin with the mark's own letters, UTF-8 after the mark otherwise.
+void appendLineEither(std::string& out, std::wstring_view line) {
+    const std::wstring markLetters = L"\u00EF\u00BB\u00BF";
+    bool cp1252 = std::all_of(line.begin(), line.end(), [](wchar_t c) { return encodableCp1252(c); }) &&
+                  line.substr(0, markLetters.size()) != markLetters;
+    if (cp1252) {
+        appendCp1252Line(out, line);
+        return;
+    }
+    out += kUtf8LineMark;
+    out += toUtf8(std::wstring(line));
+    out += "\r\n";
 }
 
 // Byte ranges of the lines: CR LF, a lone LF or a lone CR end a line.
@@ -225,6 +273,45 @@ std::filesystem::path followLinks(std::filesystem::path p) {
         p = to.is_absolute() ? to : p.parent_path() / to;
     }
     return p;
+}
+
+// The temporary files of a target are named "." + its name + "." + the
+// writing process's number + "-" + a counter. The number of the process that
+// made the temporary file, or 0 when name is not one of target's.
+pid_t temporaryOwner(const std::string& name, const std::string& targetName) {
+    const size_t maxDigits = std::numeric_limits<long long>::digits10;  // read into a long long
+    const std::string prefix = "." + targetName + ".";
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return 0;
+    const std::string rest = name.substr(prefix.size());
+    size_t dash = rest.find('-');
+    auto digits = [&](const std::string& t) {
+        return !t.empty() && t.size() <= maxDigits && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (dash == std::string::npos || !digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1))) return 0;
+    long long pid = std::stoll(rest.substr(0, dash));
+    return pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? static_cast<pid_t>(pid) : 0;
+}
+
+// True when the process that made a temporary file can no longer finish it.
+// This process writes one file at a time and removes its temporary file when
+// a write fails, so one of its own number was left by an earlier process that
+// had the same number. A process of another user is alive (EPERM).
+bool ownerGone(pid_t owner) {
+    if (owner == ::getpid()) return true;
+    return ::kill(owner, 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files of target that a write killed halfway left
+// behind; those of a process still writing are kept. Nothing is said when one
+// cannot be removed: it is tried again at the next save or opening.
+void removeTemporariesBeside(const std::filesystem::path& target) {
+    const std::string targetName = target.filename().string();
+    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        pid_t owner = temporaryOwner(it->path().filename().string(), targetName);
+        if (owner != 0 && ownerGone(owner)) ::unlink(it->path().c_str());
+    }
 }
 
 // Writes the bytes; 0, or the error number. An armed full disk or kill
@@ -279,14 +366,27 @@ void syncFolder(const std::filesystem::path& folder) {
     ::close(fd);
 }
 
+// True when the file may not be written: no write permission for anyone (a
+// privileged process could write it all the same), or none for this process.
+bool readOnly(const std::string& native, const struct stat& st) {
+    return S_ISREG(st.st_mode) && ((st.st_mode & 0222) == 0 || ::access(native.c_str(), W_OK) != 0);
+}
+
+// How a symbolic link standing at the name is treated: the file the user
+// chose is written through its link; a name the program makes itself (a
+// backup, an installed copy) gets a file of its own in place of the link.
+enum class AtLink { Follow, Replace };
+
 FileSignature writeReplacing(const std::wstring& path, const std::string& bytes, const struct stat* modeFrom,
-                             unsigned newFileMode) {
-    std::filesystem::path target = followLinks(fsPath(path));
+                             unsigned newFileMode, AtLink atLink) {
+    std::filesystem::path target = atLink == AtLink::Follow ? followLinks(fsPath(path)) : fsPath(path);
     std::string native = target.string();
     struct stat old {};
-    bool exists = ::stat(native.c_str(), &old) == 0;
+    bool exists = ::lstat(native.c_str(), &old) == 0;
+    bool link = exists && S_ISLNK(old.st_mode);
     if (exists && S_ISDIR(old.st_mode)) throw YzoError(kErrPathAccess, path);
-    if (!modeFrom && exists) modeFrom = &old;
+    if (exists && readOnly(native, old)) throw YzoError(kErrReadOnly, path);
+    if (!modeFrom && exists && !link) modeFrom = &old;
 
     if (faultFor(native, WriteFault::ReadOnlyFolder)) throw YzoError(errnoToError(EROFS), path);
     std::string temp;
@@ -308,9 +408,17 @@ FileSignature writeReplacing(const std::wstring& path, const std::string& bytes,
         throw YzoError(errnoToError(e), path);
     }
     syncFolder(target.parent_path());
+    removeTemporariesBeside(target);
     return signatureFrom(bytes, written);
 }
 }  // namespace
+
+void removeLeftTemporaries(const std::wstring& path) { removeTemporariesBeside(followLinks(fsPath(path))); }
+
+void requireRegularFile(const std::wstring& path) {
+    struct stat st {};
+    if (::stat(fsPath(path).c_str(), &st) == 0 && !S_ISREG(st.st_mode)) throw YzoError(kErrNotRegularFile, path);
+}
 
 void armWriteFault(WriteFault fault, const std::wstring& pathEnding) {
     armed.fault = fault;
@@ -356,17 +464,19 @@ std::vector<std::optional<std::wstring>> readTextLinesEach(const std::wstring& p
     readAll(path, bytes, st);
     std::vector<std::optional<std::wstring>> lines;
     eachLine(bytes, [&](size_t start, size_t length) {
-        try {
-            lines.emplace_back(decodeCp1252(bytes.substr(start, length)));
-        } catch (const YzoError&) {
-            lines.emplace_back(std::nullopt);
-        }
+        lines.emplace_back(decodeLineEither(std::string_view(bytes).substr(start, length)));
     });
     return lines;
 }
 
+FileSignature writeTextLinesOrUtf8(const std::wstring& path, const std::vector<std::wstring>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) appendLineEither(bytes, line);
+    return writeFileAtomically(path, bytes);
+}
+
 FileSignature writeFileAtomically(const std::wstring& path, const std::string& bytes, unsigned newFileMode) {
-    return writeReplacing(path, bytes, nullptr, newFileMode);
+    return writeReplacing(path, bytes, nullptr, newFileMode, AtLink::Follow);
 }
 
 FileSignature writeTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, unsigned newFileMode) {
@@ -379,7 +489,7 @@ void copyFileAtomically(const std::wstring& from, const std::wstring& to) {
     std::string bytes;
     struct stat st {};
     readAll(from, bytes, st);
-    writeReplacing(to, bytes, &st, kPrivateFileMode);
+    writeReplacing(to, bytes, &st, kPrivateFileMode, AtLink::Replace);
 }
 
 

@@ -30,6 +30,12 @@ std::filesystem::path fsPath(const std::wstring& path);
 // The bytes of a file, unchanged. Throws YzoError as readTextLines does.
 std::string readFileBytes(const std::wstring& path);
 
+// Throws YzoError kErrNotRegularFile, naming the path, when something other
+// than a regular file stands there (a named pipe, a device, a folder). Every
+// reader below checks it before it opens the file, so that nothing waits for
+// ever on a pipe; a missing path passes.
+void requireRegularFile(const std::wstring& path);
+
 // What a file held when it was read or written: its size, its modification
 // time and a hash of its bytes. A file whose signature differs from the one
 // noted was changed by someone else in between.
@@ -56,13 +62,26 @@ struct TextFile {
 // The lines of a text file. CR LF, a lone LF or a lone CR end a line; a last
 // line without an end is read too. Throws YzoError on a missing file
 // (kErrFileNotFound), an unreadable one (kErrPermission) or one that is not
-// text (kErrNotText, naming the file and the line).
+// text (kErrNotText, naming the file and the line), or something other than a
+// regular file (kErrNotRegularFile).
 TextFile readTextFile(const std::wstring& path);
 std::vector<std::wstring> readTextLines(const std::wstring& path);
 
 // The lines of a text file each decoded alone: a line that is not text is
-// empty (nullopt), the others are read. Throws YzoError when the file cannot be read.
+// empty (nullopt), the others are read. A line that begins with kUtf8LineMark
+// is read as UTF-8 (see writeTextLinesOrUtf8). Throws YzoError when the file
+// cannot be read.
 std::vector<std::optional<std::wstring>> readTextLinesEach(const std::wstring& path);
+
+// The mark (the UTF-8 byte-order mark) that begins a line written as UTF-8
+// in a file of Windows-1252 lines.
+inline constexpr std::string_view kUtf8LineMark = "\xEF\xBB\xBF";
+
+// Writes as writeTextLines does, except that a line Windows-1252 cannot hold
+// (a path the system gave, such as a home folder "/home/łukasz") is written
+// as kUtf8LineMark followed by its UTF-8 bytes, so that it is kept exactly;
+// every other line stays Windows-1252. readTextLinesEach reads both back.
+FileSignature writeTextLinesOrUtf8(const std::wstring& path, const std::vector<std::wstring>& lines);
 
 // The mode of a file the writer creates (before the umask). Accounts are
 // private to their owner; the other files are ordinary.
@@ -73,16 +92,28 @@ constexpr unsigned kOrdinaryFileMode = 0666;
 // target that is flushed and then renamed over it: a failed write leaves the
 // previous file whole. A file that exists keeps its mode and, where the system
 // allows it, its owner; a symbolic link keeps pointing to the file, which gets
-// the new text. Throws YzoError naming the file. Returns what was written.
+// the new text. A file without write permission is not replaced (kErrReadOnly).
+// Once the new file is in place, the temporary files of the same target left
+// by writes that were killed (their process has ended) are removed; those of
+// a process still running are kept. Throws YzoError naming the file. Returns
+// what was written.
 FileSignature writeTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
                              unsigned newFileMode = kOrdinaryFileMode);
+
+// Removes the temporary files that writes of path left when they were killed
+// (their process has ended); those of a process still running are kept. The
+// writer does it after each write of a file, the program when it opens an
+// account or yzo.INI. Nothing is said when one cannot be removed.
+void removeLeftTemporaries(const std::wstring& path);
 
 // Writes bytes the same safe way.
 FileSignature writeFileAtomically(const std::wstring& path, const std::string& bytes,
                                   unsigned newFileMode = kOrdinaryFileMode);
 
 // Copies a file to another name the same safe way; the copy takes the mode
-// (and, where allowed, the owner) of the file copied. Throws YzoError.
+// (and, where allowed, the owner) of the file copied. The copy's name is one
+// the program makes itself (a backup, an installed file): a symbolic link
+// standing there is replaced by the copy, never written through. Throws YzoError.
 void copyFileAtomically(const std::wstring& from, const std::wstring& to);
 
 // Faults the tests can arm in the writer, for every write to a file whose

@@ -56,6 +56,7 @@ bool MainForm::askCommandFile() {
     if (!chosen) return false;
     std::wstring name = *chosen;
     dropDialogDot(name);
+    if (refuseIrregularFile(name, L"LitFichierCompta")) return false;
     cpt.commandFile = name;
     app.config[23] = name;
     return true;

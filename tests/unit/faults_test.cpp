@@ -109,7 +109,22 @@ protected:
         return false;
     }
     const std::vector<std::string> kKept{"a.bak", "a.yzo", "yzo.INI", "yzo.INI.bak"};
+    // The hidden temporary files of the writer in the folder.
+    std::vector<std::string> temporaries() const {
+        std::vector<std::string> out;
+        for (const std::string& name : names())
+            if (name[0] == '.') out.push_back(name);
+        return out;
+    }
 };
+
+// A process number that no process holds any more: a child that has ended.
+pid_t endedProcess() {
+    pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
 }  // namespace
 
 TEST_F(Faults, TheAccountStaysWholeAndTheNextSaveSucceeds) {
@@ -291,6 +306,15 @@ TEST_F(Faults, AKillDuringAnyWriteLeavesThePreviousFilesWhole) {
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << target;
+        // The kill left its temporary file beside the target.
+        ASSERT_EQ(temporaries().size(), 1u) << target;
+        EXPECT_EQ(temporaries()[0].rfind("." + std::string(target) + ".", 0), 0u) << target;
+        // The next run opens the account: opening a file removes what the
+        // killed write of it left (the backups' are removed by their next save).
+        launch();
+        if (std::string(target) == "a.yzo" || std::string(target) == "yzo.INI") {
+            EXPECT_TRUE(temporaries().empty()) << target;
+        }
         std::vector<std::wstring> account = readTextLines(file("a.yzo"));
         if (std::string(target).rfind("a.", 0) == 0) {
             EXPECT_EQ(readBytes(dir / "a.yzo"), accountBefore) << target;
@@ -304,11 +328,28 @@ TEST_F(Faults, AKillDuringAnyWriteLeavesThePreviousFilesWhole) {
         std::string iniBak = readBytes(dir / "yzo.INI.bak");
         EXPECT_TRUE(iniBak == "an older yzo.INI\r\n" || iniBak == iniBefore) << target;
 
-        // The next run opens the account and saves it.
-        launch();
+        // It saves the account and quits: nothing is left but the four files.
         changeAndSave();
         EXPECT_EQ(readTextLines(file("a.yzo")).back(), operation(10)) << target;
+        form->MenuCommand(L"mnuQuitterItem");
+        EXPECT_EQ(names(), kKept) << target;
     }
+}
+
+// Only what a process that has ended left is removed: the temporary file of
+// a write still running elsewhere, and those of other files, stay.
+TEST_F(Faults, ASaveRemovesOnlyTheTemporaryFilesOfEndedWrites) {
+    prepare();
+    const std::string ended = ".a.yzo." + std::to_string(endedProcess()) + "-3";
+    const std::string running = ".a.yzo." + std::to_string(getppid()) + "-1";
+    const std::string ours = ".a.yzo." + std::to_string(getpid()) + "-99";  // an earlier process of our number
+    const std::string other = ".b.yzo." + std::to_string(endedProcess()) + "-1";
+    const std::string notOne = ".a.yzo.1x-2";
+    for (const std::string& name : {ended, running, ours, other, notOne}) writeBytes(dir / name, "partial");
+    writeTextLines(file("a.yzo"), {kHeader});
+    std::vector<std::string> left{notOne, running, other};
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(temporaries(), left);
 }
 
 // Real kills at moments nobody chose, during saves of a large account: the
@@ -343,6 +384,13 @@ TEST(KilledSaves, TheAccountAndItsBackupAreAlwaysWhole) {
             std::vector<std::wstring> lines = readTextLines(path);
             EXPECT_TRUE(lines == a || lines == b) << "round " << round << " " << toUtf8(path);
         }
+        // The next save of both leaves nothing but them.
+        copyFileAtomically(account, backup);
+        writeTextLines(account, a);
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"gros.bak", "gros.yzo"})) << "round " << round;
     }
     std::error_code ec;
     fs::remove_all(dir, ec);

@@ -5,6 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <csignal>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -274,4 +277,228 @@ TEST_F(Files, ErrorBoxesNameTheFileAndTheLine) {
         EXPECT_NE(form->app.config[k], file("entete.yzo"));
     }
     EXPECT_EQ(readBytes(dir / "entete.yzo"), "pas une en-tete\r\n" + kLine1 + "\r\n");
+}
+
+// Runs action in a child process and answers whether it ended within the
+// bound with status 0: a read that waits for ever on a pipe fails the test
+// instead of stopping the run.
+namespace {
+bool endsWellWithin(int seconds, const std::function<bool()>& action) {
+    pid_t child = fork();
+    if (child == 0) _exit(action() ? 0 : 1);
+    for (int tenth = 0; tenth < seconds * 10; ++tenth) {
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        usleep(100000);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return false;
+}
+const int kPipeBound = 10;  // seconds: a refusal takes none of them
+}  // namespace
+
+TEST_F(Files, APipeOrAFolderIsRefusedBeforeItIsRead) {
+    ASSERT_EQ(::mkfifo((dir / "tube.yzo").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((dir / "tube.txt").c_str(), 0600), 0);
+    fs::create_directory(dir / "dossier.yzo");
+    for (const char* name : {"tube.txt", "dossier.yzo"}) {
+        EXPECT_TRUE(endsWellWithin(kPipeBound, [&] {
+            try {
+                readTextLines(file(name));
+            } catch (const YzoError& e) {
+                return e.number() == kErrNotRegularFile && e.description().find(file(name)) != std::wstring::npos;
+            }
+            return false;
+        })) << name;
+    }
+    launch();
+    auto refusedFrom = [&](const std::string& chosen, const std::wstring& menu, const std::wstring& procedure) {
+        return endsWellWithin(kPipeBound, [&] {
+            tp.boxes.clear();
+            tp.files.push_back(file(chosen));
+            form->MenuCommand(menu);
+            // Said once, in words, with the file's name; nothing else asked.
+            return tp.boxes.size() == 1 && anyContains(tp.boxes, L"1013 Ce n'est pas un fichier ordinaire") &&
+                   anyContains(tp.boxes, file(chosen)) && anyContains(tp.boxes, L"sur " + procedure) &&
+                   form->acc.openCount == 1 && form->currentPath() == kUntitled;
+        });
+    };
+    EXPECT_TRUE(refusedFrom("tube.yzo", L"mnuOuvrirItem", L"mnuOuvrir"));
+    EXPECT_TRUE(refusedFrom("dossier.yzo", L"mnuOuvrirItem", L"mnuOuvrir"));
+    EXPECT_TRUE(refusedFrom("tube.txt", L"MnuComptaSimpleItem", L"LitFichierCompta"));
+    EXPECT_TRUE(fs::is_fifo(dir / "tube.yzo"));
+}
+
+// A file without write permission is not replaced: the save fails, says why
+// and stops a quit, as any failed save does.
+TEST_F(Files, AReadOnlyAccountIsNotReplacedAndStopsTheQuit) {
+    const std::string before = account({kLine1});
+    writeBytes(dir / "a.yzo", before);
+    fs::permissions(dir / "a.yzo", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    launch("a.yzo");
+    addOperation(fromUtf8(kLine2));
+    save();
+    EXPECT_EQ(readBytes(dir / "a.yzo"), before);
+    EXPECT_EQ((fs::status(dir / "a.yzo").permissions() & fs::perms::all),
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ASSERT_FALSE(tp.boxes.empty());
+    EXPECT_EQ(tp.boxes.back(), L"1012 Fichier en lecture seule, il n'est pas remplacé (" + file("a.yzo") +
+                                   L") sur RangeFichierYzo");
+    EXPECT_FALSE(anyContains(tp.messages, L"enregistrer"));
+    EXPECT_TRUE(form->acc.modified[1]);
+
+    tp.replies.push_back(MsgResult::Yes);  // "enregistrer sur a.yzo ?"
+    form->MenuCommand(L"mnuQuitterItem");
+    EXPECT_FALSE(tp.endCalled);
+    EXPECT_EQ(readBytes(dir / "a.yzo"), before);
+
+    // Saved under another name, the account is written.
+    tp.files.push_back(file("b.yzo"));
+    form->MenuCommand(L"mnuEnregistrerSous");
+    EXPECT_EQ(body(readBytes(dir / "b.yzo")), lines({kLine1, kLine2}));
+    EXPECT_FALSE(form->acc.modified[1]);
+}
+
+// Every file goes through the one writer: lists, parameter files and notes alike.
+TEST_F(Files, TheWriterReplacesNoReadOnlyFile) {
+    for (const char* name : {"Rubrique.ope", "cheque.PRM", "notes.txt"}) {
+        writeBytes(dir / name, "ancien\r\n");
+        fs::permissions(dir / name, fs::perms::owner_read);
+        int number = 0;
+        try {
+            writeTextLines(file(name), {L"nouveau"});
+        } catch (const YzoError& e) {
+            number = e.number();
+            EXPECT_NE(e.description().find(file(name)), std::wstring::npos);
+        }
+        EXPECT_EQ(number, kErrReadOnly) << name;
+        EXPECT_EQ(readBytes(dir / name), "ancien\r\n") << name;
+        // A file that may be written is replaced as before.
+        fs::permissions(dir / name, fs::perms::owner_read | fs::perms::owner_write);
+        writeTextLines(file(name), {L"nouveau"});
+        EXPECT_EQ(readBytes(dir / name), "nouveau\r\n") << name;
+    }
+}
+
+// A backup's name is the program's: a link planted there is replaced, and the
+// file it pointed to keeps its text. The account itself is still written
+// through its link.
+TEST_F(Files, ABackupReplacesALinkPlantedInItsPlace) {
+    fs::create_directory(dir / "ailleurs");
+    const fs::path precious = dir / "ailleurs" / "precieux";
+    writeBytes(precious, "à garder\r\n");
+    writeBytes(dir / "a.yzo", account({kLine1}));
+    writeBytes(dir / "notes.txt", "mes notes\r\n");
+    for (const char* backup : {"a.bak", "notes.txt.bak"}) fs::create_symlink(precious, dir / backup);
+    launch("a.yzo");
+    addOperation(fromUtf8(kLine2));
+    save();
+    EXPECT_FALSE(fs::is_symlink(dir / "a.bak"));
+    EXPECT_EQ(readBytes(dir / "a.bak"), account({kLine1}));
+    // The notepad's backup is made by the same copy.
+    copyFileAtomically(file("notes.txt"), file("notes.txt.bak"));
+    EXPECT_FALSE(fs::is_symlink(dir / "notes.txt.bak"));
+    EXPECT_EQ(readBytes(dir / "notes.txt.bak"), "mes notes\r\n");
+    form->MenuCommand(L"mnuQuitterItem");
+    ASSERT_TRUE(fs::exists(dir / "yzo.INI"));
+
+    // yzo.INI's backup, at the next quit.
+    fs::create_symlink(precious, dir / "yzo.INI.bak");
+    const std::string ini = readBytes(dir / "yzo.INI");
+    launch();
+    form->MenuCommand(L"mnuQuitterItem");
+    EXPECT_FALSE(fs::is_symlink(dir / "yzo.INI.bak"));
+    EXPECT_EQ(readBytes(dir / "yzo.INI.bak"), ini);
+    EXPECT_EQ(readBytes(precious), "à garder\r\n");
+}
+
+// An account whose name has a longer extension is saved to the file opened,
+// and named so in yzo.INI; only a name chosen for a new file is cut, once the
+// user has heard the name written and said Yes.
+TEST_F(Files, ALongExtensionIsSavedWhereItWasOpenedAndACutNameIsAskedFirst) {
+    writeBytes(dir / "compte.2026.yzo", account({kLine1}));
+    launch("compte.2026.yzo");
+    addOperation(fromUtf8(kLine2));
+    save();
+    EXPECT_EQ(body(readBytes(dir / "compte.2026.yzo")), lines({kLine1, kLine2}));
+    EXPECT_FALSE(fs::exists(dir / "compte.202"));
+    EXPECT_EQ(form->currentPath(), file("compte.2026.yzo"));
+
+    // Save as a long name: No shows the dialog again, Yes writes the cut name.
+    writeBytes(dir / "neuf.202", "un autre fichier\r\n");
+    tp.files.push_back(file("neuf.2027.yzo"));
+    tp.replies.push_back(MsgResult::No);
+    tp.files.push_back(file("neuf.2027.yzo"));
+    tp.replies.push_back(MsgResult::Yes);
+    tp.boxes.clear();
+    form->MenuCommand(L"mnuEnregistrerSous");
+    ASSERT_EQ(tp.boxes.size(), 2u);
+    EXPECT_EQ(tp.boxes[0], L"Le compte sera enregistré sous le nom neuf.202, qui remplacera le fichier de ce nom. "
+                           L"Continuer ?");
+    EXPECT_EQ(body(readBytes(dir / "neuf.202")), lines({kLine1, kLine2}));
+    EXPECT_FALSE(fs::exists(dir / "neuf.2027.yzo"));
+    EXPECT_EQ(form->currentPath(), file("neuf.202"));
+
+    form->MenuCommand(L"mnuFermerItem");
+    tp.files.push_back(file("compte.2026.yzo"));
+    form->MenuCommand(L"mnuOuvrirItem");
+    form->MenuCommand(L"mnuQuitterItem");
+    ASSERT_TRUE(tp.endCalled);
+    EXPECT_EQ(readTextLinesEach(file("yzo.INI"))[0], file("compte.2026.yzo"));
+}
+
+// Linux paths are bytes: a path the system gave is kept in yzo.INI whatever
+// its letters, on a UTF-8 line of its own, and read back the same; the other
+// lines stay Windows-1252. Typed text that goes into an account is refused
+// when Windows-1252 cannot hold it.
+TEST_F(Files, PathsWithLettersOutsideWindows1252AreKeptInYzoIni) {
+    fs::create_directory(dir / "łukasz");
+    writeBytes(dir / "łukasz" / "a.yzo", account({kLine1}));
+    launch("łukasz/a.yzo");
+    tp.inputs.push_back(file("stockő"));
+    tp.replies.push_back(MsgResult::Yes);  // "Création du dossier …"
+    form->MenuCommand(L"mnuDossierStockage");
+    form->MenuCommand(L"mnuEnTableau");  // "compacté", a Windows-1252 letter
+    form->MenuCommand(L"mnuQuitterItem");
+    ASSERT_TRUE(tp.endCalled);
+    EXPECT_FALSE(anyContains(tp.boxes, L"1002")) << toUtf8(tp.boxes.back());
+    std::vector<std::string> written;
+    const std::string bytes = readBytes(dir / "yzo.INI");
+    for (size_t at = 0, end; (end = bytes.find("\r\n", at)) != std::string::npos; at = end + 2)
+        written.push_back(bytes.substr(at, end - at));
+    ASSERT_EQ(written.size(), 36u);
+    const std::string mark(kUtf8LineMark);
+    EXPECT_EQ(written[0], mark + (dir / "łukasz" / "a.yzo").string());
+    EXPECT_EQ(written[23], mark + (dir / "stockő").string() + "/");
+    EXPECT_EQ(written[32], "compact\xe9");
+
+    tp = TestPlatform{};
+    tp.folder = fromUtf8(dir.string()) + L"/";
+    launch();
+    EXPECT_TRUE(tp.boxes.empty());
+    EXPECT_EQ(form->currentPath(), file("łukasz/a.yzo"));
+    EXPECT_EQ(form->acc.operationCount(), 1);
+    EXPECT_EQ(form->app.storageFolder, file("stockő") + L"/");
+    EXPECT_EQ(form->app.config[33], L"compacté");
+
+    // The account's title goes into the account file: "Ł" is refused, asked again.
+    tp.inputs = {L"Łódź", L"Lodz", L""};  // the last for the start date, left as it is
+    form->MenuCommand(L"mnuModifConfiguration");
+    EXPECT_TRUE(tp.inputs.empty());
+    EXPECT_TRUE(anyContains(tp.boxes, L"texte refusé : le caractère Ł ne peut pas être enregistré"));
+}
+
+TEST(Utf8Lines, ALineThatLooksLikeTheMarkIsReadBackAsWritten) {
+    char tmpl[] = "/tmp/yzo-lines-XXXXXX";
+    const fs::path dir = mkdtemp(tmpl);
+    const std::wstring path = fromUtf8((dir / "f").string());
+    const std::vector<std::wstring> lines{L"\u00EF\u00BB\u00BFcompte", L"é", L"ł", L""};
+    writeTextLinesOrUtf8(path, lines);
+    std::vector<std::optional<std::wstring>> back = readTextLinesEach(path);
+    ASSERT_EQ(back.size(), lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(back[i], lines[i]) << i;
+    EXPECT_EQ(readBytes(dir / "f").substr(0, 3), std::string(kUtf8LineMark));
+    std::error_code ec;
+    fs::remove_all(dir, ec);
 }

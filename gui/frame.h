@@ -82,4 +82,13 @@ private:
     int depth_ = 0;                                  // events running (a modal dialog nests them)
     bool closing_ = false;
     bool trace_ = false;                             // YZO_TRACE_KEYS=1: each key on standard error
+    // One key press as the system sent it, to know it again when it comes
+    // back through a parent widget.
+    struct PressedKey {
+        long time = 0;
+        unsigned raw = 0;
+        unsigned flags = 0;
+        bool operator==(const PressedKey&) const = default;
+    };
+    PressedKey lastKey_;                             // the last key press hooked
 };

@@ -195,7 +195,7 @@ MainFrame::MainFrame(WxPlatform& platform)
     SetMenuBar(bar);
     Bind(wxEVT_MENU, [this](wxCommandEvent& e) {
         size_t i = static_cast<size_t>(e.GetId() - firstMenuId_);
-        if (i >= form_.w.menus.size()) return;
+        if (i >= form_.w.menus.size() || i == blockedEntry_) return;
         std::wstring name = form_.w.menus[i].name;
         int index = form_.w.menus[i].index;
         dispatch([this, name, index] { form_.MenuCommand(name, index); });
@@ -336,6 +336,7 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
     WindowModel& w = form_.w;
     // The shortcuts depend on where the key is typed.
     if (c && c->visible && c->enabled) w.focus = c->name;
+    blockAcceleratorOf(m.key);
     if (MenuEntry* entry = w.menuForKey(m.key)) {
         // A menu's shortcut takes its key first and keeps it.
         std::wstring name = entry->name;
@@ -348,6 +349,22 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         return;
     }
     if (runKey(*c, m)) event.Skip();
+}
+
+// A shortcut that the focused text box keeps (its editing keys, the
+// selection's shortcuts) reaches the menu bar's accelerator when the box
+// leaves the key unhandled: that entry is switched off until the key is over.
+void MainFrame::blockAcceleratorOf(const KeyEvent& key) {
+    WindowModel& w = form_.w;
+    if (!w.focusInTypingBox() || w.menuForKey(key)) return;
+    for (size_t i = 0; i < w.menus.size(); ++i) {
+        const MenuEntry& entry = w.menus[i];
+        if (entry.visible && entry.enabled && entry.shortcut.matches(key)) {
+            blockedEntry_ = i;
+            CallAfter([this] { blockedEntry_ = kNoEntry; });
+            return;
+        }
+    }
 }
 
 bool MainFrame::runKey(Control& c, const MappedKey& m) {

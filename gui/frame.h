@@ -49,6 +49,7 @@ private:
     // Runs a key on the control that has it; true when the widget is to
     // handle the key itself.
     bool runKey(Control& c, const MappedKey& m);
+    void blockAcceleratorOf(const KeyEvent& key);
     bool ownKeyHandling(Control& c, const KeyEvent& k, const std::vector<bool>& checksBefore);
     void onText(Control& c);
     void onClose(wxCloseEvent& event);
@@ -91,4 +92,6 @@ private:
         bool operator==(const PressedKey&) const = default;
     };
     PressedKey lastKey_;                             // the last key press hooked
+    static constexpr size_t kNoEntry = static_cast<size_t>(-1);
+    size_t blockedEntry_ = kNoEntry;                 // the entry the key being typed must not run
 };

@@ -8,6 +8,8 @@ is a US one):
 - Ctrl+Space and Ctrl+Z, with a line selected, change the mark of that line
   only: the text view never gets a selection and is never told that its
   whole text changed (the screen reader would read the whole account);
+- Ctrl+A, Ctrl+Z and Shift+F5 in the creation's date box act on the box,
+  not on the ledger's selection;
 - Ctrl+Shift+S and Ctrl+Shift+B open their file dialog once: cancelled, it
   does not come back.
 
@@ -110,9 +112,41 @@ def run_window(yzo, events, marked):
                  "%s changed more than a line of the ledger (%d characters at most): %r"
                  % (unselect, longest, events.changes))
 
+    keys_in_answer_box(app, frame, ledger)
+
     # Each key opens its file dialog once.
     for keys in ["ctrl+shift+s", "ctrl+shift+b"]:
         count_dialogs(app, frame, window_id, keys)
+
+
+def keys_in_answer_box(app, frame, ledger):
+    """Ctrl+A, Ctrl+Z and Shift+F5 typed in the creation's date box act on
+    the box: the ledger keeps its one selected line."""
+    tw.xdotool("key", "shift+Down")
+    tw.xdotool("key", "Up")
+    if not tw.wait_until(lambda: ledger.queryText().getText(0, -1).count("sélectionné") == 1, 10,
+                         "Shift+Down to select one line"):
+        return
+    before = ledger.queryText().getText(0, -1)
+    tw.xdotool("key", "alt+c")
+    date = tw.find(frame, pyatspi.ROLE_TEXT, "Date")
+    if not tw.wait_until(lambda: date and tw.states(date).contains(pyatspi.STATE_FOCUSED), 10, "the creation box"):
+        return
+    typed = date.queryText().getText(0, -1)
+    tw.xdotool("key", "ctrl+a")
+    tw.wait_until(lambda: date.queryText().getNSelections() == 1, 10, "Ctrl+A to select the box's text")
+    tw.check(date.queryText().getSelection(0) == (0, len(typed)),
+             "Ctrl+A selected %r of the date box's %r" % (date.queryText().getSelection(0), typed))
+    for keys in ["ctrl+z", "shift+F5"]:
+        tw.xdotool("key", keys)
+    time.sleep(0.5)
+    tw.pump()
+    tw.check(not tw.find(app, pyatspi.ROLE_ALERT) and tw.states(date).contains(pyatspi.STATE_FOCUSED),
+             "a key of the date box left it for another window")
+    tw.check(ledger.queryText().getText(0, -1) == before,
+             "keys of the date box changed the ledger: %r" % ledger.queryText().getText(0, -1))
+    tw.xdotool("key", "Escape")
+    tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape back to the ledger")
 
 
 def count_dialogs(app, frame, window_id, keys):

@@ -223,6 +223,16 @@ bool isTextEditingKey(const KeyEvent& key) {
     return false;
 }
 
+bool leavesTextAsItIs(const KeyEvent& key) {
+    switch (key.code) {
+    case kKeyHome: case kKeyEnd: case kKeyLeft: case kKeyRight: case kKeyUp: case kKeyDown:
+    case kKeyPageUp: case kKeyPageDown: case kKeyShift: case kKeyCtrl:
+        return true;
+    default:
+        return key.ctrl && (key.code == keyLetter('A') || key.code == keyLetter('C'));
+    }
+}
+
 int keyCodeOfCharacter(wchar_t ch) {
     if (ch >= L'a' && ch <= L'z') return keyLetter(static_cast<char>(ch - L'a' + L'A'));
     if (ch >= L'A' && ch <= L'Z') return keyLetter(static_cast<char>(ch));

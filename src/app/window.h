@@ -30,6 +30,9 @@ int keyCodeOfCharacter(wchar_t ch);
 // clipboard and undo keys (Ctrl+A, Ctrl+Z, Ctrl+C, Ctrl+X, Ctrl+V), Home,
 // End, the arrows, Backspace and Delete, with any modifier.
 bool isTextEditingKey(const KeyEvent& key);
+// A key that a text box answers without changing its text: a caret move,
+// selecting all (Ctrl+A), copying (Ctrl+C), Shift or Ctrl alone.
+bool leavesTextAsItIs(const KeyEvent& key);
 
 enum class ControlKind { TextBox, MultiLineTextBox, Label, ListBox, CheckListBox, Button };
 

@@ -79,7 +79,7 @@ void MainForm::blocnote() {
 
 void MainForm::RtbNote_KeyDown(const KeyEvent& key) {
     if (key.code == kKeyEscape) InitYzo();
-    else ext.notepadModified = true;
+    else if (!leavesTextAsItIs(key)) ext.notepadModified = true;
 }
 
 void MainForm::SauveBlocNote() {

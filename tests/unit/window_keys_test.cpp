@@ -41,6 +41,13 @@ TEST(WindowKeys, TextBoxesKeepTheirEditingKeys) {
     }
     EXPECT_FALSE(isTextEditingKey(key(keyLetter('S'), false, true)));
     EXPECT_FALSE(isTextEditingKey(key(kKeyEnter)));
+    // Of those, the ones that cannot change the text.
+    for (const KeyEvent& k : {key(kKeyDown), key(kKeyEnd, true, true), key(keyLetter('A'), false, true),
+                              key(keyLetter('C'), false, true), key(kKeyCtrl, false, true)})
+        EXPECT_TRUE(leavesTextAsItIs(k)) << k.code;
+    for (const KeyEvent& k : {key(kKeyBackspace), key(kKeyDelete), key(keyLetter('A')), key(keyLetter('V'), false, true),
+                              key(keyLetter('X'), false, true), key(keyLetter('Z'), false, true), key(kKeyEnter)})
+        EXPECT_FALSE(leavesTextAsItIs(k)) << k.code;
 }
 
 TEST(WindowKeys, TheSelectionShortcutsActWhereTheLedgerAListOrAButtonHasTheFocus) {

@@ -4,7 +4,7 @@
 On an account whose operations are marked with "*" (the X server's keyboard
 is a US one):
 - Shift+8 types "*" and marks the operation under the caret, as yzo-script's
-  key of the mark does;
+  key of the mark does; the "*" key of a French keyboard takes the mark away;
 - Ctrl+Space and Ctrl+Z, with a line selected, change the mark of that line
   only: the text view never gets a selection and is never told that its
   whole text changed (the screen reader would read the whole account);
@@ -86,9 +86,20 @@ def run_window(yzo, events, marked):
         return ledger.queryText().getText(0, -1)
 
     # "*" typed as Shift+8 marks the operation, as the key of the mark does.
+    unmarked = text()
     tw.xdotool("key", "shift+8")
     if not tw.wait_until(lambda: text() == marked, 10, "Shift+8 to mark the operation"):
         print("ledger %r, yzo-script after the mark: %r" % (text(), marked))
+    # On a French keyboard "*" has a key of its own: it takes the mark away.
+    if shutil.which("setxkbmap"):
+        subprocess.run(["setxkbmap", "fr"], check=True, timeout=20)
+        layout = subprocess.run(["setxkbmap", "-query"], capture_output=True, text=True, timeout=20).stdout
+        if tw.check("layout:     fr" in layout, "the French layout is not set: %r" % layout):
+            tw.xdotool("key", "asterisk")
+            tw.wait_until(lambda: text() == unmarked, 10, "the French key of \"*\" to take the mark away")
+        subprocess.run(["setxkbmap", "us"], check=True, timeout=20)
+    else:
+        print("setxkbmap is missing (Debian package x11-xkb-utils): the French keyboard is not tried")
 
     # A line selected, then unselected by Ctrl+Space and by Ctrl+Z.
     for unselect in ["ctrl+space", "ctrl+z"]:

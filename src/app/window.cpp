@@ -239,7 +239,7 @@ int keyCodeOfCharacter(wchar_t ch) {
     if (ch >= L'0' && ch <= L'9') return kKey0 + (ch - L'0');
     // Punctuation: the key of a French keyboard that carries the mark.
     static const std::pair<const wchar_t*, int> keys[] = {
-        {L":/", kKeyOem191},  {L"*\u00b5\\", kKeyOem220}, {L",?", 188},     {L";.", 190},
+        {L":/", kKeyOem191},  {L"*\u00b5", kKeyOem220}, {L",?", 188},     {L";.", 190},
         {L"!\u00a7", 223},     {L"\u00f9%`", 192},        {L"^\u00a8]", 221}, {L"$\u00a3", 186},
         {L")\u00b0[", 219},    {L"=+", 187},               {L"\u00b2'", 222},  {L"<>", 226},
         {L"-", 189},

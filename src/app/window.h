@@ -24,7 +24,8 @@ struct KeyEvent {
 // The key code of a key known by the character it types, whatever the
 // keyboard layout: a letter or a digit is its own code, a punctuation mark
 // the code of the key that carries it on a French keyboard ("/" and ":" 191,
-// "*" 220), or on a US one for marks a French keyboard lacks. 0: none.
+// "*" and "µ" 220), else of its key on a US keyboard ("[" 219); "\\" and
+// "&" have none, so that no other mark acts as "*". 0: none.
 int keyCodeOfCharacter(wchar_t ch);
 // A key that a text box uses to edit its own text or move in it: the
 // clipboard and undo keys (Ctrl+A, Ctrl+Z, Ctrl+C, Ctrl+X, Ctrl+V), Home,

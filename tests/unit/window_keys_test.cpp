@@ -27,6 +27,7 @@ TEST(WindowKeys, ACharacterKeyIsKnownByTheCharacterItTypes) {
     EXPECT_EQ(keyCodeOfCharacter(L'\u00b5'), kKeyOem220);  // µ, Shift of the French "*" key
     // A character that shares a key with a digit is not that digit.
     EXPECT_EQ(keyCodeOfCharacter(L'&'), 0);
+    EXPECT_EQ(keyCodeOfCharacter(L'\\'), 0);  // the US key 220 types no mark
     EXPECT_EQ(keyCodeOfCharacter(L'\u00e9'), 0);  // é
     EXPECT_EQ(keyCodeOfCharacter(0), 0);
 }

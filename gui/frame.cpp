@@ -49,6 +49,24 @@ public:
     bool AcceptsFocusFromKeyboard() const override { return false; }
 };
 
+// Ctrl+C and Ctrl+Insert copy the selection of a text view.
+bool isCopyKey(const KeyEvent& k) {
+    return k.ctrl && !k.shift && (k.code == keyLetter('C') || k.code == kKeyInsert);
+}
+
+// Replaces only the part of a text view's text that changed, so that the
+// screen reader hears of the changed line, not of the whole text again.
+void replaceChangedPart(wxTextCtrl* box, const wxString& before, const wxString& after) {
+    size_t prefix = 0;
+    while (prefix < before.length() && prefix < after.length() && before[prefix] == after[prefix]) ++prefix;
+    size_t suffix = 0;
+    while (suffix < before.length() - prefix && suffix < after.length() - prefix &&
+           before[before.length() - 1 - suffix] == after[after.length() - 1 - suffix])
+        ++suffix;
+    long from = static_cast<long>(prefix), to = static_cast<long>(before.length() - suffix);
+    box->Replace(from, to, after.Mid(prefix, after.length() - prefix - suffix));
+}
+
 bool isCaretKey(int code) {
     switch (code) {
     case kKeyUp: case kKeyDown: case kKeyLeft: case kKeyRight: case kKeyHome: case kKeyEnd:
@@ -177,7 +195,7 @@ MainFrame::MainFrame(WxPlatform& platform)
     SetMenuBar(bar);
     Bind(wxEVT_MENU, [this](wxCommandEvent& e) {
         size_t i = static_cast<size_t>(e.GetId() - firstMenuId_);
-        if (i >= form_.w.menus.size()) return;
+        if (i >= form_.w.menus.size() || i == blockedEntry_) return;
         std::wstring name = form_.w.menus[i].name;
         int index = form_.w.menus[i].index;
         dispatch([this, name, index] { form_.MenuCommand(name, index); });
@@ -290,13 +308,21 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         event.Skip();
         return;
     }
+    // A key the focused widget leaves unhandled goes on to its parents, and
+    // each of them hooks it again: one key press is one command.
+    PressedKey pressed{event.GetTimestamp(), event.GetRawKeyCode(), event.GetRawKeyFlags()};
+    if (pressed == lastKey_) {
+        event.Skip();
+        return;
+    }
+    lastKey_ = pressed;
     MappedKey m = mapKey(event);
     Control* c = controlOf(wxWindow::FindFocus());
     if (trace_) {
         std::fprintf(stderr, "key %d shift=%d ctrl=%d char=%d control=%s\n", m.key.code, m.key.shift ? 1 : 0,
                      m.key.ctrl ? 1 : 0, static_cast<int>(m.ch), c ? toUtf8(c->name).c_str() : "-");
     }
-    if (m.alt || m.key.code == 0) {
+    if (m.alt || (m.key.code == 0 && m.ch == 0)) {
         event.Skip();  // menus and button mnemonics
         return;
     }
@@ -308,6 +334,9 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         return;
     }
     WindowModel& w = form_.w;
+    // The shortcuts depend on where the key is typed.
+    if (c && c->visible && c->enabled) w.focus = c->name;
+    blockAcceleratorOf(m.key);
     if (MenuEntry* entry = w.menuForKey(m.key)) {
         // A menu's shortcut takes its key first and keeps it.
         std::wstring name = entry->name;
@@ -320,6 +349,22 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         return;
     }
     if (runKey(*c, m)) event.Skip();
+}
+
+// A shortcut that the focused text box keeps (its editing keys, the
+// selection's shortcuts) reaches the menu bar's accelerator when the box
+// leaves the key unhandled: that entry is switched off until the key is over.
+void MainFrame::blockAcceleratorOf(const KeyEvent& key) {
+    WindowModel& w = form_.w;
+    if (!w.focusInTypingBox() || w.menuForKey(key)) return;
+    for (size_t i = 0; i < w.menus.size(); ++i) {
+        const MenuEntry& entry = w.menus[i];
+        if (entry.visible && entry.enabled && entry.shortcut.matches(key)) {
+            blockedEntry_ = i;
+            CallAfter([this] { blockedEntry_ = kNoEntry; });
+            return;
+        }
+    }
 }
 
 bool MainFrame::runKey(Control& c, const MappedKey& m) {
@@ -351,8 +396,11 @@ bool MainFrame::runKey(Control& c, const MappedKey& m) {
 bool MainFrame::ownKeyHandling(Control& c, const KeyEvent& k, const std::vector<bool>& checksBefore) {
     if (k.code == kKeyTab) return true;
     if (c.name == L"txt") {
-        if (!isCaretKey(k.code)) return true;  // copying a selection and the like
-        c.caret = moveCaretInTextBox(c.text, c.caret, k);
+        // The ledger's keys are the program's: the text view would select,
+        // undo or change its text with them, and the screen reader would
+        // read it all. Copying is left to it.
+        if (isCopyKey(k)) return true;
+        if (isCaretKey(k.code)) c.caret = moveCaretInTextBox(c.text, c.caret, k);
         return false;
     }
     if (c.isList()) {
@@ -437,7 +485,10 @@ void MainFrame::mirrorControl(Control& c) {
     case ControlKind::MultiLineTextBox: {
         auto* box = static_cast<wxTextCtrl*>(widget(c));
         std::wstring shown = toControlText(c.text);
-        if (ws(box->GetValue()) != shown) box->ChangeValue(wx(shown));
+        if (std::wstring current = ws(box->GetValue()); current != shown) {
+            if (box == txt_) replaceChangedPart(box, wx(current), wx(shown));
+            else box->ChangeValue(wx(shown));
+        }
         long position = toControlPosition(c.text, c.caret);
         if (box->GetInsertionPoint() != position) {
             box->SetInsertionPoint(position);

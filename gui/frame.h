@@ -49,6 +49,7 @@ private:
     // Runs a key on the control that has it; true when the widget is to
     // handle the key itself.
     bool runKey(Control& c, const MappedKey& m);
+    void blockAcceleratorOf(const KeyEvent& key);
     bool ownKeyHandling(Control& c, const KeyEvent& k, const std::vector<bool>& checksBefore);
     void onText(Control& c);
     void onClose(wxCloseEvent& event);
@@ -82,4 +83,15 @@ private:
     int depth_ = 0;                                  // events running (a modal dialog nests them)
     bool closing_ = false;
     bool trace_ = false;                             // YZO_TRACE_KEYS=1: each key on standard error
+    // One key press as the system sent it, to know it again when it comes
+    // back through a parent widget.
+    struct PressedKey {
+        long time = 0;
+        unsigned raw = 0;
+        unsigned flags = 0;
+        bool operator==(const PressedKey&) const = default;
+    };
+    PressedKey lastKey_;                             // the last key press hooked
+    static constexpr size_t kNoEntry = static_cast<size_t>(-1);
+    size_t blockedEntry_ = kNoEntry;                 // the entry the key being typed must not run
 };

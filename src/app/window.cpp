@@ -1,6 +1,8 @@
 #include "app/window.h"
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 
 namespace {
 Control makeControl(const wchar_t* name, ControlKind kind, const wchar_t* accessibleName, bool visible) {
@@ -133,6 +135,9 @@ WindowModel::WindowModel() {
         {L"MnuCopieSelectionItem", L"copie des opérations sélectionnées", F + 6, true, true},
         {L"MnuEffaceSelectionItem", L"effacement des opérations sélectionnées", F + 5, true, false},
     });
+    // The selection's shortcuts act on the ledger's lines.
+    for (auto& m : menus)
+        if (m.menu == L"mnuSelections") m.ledgerOnly = true;
     addMenu(*this, L"mnuGroupes", L"&Groupe", {
         {L"MnuComptaDetailItem", L"Visualisation de la comptabilité détaillée", 0, false, false},
         {L"MnuComptaSimpleItem", L"Visualisation de la comptabilité sans les opérations", 0, false, false},
@@ -191,10 +196,57 @@ MenuEntry* WindowModel::menu(const std::wstring& name, int index) {
     return nullptr;
 }
 
+bool WindowModel::focusInTypingBox() {
+    const Control* c = control(focus);
+    return c && c->isTextBox() && c != &txt;
+}
+
 MenuEntry* WindowModel::menuForKey(const KeyEvent& key) {
+    bool typing = focusInTypingBox();
+    if (typing && isTextEditingKey(key)) return nullptr;
     for (auto& m : menus)
-        if (m.visible && m.enabled && m.shortcut.matches(key)) return &m;
+        if (m.visible && m.enabled && m.shortcut.matches(key) && !(typing && m.ledgerOnly)) return &m;
     return nullptr;
+}
+
+bool isTextEditingKey(const KeyEvent& key) {
+    switch (key.code) {
+    case kKeyHome: case kKeyEnd: case kKeyLeft: case kKeyRight: case kKeyUp: case kKeyDown:
+    case kKeyBackspace: case kKeyDelete:
+        return true;
+    default:
+        break;
+    }
+    if (!key.ctrl) return false;
+    for (char letter : {'A', 'Z', 'C', 'X', 'V'})
+        if (key.code == keyLetter(letter)) return true;
+    return false;
+}
+
+bool leavesTextAsItIs(const KeyEvent& key) {
+    switch (key.code) {
+    case kKeyHome: case kKeyEnd: case kKeyLeft: case kKeyRight: case kKeyUp: case kKeyDown:
+    case kKeyPageUp: case kKeyPageDown: case kKeyShift: case kKeyCtrl:
+        return true;
+    default:
+        return key.ctrl && (key.code == keyLetter('A') || key.code == keyLetter('C'));
+    }
+}
+
+int keyCodeOfCharacter(wchar_t ch) {
+    if (ch >= L'a' && ch <= L'z') return keyLetter(static_cast<char>(ch - L'a' + L'A'));
+    if (ch >= L'A' && ch <= L'Z') return keyLetter(static_cast<char>(ch));
+    if (ch >= L'0' && ch <= L'9') return kKey0 + (ch - L'0');
+    // Punctuation: the key of a French keyboard that carries the mark.
+    static const std::pair<const wchar_t*, int> keys[] = {
+        {L":/", kKeyOem191},  {L"*\u00b5", kKeyOem220}, {L",?", 188},     {L";.", 190},
+        {L"!\u00a7", 223},     {L"\u00f9%`", 192},        {L"^\u00a8]", 221}, {L"$\u00a3", 186},
+        {L")\u00b0[", 219},    {L"=+", 187},               {L"\u00b2'", 222},  {L"<>", 226},
+        {L"-", 189},
+    };
+    for (const auto& [marks, code] : keys)
+        if (std::wstring_view(marks).find(ch) != std::wstring_view::npos) return code;
+    return 0;
 }
 
 void caretLineColumn(const std::wstring& text, long caret, long& line, long& column) {

@@ -9,7 +9,7 @@ enum KeyCode {
     kKeyBackspace = 8, kKeyTab = 9, kKeyEnter = 13, kKeyShift = 16, kKeyCtrl = 17,
     kKeyEscape = 27, kKeySpace = 32, kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35,
     kKeyHome = 36, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
-    kKeyDelete = 46, kKey0 = 48, kKeyA = 65, kKeyNumMultiply = 106, kKeyNumDivide = 111,
+    kKeyInsert = 45, kKeyDelete = 46, kKey0 = 48, kKeyA = 65, kKeyNumMultiply = 106, kKeyNumDivide = 111,
     kKeyF1 = 112, kKeyNumLock = 144, kKeyOem191 = 191, kKeyOem220 = 220,
 };
 inline int keyF(int n) { return kKeyF1 + n - 1; }
@@ -20,6 +20,20 @@ struct KeyEvent {
     bool shift = false;
     bool ctrl = false;
 };
+
+// The key code of a key known by the character it types, whatever the
+// keyboard layout: a letter or a digit is its own code, a punctuation mark
+// the code of the key that carries it on a French keyboard ("/" and ":" 191,
+// "*" and "µ" 220), else of its key on a US keyboard ("[" 219); "\\" and
+// "&" have none, so that no other mark acts as "*". 0: none.
+int keyCodeOfCharacter(wchar_t ch);
+// A key that a text box uses to edit its own text or move in it: the
+// clipboard and undo keys (Ctrl+A, Ctrl+Z, Ctrl+C, Ctrl+X, Ctrl+V), Home,
+// End, the arrows, Backspace and Delete, with any modifier.
+bool isTextEditingKey(const KeyEvent& key);
+// A key that a text box answers without changing its text: a caret move,
+// selecting all (Ctrl+A), copying (Ctrl+C), Shift or Ctrl alone.
+bool leavesTextAsItIs(const KeyEvent& key);
 
 enum class ControlKind { TextBox, MultiLineTextBox, Label, ListBox, CheckListBox, Button };
 
@@ -64,6 +78,7 @@ struct MenuEntry {
     bool checked = false;
     bool enabled = true;
     bool visible = true;
+    bool ledgerOnly = false;  // its shortcut changes the ledger: never taken from a text box
 };
 
 struct TopMenu {
@@ -95,8 +110,12 @@ struct WindowModel {
     MenuEntry* menu(const std::wstring& name, int index = 0);
     MenuEntry& entry(const std::wstring& name) { return *menu(name); }
     std::vector<Control*> controls();
-    // The visible, enabled entry whose shortcut is this key, or nullptr.
+    // The visible, enabled entry whose shortcut is this key pressed where the
+    // focus is, or nullptr. In a text box its own editing keys and the
+    // shortcuts that change the ledger run no entry.
     MenuEntry* menuForKey(const KeyEvent& key);
+    // The focus is in a box the user types into (not the read-only ledger).
+    bool focusInTypingBox();
 };
 
 // Line and column (from 1) of a caret in a CR LF text, and back.

@@ -89,7 +89,7 @@ std::optional<std::wstring> MainForm::readNotepadFile(const std::wstring& path) 
 
 void MainForm::RtbNote_KeyDown(const KeyEvent& key) {
     if (key.code == kKeyEscape) InitYzo();
-    else ext.notepadModified = true;
+    else if (!leavesTextAsItIs(key)) ext.notepadModified = true;
 }
 
 void MainForm::SauveBlocNote() {

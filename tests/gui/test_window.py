@@ -48,15 +48,16 @@ STEPS = [
 
 # Keys pressed while a button has the focus (where the program ignores them),
 # on the X server's US keyboard: the key code and character the program
-# receives. A key is known by the physical key that carries it (Shift+7 is
-# the key 7 typing "&"); "/" and the key "\\" are 191 and 220, the keys that
-# carry ":/" and "*" on a French keyboard; the numeric pad has its own codes.
+# receives. A key is known by the character it types: "/" and "*" (Shift+8)
+# are 191 and 220, the keys that carry ":/" and "*" on a French keyboard;
+# "\\" and "&" (Shift+7) have no code; the numeric pad has its own codes.
 KEYS_ON_BUTTON = [
-    ("ampersand", 55, True, ord("&")),
+    ("ampersand", 0, True, ord("&")),
+    ("shift+8", 220, True, ord("*")),
     ("a", 65, False, ord("a")),
     ("shift+a", 65, True, ord("A")),
     ("slash", 191, False, ord("/")),
-    ("backslash", 220, False, ord("\\")),
+    ("backslash", 0, False, ord("\\")),
     ("KP_Divide", 111, False, ord("/")),
     ("KP_Multiply", 106, False, ord("*")),
 ]

@@ -42,5 +42,5 @@ echo "fuzz: fixed seed ${YZO_FUZZ_SEED:-1}, ${fixed_seconds} s at most"
 walk "$work/fixed" -seed="${YZO_FUZZ_SEED:-1}" -runs="${YZO_FUZZ_RUNS:-8000}" -max_total_time="$fixed_seconds" || status=1
 echo "fuzz: fresh seed $fresh_seed, ${fresh_seconds} s (replay: YZO_FUZZ_FRESH_SEED=$fresh_seed)"
 walk "$work/fresh" -seed="$fresh_seed" -max_total_time="$fresh_seconds" || status=1
-[ "$status" = 0 ] || echo "fuzz: a check failed; fresh seed was $fresh_seed"
+[ "$status" = 0 ] || echo "fuzz: a check failed (fixed seed ${YZO_FUZZ_SEED:-1}, fresh seed $fresh_seed)"
 exit "$status"

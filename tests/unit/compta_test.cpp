@@ -289,7 +289,7 @@ TEST_F(ComptaRun, ANameIsFoundInTheStorageFolderOrBesideTheCommandFile) {
 // Memory that runs out while a report is built: said in words, and nothing of
 // the report is written, from the command line or in the window.
 TEST_F(ComptaRun, AReportThatRunsOutOfMemoryIsDroppedWhole) {
-    account("stock/courant.yzo", L"Courant");
+    account("prog/courant.yzo", L"Courant");
     tp.failOn = L"Courant";
     tp.failAfter = 2;
     report({L"NOM_COMPTE: courant.yzo", L"NOM_COMPTE: courant.yzo", L"NOM_COMPTE: courant.yzo", L"fin"});

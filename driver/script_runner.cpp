@@ -1,18 +1,33 @@
 #include "script_runner.h"
 
+#include <algorithm>
+
 #include "app/textfile.h"
 
 namespace {
 std::string narrow(const std::wstring& s) { return toUtf8(s); }
 
+// The largest number a script may write: an item, a line, a column, a menu
+// entry or a font size are all far below it, and it fits an int with room.
+constexpr int kMaxScriptNumber = 1000000;
+
+// A number of the script: digits only, at most kMaxScriptNumber.
 int parseIndex(const std::wstring& word) {
     if (word.empty()) throw ScriptError("a number is missing");
     int v = 0;
     for (wchar_t c : word) {
         if (c < L'0' || c > L'9') throw ScriptError("not a number: " + narrow(word));
         v = v * 10 + (c - L'0');
+        if (v > kMaxScriptNumber) throw ScriptError("number too large: " + narrow(word));
     }
     return v;
+}
+
+// An item of a list: a number below its count.
+size_t parseItem(const std::wstring& word, size_t count) {
+    int n = parseIndex(word);
+    if (static_cast<size_t>(n) >= count) throw ScriptError("no such item: " + narrow(word));
+    return static_cast<size_t>(n);
 }
 
 std::wstring trimBlanks(const std::wstring& s) {
@@ -90,8 +105,9 @@ KeyEvent parseKeyName(const std::wstring& spec) {
     if (rest.size() >= 2 && rest[0] == L'F') {
         bool digits = true;
         for (size_t i = 1; i < rest.size(); ++i) digits = digits && rest[i] >= L'0' && rest[i] <= L'9';
-        if (digits) {
-            int n = std::stoi(rest.substr(1));
+        // F1 to F12: two digits at most, so that a long run of digits is no number to read.
+        if (digits && rest.size() <= 3) {
+            int n = parseIndex(rest.substr(1));
             if (n >= 1 && n <= 12) { k.code = keyF(n); return k; }
         }
     }
@@ -171,17 +187,14 @@ void ScriptRunner::command(const std::vector<std::wstring>& words, const std::ws
         requireRunning();
         Control& c = usable(arg(1));
         if (!c.isList()) throw ScriptError(narrow(c.name) + " is not a list");
-        int n = parseIndex(arg(2));
-        if (n >= static_cast<int>(c.items.size())) throw ScriptError("no such item");
-        c.selected = n;
+        c.selected = static_cast<int>(parseItem(arg(2), c.items.size()));
         form_.ListClick(c.name);
     } else if (verb == L"check") {
         requireRunning();
         Control& c = usable(L"ListeRec");
-        int n = parseIndex(arg(1));
-        if (n >= static_cast<int>(c.items.size())) throw ScriptError("no such item");
+        size_t n = parseItem(arg(1), std::min(c.items.size(), c.checked.size()));
         c.checked[n] = !c.checked[n];
-        form_.ItemCheck(n);
+        form_.ItemCheck(static_cast<int>(n));
     } else if (verb == L"caret") {
         requireRunning();
         Control& c = usable(L"txt");

@@ -57,7 +57,34 @@ void MainForm::mnuNouveau() {
     NouveauFichier();
 }
 
+int MainForm::untitledSlot() const {
+    for (int k = 1; k <= acc.openCount; ++k)
+        if (app.config[k] == kUntitled) return k;
+    return 0;
+}
+
+bool MainForm::untouchedSlot(int slot) const {
+    if (acc.modified[slot] || acc.linesUnread[slot]) return false;
+    if (slot == acc.currentDoc) return acc.operationCount() == 0 && acc.pensionCount() == 0;
+    return acc.table[slot].lineCount == 0;
+}
+
 void MainForm::NouveauFichier() {
+    // Two open accounts never share the untitled name: an untitled account that
+    // nobody has touched (the empty one of the start) becomes the new account,
+    // and one that holds something is saved under a name first.
+    if (int untitled = untitledSlot()) {
+        if (!untouchedSlot(untitled)) {
+            msgBox(kUntitled + L" déja ouvert, enregistrez-le d'abord");
+            return;
+        }
+        if (untitled != acc.currentDoc) {
+            leaveSlot();
+            acc.currentDoc = untitled;
+        }
+        setUpNewAccount();
+        return;
+    }
     if (acc.openCount >= kMaxSlots) {
         msgBox(L"Nombre de fichier ouvert maxi");
         return;
@@ -65,8 +92,12 @@ void MainForm::NouveauFichier() {
     RangeSauveTableYzo();
     ++acc.openCount;
     acc.currentDoc = acc.openCount;
-    clearSlot(acc.currentDoc);
     insert_nomdoc(acc.currentDoc, kUntitled);
+    setUpNewAccount();
+}
+
+void MainForm::setUpNewAccount() {
+    clearSlot(acc.currentDoc);
     AfficheStatus();
     litFichierYzo(true, false);
     AfficheYzo();
@@ -92,7 +123,8 @@ void MainForm::mnuOuvrir() {
     FileDialogRequest request;
     request.filter = kAccountFilter;
     request.defaultExt = L"yzo";
-    request.initialName = app.storageFolder + L".yzo";
+    // The storage folder, with no name: the filter shows its accounts.
+    request.initialName = ajoutbackslash(app.storageFolder);
     request.mustExist = true;
     std::optional<std::wstring> chosen = platform.OpenFileDialog(request);
     if (!chosen) return;

@@ -4,6 +4,7 @@ std::wstring errorDescription(int number) {
     switch (number) {
     case kErrBadArgument: return L"Argument ou appel de procédure incorrect";
     case kErrOverflow: return L"Dépassement de capacité";
+    case kErrOutOfMemory: return L"Mémoire insuffisante";
     case kErrSubscript: return L"L'indice n'appartient pas à la sélection";
     case kErrTypeMismatch: return L"Type incompatible";
     case kErrBadFileName: return L"Nom ou numéro de fichier incorrect";

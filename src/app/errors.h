@@ -6,6 +6,7 @@
 enum YzoErrorNumber {
     kErrBadArgument = 5,      // invalid argument (an impossible date...)
     kErrOverflow = 6,
+    kErrOutOfMemory = 7,      // an allocation failed: the work is given up whole
     kErrSubscript = 9,        // a line shorter than its fixed positions
     kErrTypeMismatch = 13,    // not a number where one is needed
     kErrBadFileName = 52,

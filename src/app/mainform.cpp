@@ -1,17 +1,24 @@
 #include "app/mainform.h"
 
+#include <new>
+
 #include "account/paths.h"
 #include "app/errors.h"
 #include "app/textfile.h"
+
+namespace {
+// What the screen reader is given of a status text, a message or a question:
+// never longer than the longest line of an account, and a blank where the
+// text holds a field separator or a line break.
+std::wstring spokenText(const std::wstring& text) { return withoutLineBreaks(text.substr(0, kMaxLineLength)); }
+}  // namespace
 
 MainForm::MainForm(Platform& p) : platform(p) {
     for (int k = 1; k <= kMaxSlots; ++k) app.config[k] = kUntitled;
 }
 
 void MainForm::message(std::wstring& text) {
-    // The screen reader says a blank where a line holds a separator, and a
-    // message never runs longer than the longest line of an account.
-    std::wstring shown = L" " + trimRight(withoutLineBreaks(text.substr(0, kMaxLineLength)));
+    std::wstring shown = L" " + trimRight(spokenText(text));
     if (shown == app.lastMessage) shown += L"  ";
     app.lastMessage = shown;
     w.LblMessage.text = shown;
@@ -41,6 +48,14 @@ void MainForm::InitModeNormal() {
 }
 
 void MainForm::InitYzo() {
+    // A password asked for an account being opened: giving it up brings back
+    // what was there before, and comes back here.
+    if (acc.passwordAtOpening) {
+        annuleMotDePasse();
+        return;
+    }
+    // Whatever ends a dialog ends its lock of the menus.
+    unlockMenusAfterPassword();
     InitModeNormal();
     app.keyHelp = false;
     ent.creationInProgress = false;
@@ -114,6 +129,9 @@ void MainForm::endProgram() {
 void MainForm::reportError(const std::exception& error, const std::wstring& procedure) {
     if (auto* e = dynamic_cast<const YzoError*>(&error)) {
         msgBox(errorText(*e, procedure));
+    } else if (dynamic_cast<const std::bad_alloc*>(&error)) {
+        // Said in words, not by the library's name for it.
+        msgBox(errorText(YzoError(kErrOutOfMemory), procedure));
     } else {
         YzoError other(kErrPathAccess, fromUtf8(error.what()));
         msgBox(errorText(other, procedure));
@@ -131,11 +149,11 @@ bool MainForm::refuseIrregularFile(const std::wstring& path, const std::wstring&
 }
 
 MsgResult MainForm::ask(const std::wstring& text, MsgButtons buttons, int defaultButton) {
-    return platform.MsgBox(text, buttons, defaultButton, L"yzo");
+    return platform.MsgBox(spokenText(text), buttons, defaultButton, L"yzo");
 }
 
 void MainForm::msgBox(const std::wstring& text) {
-    platform.MsgBox(withoutLineBreaks(text.substr(0, kMaxLineLength)), MsgButtons::Ok, 1, L"yzo");
+    platform.MsgBox(spokenText(text), MsgButtons::Ok, 1, L"yzo");
 }
 
 std::wstring MainForm::inputLineText(const std::wstring& prompt, const std::wstring& defaultText, Typed kind) {
@@ -155,5 +173,5 @@ std::wstring MainForm::inputLineText(const std::wstring& prompt, const std::wstr
 }
 
 std::wstring MainForm::inputBox(const std::wstring& prompt, const std::wstring& defaultText) {
-    return platform.InputBox(prompt, L"yzo", defaultText);
+    return platform.InputBox(spokenText(prompt), L"yzo", defaultText);
 }

@@ -127,6 +127,12 @@ public:
     void moveSlot(int from, int to);
     void mnuNouveau();
     void NouveauFichier();
+    // The open untitled account's slot, 0 when none is open.
+    int untitledSlot() const;
+    // Whether the slot's account holds no line and no change.
+    bool untouchedSlot(int slot) const;
+    // A new untitled account in the current slot, shown.
+    void setUpNewAccount();
     void mnuOuvrir();
     void mnuOuvrirSousMenu(int entry);
     void openInCurrentSlot(int previousSlot);
@@ -389,11 +395,13 @@ public:
     bool askDateRange();        // false when cancelled
     void traiteCommande(const std::wstring& line);
     // Sums one account named by a NOM_COMPTE line into the report.
-    void cumul(const std::wstring& name);
+    void cumul(const NomCompte& name);
+    // The folders where the names of the command file are looked for.
+    ComptaFolders comptaFolders() const;
     enum class Trouve { Oui, Absent, Illisible };
     // Finds the account: an open one (outside a run from the command line) or
     // its file. lines[1..] are its stored lines; path is the file found.
-    Trouve fichier(const std::wstring& name, AccountHeader& header, std::vector<std::wstring>& lines,
+    Trouve fichier(const NomCompte& name, AccountHeader& header, std::vector<std::wstring>& lines,
                    std::wstring& path);
     int openSlotOf(const std::wstring& path) const;
     std::vector<std::wstring> slotLines(int slot) const;

@@ -13,7 +13,7 @@ enum class MsgResult { Ok, Yes, No, Cancel };
 struct FileDialogRequest {
     std::wstring filter;       // "Fichiers YZO (*.yzo)|*.yzo|tous fichiers (*.*)|*.*"
     std::wstring defaultExt;
-    std::wstring initialName;
+    std::wstring initialName;  // a folder ending with a separator: that folder, no name
     bool mustExist = false;
     bool confirmOverwrite = false;
 };

@@ -39,8 +39,29 @@ std::wstring withUpperFileName(const std::wstring& name) {
 }
 }  // namespace
 
-std::vector<std::wstring> extrait_fichier(const std::wstring& names, const std::wstring& storageFolder,
-                                          const std::wstring& programFolder) {
+namespace {
+// The same folder: the same entry on the disk, or the same text when either is missing.
+bool sameFolder(const std::wstring& a, const std::wstring& b) {
+    std::error_code ec;
+    return a == b || std::filesystem::equivalent(fsPath(a), fsPath(b), ec);
+}
+
+// The files a name without a folder may stand for: the name in each folder, in
+// order, each folder once.
+std::vector<std::wstring> inFolders(const std::wstring& name, const std::vector<std::wstring>& folders) {
+    std::vector<std::wstring> kept;
+    std::vector<std::wstring> files;
+    for (const std::wstring& folder : folders) {
+        if (std::any_of(kept.begin(), kept.end(), [&](const std::wstring& k) { return sameFolder(k, folder); }))
+            continue;
+        kept.push_back(folder);
+        files.push_back(folder + name);
+    }
+    return files;
+}
+}  // namespace
+
+std::vector<NomCompte> extrait_fichier(const std::wstring& names, const ComptaFolders& folders) {
     std::vector<std::wstring> pieces;
     size_t start = 0;
     for (;;) {
@@ -49,15 +70,22 @@ std::vector<std::wstring> extrait_fichier(const std::wstring& names, const std::
         if (plus == std::wstring::npos) break;
         start = plus + 1;
     }
-    std::vector<std::wstring> files;
-    files.reserve(pieces.size());
+    std::vector<NomCompte> accounts;
+    accounts.reserve(pieces.size());
     for (size_t k = 0; k < pieces.size(); ++k) {
+        NomCompte account{pieces[k], {}};
         const std::wstring& piece = pieces[k];
-        if (piece.empty()) files.emplace_back();
-        else if (isFullPath(piece)) files.push_back(withUpperFileName(piece));
-        else files.push_back((k + 1 < pieces.size() ? storageFolder : programFolder) + withUpperFileName(piece));
+        if (piece.empty()) {
+        } else if (isFullPath(piece)) {
+            account.candidates.push_back(withUpperFileName(piece));
+        } else {
+            const std::wstring& ruleFolder = k + 1 < pieces.size() ? folders.storage : folders.program;
+            account.candidates =
+                inFolders(withUpperFileName(piece), {ruleFolder, folders.storage, folders.commandFile});
+        }
+        accounts.push_back(std::move(account));
     }
-    return files;
+    return accounts;
 }
 
 std::optional<std::wstring> resolveAccountFile(const std::wstring& path) {
@@ -69,6 +97,12 @@ std::optional<std::wstring> resolveAccountFile(const std::wstring& path) {
     std::wstring found = fileWhateverCase(folderOf(path), NomFichSeul(path));
     if (found.empty()) return std::nullopt;
     return found;
+}
+
+std::optional<std::wstring> findAccountFile(const NomCompte& name) {
+    for (const std::wstring& candidate : name.candidates)
+        if (std::optional<std::wstring> file = resolveAccountFile(candidate)) return file;
+    return std::nullopt;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // command file and date range asked, the accounts found and summed, the report
 // viewed or printed, and the run from the command line.
 #include <filesystem>
+#include <new>
 
 #include "account/paths.h"
 #include "app/errors.h"
@@ -10,6 +11,8 @@
 
 namespace {
 const std::wstring kLineEnd = L"\r\n";
+// Said with "Mémoire insuffisante" when a report runs out of memory.
+const std::wstring kRapportAbandonne = L"rapport abandonné, rien n'est écrit";
 
 // The same file on the disk (names differing only by case are two files here).
 bool sameFile(const std::wstring& a, const std::wstring& b) {
@@ -104,9 +107,17 @@ bool MainForm::LitFichierCompta() {
     }
     debutRapport(cpt.report, today(), platform.SecondsSinceMidnight(), formatSettings());
     cpt.lineCounter = 0;
-    for (const std::wstring& line : lines) {
-        ++cpt.lineCounter;
-        traiteCommande(line);
+    try {
+        for (const std::wstring& line : lines) {
+            ++cpt.lineCounter;
+            traiteCommande(line);
+        }
+    } catch (const std::bad_alloc&) {
+        // A report that could not be built whole is dropped, its memory with it:
+        // nothing of it is shown, printed or written.
+        cpt.report = ComptaReport{};
+        reportError(YzoError(kErrOutOfMemory, kRapportAbandonne), L"LitFichierCompta");
+        return false;
     }
     return true;
 }
@@ -118,7 +129,7 @@ void MainForm::traiteCommande(const std::wstring& line) {
     cpt.currentCommand = c.code == kTexte ? line : c.texte;
     switch (c.code) {
     case kNomCompte:
-        for (const std::wstring& name : extrait_fichier(c.texte, app.storageFolder, app.programFolder)) cumul(name);
+        for (const NomCompte& name : extrait_fichier(c.texte, comptaFolders())) cumul(name);
         break;
     case kSoldePartiel:
         fin_cumul(r, c.texte, r.partialBalance, r.partialTva);
@@ -133,16 +144,27 @@ void MainForm::traiteCommande(const std::wstring& line) {
     }
 }
 
-void MainForm::cumul(const std::wstring& name) {
+ComptaFolders MainForm::comptaFolders() const {
+    // A command file named without a folder is in the current one.
+    std::wstring commandFolder = folderOf(cpt.commandFile);
+    if (commandFolder.empty()) commandFolder = std::wstring(L".") + kPathSeparator;
+    return {app.storageFolder, app.programFolder, commandFolder};
+}
+
+void MainForm::cumul(const NomCompte& name) {
     ComptaReport& r = cpt.report;
     ComptaAccount account;
     std::vector<std::wstring> lines;
     std::wstring path;
     Trouve found = fichier(name, account.header, lines, path);
-    if (found != Trouve::Oui) {
-        compteInconnu(r, name);
-        // An unreadable file has had its own error message.
-        if (found == Trouve::Absent) comptaWarning(L"Fichier " + name + L" inconnu");
+    if (found == Trouve::Illisible) {
+        // The file has had its own error message, which names it.
+        compteInconnu(r, L"Fichier " + path + L" inconnu");
+        return;
+    }
+    if (found == Trouve::Absent) {
+        compteInconnu(r, texteInconnu(name));
+        comptaWarning(texteInconnu(name));
         return;
     }
     if (uniteDifferente(r, account.header)) comptaWarning(kUniteDifferente);
@@ -183,9 +205,9 @@ std::vector<std::wstring> MainForm::slotLines(int slot) const {
     return lines;
 }
 
-MainForm::Trouve MainForm::fichier(const std::wstring& name, AccountHeader& header,
+MainForm::Trouve MainForm::fichier(const NomCompte& name, AccountHeader& header,
                                    std::vector<std::wstring>& lines, std::wstring& path) {
-    std::optional<std::wstring> file = resolveAccountFile(name);
+    std::optional<std::wstring> file = findAccountFile(name);
     if (!file) return Trouve::Absent;
     path = *file;
     // An open account is summed as it stands in memory, changes included.
@@ -203,6 +225,8 @@ MainForm::Trouve MainForm::fichier(const std::wstring& name, AccountHeader& head
             throw e.at(path, 1);
         }
         lines = std::move(read.lines);
+    } catch (const std::bad_alloc&) {
+        throw;  // the whole report is given up, not this account alone
     } catch (const std::exception& e) {
         reportError(e, L"fichier");
         return Trouve::Illisible;

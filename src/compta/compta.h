@@ -27,13 +27,35 @@ struct Commande {
 // next keywords are looked for; a keyword in a text with no colon does not count.
 Commande test_commande(const std::wstring& line);
 
-// The account files of a NOM_COMPTE line: the names between the "+", trimmed,
-// upper-cased. A name that is a full path (it holds a colon or starts with a
-// separator) is kept as it is, its file name upper-cased; the others are
-// placed in the storage folder, the last one in the program's folder. An empty
-// name stays empty. Both folders end with a separator.
-std::vector<std::wstring> extrait_fichier(const std::wstring& names, const std::wstring& storageFolder,
-                                          const std::wstring& programFolder);
+// One account name of a NOM_COMPTE line: the name as the user wrote it
+// (trimmed), and the files it may stand for, in the order they are looked for.
+struct NomCompte {
+    std::wstring written;
+    std::vector<std::wstring> candidates;  // none for an empty name
+};
+
+// The folders a name without a folder is looked for in, each ending with a
+// separator: the storage folder (the rule's folder of every name but the
+// last), the program's folder (the rule's folder of the last name), and the
+// command file's own folder.
+struct ComptaFolders {
+    std::wstring storage;
+    std::wstring program;
+    std::wstring commandFile;
+};
+
+// The account names of a NOM_COMPTE line: the names between the "+", trimmed,
+// their file names upper-cased. A name that is a full path (it holds a colon
+// or starts with a separator) stands for that file alone. Any other name is
+// looked for first where the rule places it (the storage folder, the program's
+// folder for the last one), then in the storage folder, then in the command
+// file's folder; a folder already named is not named again. An empty name
+// stands for no file.
+std::vector<NomCompte> extrait_fichier(const std::wstring& names, const ComptaFolders& folders);
+
+// The first of the name's files that exists (found whatever the case of its
+// letters); nothing when none does.
+std::optional<std::wstring> findAccountFile(const NomCompte& name);
 
 // The file a name stands for: the folder's entry whose name is the same
 // letters in any case (the file itself when its name matches exactly).
@@ -102,8 +124,12 @@ void addToSums(const Operation& op, const AccountHeader& header, AccountSums& su
 // kept by the account when it is listed.
 void RangeOperation_compta(std::wstring line, const ComptaRange& range, bool detailed, ComptaAccount& account);
 
-// "Fichier " + name + " inconnu".
-void compteInconnu(ComptaReport& report, const std::wstring& name);
+// "Fichier " + the name as written + " inconnu", and the folders it was
+// looked for in.
+std::wstring texteInconnu(const NomCompte& name);
+// The line of an account not found or not read, in the report: texteInconnu,
+// or "Fichier " + the file + " inconnu" for a file that could not be read.
+void compteInconnu(ComptaReport& report, const std::wstring& text);
 
 // Whether the account's unit differs from that of the first account summed
 // (the first account sets it). Call before ajouteCompte.

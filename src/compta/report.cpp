@@ -2,6 +2,7 @@
 // the balance lines and the totals.
 #include <cstdio>
 
+#include "account/paths.h"
 #include "compta/compta.h"
 #include "print/print.h"
 
@@ -65,9 +66,16 @@ void RangeOperation_compta(std::wstring line, const ComptaRange& range, bool det
     addToSums(op, account.header, account.sums);
 }
 
-void compteInconnu(ComptaReport& report, const std::wstring& name) {
-    report.text += L"Fichier " + name + L" inconnu" + kLineEnd;
+std::wstring texteInconnu(const NomCompte& name) {
+    std::wstring text = L"Fichier " + name.written + L" inconnu";
+    for (size_t k = 0; k < name.candidates.size(); ++k) {
+        text += k == 0 ? L", cherché dans " : k + 1 == name.candidates.size() ? L" et " : L", ";
+        text += folderOf(name.candidates[k]);
+    }
+    return text;
 }
+
+void compteInconnu(ComptaReport& report, const std::wstring& text) { report.text += text + kLineEnd; }
 
 bool uniteDifferente(const ComptaReport& report, const AccountHeader& header) {
     return !report.firstAccount && upperCase(header.unitName) != upperCase(report.firstUnit);

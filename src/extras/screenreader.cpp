@@ -56,6 +56,14 @@ std::wstring settingsFolder(const std::wstring& versionFolder) {
     }
     return L"";
 }
+
+// What is proposed when nothing was found: the usual settings folder below the
+// drive's root ("C:\JAWS\settings\fra"); nothing on a system that has no such
+// root, where that folder cannot exist.
+std::wstring defaultSettingsFolder(const std::wstring& drive) {
+    if (drive.empty()) return L"";
+    return ajoutbackslash(ajoutbackslash(ajoutbackslash(drive) + L"JAWS") + L"settings") + L"fra";
+}
 }  // namespace
 
 std::wstring MainForm::findScreenReaderFolder() {
@@ -83,7 +91,7 @@ std::wstring MainForm::findScreenReaderFolder() {
             if (!settings.empty()) return settings;
         }
     }
-    return L"C:\\JAWS\\settings\\fra";
+    return defaultSettingsFolder(roots.drive);
 }
 
 void MainForm::jaws(const std::wstring& baseName) {

@@ -35,13 +35,15 @@ run detaille 0 compta-fenetre.txt /C
 [ -s "$work/detaille.err" ] && { fail "detaille: a report made whole said something"; cat "$work/detaille.err"; }
 grep -q "Porte-monnaie" "$work/detaille/compta-fenetre.prn" 2>/dev/null || fail "detaille: no report in compta-fenetre.prn"
 run mots 1 "$work/mots/compta-mots.txt" /c
-cmp -s "$work/mots/compta-mots.prn" "$data/expected/compta-mots.prn" || fail "mots: the report differs from expected/compta-mots.prn"
+# The command file's folder, named in the line of an unknown account, is this run's own.
+sed "s#$work/mots/#./#" "$work/mots/compta-mots.prn" | cmp -s - "$data/expected/compta-mots.prn" \
+    || fail "mots: the report differs from expected/compta-mots.prn"
 run simple 1 compta-mots.txt /C /s
 cmp -s "$work/simple/compta-mots.prn" "$data/expected/compta-mots-simple.prn" || fail "simple: the report differs from expected/compta-mots-simple.prn"
 # The report is written, but what is wrong in it makes the run fail, each said on standard error.
 said mots "manque le : sur la ligne7"
-said mots "Fichier stock/ABSENT.YZO inconnu"
-said mots "Fichier /nulle/part/ABSENT.YZO inconnu"
+said mots "Fichier absent.yzo inconnu, cherché dans stock/ et $work/mots/"
+said mots "Fichier /nulle/part/absent.yzo inconnu, cherché dans /nulle/part/"
 run unites 1 compta-unites.txt /C
 said unites "unité différente de votre premier compte!"
 run abime 1 compta-abime.txt /C

@@ -140,6 +140,15 @@ run "$yzo" "$work/absent.txt" /C > "$work/out" 2> "$work/err"
     cmp -s "$root/usr/share/yzo/$f" "$XDG_CONFIG_HOME/yzo/$f" || fail "$f was not copied into ~/.config/yzo"
 done || exit 1
 [ -d "$HOME/Mes documents/yzo" ] || fail "the accounts folder ~/Mes documents/yzo was not made"
+# The report of an installed program finds the accounts of the storage folder
+# and those beside its command file, though its own folder holds none.
+cp "$demo/courant.yzo" "$HOME/Mes documents/yzo/courant.yzo"
+mkdir -p "$work/club"
+cp "$demo/courant.yzo" "$work/club/voisin.yzo"
+printf 'NOM_COMPTE: courant.yzo\r\nNOM_COMPTE: voisin.yzo\r\nSOLDE_TOTAL: total\r\n' > "$work/club/club.txt"
+run "$yzo" "$work/club/club.txt" /C > "$work/out" 2> "$work/err"
+[ $? -eq 0 ] || { cat "$work/err"; fail "the installed program's report did not find its accounts"; }
+[ -f "$work/club/club.prn" ] || fail "the installed program's report wrote no club.prn"
 # The installed yzo-script finds the list of keys in its folder and keeps
 # yzo.INI there when it quits.
 {

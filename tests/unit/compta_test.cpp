@@ -3,9 +3,12 @@
 // account, which must be the ledger's own balances.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <new>
 #include <random>
 #include <unistd.h>
 
@@ -49,18 +52,35 @@ TEST(ComptaCommande, EveryFormOfALine) {
     }
 }
 
-TEST(ComptaCommande, NamesGoToTheStorageFolderButTheLastToTheProgramsFolder) {
-    auto files = extrait_fichier(L" a.yzo + Sous/b.yzo+c.Yzo ", L"/stock/", L"/prog/");
-    ASSERT_EQ(3u, files.size());
-    EXPECT_EQ(L"/stock/A.YZO", files[0]);
-    EXPECT_EQ(L"/stock/Sous/B.YZO", files[1]);  // a folder keeps its case, the file is found in any case
-    EXPECT_EQ(L"/prog/C.YZO", files[2]);
+TEST(ComptaCommande, NamesAreLookedForWhereTheRuleSaysThenInTheStorageAndCommandFolders) {
+    const ComptaFolders folders{L"/stock/", L"/prog/", L"/cmd/"};
+    auto names = extrait_fichier(L" a.yzo + Sous/b.yzo+c.Yzo ", folders);
+    ASSERT_EQ(3u, names.size());
+    EXPECT_EQ(L"a.yzo", names[0].written);
+    // Every name but the last: the storage folder (the rule's), then the command file's.
+    EXPECT_EQ((std::vector<std::wstring>{L"/stock/A.YZO", L"/cmd/A.YZO"}), names[0].candidates);
+    // A folder keeps its case, the file is found in any case.
+    EXPECT_EQ((std::vector<std::wstring>{L"/stock/Sous/B.YZO", L"/cmd/Sous/B.YZO"}), names[1].candidates);
+    // The last: the program's folder (the rule's), then the storage folder, then the command file's.
+    EXPECT_EQ(L"c.Yzo", names[2].written);
+    EXPECT_EQ((std::vector<std::wstring>{L"/prog/C.YZO", L"/stock/C.YZO", L"/cmd/C.YZO"}), names[2].candidates);
+    EXPECT_EQ(L"Fichier c.Yzo inconnu, cherché dans /prog/, /stock/ et /cmd/", texteInconnu(names[2]));
 
-    files = extrait_fichier(L"/home/Moi/d.yzo+C:\\Comptes\\e.yzo+", L"/stock/", L"/prog/");
-    ASSERT_EQ(3u, files.size());
-    EXPECT_EQ(L"/home/Moi/D.YZO", files[0]);
-    EXPECT_EQ(L"C:\\Comptes\\E.YZO", files[1]);
-    EXPECT_EQ(L"", files[2]);  // nothing after the last "+": an empty name, unknown
+    names = extrait_fichier(L"/home/Moi/d.yzo+C:\\Comptes\\e.yzo+", folders);
+    ASSERT_EQ(3u, names.size());
+    // A full path stands for its file alone.
+    EXPECT_EQ((std::vector<std::wstring>{L"/home/Moi/D.YZO"}), names[0].candidates);
+    EXPECT_EQ(L"Fichier /home/Moi/d.yzo inconnu, cherché dans /home/Moi/", texteInconnu(names[0]));
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\Comptes\\E.YZO"}), names[1].candidates);
+    // Nothing after the last "+": an empty name, unknown.
+    EXPECT_TRUE(names[2].candidates.empty());
+    EXPECT_EQ(L"Fichier  inconnu", texteInconnu(names[2]));
+
+    // A folder named twice is looked in once.
+    names = extrait_fichier(L"a.yzo+b.yzo", {L"/stock/", L"/stock/", L"/stock/"});
+    EXPECT_EQ((std::vector<std::wstring>{L"/stock/A.YZO"}), names[0].candidates);
+    EXPECT_EQ((std::vector<std::wstring>{L"/stock/B.YZO"}), names[1].candidates);
+    EXPECT_EQ(L"Fichier b.yzo inconnu, cherché dans /stock/", texteInconnu(names[1]));
 }
 
 TEST(ComptaCommande, TheSwitchesAreWordsOfTheirOwn) {
@@ -192,4 +212,111 @@ TEST(ComptaSommes, CashThatCancelsOutGivesNoCashLines) {
     ajouteCompte(report, account);
     EXPECT_EQ(std::wstring::npos, report.text.find(L"ESPECES"));
     EXPECT_NE(std::wstring::npos, report.text.find(L"SOLDE TOTAL DU COMPTE : 7 EUROS"));
+}
+
+namespace {
+namespace fs = std::filesystem;
+
+// A program's folder, a storage folder and a command file's folder apart, as
+// for an installed program. The platform can make an allocation fail when a
+// status text holds a given word, as a report summing a large account
+// thousands of times runs out of memory.
+class ComptaPlatform : public TestPlatform {
+public:
+    std::wstring storage;
+    std::wstring failOn;  // a word of the status text after which memory runs out
+    int failAfter = 0;    // how many such texts are said before it does
+    std::wstring DefaultStorageFolder() override { return storage; }
+    void StatusChanged(const std::wstring& text) override {
+        TestPlatform::StatusChanged(text);
+        if (!failOn.empty() && text.find(failOn) != std::wstring::npos && --failAfter < 0) throw std::bad_alloc();
+    }
+};
+
+class ComptaRun : public ::testing::Test {
+protected:
+    fs::path root;
+    ComptaPlatform tp;
+    std::unique_ptr<MainForm> form;
+
+    void SetUp() override {
+        char tmpl[] = "/tmp/yzo-compta-run-XXXXXX";
+        root = mkdtemp(tmpl);
+        for (const char* sub : {"prog", "stock", "cmd"}) fs::create_directories(root / sub);
+        tp.folder = path("prog/");
+        tp.storage = path("stock/");
+    }
+    void TearDown() override { fs::remove_all(root); }
+    std::wstring path(const std::string& relative) const { return fromUtf8((root / relative).string()); }
+    void account(const std::string& relative, const std::wstring& title) {
+        writeTextLines(path(relative), {L" 1 12026 S" + Sep + title + Sep + L"0" + Sep + L"0" + Sep + L"EUROS" + Sep + L"1",
+                                        L" 5 22026 RVente" + Sep + L"BROCANTE" + Sep + L"150" + Sep + L"0" + Sep});
+    }
+    // The report from the command line on cmd/club.txt, holding these lines.
+    void report(const std::vector<std::wstring>& commands) {
+        writeTextLines(path("cmd/club.txt"), commands);
+        form = std::make_unique<MainForm>(tp);
+        form->Form_Load(path("cmd/club.txt") + L" /C");
+    }
+    bool said(const std::wstring& text) const {
+        return std::find(tp.messages.begin(), tp.messages.end(), L" " + text) != tp.messages.end();
+    }
+};
+}  // namespace
+
+// An installed program's folder holds no account: the last name of a line is
+// looked for there first, then in the storage folder, then beside the command file.
+TEST_F(ComptaRun, ANameIsFoundInTheStorageFolderOrBesideTheCommandFile) {
+    account("stock/courant.yzo", L"Courant");
+    account("cmd/voisin.yzo", L"Voisin");
+    account("prog/Livret.yzo", L"Livret du programme");
+    account("stock/livret.yzo", L"Livret du stockage");
+    report({L"NOM_COMPTE: courant.yzo", L"NOM_COMPTE: voisin.yzo + courant.yzo", L"NOM_COMPTE: livret.yzo",
+            L"NOM_COMPTE: absent.yzo"});
+    EXPECT_TRUE(said(L"Courant"));
+    EXPECT_TRUE(said(L"Voisin"));
+    // The rule's folder comes first.
+    EXPECT_TRUE(said(L"Livret du programme"));
+    EXPECT_FALSE(said(L"Livret du stockage"));
+    const std::wstring unknown = L"Fichier absent.yzo inconnu, cherché dans " + path("prog/") + L", " +
+                                 path("stock/") + L" et " + path("cmd/");
+    EXPECT_EQ((std::vector<std::wstring>{unknown}), tp.boxes);
+    std::vector<std::wstring> prn = readTextLines(path("cmd/club.prn"));
+    EXPECT_EQ(1, std::count(prn.begin(), prn.end(), unknown));
+    EXPECT_TRUE(tp.endCalled);
+}
+
+// Memory that runs out while a report is built: said in words, and nothing of
+// the report is written, from the command line or in the window.
+TEST_F(ComptaRun, AReportThatRunsOutOfMemoryIsDroppedWhole) {
+    account("prog/courant.yzo", L"Courant");
+    tp.failOn = L"Courant";
+    tp.failAfter = 2;
+    report({L"NOM_COMPTE: courant.yzo", L"NOM_COMPTE: courant.yzo", L"NOM_COMPTE: courant.yzo", L"fin"});
+    const std::wstring outOfMemory = L"7 Mémoire insuffisante (rapport abandonné, rien n'est écrit) sur LitFichierCompta";
+    EXPECT_EQ((std::vector<std::wstring>{outOfMemory}), tp.boxes);
+    EXPECT_FALSE(fs::exists(root / "cmd/club.prn"));
+    EXPECT_TRUE(tp.endCalled);
+
+    // In the window: the report is neither shown nor written, its memory is given back.
+    tp = ComptaPlatform{};
+    tp.folder = path("prog/");
+    tp.storage = path("stock/");
+    form = std::make_unique<MainForm>(tp);
+    form->Form_Load(L"");
+    tp.boxes.clear();
+    tp.failOn = L"Courant";
+    tp.failAfter = 1;
+    tp.files.push_back(path("cmd/club.txt"));
+    tp.replies.push_back(MsgResult::No);  // no date range
+    form->MenuCommand(L"MnuComptaDetailItem");
+    EXPECT_EQ((std::vector<std::wstring>{L"Voulez vous une fourchette de date", outOfMemory}), tp.boxes);
+    EXPECT_FALSE(fs::exists(root / "cmd/club.prn"));
+    EXPECT_TRUE(form->cpt.report.text.empty());
+    EXPECT_TRUE(form->app.normalMode);
+
+    // Any other work that runs out of memory says so in the same words.
+    tp.boxes.clear();
+    form->reportError(std::bad_alloc(), L"essai");
+    EXPECT_EQ((std::vector<std::wstring>{L"7 Mémoire insuffisante sur essai"}), tp.boxes);
 }

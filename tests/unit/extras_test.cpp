@@ -378,8 +378,11 @@ TEST_F(Extras, ScreenReaderFilesGoToTheLastVersionFolderFound) {
 TEST_F(Extras, ScreenReaderCopyRefusesAnUnknownFolderAndAClearedAnswer) {
     open();
     tp.inputs = {L""};
-    form->jaws(L"yzo");  // no roots on this system: nothing found, the default is proposed
-    EXPECT_EQ(form->ext.scriptsFolder, L"C:\\JAWS\\settings\\fra");
+    // No roots on this system: nothing found, and nothing proposed (a Windows
+    // drive's folder cannot exist here); the question comes with an empty answer.
+    form->jaws(L"yzo");
+    EXPECT_EQ(form->ext.scriptsFolder, L"");
+    EXPECT_EQ(tp.boxes.back(), L"input: Chemin des scripts de jaws");
     writeTextLines(folder + L"yzo.jdf", {L"dictionnaire"});
     size_t boxes = tp.boxes.size();
     tp.inputs = {L""};
@@ -395,9 +398,9 @@ TEST_F(Extras, ScreenReaderCopyRefusesAnUnknownFolderAndAClearedAnswer) {
     tp.roots = {L"", L"", folder + L"drive"};
     tp.inputs = {L""};
     // On a case-sensitive system the upper-cased name of "Jaws12" does not exist:
-    // the earlier "JAWS9" is not taken instead, the default is proposed.
+    // the earlier "JAWS9" is not taken instead, the default below that drive is proposed.
     form->jaws(L"yzo");
-    EXPECT_EQ(form->ext.scriptsFolder, L"C:\\JAWS\\settings\\fra");
+    EXPECT_EQ(form->ext.scriptsFolder, folder + L"drive/JAWS/settings/fra");
     fs::remove_all(fsPath(folder + L"drive/Jaws12"));
     tp.inputs = {L""};
     form->jaws(L"yzo");

@@ -392,9 +392,18 @@ TEST(SlotSequences, EveryFileOnDiskIsWhatTheModelSaysWasSaved) {
                 bool yes = chance(2);
                 p.replies.push_back(yes ? MsgResult::Yes : MsgResult::No);
                 ASSERT_TRUE(user.key('N', false, true));
-                if (yes) {
+                // Two open accounts never share the untitled name: an untitled
+                // account nobody touched becomes the new one, a touched one
+                // refuses a second.
+                auto untitled = std::find_if(slots.begin(), slots.end(),
+                                             [](const SlotModel& s) { return s.path == kUntitled; });
+                if (!yes) {
+                } else if (untitled == slots.end()) {
                     slots.push_back({kUntitled, {}, false});
                     current = static_cast<int>(slots.size()) - 1;
+                } else if (!untitled->modified && untitled->content.lines.empty()) {
+                    current = static_cast<int>(untitled - slots.begin());
+                    *untitled = SlotModel{kUntitled, {}, false};
                 }
             } else if (action == 11 && form.displayMode() == 2) {  // Escape in the ledger
                 user.key(kKeyEscape);

@@ -118,3 +118,20 @@ write("compta-fenetre.txt", [
 ini = ["sanstitre.yzo"] * 15 + ["1", "1", "0", "Courier", "10", "Arial", "12", "", "stock/", "",
                                 "Arial", "8", "0", "", "0", "1", "", "en tableau", "2", "14", "0"]
 write("compta-ini.txt", ini)
+
+# A command file in a folder of its own, beside one of its accounts: the last
+# name of a line is looked for in the program's folder, then in the storage
+# folder, then beside the command file.
+os.makedirs(os.path.join(os.path.dirname(os.path.abspath(__file__)), "rapport"), exist_ok=True)
+voisin = [
+    line(" 8 32026", " ", "R", "Cotisation", "ADHÉRENT", "25"),
+]
+write("rapport/compta-voisin.yzo", [header(" 1 12026", False, "S", "Caisse du club", "EUROS", len(voisin))] + voisin)
+write("rapport/compta-dossiers.txt", [
+    "Comptes cherchés dans les dossiers",
+    "NOM_COMPTE: compta-livret.yzo",
+    "NOM_COMPTE: compta-voisin.yzo",
+    "NOM_COMPTE: compta-simple.yzo + compta-voisin.yzo",
+    "NOM_COMPTE: absent.yzo",
+    "SOLDE_TOTAL: tout",
+])

@@ -71,6 +71,17 @@ STEPS = [
     ("shift+Return", "key shift+Enter", ""),
     ("z", "key Z", ""),
     ("ctrl+F3", "key ctrl+F3", ""),
+    # A cheque: the objet box, the amount's input box answered, then the
+    # numéro box that the focus brings back: each box's question and value
+    # once; the new line once.
+    ("alt+c", "click CmdCreation", "question"),
+    ("Return", "key Enter", "list"),
+    ("c", "key C", "typeahead"),
+    ("h", "key H", "typeahead"),
+    ("Return", "key Enter", "box"),
+    ("p", "key P", ""),
+    ("Return", 'answer "12,5"\nkey Enter', "answer"),
+    ("Return", "key Enter", ""),
 ]
 CREATION_QUESTION = "Date de création :"
 
@@ -95,7 +106,7 @@ def script_run(folder):
     selected item of Liste and the prompt of an input box."""
     lines = ['start "%s"' % os.path.join(folder, ACCOUNT), "show txt"]
     for _, command, _ in STEPS:
-        lines += ["# step", command, "show txt", "show Liste"]
+        lines += ["# step", command, "show txt", "show Liste", "show LblDial", "show txtDial"]
     run = subprocess.run(
         [YZO_SCRIPT, "--dossier", folder, "--aujourdhui", TODAY, "--heure", NOW, "-"],
         input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60, cwd=folder)
@@ -107,7 +118,7 @@ def script_run(folder):
 
 def new_record():
     return {"messages": [], "text": [], "caret": None, "items": [], "selected": None, "prompt": None,
-            "question": None}
+            "question": None, "box": None}
 
 
 def split_steps(transcript):
@@ -128,6 +139,10 @@ def split_steps(transcript):
             record["question"] = line[len("msgbox: "):].rsplit(" [", 1)[0]
         elif line.startswith("  | "):
             record["text"].append(line[4:])
+        elif line.startswith(("  LblDial ", "  txtDial ")) and line.endswith(" visible enabled"):
+            # The box of the dialog area: its question and its value.
+            value = line.split('"')[1].strip()
+            record["box"] = (record["box"] or ()) + (value,)
         elif line.startswith("  caret: "):
             record["caret"] = int(line.split()[1])
         elif line.startswith("  ") and line[2:3].isdigit() and ": " in line:
@@ -296,6 +311,22 @@ def answer_message_box(yzo, question, start):
             xdotool("windowfocus", "--sync", frame[0])
 
 
+def answer_input_box(yzo, prompt, answer):
+    """The input box is answered by typing; the frame takes the keyboard back,
+    as a desktop gives it back when a dialog closes."""
+    dialog = wait_for(lambda: windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
+    if not dialog:
+        return
+    xdotool("windowfocus", "--sync", dialog[0])
+    xdotool("type", "--delay", "60", answer)
+    xdotool("key", "Return")
+    if not wait_for(lambda: not windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box to close"):
+        return
+    frame = windows_of(yzo.pid, "^" + ACCOUNT + "$")
+    if frame:
+        xdotool("windowfocus", "--sync", frame[0])
+
+
 def cancel_input_box(yzo, prompt):
     """Escape cancels the input box; the program goes on to its next question
     in the window, which a desktop gives the keyboard back."""
@@ -328,12 +359,14 @@ def run_steps(yzo, steps, start):
     xdotool("windowfocus", "--sync", frame[0])
     settle(len(spoken()))
 
-    for (key, _, look), before, step in zip(STEPS, steps, steps[1:]):
+    for (key, command, look), before, step in zip(STEPS, steps, steps[1:]):
         name = "key %s" % key
         start = len(spoken())
         xdotool("key", key)
         if look == "msgbox":
             answer_message_box(yzo, step["question"], start)
+        if look == "answer":
+            answer_input_box(yzo, step["prompt"], command.split('"')[1])
         if look == "dialog":
             prompt = step["prompt"]
             dialog = wait_for(lambda: windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
@@ -346,7 +379,8 @@ def run_steps(yzo, steps, start):
         if MODE == "script":
             awaited += {"caret": [step["text"][(step["caret"] or 1) - 1].strip()],
                         "question": [CREATION_QUESTION], "list": [step["selected"]], "item": [step["selected"]],
-                        "dialog": [step["prompt"]], "ledger": [step["text"][(step["caret"] or 1) - 1].strip()]
+                        "dialog": [step["prompt"]], "ledger": [step["text"][(step["caret"] or 1) - 1].strip()],
+                        "box": list(step["box"] or ())[:1], "answer": list(step["box"] or ())[:1],
                         }.get(look, [])
         for text in map(spoken_form, awaited):
             wait_for(lambda: text in spoken_form(" ".join(said(spoken()[start:]))), 20,
@@ -367,6 +401,12 @@ def run_steps(yzo, steps, start):
         elif look == "list":
             check(step["selected"] in " ".join(words),
                   "%s: the list was said as %r, its item is %r" % (name, words, step["selected"]))
+        elif look in ("box", "answer"):
+            # The box's question and the value the program put there, each once.
+            heard = [spoken_form(w) for w in words]
+            for part in filter(None, step["box"] or ()):
+                count = sum(spoken_form(part) in w for w in heard)
+                check(count == 1, "%s: %r was said %d times: %r" % (name, part, count, words))
         elif look == "typeahead":
             # The row the letter reached is the one the program selected.
             check(step["selected"] is not None and spoken_form(step["selected"]) in map(spoken_form, words),

@@ -22,8 +22,10 @@
 #   itself; nor is the text the program writes into the ledger, which Orca
 #   would read whole after a Ctrl key.
 import pyatspi
+from gi.repository import GLib
 
 from orca import debug
+from orca import keybindings
 from orca import orca_state
 from orca import speech_generator
 from orca.scripts.toolkits import gtk
@@ -33,6 +35,10 @@ LEDGER = "Opérations"
 # The boxes and lists that answer the question of the dialog area; yzo gives
 # each the question as its description.
 ANSWERS = {"Réponse", "Date", "Mot de passe", "Liste", "Critères"}
+# How long a ledger line waits for the message of the key that moved to it
+# (Shift+Up and Shift+Down say the line they leave first), in milliseconds;
+# the program sets its messages with the caret, so they follow at once.
+PENDING_LINE_MS = 150
 # The text boxes among them, whose text the program sets.
 ANSWER_BOXES = {"Réponse", "Date", "Mot de passe"}
 
@@ -107,13 +113,23 @@ class Script(gtk.Script):
         self._lastMessage = (None, None)
         self._boxSaid = (None, None)
         self._rowSaid = (None, None)
+        # A ledger line that waits to be said after the key's message.
+        self._pendingLine = (None, None)
         # Key presses counted: what is said now answers the last one (a
         # release, or the focus coming back after a dialog, is the same key).
         self._keyCount = 0
+        self._shiftDown = False
+        self._selecting = False
 
     def presentKeyboardEvent(self, event):
-        if event.isPressedKey() and not event.isModifierKey():
+        if event.event_string in ("Shift_L", "Shift_R"):
+            self._shiftDown = event.isPressedKey()
+        elif event.isPressedKey() and not event.isModifierKey():
             self._keyCount += 1
+            # Whether this key is Shift+Up or Shift+Down, as it was pressed:
+            # the Shift key may be up again before its events arrive.
+            shifted = self._shiftDown or bool(event.modifiers & keybindings.SHIFT_MODIFIER_MASK)
+            self._selecting = shifted and event.event_string in ("Up", "Down")
         return super().presentKeyboardEvent(event)
 
     def _key(self):
@@ -144,10 +160,31 @@ class Script(gtk.Script):
             return
         self._lastMessage = (text, self._key())
         self.speakMessage(text, interrupt=False)
+        self._sayPendingLine()
+
+    def _sayPendingLine(self):
+        line, key = self._pendingLine
+        self._pendingLine = (None, None)
+        if line is None or key != self._key():
+            return False
+        self._lineSaidByCaret = (line, key)
+        self.speakMessage(line, interrupt=False)
+        return False  # a GLib timeout runs once
 
     def _saidByThisKey(self, said, what):
         text, event = said
         return text is not None and text == what and event == self._key()
+
+    def _selectingLine(self):
+        """Whether the last key is Shift+Up or Shift+Down."""
+        return self._selecting
+
+    def _keepCaretOffset(self, obj):
+        """Orca's record of the caret, as if it had presented the move."""
+        try:
+            self._saveLastCursorPosition(obj, obj.queryText().caretOffset)
+        except Exception:
+            pass
 
     def _isLedger(self, obj):
         return _role(obj) == pyatspi.ROLE_TEXT and _name(obj) == LEDGER
@@ -207,17 +244,22 @@ class Script(gtk.Script):
                and self.utilities.isSameObject(obj, orca_state.locusOfFocus):
                 # The key's message has said this line already.
                 _log("caret line already said by the message: %s" % line)
-                try:
-                    self._saveLastCursorPosition(obj, obj.queryText().caretOffset)
-                except Exception:
-                    pass
+                self._keepCaretOffset(obj)
+                return
+            if self._selectingLine() and self.utilities.isSameObject(obj, orca_state.locusOfFocus):
+                # Shift+Up and Shift+Down select the line they leave and say
+                # so: that message first, then the new line.
+                _log("line waits for the message: %s" % line)
+                self._keepCaretOffset(obj)
+                self._pendingLine = (line, self._key())
+                GLib.timeout_add(PENDING_LINE_MS, self._sayPendingLine)
                 return
         super().onCaretMoved(event)
 
     def _presentTextAtNewCaretPosition(self, event, otherObj=None):
-        super()._presentTextAtNewCaretPosition(event, otherObj)
         obj = otherObj or event.source
         u = self.utilities
+        super()._presentTextAtNewCaretPosition(event, otherObj)
         # Orca says the caret's line after a key that moves by lines or pages
         # only; then the key's message is not said again.
         saysLine = u.lastInputEventWasLineNav() or u.lastInputEventWasPageNav() or u.lastInputEventWasFileBoundaryNav()

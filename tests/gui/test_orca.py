@@ -42,6 +42,10 @@ SPEECH_LOG = os.path.join(WORK, "speech.jsonl")
 STEPS = [
     ("Down", "key Down", "caret"),
     ("s", "key S", ""),
+    # Shift+Down selects the line it leaves and says so, then the new line.
+    ("ctrl+Home", "key ctrl+Home", ""),
+    ("Down", "key Down", "caret"),
+    ("shift+Down", "key shift+Down", "after"),
     ("F9", "key F9", ""),
     ("Escape", "key Escape", ""),
     ("ctrl+n", "answer yes\nkey ctrl+N", "msgbox"),
@@ -380,6 +384,7 @@ def run_steps(yzo, steps, start):
             awaited += {"caret": [step["text"][(step["caret"] or 1) - 1].strip()],
                         "question": [CREATION_QUESTION], "list": [step["selected"]], "item": [step["selected"]],
                         "dialog": [step["prompt"]], "ledger": [step["text"][(step["caret"] or 1) - 1].strip()],
+                        "after": [step["text"][(step["caret"] or 1) - 1].strip()],
                         "box": list(step["box"] or ())[:1], "answer": list(step["box"] or ())[:1],
                         }.get(look, [])
         for text in map(spoken_form, awaited):
@@ -401,6 +406,13 @@ def run_steps(yzo, steps, start):
         elif look == "list":
             check(step["selected"] in " ".join(words),
                   "%s: the list was said as %r, its item is %r" % (name, words, step["selected"]))
+        elif look == "after":
+            # The messages first, the line the caret reached after them, once.
+            line = spoken_form(step["text"][step["caret"] - 1])
+            heard = [spoken_form(w) for w in words]
+            wanted = [spoken_form(m) for m in texts_of(step["messages"])]
+            check(heard.count(line) == 1 and all(m in heard and heard.index(m) < heard.index(line) for m in wanted),
+                  "%s: said %r; the messages %r come before the line %r" % (name, words, wanted, line))
         elif look in ("box", "answer"):
             # The box's question and the value the program put there, each once.
             heard = [spoken_form(w) for w in words]

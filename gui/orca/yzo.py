@@ -14,7 +14,8 @@
 #   which the focus or the caret has just brought is not said a second
 #   time, and the ledger or a box that takes the focus back after a dialog
 #   is not presented again when the key has already said its line, or its
-#   question and value;
+#   question and value; Shift+Up and Shift+Down say the line they select,
+#   then the line they reach;
 # - a box or list of the dialog area is presented with its question; the
 #   text that the program puts into a box is said with its question, not
 #   as typed text;

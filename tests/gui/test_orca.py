@@ -75,6 +75,16 @@ STEPS = [
     ("shift+Return", "key shift+Enter", ""),
     ("z", "key Z", ""),
     ("ctrl+F3", "key ctrl+F3", ""),
+    # A search from the rubrique under the caret, its value chosen by
+    # type-ahead: the line found is said once.
+    ("ctrl+Home", "key ctrl+Home", ""),
+    ("Down", "key Down", "caret"),
+    ("r", "key R", ""),
+    ("F3", "key F3", "list"),
+    ("l", "key L", "typeahead"),
+    ("o", "key O", "typeahead"),
+    ("y", "key Y", "typeahead"),
+    ("Return", "key Enter", "ledger"),
     # A cheque: the objet box, the amount's input box answered, then the
     # numéro box that the focus brings back: each box's question and value
     # once; the new line once.

@@ -10,14 +10,23 @@
 #   queued after what is being said, with no role or name around it; the
 #   notification that yzo shows for screen readers without this script is
 #   not spoken;
-# - a message that repeats the ledger line which the focus has just
-#   brought is not said a second time;
-# - a box or list of the dialog area is presented with its question;
+# - one key says each thing once: a message that repeats the ledger line
+#   which the focus or the caret has just brought is not said a second
+#   time, and the ledger or a box that takes the focus back after a dialog
+#   is not presented again when the key has already said its line, or its
+#   question and value; Shift+Up and Shift+Down say the line they select,
+#   then the line they reach;
+# - a box or list of the dialog area is presented with its question; the
+#   text that the program puts into a box is said with its question, not
+#   as typed text;
 # - a change of the window's title is not spoken: yzo says the file name
-#   itself.
+#   itself; nor is the text the program writes into the ledger, which Orca
+#   would read whole after a Ctrl key.
 import pyatspi
+from gi.repository import GLib
 
 from orca import debug
+from orca import keybindings
 from orca import orca_state
 from orca import speech_generator
 from orca.scripts.toolkits import gtk
@@ -27,6 +36,12 @@ LEDGER = "Opérations"
 # The boxes and lists that answer the question of the dialog area; yzo gives
 # each the question as its description.
 ANSWERS = {"Réponse", "Date", "Mot de passe", "Liste", "Critères"}
+# How long a ledger line waits for the message of the key that moved to it
+# (Shift+Up and Shift+Down say the line they leave first), in milliseconds;
+# the program sets its messages with the caret, so they follow at once.
+PENDING_LINE_MS = 150
+# The text boxes among them, whose text the program sets.
+ANSWER_BOXES = {"Réponse", "Date", "Mot de passe"}
 
 
 def _log(text):
@@ -54,6 +69,19 @@ def _showing(obj):
         return False
 
 
+def _boxText(obj):
+    try:
+        text = obj.queryText()
+        return text.getText(0, -1).strip()
+    except Exception:
+        return ""
+
+
+def _spoken(text):
+    """A text as it is compared with another: blanks runs as one, no end stop."""
+    return " ".join((text or "").split()).rstrip(".")
+
+
 def _caretLine(obj):
     """The line of a text object where its caret is, without its blanks."""
     try:
@@ -79,6 +107,34 @@ class Script(gtk.Script):
         super().__init__(app)
         # The ledger line the presentation of the focus has just said.
         self._lineSaidByFocus = None
+        # What the current key has already said, with the input event it
+        # answers: the ledger line of its caret, its last message, and the
+        # question and value of a box.
+        self._lineSaidByCaret = (None, None)
+        self._lastMessage = (None, None)
+        self._boxSaid = (None, None)
+        self._rowSaid = (None, None)
+        # A ledger line that waits to be said after the key's message.
+        self._pendingLine = (None, None)
+        # Key presses counted: what is said now answers the last one (a
+        # release, or the focus coming back after a dialog, is the same key).
+        self._keyCount = 0
+        self._shiftDown = False
+        self._selecting = False
+
+    def presentKeyboardEvent(self, event):
+        if event.event_string in ("Shift_L", "Shift_R"):
+            self._shiftDown = event.isPressedKey()
+        elif event.isPressedKey() and not event.isModifierKey():
+            self._keyCount += 1
+            # Whether this key is Shift+Up or Shift+Down, as it was pressed:
+            # the Shift key may be up again before its events arrive.
+            shifted = self._shiftDown or bool(event.modifiers & keybindings.SHIFT_MODIFIER_MASK)
+            self._selecting = shifted and event.event_string in ("Up", "Down")
+        return super().presentKeyboardEvent(event)
+
+    def _key(self):
+        return self._keyCount
 
     def getSpeechGenerator(self):
         return SpeechGenerator(self)
@@ -96,7 +152,50 @@ class Script(gtk.Script):
         if text == repeated:
             _log("message already said by the focus: %s" % text)
             return
+        line, event = self._lineSaidByCaret
+        if text == line and event == self._key():
+            _log("message already said by the caret: %s" % text)
+            return
+        if self._saidByThisKey(self._rowSaid, _spoken(text)):
+            _log("message already said by the list: %s" % text)
+            return
+        self._lastMessage = (text, self._key())
         self.speakMessage(text, interrupt=False)
+        self._sayPendingLine()
+
+    def _sayPendingLine(self):
+        line, key = self._pendingLine
+        self._pendingLine = (None, None)
+        if line is None or key != self._key():
+            return False
+        self._lineSaidByCaret = (line, key)
+        self.speakMessage(line, interrupt=False)
+        return False  # a GLib timeout runs once
+
+    def _saidByThisKey(self, said, what):
+        text, event = said
+        return text is not None and text == what and event == self._key()
+
+    def _selectingLine(self):
+        """Whether the last key is Shift+Up or Shift+Down."""
+        return self._selecting
+
+    def _keepCaretOffset(self, obj):
+        """Orca's record of the caret, as if it had presented the move."""
+        try:
+            self._saveLastCursorPosition(obj, obj.queryText().caretOffset)
+        except Exception:
+            pass
+
+    def _isLedger(self, obj):
+        return _role(obj) == pyatspi.ROLE_TEXT and _name(obj) == LEDGER
+
+    def _isAnswerBox(self, obj):
+        return _role(obj) == pyatspi.ROLE_TEXT and _name(obj) in ANSWER_BOXES
+
+    def _typedInto(self, obj):
+        """Whether the last key typed text into the box (its own echo says it)."""
+        return self.utilities.lastInputEventWasPrintableKey() or self.utilities.lastInputEventWasCommand()
 
     def onTextInserted(self, event):
         if self._isStatusLabel(event.source):
@@ -104,12 +203,69 @@ class Script(gtk.Script):
             # two messages the label already holds the second.
             self.sayMessage(event.any_data or "")
             return
+        if self._isAnswerBox(event.source) and not self._typedInto(event.source):
+            return  # the program's text: said with the question
+        if self._isLedger(event.source):
+            # The program rewrites the ledger; after a Ctrl key Orca would
+            # read all of it. Its caret line and the messages say what changed.
+            return
         super().onTextInserted(event)
 
     def onTextDeleted(self, event):
         if self._isStatusLabel(event.source):
             return
+        if self._isLedger(event.source) or (self._isAnswerBox(event.source) and not self._typedInto(event.source)):
+            return
         super().onTextDeleted(event)
+
+    def onDescriptionChanged(self, event):
+        # A box that keeps the focus and gets a new question: the question
+        # and the value the program put there, once.
+        obj = event.source
+        if _name(obj) not in ANSWERS:
+            super().onDescriptionChanged(event)
+            return
+        if not self.utilities.isSameObject(obj, orca_state.locusOfFocus) or not _showing(obj):
+            return
+        self._presentQuestion(obj)
+
+    def _presentQuestion(self, obj):
+        question = self._question(obj)
+        said = (question + " " + _boxText(obj)).strip() if self._isAnswerBox(obj) else question
+        if not said or self._saidByThisKey(self._boxSaid, said):
+            return
+        self._boxSaid = (said, self._key())
+        self.speakMessage(said, interrupt=False)
+
+    def onCaretMoved(self, event):
+        obj = event.source
+        if _role(obj) == pyatspi.ROLE_TEXT and _name(obj) == LEDGER:
+            line = _caretLine(obj)
+            if self._saidByThisKey(self._lastMessage, line) \
+               and self.utilities.isSameObject(obj, orca_state.locusOfFocus):
+                # The key's message has said this line already.
+                _log("caret line already said by the message: %s" % line)
+                self._keepCaretOffset(obj)
+                return
+            if self._selectingLine() and self.utilities.isSameObject(obj, orca_state.locusOfFocus):
+                # Shift+Up and Shift+Down select the line they leave and say
+                # so: that message first, then the new line.
+                _log("line waits for the message: %s" % line)
+                self._keepCaretOffset(obj)
+                self._pendingLine = (line, self._key())
+                GLib.timeout_add(PENDING_LINE_MS, self._sayPendingLine)
+                return
+        super().onCaretMoved(event)
+
+    def _presentTextAtNewCaretPosition(self, event, otherObj=None):
+        obj = otherObj or event.source
+        u = self.utilities
+        super()._presentTextAtNewCaretPosition(event, otherObj)
+        # Orca says the caret's line after a key that moves by lines or pages
+        # only; then the key's message is not said again.
+        saysLine = u.lastInputEventWasLineNav() or u.lastInputEventWasPageNav() or u.lastInputEventWasFileBoundaryNav()
+        if saysLine and _role(obj) == pyatspi.ROLE_TEXT and _name(obj) == LEDGER:
+            self._lineSaidByCaret = (_caretLine(obj), self._key())
 
     def onShowingChanged(self, event):
         if _role(event.source) == pyatspi.ROLE_NOTIFICATION:
@@ -158,11 +314,25 @@ class Script(gtk.Script):
             super().locusOfFocusChanged(event, oldFocus, newFocus)
             return
         self._lineSaidByFocus = None
+        isLedger = _role(newFocus) == pyatspi.ROLE_TEXT and _name(newFocus) == LEDGER
+        # Back from a dialog: what this key has said already is not said again.
+        if isLedger and self._saidByThisKey(self._lastMessage, _caretLine(newFocus)):
+            _log("ledger line already said by the message")
+            return
         question = self._question(newFocus)
+        if self._isAnswerBox(newFocus) and question:
+            said = (question + " " + _boxText(newFocus)).strip()
+            if self._saidByThisKey(self._boxSaid, said):
+                _log("box already said: %s" % said)
+                return
+            self._boxSaid = (said, self._key())
         if question:
             self.speakMessage(question, interrupt=True)
         super().locusOfFocusChanged(event, oldFocus, newFocus)
-        if _role(newFocus) == pyatspi.ROLE_TEXT and _name(newFocus) == LEDGER:
+        if _role(newFocus) == pyatspi.ROLE_TABLE_CELL:
+            # The row of a list that this key reached: its message is not said again.
+            self._rowSaid = (_spoken(_name(newFocus)), self._key())
+        if isLedger:
             self._lineSaidByFocus = _caretLine(newFocus)
 
 

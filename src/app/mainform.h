@@ -213,6 +213,9 @@ public:
     // The 20-line window (ledger/caret.cpp).
     void FlecheHaut();
     void FlecheBas();
+    // A command that needs an operation under the caret found none: beeps
+    // and says the ledger line that is there (the title or a balance).
+    void sayNotAnOperation();
     void Indexprecedent();
     void Indexsuivant();
     void AppelDebutIndex();

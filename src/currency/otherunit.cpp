@@ -8,7 +8,10 @@
 
 void MainForm::MontantCoursAutreUnite() {
     if (describeKey(L"Montant en cours dans l'autre unité")) return;
-    if (!InitNumeroCours(5)) return;
+    if (!InitNumeroCours(5)) {
+        sayNotAnOperation();
+        return;
+    }
     int unit = acc.header.unitCode;
     if (unit == 1) message(Forme_montant(r_franc_euro(acc.work.montant)));
     else if (unit == 2) message(Forme_montant(r_euro_franc(acc.work.montant)));

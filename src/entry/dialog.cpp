@@ -1,5 +1,7 @@
 // The dialog area: opening the steps of an operation, the validate action
 // that dispatches on the dialog mode, and the keys of the boxes and lists.
+#include <utility>
+
 #include "app/mainform.h"
 #include "entry/rules.h"
 #include "pensions/pensions.h"
@@ -301,9 +303,14 @@ void MainForm::Positioninitiale() {
     size_t n = ent.typeAhead.size();
     if (n == 0) return;
     Control& l = w.Liste;
+    // A letter matches whatever its case and accent: "EL" reaches "Électricité".
+    const std::wstring prefix = foldedUpperCase(ent.typeAhead);
     for (size_t i = 1; i < l.items.size(); ++i) {
-        if (upperCase(l.items[i].substr(0, n)) == ent.typeAhead) {
+        if (foldedUpperCase(l.items[i].substr(0, n)) == prefix) {
             l.selected = static_cast<int>(i);
+            // Said at every letter: the list's own row may not be read again
+            // when the selection comes back to the row it left.
+            message(std::as_const(l.items[i]));
             return;
         }
     }
@@ -336,6 +343,12 @@ void MainForm::Liste_KeyDown(const KeyEvent& key) {
         if (rubriqueScreenShown()) effacementRubrique();
         else if (objetScreenShown()) effacementObjet();
         else if (ent.modes.tvaScreen) effacementtva();
+        return;
+    }
+    if (key.code == kKeyDown && !key.ctrl && w.Liste.selected >= static_cast<int>(w.Liste.items.size()) - 1) {
+        // The list does not move past its last item: say why nothing moved.
+        platform.Beep();
+        message(kLastLineWord);
         return;
     }
     if (ent.columnModification) return;

@@ -103,9 +103,20 @@ void MainForm::FlecheHaut() {
     }
 }
 
+void MainForm::sayNotAnOperation() {
+    if (w.Liste.visible || !w.txt.visible) return;
+    platform.Beep();
+    message(extraitLigne(w.txt.caret + 1));
+}
+
 void MainForm::FlecheBas() {
+    long shownLines = textLineCount(w.txt.text);
     if (FinLigne() <= static_cast<long>(w.txt.text.size())) {
         led.topEdge = led.bottomEdge = false;
+    } else if (led.windowStart + shownLines - 1 >= led.screenCount()) {
+        // Nothing follows: no page to turn, and the caret does not move.
+        platform.Beep();
+        message(kLastLineWord);
     } else if (led.bottomEdge) {
         Indexsuivant();
     } else {

@@ -170,9 +170,12 @@ void MainForm::AfficheYzo() {
                                   ligne_dateReduit(h.startDateText, settings));
     }
     if (acc.operationCount() == 0) {
-        // The header alone, in every mode; nothing to place the caret on.
+        // The header alone, in every mode: the caret is on it, and it is said
+        // as any display says the line it puts the caret on.
         led.displayTable.resize(1);
         InitTableINdex();
+        w.txt.setCaret(0);
+        message(extraitLigne(1));
         return;
     }
 

@@ -35,6 +35,9 @@ std::wstring decimalText(double amount);
 std::wstring trim(const std::wstring& text);
 std::wstring trimRight(const std::wstring& text);
 std::wstring upperCase(const std::wstring& text);
+// Upper case without accents ("é" and "É" give "E"), one letter for one, for
+// comparisons that take a letter whatever its case and accent.
+std::wstring foldedUpperCase(const std::wstring& text);
 
 // --- Line formatting (format.cpp) ----------------------------------------
 

@@ -9,6 +9,8 @@
 #include "ledger/format.h"
 
 constexpr int kWindowLines = 20;
+// What Down says when the caret or the selection is already on the last line.
+inline constexpr const wchar_t* kLastLineWord = L"dernière ligne";
 
 struct Totals {
     double balance = 0, otherUnitBalance = 0, tvaSum = 0, cashBalance = 0, nonCashBalance = 0;

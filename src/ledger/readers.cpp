@@ -48,6 +48,7 @@ namespace {
 void readField(MainForm& f, int column, const std::wstring& label) {
     if (f.describeKey(label)) return;
     if (f.InitNumeroCours(column)) f.ParlerColonne();
+    else f.sayNotAnOperation();
 }
 }  // namespace
 

@@ -119,6 +119,19 @@ std::wstring upperCase(const std::wstring& text) {
     return out;
 }
 
+std::wstring foldedUpperCase(const std::wstring& text) {
+    // Each accented capital of Windows-1252 and the letter it carries; Æ and Œ
+    // stay, so that the text keeps its length.
+    static const std::wstring accented = L"ÀÁÂÃÄÅÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝŸŠŽ";
+    static const std::wstring plain = L"AAAAAACEEEEIIIIDNOOOOOOUUUUYYSZ";
+    std::wstring out = upperCase(text);
+    for (auto& c : out) {
+        size_t k = accented.find(c);
+        if (k != std::wstring::npos) c = plain[k];
+    }
+    return out;
+}
+
 std::wstring centre(const std::wstring& text, int width) {
     std::wstring t = trim(text);
     int len = static_cast<int>(t.size());

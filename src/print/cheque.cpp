@@ -300,7 +300,10 @@ void MainForm::AfficheCheque() {
     }
     if (w.Liste.visible || displayMode() == 9) return;
     long index = IndexAbsolu();
-    if (!TestNumeroAffiche(index)) return;
+    if (!TestNumeroAffiche(index)) {
+        sayNotAnOperation();
+        return;
+    }
     cursorIndex() = index;
     try {
         acc.work = convertit_ChaineYzo(std::wstring(led.shownText(index)));

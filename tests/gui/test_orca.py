@@ -11,7 +11,9 @@ program sets at each step and the list item it would choose.
 
 Modes:
   script    yzo's Orca script is installed: each message is said once, in
-            order, exactly, with no added words; the creation box and the
+            order, exactly, with no added words (a message that is the row a
+            list has just said, or the ledger line its caret has just said,
+            is heard once); the ledger is never read whole; the creation box and the
             input box are presented with their questions; the list item
             said after Down is the one that Enter chooses; the ledger line
             is not said twice when the ledger comes back.
@@ -40,12 +42,30 @@ SPEECH_LOG = os.path.join(WORK, "speech.jsonl")
 STEPS = [
     ("Down", "key Down", "caret"),
     ("s", "key S", ""),
+    # Shift+Down selects the line it leaves and says so, then the new line.
+    ("ctrl+Home", "key ctrl+Home", ""),
+    ("Down", "key Down", "caret"),
+    ("shift+Down", "key shift+Down", "after"),
     ("F9", "key F9", ""),
     ("Escape", "key Escape", ""),
     ("ctrl+n", "answer yes\nkey ctrl+N", "msgbox"),
     ("F6", "key F6", ""),
+    # The traites and pensions: their first line once, the ledger not read whole.
+    ("ctrl+t", "key ctrl+T", ""),
+    ("Escape", "key Escape", ""),
+    # Down on the last line: a beep and its word.
+    ("ctrl+End", "key ctrl+End", ""),
+    ("Down", "key Down", ""),
     ("alt+c", "click CmdCreation", "question"),
     ("Return", "key Enter", "list"),
+    # The type-ahead says the rubrique each letter reaches, once, also when
+    # the selection comes back to the row it started on; "E" finds "Eau",
+    # then "EL" "Électricité".
+    ("a", "key A", "typeahead"),
+    ("l", "key L", "typeahead"),
+    ("x", "key X", ""),
+    ("e", "key E", "typeahead"),
+    ("l", "key L", "typeahead"),
     # Home then Down: the first "Autre" of the rubriques, which asks for the name.
     ("Home", "key Home", "item"),
     ("Down", "key Down", "item"),
@@ -55,6 +75,27 @@ STEPS = [
     ("shift+Return", "key shift+Enter", ""),
     ("z", "key Z", ""),
     ("ctrl+F3", "key ctrl+F3", ""),
+    # A search from the rubrique under the caret, its value chosen by
+    # type-ahead: the line found is said once.
+    ("ctrl+Home", "key ctrl+Home", ""),
+    ("Down", "key Down", "caret"),
+    ("r", "key R", ""),
+    ("F3", "key F3", "list"),
+    ("l", "key L", "typeahead"),
+    ("o", "key O", "typeahead"),
+    ("y", "key Y", "typeahead"),
+    ("Return", "key Enter", "ledger"),
+    # A cheque: the objet box, the amount's input box answered, then the
+    # numéro box that the focus brings back: each box's question and value
+    # once; the new line once.
+    ("alt+c", "click CmdCreation", "question"),
+    ("Return", "key Enter", "list"),
+    ("c", "key C", "typeahead"),
+    ("h", "key H", "typeahead"),
+    ("Return", "key Enter", "box"),
+    ("p", "key P", ""),
+    ("Return", 'answer "12,5"\nkey Enter', "answer"),
+    ("Return", "key Enter", ""),
 ]
 CREATION_QUESTION = "Date de création :"
 
@@ -79,7 +120,7 @@ def script_run(folder):
     selected item of Liste and the prompt of an input box."""
     lines = ['start "%s"' % os.path.join(folder, ACCOUNT), "show txt"]
     for _, command, _ in STEPS:
-        lines += ["# step", command, "show txt", "show Liste"]
+        lines += ["# step", command, "show txt", "show Liste", "show LblDial", "show txtDial"]
     run = subprocess.run(
         [YZO_SCRIPT, "--dossier", folder, "--aujourdhui", TODAY, "--heure", NOW, "-"],
         input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60, cwd=folder)
@@ -91,7 +132,7 @@ def script_run(folder):
 
 def new_record():
     return {"messages": [], "text": [], "caret": None, "items": [], "selected": None, "prompt": None,
-            "question": None}
+            "question": None, "box": None}
 
 
 def split_steps(transcript):
@@ -112,6 +153,10 @@ def split_steps(transcript):
             record["question"] = line[len("msgbox: "):].rsplit(" [", 1)[0]
         elif line.startswith("  | "):
             record["text"].append(line[4:])
+        elif line.startswith(("  LblDial ", "  txtDial ")) and line.endswith(" visible enabled"):
+            # The box of the dialog area: its question and its value.
+            value = line.split('"')[1].strip()
+            record["box"] = (record["box"] or ()) + (value,)
         elif line.startswith("  caret: "):
             record["caret"] = int(line.split()[1])
         elif line.startswith("  ") and line[2:3].isdigit() and ": " in line:
@@ -198,17 +243,25 @@ def texts_of(messages):
     return [m.strip() for m in messages if m.strip()]
 
 
+def spoken_form(text):
+    """A text as heard: blank runs as one, without the stop Orca adds."""
+    return " ".join(text.split()).rstrip(".")
+
+
 def check_messages(step, utterances, messages):
     words = said(utterances)
-    wanted = texts_of(messages)
+    # A message that is a list's row may be heard as that row, once.
+    wanted = [spoken_form(m) for m in texts_of(messages)]
     if MODE == "fallback":
-        heard = " ".join(words)
+        heard = spoken_form(" ".join(words))
         for m in wanted:
             check(m in heard, "%s: the message %r was not heard in %r" % (step, m, words))
         return
     for w in words:
         check("notification" not in w and w != "Message.", "%s: added words %r" % (step, w))
-    got = [w for w in words if w in wanted]
+        # The ledger's text, rewritten by the program, is never read whole.
+        check("\n" not in w, "%s: a whole text was read: %r" % (step, w))
+    got = [spoken_form(w) for w in words if spoken_form(w) in wanted]
     check(got == wanted, "%s: messages said %r, the program set %r (all said: %r)" % (step, got, wanted, words))
 
 
@@ -272,6 +325,22 @@ def answer_message_box(yzo, question, start):
             xdotool("windowfocus", "--sync", frame[0])
 
 
+def answer_input_box(yzo, prompt, answer):
+    """The input box is answered by typing; the frame takes the keyboard back,
+    as a desktop gives it back when a dialog closes."""
+    dialog = wait_for(lambda: windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
+    if not dialog:
+        return
+    xdotool("windowfocus", "--sync", dialog[0])
+    xdotool("type", "--delay", "60", answer)
+    xdotool("key", "Return")
+    if not wait_for(lambda: not windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box to close"):
+        return
+    frame = windows_of(yzo.pid, "^" + ACCOUNT + "$")
+    if frame:
+        xdotool("windowfocus", "--sync", frame[0])
+
+
 def cancel_input_box(yzo, prompt):
     """Escape cancels the input box; the program goes on to its next question
     in the window, which a desktop gives the keyboard back."""
@@ -304,12 +373,14 @@ def run_steps(yzo, steps, start):
     xdotool("windowfocus", "--sync", frame[0])
     settle(len(spoken()))
 
-    for (key, _, look), before, step in zip(STEPS, steps, steps[1:]):
+    for (key, command, look), before, step in zip(STEPS, steps, steps[1:]):
         name = "key %s" % key
         start = len(spoken())
         xdotool("key", key)
         if look == "msgbox":
             answer_message_box(yzo, step["question"], start)
+        if look == "answer":
+            answer_input_box(yzo, step["prompt"], command.split('"')[1])
         if look == "dialog":
             prompt = step["prompt"]
             dialog = wait_for(lambda: windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
@@ -322,10 +393,13 @@ def run_steps(yzo, steps, start):
         if MODE == "script":
             awaited += {"caret": [step["text"][(step["caret"] or 1) - 1].strip()],
                         "question": [CREATION_QUESTION], "list": [step["selected"]], "item": [step["selected"]],
-                        "dialog": [step["prompt"]], "ledger": [step["text"][(step["caret"] or 1) - 1].strip()]
+                        "dialog": [step["prompt"]], "ledger": [step["text"][(step["caret"] or 1) - 1].strip()],
+                        "after": [step["text"][(step["caret"] or 1) - 1].strip()],
+                        "box": list(step["box"] or ())[:1], "answer": list(step["box"] or ())[:1],
                         }.get(look, [])
-        for text in awaited:
-            wait_for(lambda: text in " ".join(said(spoken()[start:])), 20, "%s to say %r" % (name, text))
+        for text in map(spoken_form, awaited):
+            wait_for(lambda: text in spoken_form(" ".join(said(spoken()[start:]))), 20,
+                     "%s to say %r" % (name, text))
         utterances = settle(start)
         words = said(utterances)
         check_messages(name, utterances, step["messages"])
@@ -342,6 +416,23 @@ def run_steps(yzo, steps, start):
         elif look == "list":
             check(step["selected"] in " ".join(words),
                   "%s: the list was said as %r, its item is %r" % (name, words, step["selected"]))
+        elif look == "after":
+            # The messages first, the line the caret reached after them, once.
+            line = spoken_form(step["text"][step["caret"] - 1])
+            heard = [spoken_form(w) for w in words]
+            wanted = [spoken_form(m) for m in texts_of(step["messages"])]
+            check(heard.count(line) == 1 and all(m in heard and heard.index(m) < heard.index(line) for m in wanted),
+                  "%s: said %r; the messages %r come before the line %r" % (name, words, wanted, line))
+        elif look in ("box", "answer"):
+            # The box's question and the value the program put there, each once.
+            heard = [spoken_form(w) for w in words]
+            for part in filter(None, step["box"] or ()):
+                count = sum(spoken_form(part) in w for w in heard)
+                check(count == 1, "%s: %r was said %d times: %r" % (name, part, count, words))
+        elif look == "typeahead":
+            # The row the letter reached is the one the program selected.
+            check(step["selected"] is not None and spoken_form(step["selected"]) in map(spoken_form, words),
+                  "%s: said %r, the selected item is %r" % (name, words, step["selected"]))
         elif look == "item":
             # The item said is the one the program has selected: Enter chooses it.
             check(any(step["selected"] in w for w in words) and step["selected"] != before["selected"],

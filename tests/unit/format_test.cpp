@@ -390,3 +390,13 @@ TEST(TextFunctions, StoredDateAndPadding) {
     EXPECT_EQ(centre(L" x ", 5), L"  x  ");      // trimmed first
     EXPECT_EQ(centre(L"  abcd  ", 2), L"abcd");  // longer: trimmed, not cut
 }
+
+// The type-ahead compares letters whatever their case and accent, letter for
+// letter, so that a prefix of n letters is still compared with n letters.
+TEST(TextFunctions, FoldedUpperCase) {
+    EXPECT_EQ(foldedUpperCase(L"Électricité"), L"ELECTRICITE");
+    EXPECT_EQ(foldedUpperCase(L"ça où ÿ ñ"), L"CA OU Y N");
+    // The ligatures have no one-letter plain form: they stay, upper-cased.
+    EXPECT_EQ(foldedUpperCase(L"œuvre Æ"), L"ŒUVRE Æ");
+    EXPECT_EQ(foldedUpperCase(L"Vêtements").size(), std::wstring(L"Vêtements").size());
+}

@@ -171,6 +171,7 @@ WindowModel::WindowModel() {
         {L"mnuAideTxtItem", L"&Guide", 0, false, false},
         {L"mnuApropos", L"A &propos", 0, false, false},
         {L"mnuAideComptaItem", L"exemple de fichier de commande pour la comptabilité", 0, false, false},
+        {L"mnuScriptOrca", L"Installer le script Orca", 0, false, false},
     });
 }
 

@@ -1,9 +1,11 @@
 # yzo's own script for the Orca screen reader (Orca 43).
 #
-# Orca reads application scripts from the package orca-scripts of its
-# preferences folder ($XDG_DATA_HOME/orca/orca-scripts/), by the name of the
-# application: this file is installed there as yzo.py (yzo offers to copy it
-# at start when the file verorca.ini is in its folder).
+# Orca looks for an application's script by the application's name, first in
+# the package orca-scripts of the user's Orca folder
+# ($XDG_DATA_HOME/orca/orca-scripts/yzo.py), then in its own package
+# orca.scripts.apps (orca/scripts/apps/yzo/__init__.py), where yzo's Debian
+# package installs this file for every user. The program copies it into the
+# user's folder on request (menu "?", "Installer le script Orca").
 #
 # What it changes, for yzo's windows only:
 # - every new text of the status label "Message" is spoken, exactly, once,
@@ -15,12 +17,51 @@
 # - a box or list of the dialog area is presented with its question;
 # - a change of the window's title is not spoken: yzo says the file name
 #   itself.
-import pyatspi
+#
+# It is written for Orca 43's modules. Where they are missing or lack what it
+# uses (Orca 44 and later reorganised them), importing it raises ImportError,
+# which Orca's script manager takes as "no script here": yzo then gets Orca's
+# own script for GTK programs. A handler that fails at run time hands the
+# event to that script's own handler.
+try:
+    import pyatspi
 
-from orca import debug
-from orca import orca_state
-from orca import speech_generator
-from orca.scripts.toolkits import gtk
+    from orca import debug
+    from orca import orca_state
+    from orca import speech_generator
+    from orca.scripts.toolkits import gtk
+except Exception as error:  # any failure, so that Orca sees an ImportError
+    raise ImportError("yzo's Orca script needs Orca 43's modules: %s" % error) from error
+
+# What the script uses of Orca, checked before anything is defined on it:
+# (where, the module or class, its attributes).
+REQUIRED = (
+    ("orca.scripts.toolkits.gtk.Script", getattr(gtk, "Script", None), (
+        "onTextInserted", "onTextDeleted", "onShowingChanged", "onNameChanged",
+        "onTextSelectionChanged", "skipObjectEvent", "locusOfFocusChanged",
+        "speakMessage", "getSpeechGenerator")),
+    ("orca.speech_generator.SpeechGenerator", getattr(speech_generator, "SpeechGenerator", None),
+     ("_generateDescription",)),
+    ("orca.orca_state", orca_state, ("locusOfFocus",)),
+    ("orca.debug", debug, ("println", "LEVEL_INFO")),
+    ("pyatspi", pyatspi, ("ROLE_LABEL", "ROLE_TEXT", "ROLE_FRAME", "ROLE_NOTIFICATION",
+                          "STATE_SHOWING", "TEXT_BOUNDARY_LINE_START")),
+)
+
+
+def _missing():
+    """What Orca lacks of REQUIRED, as "module.attribute" names."""
+    lacking = []
+    for where, holder, names in REQUIRED:
+        if holder is None:
+            lacking.append(where)
+            continue
+        lacking += ["%s.%s" % (where, name) for name in names if not hasattr(holder, name)]
+    return lacking
+
+
+if _missing():
+    raise ImportError("yzo's Orca script does not know this Orca: %s lacking" % ", ".join(_missing()))
 
 STATUS_LABEL = "Message"
 LEDGER = "Opérations"
@@ -30,7 +71,29 @@ ANSWERS = {"Réponse", "Date", "Mot de passe", "Liste", "Critères"}
 
 
 def _log(text):
-    debug.println(debug.LEVEL_INFO, "YZO: " + text, True)
+    try:
+        debug.println(debug.LEVEL_INFO, "YZO: " + text, True)
+    except Exception:
+        pass
+
+
+def _orElseOrca(base):
+    """Makes a handler of a class derived from base hand its arguments to
+    base's own handler of that name when it fails: Orca then presents the
+    event as it would without this script."""
+    def decorate(method):
+        name = method.__name__
+
+        def handler(self, *args, **kwargs):
+            try:
+                return method(self, *args, **kwargs)
+            except Exception as error:
+                _log("%s failed (%r): Orca's own handling" % (name, error))
+                return getattr(base, name)(self, *args, **kwargs)
+        handler.__name__ = name
+        handler.__doc__ = method.__doc__
+        return handler
+    return decorate
 
 
 def _role(obj):
@@ -66,6 +129,7 @@ def _caretLine(obj):
 
 class SpeechGenerator(speech_generator.SpeechGenerator):
 
+    @_orElseOrca(speech_generator.SpeechGenerator)
     def _generateDescription(self, obj, **args):
         # The question of a box or list of the dialog area is said before it.
         if _name(obj) in ANSWERS:
@@ -80,6 +144,7 @@ class Script(gtk.Script):
         # The ledger line the presentation of the focus has just said.
         self._lineSaidByFocus = None
 
+    @_orElseOrca(gtk.Script)
     def getSpeechGenerator(self):
         return SpeechGenerator(self)
 
@@ -98,6 +163,7 @@ class Script(gtk.Script):
             return
         self.speakMessage(text, interrupt=False)
 
+    @_orElseOrca(gtk.Script)
     def onTextInserted(self, event):
         if self._isStatusLabel(event.source):
             # The inserted text, not the label's text now: when one key sets
@@ -106,21 +172,25 @@ class Script(gtk.Script):
             return
         super().onTextInserted(event)
 
+    @_orElseOrca(gtk.Script)
     def onTextDeleted(self, event):
         if self._isStatusLabel(event.source):
             return
         super().onTextDeleted(event)
 
+    @_orElseOrca(gtk.Script)
     def onShowingChanged(self, event):
         if _role(event.source) == pyatspi.ROLE_NOTIFICATION:
             return  # the label's text is spoken itself
         super().onShowingChanged(event)
 
+    @_orElseOrca(gtk.Script)
     def onNameChanged(self, event):
         if _role(event.source) in (pyatspi.ROLE_FRAME, pyatspi.ROLE_NOTIFICATION):
             return
         super().onNameChanged(event)
 
+    @_orElseOrca(gtk.Script)
     def onTextSelectionChanged(self, event):
         # A box of the dialog area that is hidden loses its selection.
         if not _showing(event.source):
@@ -129,6 +199,7 @@ class Script(gtk.Script):
 
     # --- Events Orca would drop --------------------------------------------
 
+    @_orElseOrca(gtk.Script)
     def skipObjectEvent(self, event):
         # Orca drops an event when a newer one of its kind for the same object
         # is queued: two messages set by one key would make one.
@@ -153,6 +224,7 @@ class Script(gtk.Script):
         except Exception:
             return ""
 
+    @_orElseOrca(gtk.Script)
     def locusOfFocusChanged(self, event, oldFocus, newFocus):
         if not newFocus or self.utilities.isSameObject(oldFocus, newFocus):
             super().locusOfFocusChanged(event, oldFocus, newFocus)
@@ -167,4 +239,8 @@ class Script(gtk.Script):
 
 
 def getScript(app):
-    return Script(app)
+    try:
+        return Script(app)
+    except Exception as error:
+        _log("yzo's script could not start (%r): Orca's GTK script" % error)
+        return gtk.Script(app)

@@ -20,6 +20,10 @@ Modes:
 
 Usage (run_orca_test.sh sets up the display and the buses):
     test_orca.py MODE YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER ORCA_SCRIPT
+
+ORCA_SCRIPT is the script file, copied into the user's Orca folder, or an
+installed tree's Orca package of application scripts (orca/scripts/apps),
+which Orca is given beside its own as a package would install it.
 """
 import json
 import os
@@ -131,7 +135,10 @@ def install_orca_preferences():
     os.makedirs(scripts, exist_ok=True)
     shutil.copy(os.path.join(HERE, "orca", "speech_log.py"), prefs)
     open(os.path.join(scripts, "__init__.py"), "w").close()
-    if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT"):
+    # An installed tree's Orca package of application scripts is where the
+    # package puts the script for every user; a file is copied where a user
+    # copies it.
+    if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT") and not os.path.isdir(ORCA_SCRIPT):
         shutil.copy(ORCA_SCRIPT, os.path.join(scripts, "yzo.py"))
     general = {"speechServerFactory": "speech_log", "speechServerInfo": None, "enableSpeech": True,
                "enableBraille": False, "enableBrailleMonitor": False, "enableSound": False,
@@ -224,6 +231,8 @@ def main():
 
     install_orca_preferences()
     env = dict(os.environ, YZO_SPEECH_LOG=SPEECH_LOG)
+    if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT") and os.path.isdir(ORCA_SCRIPT):
+        env["YZO_ORCA_APPS"] = ORCA_SCRIPT
     orca_out = open(os.path.join(WORK, "orca.out"), "w")
     orca = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "orca", "run_orca.py")], env=env,
                             stdout=orca_out, stderr=subprocess.STDOUT)

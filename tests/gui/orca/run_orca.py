@@ -13,6 +13,12 @@ if os.environ.get("YZO_ORCA_DEBUG"):
     debug.debugLevel = debug.LEVEL_INFO
     debug.debugFile = open(os.environ["YZO_ORCA_DEBUG"], "w")
 
+# YZO_ORCA_APPS=FOLDER: an installed tree's orca/scripts/apps, searched as if
+# it were installed in Orca's own folder (as the package installs it).
+if os.environ.get("YZO_ORCA_APPS"):
+    import orca.scripts.apps  # noqa: E402
+    orca.scripts.apps.__path__.append(os.environ["YZO_ORCA_APPS"])
+
 manager = orca.getSettingsManager()
 manager.activate(None, {})
 sys.path.insert(0, manager.getPrefsDir())

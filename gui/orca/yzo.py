@@ -8,7 +8,8 @@
 # user's folder on request (menu "?", "Installer le script Orca").
 #
 # What it changes, for yzo's windows only:
-# - every new text of the status label "Message" is spoken, exactly, once,
+# - every new text of the status label (the label inside the window's
+#   notification) is spoken, exactly, once,
 #   queued after what is being said, with no role or name around it; the
 #   notification that yzo shows for screen readers without this script is
 #   not spoken;
@@ -38,10 +39,10 @@ except Exception as error:  # any failure, so that Orca sees an ImportError
 REQUIRED = (
     ("orca.scripts.toolkits.gtk.Script", getattr(gtk, "Script", None), (
         "onTextInserted", "onTextDeleted", "onShowingChanged", "onNameChanged",
-        "onTextSelectionChanged", "skipObjectEvent", "locusOfFocusChanged",
+        "onDescriptionChanged", "onTextSelectionChanged", "skipObjectEvent", "locusOfFocusChanged",
         "speakMessage", "getSpeechGenerator")),
     ("orca.speech_generator.SpeechGenerator", getattr(speech_generator, "SpeechGenerator", None),
-     ("_generateDescription",)),
+     ("_generateDescription", "_generateLabel")),
     ("orca.orca_state", orca_state, ("locusOfFocus",)),
     ("orca.debug", debug, ("println", "LEVEL_INFO")),
     ("pyatspi", pyatspi, ("ROLE_LABEL", "ROLE_TEXT", "ROLE_FRAME", "ROLE_NOTIFICATION",
@@ -63,7 +64,8 @@ def _missing():
 if _missing():
     raise ImportError("yzo's Orca script does not know this Orca: %s lacking" % ", ".join(_missing()))
 
-STATUS_LABEL = "Message"
+# How far above the status label its notification stands.
+STATUS_DEPTH = 3
 LEDGER = "Opérations"
 # The boxes and lists that answer the question of the dialog area; yzo gives
 # each the question as its description.
@@ -110,6 +112,24 @@ def _name(obj):
         return ""
 
 
+def _parent(obj):
+    try:
+        return obj.parent
+    except Exception:
+        return None
+
+
+def _inNotification(obj):
+    """Whether the object stands inside an object of role notification."""
+    for _ in range(STATUS_DEPTH):
+        obj = _parent(obj)
+        if obj is None:
+            return False
+        if _role(obj) == pyatspi.ROLE_NOTIFICATION:
+            return True
+    return False
+
+
 def _showing(obj):
     try:
         return obj.getState().contains(pyatspi.STATE_SHOWING)
@@ -136,6 +156,13 @@ class SpeechGenerator(speech_generator.SpeechGenerator):
             return []
         return super()._generateDescription(obj, **args)
 
+    @_orElseOrca(speech_generator.SpeechGenerator)
+    def _generateLabel(self, obj, **args):
+        # Nor is their label, which holds that question.
+        if _name(obj) in ANSWERS:
+            return []
+        return super()._generateLabel(obj, **args)
+
 
 class Script(gtk.Script):
 
@@ -151,7 +178,7 @@ class Script(gtk.Script):
     # --- The status messages ----------------------------------------------
 
     def _isStatusLabel(self, obj):
-        return _role(obj) == pyatspi.ROLE_LABEL and _name(obj) == STATUS_LABEL
+        return _role(obj) == pyatspi.ROLE_LABEL and _inNotification(obj)
 
     def sayMessage(self, text):
         text = text.strip()
@@ -189,6 +216,13 @@ class Script(gtk.Script):
         if _role(event.source) in (pyatspi.ROLE_FRAME, pyatspi.ROLE_NOTIFICATION):
             return
         super().onNameChanged(event)
+
+    @_orElseOrca(gtk.Script)
+    def onDescriptionChanged(self, event):
+        # The question of a box of the dialog area is said with its focus.
+        if _name(event.source) in ANSWERS:
+            return
+        super().onDescriptionChanged(event)
 
     @_orElseOrca(gtk.Script)
     def onTextSelectionChanged(self, event):

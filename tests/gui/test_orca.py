@@ -16,7 +16,8 @@ Modes:
             said after Down is the one that Enter chooses; the ledger line
             is not said twice when the ledger comes back.
   fallback  no script: Orca speaks the notification; every message's text
-            is still heard at its step.
+            is still heard at its step, with no name in place of a text, and
+            the creation box is said with its question.
 
 Usage (run_orca_test.sh sets up the display and the buses):
     test_orca.py MODE YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER ORCA_SCRIPT
@@ -219,6 +220,18 @@ def check_messages(step, utterances, messages):
     check(got == wanted, "%s: messages said %r, the program set %r (all said: %r)" % (step, got, wanted, words))
 
 
+def check_fallback(step, look, words):
+    """Without the script: no name said in place of a text ("Message",
+    "Question"), and the creation box said with its question (after its
+    date: Orca 43 says the box's selection, which GTK sends before the
+    focus, then the box's new description)."""
+    heard = " ".join(words)
+    check("Message." not in words and "Question." not in words, "%s: a name hides a text: %r" % (step, words))
+    if look == "question":
+        check(CREATION_QUESTION in heard and "28 12 2026" in heard,
+              "%s: the creation box was said without its question: %r" % (step, words))
+
+
 def main():
     folder = os.path.join(WORK, "demo")
     shutil.rmtree(folder, ignore_errors=True)
@@ -333,6 +346,8 @@ def run_steps(yzo, steps, start):
                         "question": [CREATION_QUESTION], "list": [step["selected"]], "item": [step["selected"]],
                         "dialog": [step["prompt"]], "ledger": [step["text"][(step["caret"] or 1) - 1].strip()]
                         }.get(look, [])
+        if MODE == "fallback" and look == "question":
+            awaited.append(CREATION_QUESTION)
         for text in awaited:
             wait_for(lambda: text in " ".join(said(spoken()[start:])), 20, "%s to say %r" % (name, text))
         utterances = settle(start)
@@ -340,6 +355,8 @@ def run_steps(yzo, steps, start):
         check_messages(name, utterances, step["messages"])
         if look == "dialog":
             cancel_input_box(yzo, step["prompt"])
+        if MODE == "fallback":
+            check_fallback(name, look, words)
         if MODE != "script":
             continue
         if look == "caret":

@@ -27,8 +27,8 @@ def check(condition, text):
 # --- Stand-ins for Orca 43's modules ------------------------------------------
 
 class Source:
-    def __init__(self, role, name):
-        self.role, self.name = role, name
+    def __init__(self, role, name, parent=None):
+        self.role, self.name, self.parent = role, name, parent
 
     def getRole(self):
         return self.role
@@ -42,7 +42,7 @@ class Event:
 def orca43():
     """Module name -> stand-in module, with what Orca 43 gives the script."""
     pyatspi = types.ModuleType("pyatspi")
-    for n, name in enumerate(["ROLE_LABEL", "ROLE_TEXT", "ROLE_FRAME", "ROLE_NOTIFICATION",
+    for n, name in enumerate(["ROLE_LABEL", "ROLE_TEXT", "ROLE_FRAME", "ROLE_NOTIFICATION", "ROLE_PANEL",
                               "STATE_SHOWING", "TEXT_BOUNDARY_LINE_START"]):
         setattr(pyatspi, name, n + 1)
     orca = types.ModuleType("orca")
@@ -61,6 +61,9 @@ def orca43():
 
         def _generateDescription(self, obj, **args):
             return ["description"]
+
+        def _generateLabel(self, obj, **args):
+            return ["label"]
     speech_generator.SpeechGenerator = SpeechGenerator
     scripts = types.ModuleType("orca.scripts")
     scripts.__path__ = []
@@ -85,7 +88,7 @@ def orca43():
         def locusOfFocusChanged(self, event, oldFocus, newFocus):
             self.handled.append(("focus", newFocus))
     for handler in ["onTextInserted", "onTextDeleted", "onShowingChanged", "onNameChanged",
-                    "onTextSelectionChanged"]:
+                    "onDescriptionChanged", "onTextSelectionChanged"]:
         setattr(Script, handler, lambda self, event, _h=handler: self.handled.append((_h, event)))
     gtk.Script = Script
     orca.debug, orca.orca_state, orca.speech_generator, orca.scripts = debug, orca_state, speech_generator, scripts
@@ -151,11 +154,13 @@ def main():
     check(isinstance(script, yzo.Script) and isinstance(script, gtk.Script), "getScript did not give yzo's script")
 
     # Its status messages are spoken bare; other labels go to Orca's handler.
-    status = Source(modules["pyatspi"].ROLE_LABEL, yzo.STATUS_LABEL)
+    pyatspi = modules["pyatspi"]
+    notification = Source(pyatspi.ROLE_NOTIFICATION, "solde 12,00")
+    status = Source(pyatspi.ROLE_LABEL, "solde 12,00", Source(pyatspi.ROLE_PANEL, "", notification))
     script.onTextInserted(Event(status, " solde 12,00 "))
     check(script.said == ["solde 12,00"] and not script.handled,
           "the status message was said as %r, handled %r" % (script.said, script.handled))
-    other = Event(Source(modules["pyatspi"].ROLE_LABEL, "Date de création :"), "x")
+    other = Event(Source(pyatspi.ROLE_LABEL, "Date de création :", Source(pyatspi.ROLE_FRAME, "courant.yzo")), "x")
     script.onTextInserted(other)
     check(script.handled == [("onTextInserted", other)], "another label's text was not Orca's: %r" % script.handled)
 

@@ -11,7 +11,7 @@ from orca import orca  # noqa: E402
 # YZO_ORCA_DEBUG=FILE: Orca's own account of every event, for a failed test.
 if os.environ.get("YZO_ORCA_DEBUG"):
     debug.debugLevel = debug.LEVEL_INFO
-    debug.debugFile = open(os.environ["YZO_ORCA_DEBUG"], "w")
+    debug.debugFile = open(os.environ["YZO_ORCA_DEBUG"], "w", buffering=1)  # kept when Orca is killed
 
 # YZO_ORCA_APPS=FOLDER: an installed tree's orca/scripts/apps, searched as if
 # it were installed in Orca's own folder (as the package installs it).

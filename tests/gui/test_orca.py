@@ -246,13 +246,17 @@ def main():
     env = dict(os.environ, YZO_SPEECH_LOG=SPEECH_LOG)
     if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT") and os.path.isdir(ORCA_SCRIPT):
         env["YZO_ORCA_APPS"] = ORCA_SCRIPT
+    elif MODE != "script" or os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT"):
+        env["YZO_ORCA_WITHOUT_APP_SCRIPT"] = "1"  # not even one a package installed
     orca_out = open(os.path.join(WORK, "orca.out"), "w")
     orca = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "orca", "run_orca.py")], env=env,
                             stdout=orca_out, stderr=subprocess.STDOUT)
     yzo = None
     try:
         if not wait_for(lambda: "Screen reader on." in said(spoken()), 60, "Orca to start"):
-            return
+            with open(os.path.join(WORK, "orca.out")) as f:
+                print(f.read())
+            raise SystemExit("FAIL: Orca did not start")  # a test that did not run has not passed
         yenv = dict(os.environ, YZO_DOSSIER=folder, YZO_AUJOURDHUI=TODAY, YZO_HEURE=NOW, YZO_TRACE_KEYS="1")
         yenv.pop("YZO_SPEECHD", None)
         start = len(spoken())

@@ -19,6 +19,18 @@ if(YZO_DATA_FILES)
     PATTERN ".*" EXCLUDE)
 endif()
 
+# yzo's Orca script. Orca looks for an application's script in the package
+# orca.scripts.apps as well as in the user's own folder: installed there, it
+# is loaded for every user with nothing to do. A copy in share/yzo is what the
+# program copies into a user's Orca folder when asked (menu "?", or the marker
+# verorca.ini).
+set(YZO_ORCA_APPS_DIR lib/python3/dist-packages/orca/scripts/apps CACHE STRING
+  "Orca's package of application scripts, relative to the installation prefix")
+if(TARGET yzo)
+  install(FILES ${PROJECT_SOURCE_DIR}/gui/orca/yzo.py DESTINATION ${CMAKE_INSTALL_DATADIR}/yzo)
+  install(FILES ${PROJECT_SOURCE_DIR}/gui/orca/yzo.py DESTINATION ${YZO_ORCA_APPS_DIR}/yzo RENAME __init__.py)
+endif()
+
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/yzo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The account files' type (application/x-yzo, *.yzo), which the desktop entry
 # opens; shared-mime-info's trigger on share/mime/packages rebuilds the type

@@ -32,6 +32,23 @@ void setAccessibleDescription(wxWindow* window, const std::wstring& description)
     atk_object_set_description(a, text.c_str());
 }
 
+void setLabelledBy(wxWindow* box, wxWindow* label, bool labelled) {
+    AtkObject* a = accessibleOf(box);
+    AtkObject* l = accessibleOf(label);
+    if (!a || !l) return;
+    AtkRelationSet* relations = atk_object_ref_relation_set(a);
+    bool now = atk_relation_set_contains_target(relations, ATK_RELATION_LABELLED_BY, l);
+    g_object_unref(relations);
+    if (now == labelled) return;  // a relation added twice would be said twice
+    if (labelled) {
+        atk_object_add_relationship(a, ATK_RELATION_LABELLED_BY, l);
+        atk_object_add_relationship(l, ATK_RELATION_LABEL_FOR, a);
+    } else {
+        atk_object_remove_relationship(a, ATK_RELATION_LABELLED_BY, l);
+        atk_object_remove_relationship(l, ATK_RELATION_LABEL_FOR, a);
+    }
+}
+
 void makeNotification(wxWindow* window) {
     if (AtkObject* a = accessibleOf(window)) atk_object_set_role(a, ATK_ROLE_NOTIFICATION);
 }

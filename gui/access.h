@@ -9,6 +9,9 @@ class wxWindow;
 // text view or tree view inside a scrolled window, else the widget itself.
 void setAccessibleName(wxWindow* window, const std::wstring& name);
 void setAccessibleDescription(wxWindow* window, const std::wstring& description);
+// Makes the label the box's label (ATK's "labelled by" and "label for"), or
+// undoes it: a screen reader says a labelled box by its label's text.
+void setLabelledBy(wxWindow* box, wxWindow* label, bool labelled);
 // Gives the window the ATK role "notification": a screen reader speaks such
 // an object each time it is shown.
 void makeNotification(wxWindow* window);

@@ -234,9 +234,13 @@ void MainFrame::flushStatus() {
     // that handle ATK announcements get each one too.
     std::wstring spoken;
     for (const std::wstring& text : messages) {
-        lblMessage_->SetLabelText(wx(text));
-        announce(lblMessage_, text);
         std::wstring said = trim(text);
+        lblMessage_->SetLabelText(wx(text));
+        // Named by its text without the blanks around it: a screen reader
+        // that reads the notification below sees the label's text in the
+        // notification's name and does not say it a second time.
+        setAccessibleName(lblMessage_, said);
+        announce(lblMessage_, text);
         if (!said.empty()) spoken += (spoken.empty() ? L"" : L" ") + said;
     }
     // Without that script, Orca speaks no label that changes away from the
@@ -454,10 +458,6 @@ void MainFrame::mirror() {
         if (win->IsThisEnabled() != c->enabled) win->Enable(c->enabled);
         mirrorControl(*c);
     }
-    // The question of a dialog describes the box or list that answers it.
-    std::wstring question = w.LblDial.visible ? w.LblDial.text : L"";
-    for (wxWindow* answer : std::initializer_list<wxWindow*>{txtDial_, txtDate_, txtPasse_, liste_, listeRec_})
-        setAccessibleDescription(answer, question);
     mirrorLook();
     mirrorMenus();
     if (layout) panel_->Layout();
@@ -465,7 +465,21 @@ void MainFrame::mirror() {
         wxWindow* target = widget(*f);
         if (f->visible && f->enabled && wxWindow::FindFocus() != target) target->SetFocus();
     }
+    describeAnswers();
     mirroring_ = false;
+}
+
+void MainFrame::describeAnswers() {
+    // The question of a dialog describes the box or list that answers it,
+    // and its label labels it: a screen reader says the question with it.
+    // Set after the focus moved: GTK has then sent the box's selection, which
+    // Orca takes as the focus without saying it, and Orca says a new
+    // description of the focus.
+    std::wstring question = form_.w.LblDial.visible ? form_.w.LblDial.text : L"";
+    for (wxWindow* answer : std::initializer_list<wxWindow*>{txtDial_, txtDate_, txtPasse_, liste_, listeRec_}) {
+        setAccessibleDescription(answer, question);
+        setLabelledBy(answer, lblDial_, !trim(question).empty());
+    }
 }
 
 void MainFrame::mirrorControl(Control& c) {

@@ -39,6 +39,8 @@ private:
     void dispatch(const std::function<void()>& event);
     void copyUserEdits();
     void mirror();
+    // Gives the dialog's question to the boxes and lists that answer it.
+    void describeAnswers();
     void mirrorControl(Control& c);
     void mirrorMenus();
     void mirrorLook();

@@ -10,7 +10,7 @@ demo=${YZO_DEMO:-$HOME/.local/share/yzo-demo}
 if [ ! -d "$demo" ]; then
   mkdir -p "$demo"
   cp -r examples/demo/. "$demo/"
-  # The first start offers to copy yzo's Orca script into Orca's scripts folder.
+  # The first start copies yzo's Orca script into the user's Orca scripts folder.
   cp gui/orca/yzo.py "$demo/"
   : > "$demo/verorca.ini"
 fi

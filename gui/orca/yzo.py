@@ -1,12 +1,15 @@
 # yzo's own script for the Orca screen reader (Orca 43).
 #
-# Orca reads application scripts from the package orca-scripts of its
-# preferences folder ($XDG_DATA_HOME/orca/orca-scripts/), by the name of the
-# application: this file is installed there as yzo.py (yzo offers to copy it
-# at start when the file verorca.ini is in its folder).
+# Orca looks for an application's script by the application's name, first in
+# the package orca-scripts of the user's Orca folder
+# ($XDG_DATA_HOME/orca/orca-scripts/yzo.py), then in its own package
+# orca.scripts.apps (orca/scripts/apps/yzo/__init__.py), where yzo's Debian
+# package installs this file for every user. The program copies it into the
+# user's folder on request (menu "?", "Installer le script Orca").
 #
 # What it changes, for yzo's windows only:
-# - every new text of the status label "Message" is spoken, exactly, once,
+# - every new text of the status label (the label inside the window's
+#   notification) is spoken, exactly, once,
 #   queued after what is being said, with no role or name around it; the
 #   notification that yzo shows for screen readers without this script is
 #   not spoken;
@@ -22,16 +25,60 @@
 # - a change of the window's title is not spoken: yzo says the file name
 #   itself; nor is the text the program writes into the ledger, which Orca
 #   would read whole after a Ctrl key.
-import pyatspi
-from gi.repository import GLib
+#
+# It is written for Orca 43's modules. Where they are missing or lack what it
+# uses (Orca 44 and later reorganised them), importing it raises ImportError,
+# which Orca's script manager takes as "no script here": yzo then gets Orca's
+# own script for GTK programs. A handler that fails at run time hands the
+# event to that script's own handler.
+try:
+    import pyatspi
 
-from orca import debug
-from orca import keybindings
-from orca import orca_state
-from orca import speech_generator
-from orca.scripts.toolkits import gtk
+    from gi.repository import GLib
 
-STATUS_LABEL = "Message"
+    from orca import debug
+    from orca import keybindings
+    from orca import orca_state
+    from orca import speech_generator
+    from orca.scripts.toolkits import gtk
+except Exception as error:  # any failure, so that Orca sees an ImportError
+    raise ImportError("yzo's Orca script needs Orca 43's modules: %s" % error) from error
+
+# What the script uses of Orca, checked before anything is defined on it:
+# (where, the module or class, its attributes).
+REQUIRED = (
+    ("orca.scripts.toolkits.gtk.Script", getattr(gtk, "Script", None), (
+        "onTextInserted", "onTextDeleted", "onShowingChanged", "onNameChanged",
+        "onDescriptionChanged", "onTextSelectionChanged", "skipObjectEvent", "locusOfFocusChanged",
+        "speakMessage", "getSpeechGenerator", "onCaretMoved", "presentKeyboardEvent",
+        "_presentTextAtNewCaretPosition", "_saveLastCursorPosition")),
+    ("orca.keybindings", keybindings, ("SHIFT_MODIFIER_MASK",)),
+    ("GLib", GLib, ("timeout_add",)),
+    ("orca.speech_generator.SpeechGenerator", getattr(speech_generator, "SpeechGenerator", None),
+     ("_generateDescription", "_generateLabel")),
+    ("orca.orca_state", orca_state, ("locusOfFocus",)),
+    ("orca.debug", debug, ("println", "LEVEL_INFO")),
+    ("pyatspi", pyatspi, ("ROLE_LABEL", "ROLE_TEXT", "ROLE_FRAME", "ROLE_NOTIFICATION",
+                          "STATE_SHOWING", "TEXT_BOUNDARY_LINE_START")),
+)
+
+
+def _missing():
+    """What Orca lacks of REQUIRED, as "module.attribute" names."""
+    lacking = []
+    for where, holder, names in REQUIRED:
+        if holder is None:
+            lacking.append(where)
+            continue
+        lacking += ["%s.%s" % (where, name) for name in names if not hasattr(holder, name)]
+    return lacking
+
+
+if _missing():
+    raise ImportError("yzo's Orca script does not know this Orca: %s lacking" % ", ".join(_missing()))
+
+# How far above the status label its notification stands.
+STATUS_DEPTH = 3
 LEDGER = "Opérations"
 # The boxes and lists that answer the question of the dialog area; yzo gives
 # each the question as its description.
@@ -45,7 +92,29 @@ ANSWER_BOXES = {"Réponse", "Date", "Mot de passe"}
 
 
 def _log(text):
-    debug.println(debug.LEVEL_INFO, "YZO: " + text, True)
+    try:
+        debug.println(debug.LEVEL_INFO, "YZO: " + text, True)
+    except Exception:
+        pass
+
+
+def _orElseOrca(base):
+    """Makes a handler of a class derived from base hand its arguments to
+    base's own handler of that name when it fails: Orca then presents the
+    event as it would without this script."""
+    def decorate(method):
+        name = method.__name__
+
+        def handler(self, *args, **kwargs):
+            try:
+                return method(self, *args, **kwargs)
+            except Exception as error:
+                _log("%s failed (%r): Orca's own handling" % (name, error))
+                return getattr(base, name)(self, *args, **kwargs)
+        handler.__name__ = name
+        handler.__doc__ = method.__doc__
+        return handler
+    return decorate
 
 
 def _role(obj):
@@ -60,6 +129,24 @@ def _name(obj):
         return obj.name
     except Exception:
         return ""
+
+
+def _parent(obj):
+    try:
+        return obj.parent
+    except Exception:
+        return None
+
+
+def _inNotification(obj):
+    """Whether the object stands inside an object of role notification."""
+    for _ in range(STATUS_DEPTH):
+        obj = _parent(obj)
+        if obj is None:
+            return False
+        if _role(obj) == pyatspi.ROLE_NOTIFICATION:
+            return True
+    return False
 
 
 def _showing(obj):
@@ -94,11 +181,19 @@ def _caretLine(obj):
 
 class SpeechGenerator(speech_generator.SpeechGenerator):
 
+    @_orElseOrca(speech_generator.SpeechGenerator)
     def _generateDescription(self, obj, **args):
         # The question of a box or list of the dialog area is said before it.
         if _name(obj) in ANSWERS:
             return []
         return super()._generateDescription(obj, **args)
+
+    @_orElseOrca(speech_generator.SpeechGenerator)
+    def _generateLabel(self, obj, **args):
+        # Nor is their label, which holds that question.
+        if _name(obj) in ANSWERS:
+            return []
+        return super()._generateLabel(obj, **args)
 
 
 class Script(gtk.Script):
@@ -136,13 +231,14 @@ class Script(gtk.Script):
     def _key(self):
         return self._keyCount
 
+    @_orElseOrca(gtk.Script)
     def getSpeechGenerator(self):
         return SpeechGenerator(self)
 
     # --- The status messages ----------------------------------------------
 
     def _isStatusLabel(self, obj):
-        return _role(obj) == pyatspi.ROLE_LABEL and _name(obj) == STATUS_LABEL
+        return _role(obj) == pyatspi.ROLE_LABEL and _inNotification(obj)
 
     def sayMessage(self, text):
         text = text.strip()
@@ -197,6 +293,7 @@ class Script(gtk.Script):
         """Whether the last key typed text into the box (its own echo says it)."""
         return self.utilities.lastInputEventWasPrintableKey() or self.utilities.lastInputEventWasCommand()
 
+    @_orElseOrca(gtk.Script)
     def onTextInserted(self, event):
         if self._isStatusLabel(event.source):
             # The inserted text, not the label's text now: when one key sets
@@ -211,6 +308,7 @@ class Script(gtk.Script):
             return
         super().onTextInserted(event)
 
+    @_orElseOrca(gtk.Script)
     def onTextDeleted(self, event):
         if self._isStatusLabel(event.source):
             return
@@ -218,6 +316,7 @@ class Script(gtk.Script):
             return
         super().onTextDeleted(event)
 
+    @_orElseOrca(gtk.Script)
     def onDescriptionChanged(self, event):
         # A box that keeps the focus and gets a new question: the question
         # and the value the program put there, once.
@@ -237,6 +336,7 @@ class Script(gtk.Script):
         self._boxSaid = (said, self._key())
         self.speakMessage(said, interrupt=False)
 
+    @_orElseOrca(gtk.Script)
     def onCaretMoved(self, event):
         obj = event.source
         if _role(obj) == pyatspi.ROLE_TEXT and _name(obj) == LEDGER:
@@ -267,16 +367,19 @@ class Script(gtk.Script):
         if saysLine and _role(obj) == pyatspi.ROLE_TEXT and _name(obj) == LEDGER:
             self._lineSaidByCaret = (_caretLine(obj), self._key())
 
+    @_orElseOrca(gtk.Script)
     def onShowingChanged(self, event):
         if _role(event.source) == pyatspi.ROLE_NOTIFICATION:
             return  # the label's text is spoken itself
         super().onShowingChanged(event)
 
+    @_orElseOrca(gtk.Script)
     def onNameChanged(self, event):
         if _role(event.source) in (pyatspi.ROLE_FRAME, pyatspi.ROLE_NOTIFICATION):
             return
         super().onNameChanged(event)
 
+    @_orElseOrca(gtk.Script)
     def onTextSelectionChanged(self, event):
         # A box of the dialog area that is hidden loses its selection.
         if not _showing(event.source):
@@ -285,6 +388,7 @@ class Script(gtk.Script):
 
     # --- Events Orca would drop --------------------------------------------
 
+    @_orElseOrca(gtk.Script)
     def skipObjectEvent(self, event):
         # Orca drops an event when a newer one of its kind for the same object
         # is queued: two messages set by one key would make one.
@@ -309,6 +413,7 @@ class Script(gtk.Script):
         except Exception:
             return ""
 
+    @_orElseOrca(gtk.Script)
     def locusOfFocusChanged(self, event, oldFocus, newFocus):
         if not newFocus or self.utilities.isSameObject(oldFocus, newFocus):
             super().locusOfFocusChanged(event, oldFocus, newFocus)
@@ -337,4 +442,8 @@ class Script(gtk.Script):
 
 
 def getScript(app):
-    return Script(app)
+    try:
+        return Script(app)
+    except Exception as error:
+        _log("yzo's script could not start (%r): Orca's GTK script" % error)
+        return gtk.Script(app)

@@ -39,8 +39,9 @@ void addMenu(WindowModel& w, const wchar_t* name, const wchar_t* caption,
 
 WindowModel::WindowModel() {
     txt = makeControl(L"txt", ControlKind::MultiLineTextBox, L"Opérations", true);
-    LblMessage = makeControl(L"LblMessage", ControlKind::Label, L"Message", true);
-    LblDial = makeControl(L"LblDial", ControlKind::Label, L"Question", false);
+    // The two labels are named by their text, which a name would hide.
+    LblMessage = makeControl(L"LblMessage", ControlKind::Label, L"", true);
+    LblDial = makeControl(L"LblDial", ControlKind::Label, L"", false);
     txtDial = makeControl(L"txtDial", ControlKind::TextBox, L"Réponse", false);
     txtDate = makeControl(L"txtDate", ControlKind::TextBox, L"Date", false);
     txtPasse = makeControl(L"txtPasse", ControlKind::TextBox, L"Mot de passe", false);
@@ -176,6 +177,7 @@ WindowModel::WindowModel() {
         {L"mnuAideTxtItem", L"&Guide", 0, false, false},
         {L"mnuApropos", L"A &propos", 0, false, false},
         {L"mnuAideComptaItem", L"exemple de fichier de commande pour la comptabilité", 0, false, false},
+        {L"mnuScriptOrca", L"Installer le script Orca", 0, false, false},
     });
 }
 

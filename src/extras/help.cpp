@@ -5,6 +5,7 @@
 #include "app/errors.h"
 #include "app/mainform.h"
 #include "app/textfile.h"
+#include "extras/orca.h"
 
 #ifndef YZO_VERSION
 #define YZO_VERSION "0.1"
@@ -70,6 +71,10 @@ bool MainForm::helpMenu(const std::wstring& name) {
     };
     if (name == L"mnuAideToucheItem") {
         mnuAideTouche();
+        return true;
+    }
+    if (name == L"mnuScriptOrca") {
+        if (!describeKey(w.entry(name).caption)) scriptsOrca(*this, L"yzo");
         return true;
     }
     if (name == L"mnuApropos") {

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <system_error>
 
 #include "account/paths.h"
 #include "app/errors.h"
@@ -12,6 +13,9 @@
 #include "ledger/format.h"
 
 namespace {
+// The package file that makes Orca's scripts folder importable by Python.
+constexpr const wchar_t* kPackageFile = L"__init__.py";
+
 std::wstring environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? fromUtf8(value) : L"";
@@ -20,6 +24,13 @@ std::wstring environment(const char* name) {
 std::wstring withoutTrailingSeparator(std::wstring path) {
     while (path.size() > 1 && (path.back() == L'/' || path.back() == L'\\')) path.pop_back();
     return path;
+}
+
+// Creates the folder and its parents; false when it is still not a folder.
+bool makeFolder(const std::wstring& folder) {
+    std::error_code ec;
+    std::filesystem::create_directories(fsPath(folder), ec);
+    return DossierExistant(folder);
 }
 }  // namespace
 
@@ -30,20 +41,32 @@ std::wstring orcaScriptsFolder(const std::wstring& dataHome, const std::wstring&
     return data + L"/orca/orca-scripts";
 }
 
+std::wstring orcaScriptSource(const std::wstring& installedData, const std::wstring& programFolder,
+                              const std::wstring& baseName) {
+    for (const std::wstring& folder : {installedData, programFolder}) {
+        if (folder.empty()) continue;
+        std::wstring script = ajoutbackslash(folder) + baseName + L".py";
+        if (FichierExistant(script)) return script;
+    }
+    return L"";
+}
+
 void scriptsOrca(MainForm& form, const std::wstring& baseName) {
     try {
-        std::wstring found = orcaScriptsFolder(environment("XDG_DATA_HOME"), environment("HOME"));
-        std::wstring folder = withoutTrailingSeparator(trim(form.inputBox(L"Chemin des scripts d'orca", found)));
-        if (folder.empty()) return;
-        if (!DossierExistant(folder)) {
-            form.msgBox(L"chemin inconnu");
+        std::wstring script = orcaScriptSource(form.platform.InstalledDataFolder(), form.app.programFolder, baseName);
+        if (script.empty()) {
+            form.message(L"script Orca non installé : " + baseName + L".py introuvable");
             return;
         }
-        std::wstring script = form.app.programFolder + baseName + L".py";
-        if (!FichierExistant(script)) return;
+        std::wstring folder = orcaScriptsFolder(environment("XDG_DATA_HOME"), environment("HOME"));
+        if (!makeFolder(folder)) {
+            form.message(L"script Orca non installé : impossible de créer " + folder);
+            return;
+        }
         std::wstring target = ajoutbackslash(folder);
-        if (!FichierExistant(target + L"__init__.py")) writeFileAtomically(target + L"__init__.py", "");
+        if (!FichierExistant(target + kPackageFile)) writeFileAtomically(target + kPackageFile, "");
         copyFileAtomically(script, target + baseName + L".py");
+        form.message(L"script Orca installé dans " + folder + L", redémarrez Orca");
     } catch (const ProgramEnd&) {
         throw;
     } catch (const std::exception& e) {

@@ -338,7 +338,7 @@ def run_window(yzo, pdf):
 
     if tw.wait_until(written, 30, "the PDF file written"):
         return True
-    label = tw.find(frame, pyatspi.ROLE_LABEL, "Message")
+    label = tw.status_label(frame)
     print("the window says: %r" % (label and label.queryText().getText(0, -1)))
     if os.environ.get("DEBUG_STACK"):
         print(subprocess.run(["gdb", "-p", str(yzo.pid), "-batch", "-ex", "thread apply all bt 25"], capture_output=True, text=True).stdout[-6000:])

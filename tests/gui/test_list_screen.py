@@ -86,10 +86,10 @@ def run_window(yzo, heard, snapshots, script_messages):
     app, frame = tw.wait_for_window(yzo)
     if not app:
         return
-    label = tw.find(frame, pyatspi.ROLE_LABEL, "Message")
+    label = tw.status_label(frame)
     ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
     table = tw.find(frame, pyatspi.ROLE_TABLE, "Liste")
-    if not (tw.check(label, "no label named Message") and tw.check(table, "no table named Liste")):
+    if not (tw.check(label, "no status label in the notification") and tw.check(table, "no table named Liste")):
         return
     tw.wait_until(lambda: heard.label == snapshots[0][0][:len(heard.label)] and heard.label, 10, "the launch messages")
 

@@ -18,10 +18,15 @@ Modes:
             said after Down is the one that Enter chooses; the ledger line
             is not said twice when the ledger comes back.
   fallback  no script: Orca speaks the notification; every message's text
-            is still heard at its step.
+            is still heard at its step, with no name in place of a text, and
+            the creation box is said with its question.
 
 Usage (run_orca_test.sh sets up the display and the buses):
     test_orca.py MODE YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER ORCA_SCRIPT
+
+ORCA_SCRIPT is the script file, copied into the user's Orca folder, or an
+installed tree's Orca package of application scripts (orca/scripts/apps),
+which Orca is given beside its own as a package would install it.
 """
 import json
 import os
@@ -176,7 +181,10 @@ def install_orca_preferences():
     os.makedirs(scripts, exist_ok=True)
     shutil.copy(os.path.join(HERE, "orca", "speech_log.py"), prefs)
     open(os.path.join(scripts, "__init__.py"), "w").close()
-    if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT"):
+    # An installed tree's Orca package of application scripts is where the
+    # package puts the script for every user; a file is copied where a user
+    # copies it.
+    if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT") and not os.path.isdir(ORCA_SCRIPT):
         shutil.copy(ORCA_SCRIPT, os.path.join(scripts, "yzo.py"))
     general = {"speechServerFactory": "speech_log", "speechServerInfo": None, "enableSpeech": True,
                "enableBraille": False, "enableBrailleMonitor": False, "enableSound": False,
@@ -265,6 +273,18 @@ def check_messages(step, utterances, messages):
     check(got == wanted, "%s: messages said %r, the program set %r (all said: %r)" % (step, got, wanted, words))
 
 
+def check_fallback(step, look, words):
+    """Without the script: no name said in place of a text ("Message",
+    "Question"), and the creation box said with its question (after its
+    date: Orca 43 says the box's selection, which GTK sends before the
+    focus, then the box's new description)."""
+    heard = " ".join(words)
+    check("Message." not in words and "Question." not in words, "%s: a name hides a text: %r" % (step, words))
+    if look == "question":
+        check(CREATION_QUESTION in heard and "28 12 2026" in heard,
+              "%s: the creation box was said without its question: %r" % (step, words))
+
+
 def main():
     folder = os.path.join(WORK, "demo")
     shutil.rmtree(folder, ignore_errors=True)
@@ -277,13 +297,19 @@ def main():
 
     install_orca_preferences()
     env = dict(os.environ, YZO_SPEECH_LOG=SPEECH_LOG)
+    if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT") and os.path.isdir(ORCA_SCRIPT):
+        env["YZO_ORCA_APPS"] = ORCA_SCRIPT
+    elif MODE != "script" or os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT"):
+        env["YZO_ORCA_WITHOUT_APP_SCRIPT"] = "1"  # not even one a package installed
     orca_out = open(os.path.join(WORK, "orca.out"), "w")
     orca = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "orca", "run_orca.py")], env=env,
                             stdout=orca_out, stderr=subprocess.STDOUT)
     yzo = None
     try:
         if not wait_for(lambda: "Screen reader on." in said(spoken()), 60, "Orca to start"):
-            return
+            with open(os.path.join(WORK, "orca.out")) as f:
+                print(f.read())
+            raise SystemExit("FAIL: Orca did not start")  # a test that did not run has not passed
         yenv = dict(os.environ, YZO_DOSSIER=folder, YZO_AUJOURDHUI=TODAY, YZO_HEURE=NOW, YZO_TRACE_KEYS="1")
         yenv.pop("YZO_SPEECHD", None)
         start = len(spoken())
@@ -397,6 +423,8 @@ def run_steps(yzo, steps, start):
                         "after": [step["text"][(step["caret"] or 1) - 1].strip()],
                         "box": list(step["box"] or ())[:1], "answer": list(step["box"] or ())[:1],
                         }.get(look, [])
+        if MODE == "fallback" and look == "question":
+            awaited.append(CREATION_QUESTION)
         for text in map(spoken_form, awaited):
             wait_for(lambda: text in spoken_form(" ".join(said(spoken()[start:]))), 20,
                      "%s to say %r" % (name, text))
@@ -405,6 +433,8 @@ def run_steps(yzo, steps, start):
         check_messages(name, utterances, step["messages"])
         if look == "dialog":
             cancel_input_box(yzo, step["prompt"])
+        if MODE == "fallback":
+            check_fallback(name, look, words)
         if MODE != "script":
             continue
         if look == "caret":

@@ -127,6 +127,25 @@ def find(root, wanted_role, name=None):
     return None
 
 
+def in_notification(acc, depth=3):
+    """Whether the object stands inside the window's notification."""
+    for _ in range(depth):
+        acc = acc.parent if acc is not None else None
+        if acc is None:
+            return False
+        if role(acc) == pyatspi.ROLE_NOTIFICATION:
+            return True
+    return False
+
+
+def status_label(root):
+    """The status label: the label of the notification, named by its text."""
+    for acc in walk(root):
+        if role(acc) == pyatspi.ROLE_LABEL and in_notification(acc):
+            return acc
+    return None
+
+
 def states(acc):
     return acc.getState()
 
@@ -138,7 +157,7 @@ class Heard:
     carry them; collected from the events the window sends."""
 
     def __init__(self):
-        self.label = []          # new texts of the label "Message"
+        self.label = []          # new texts of the status label
         self.notified = []       # names given to the notification
         self.shown = []          # showing states of the notification, in order
         self.announced = []      # ATK announcements
@@ -147,7 +166,7 @@ class Heard:
         try:
             source_role = role(event.source)
             if event.type.startswith("object:text-changed:insert"):
-                if source_role == pyatspi.ROLE_LABEL and event.source.name == "Message":
+                if source_role == pyatspi.ROLE_LABEL and in_notification(event.source):
                     self.label.append(event.any_data)
             elif event.type.startswith("object:property-change:accessible-name"):
                 if source_role == pyatspi.ROLE_NOTIFICATION:
@@ -277,8 +296,8 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
     if not frame:
         return
     ledger = find(frame, pyatspi.ROLE_TEXT, "Opérations")
-    label = find(frame, pyatspi.ROLE_LABEL, "Message")
-    if not (check(ledger, "no text object named Opérations") and check(label, "no label named Message")):
+    label = status_label(frame)
+    if not (check(ledger, "no text object named Opérations") and check(label, "no status label in the notification")):
         return
 
     # The ledger: a read-only multi-line text that has the focus.

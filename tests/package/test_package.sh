@@ -5,6 +5,8 @@
 # program's folder of an installed program, and the validators of the desktop
 # entry and of the AppStream file, and the type of the account files: a .yzo
 # file is application/x-yzo and the desktop entry is the program that opens it.
+# yzo's Orca script is where Orca loads it for every user, and the marker
+# verorca.ini copies it into a new user's Orca folder.
 # Usage: test_package.sh BUILD_DIR VERSION BUILT_YZO DEMO_FOLDER
 set -u
 build=$1 version=$2 built_yzo=$3 demo=$4
@@ -75,6 +77,31 @@ case "$type" in *"standard::content-type: application/x-yzo"*) ;; *) fail "a .yz
 opener=$(asked mime application/x-yzo)
 case "$opener" in *"Default application for"*yzo.desktop*) ;; *) fail "no program opens application/x-yzo: $opener" ;; esac
 echo "account files: application/x-yzo, opened by yzo.desktop"
+
+# yzo's Orca script, where Orca 43 looks for an application's script for
+# every user (its package orca.scripts.apps), and in share/yzo for the copy
+# into a user's Orca folder.
+apps="$root/usr/lib/python3/dist-packages/orca/scripts/apps"
+[ -f "$apps/yzo/__init__.py" ] || fail "the Orca script is not installed as orca/scripts/apps/yzo/__init__.py"
+[ -f "$root/usr/share/yzo/yzo.py" ] || fail "the Orca script is not installed in usr/share/yzo"
+cmp -s "$apps/yzo/__init__.py" "$root/usr/share/yzo/yzo.py" || fail "the two installed Orca scripts differ"
+# Orca's own import of it, as its script manager does for an application
+# named yzo, with the package's folder added to Orca's installed one.
+if /usr/bin/python3 -c 'import importlib.util, sys; sys.exit(importlib.util.find_spec("orca.orca") is None)' 2>/dev/null \
+   && command -v dbus-run-session >/dev/null; then
+    mkdir -p "$work/orca-run" && chmod 700 "$work/orca-run"
+    found=$(cd "$work" && env -u DISPLAY -u DBUS_SESSION_BUS_ADDRESS -u AT_SPI_BUS_ADDRESS XDG_RUNTIME_DIR="$work/orca-run" \
+        timeout -k 5 60 dbus-run-session -- /usr/bin/python3 -B -W ignore -c '
+import importlib, sys
+import orca.scripts.apps
+orca.scripts.apps.__path__.append(sys.argv[1])
+module = importlib.import_module("orca.scripts.apps.yzo")
+print("found", module.__file__, "lacking:", module._missing())' "$apps" 2>/dev/null | grep "^found")
+    [ "$found" = "found $apps/yzo/__init__.py lacking: []" ] || fail "Orca does not load the packaged script: $found"
+    echo "Orca script: loaded by Orca from the package"
+else
+    echo "Orca script: installed (Orca or dbus-run-session missing: not loaded)"
+fi
 
 # The installed programs run in a private home, with no display and no folder given.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" LC_ALL=C.UTF-8
@@ -160,8 +187,18 @@ run "$yzo" "$work/club/club.txt" /C > "$work/out" 2> "$work/err"
     fi
     echo close
 } > "$work/quit.scn"
+# The marker verorca.ini copies share/yzo's Orca script into the user's Orca
+# folder, made for a new user who has none, and says so.
+: > "$XDG_CONFIG_HOME/yzo/verorca.ini"
+unset XDG_DATA_HOME
 run "$root/usr/bin/yzo-script" "$work/quit.scn" > "$work/out" 2> "$work/err" \
     || { cat "$work/out" "$work/err"; fail "installed yzo-script ended with status $?"; }
+user_scripts="$HOME/.local/share/orca/orca-scripts"
+cmp -s "$root/usr/share/yzo/yzo.py" "$user_scripts/yzo.py" || fail "the marker did not copy the Orca script into $user_scripts"
+[ -f "$user_scripts/__init__.py" ] || fail "the user's Orca scripts folder is not a package"
+[ ! -e "$XDG_CONFIG_HOME/yzo/verorca.ini" ] || fail "the marker verorca.ini was not deleted"
+grep -q "script Orca installé dans $user_scripts, redémarrez Orca" "$work/out" \
+    || { cat "$work/out"; fail "the copy of the Orca script was not said"; }
 [ -f "$XDG_CONFIG_HOME/yzo/yzo.INI" ] || fail "yzo.INI is not kept in ~/.config/yzo"
 written=$(find "$root" -newer "$work/marker" | head -n 5)
 [ -z "$written" ] || fail "the installed tree was written to: $written"

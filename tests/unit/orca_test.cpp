@@ -1,8 +1,10 @@
-// The copy of the Orca script at start: the marker, the question, the copy.
+// The copy of the Orca script: where it comes from, where it goes, what is said.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include <unistd.h>
@@ -27,6 +29,14 @@ void put(const fs::path& p, const std::string& bytes) {
 
 // A script with UTF-8 letters and LF line ends, which the copy must keep as they are.
 const std::string kScript = "# Opérations\nSTATUS = \"Message\"\n";
+const std::string kInstalledScript = "# installed\n";
+
+// A platform of an installed program: its share/yzo.
+class InstalledPlatform : public TestPlatform {
+public:
+    std::wstring installedData;  // empty: a program run from its build folder
+    std::wstring InstalledDataFolder() override { return installedData; }
+};
 
 class OrcaScriptCopy : public ::testing::Test {
 protected:
@@ -35,19 +45,30 @@ protected:
                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         program = root / "programme";
+        share = root / "usr" / "share" / "yzo";
+        // A new user: no Orca folder at all under the data folder.
         scripts = root / "data" / "orca" / "orca-scripts";
         fs::create_directories(program);
-        fs::create_directories(scripts);
+        fs::create_directories(share);
         put(program / "yzo.py", kScript);
         put(program / "verorca.ini", "");
         form.app.programFolder = program.wstring() + L"/";
+        const char* old = std::getenv("XDG_DATA_HOME");
+        savedDataHome = old ? std::optional<std::string>(old) : std::nullopt;
+        ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
     }
-    void TearDown() override { fs::remove_all(root); }
+    void TearDown() override {
+        if (savedDataHome) ::setenv("XDG_DATA_HOME", savedDataHome->c_str(), 1);
+        else ::unsetenv("XDG_DATA_HOME");
+        fs::remove_all(root);
+    }
 
     fs::path root;
     fs::path program;
+    fs::path share;
     fs::path scripts;
-    TestPlatform platform;
+    std::optional<std::string> savedDataHome;
+    InstalledPlatform platform;
     MainForm form{platform};
 };
 }  // namespace
@@ -60,41 +81,63 @@ TEST(OrcaScriptsFolder, FollowsXdgDataHomeElseTheHomeFolder) {
     EXPECT_EQ(orcaScriptsFolder(L"data", L"/home/anne"), L"/home/anne/.local/share/orca/orca-scripts");
 }
 
-TEST_F(OrcaScriptCopy, CopiesTheScriptIntoTheFolderGivenWithATrailingSeparator) {
-    platform.inputs.push_back(scripts.wstring() + L"/");
-    installScriptsAtStart(form);
-    EXPECT_EQ(platform.boxes, std::vector<std::wstring>{L"input: Chemin des scripts d'orca"});
-    EXPECT_EQ(contents(scripts / "yzo.py"), kScript);
-    EXPECT_TRUE(fs::exists(scripts / "__init__.py"));
-    EXPECT_FALSE(fs::exists(program / "verorca.ini"));
+TEST_F(OrcaScriptCopy, TheInstalledScriptComesFirstThenTheProgramFolders) {
+    std::wstring shared = share.wstring(), own = program.wstring() + L"/";
+    // share/yzo without the script (an older package): the program folder's.
+    EXPECT_EQ(orcaScriptSource(shared, own, L"yzo"), own + L"yzo.py");
+    put(share / "yzo.py", kInstalledScript);
+    EXPECT_EQ(orcaScriptSource(shared, own, L"yzo"), shared + L"/yzo.py");
+    // The build folder: no share/yzo.
+    EXPECT_EQ(orcaScriptSource(L"", own, L"yzo"), own + L"yzo.py");
+    fs::remove(program / "yzo.py");
+    EXPECT_EQ(orcaScriptSource(L"", own, L"yzo"), L"");
 }
 
-TEST_F(OrcaScriptCopy, ReplacesAnOlderCopyAndKeepsThePackageAsItIs) {
-    put(scripts / "yzo.py", "old");
-    put(scripts / "__init__.py", "# the user's own\n");
-    platform.inputs.push_back(scripts.wstring());
-    installScriptsAtStart(form);
-    EXPECT_EQ(contents(scripts / "yzo.py"), kScript);
-    EXPECT_EQ(contents(scripts / "__init__.py"), "# the user's own\n");
-}
-
-TEST_F(OrcaScriptCopy, AnEmptyAnswerOrAnUnknownFolderCopiesNothingAndIsNotOfferedAgain) {
-    platform.inputs.push_back(L"");
-    installScriptsAtStart(form);
-    EXPECT_EQ(platform.boxes.size(), 1u);  // the question, and no message after it
-    EXPECT_FALSE(fs::exists(program / "verorca.ini"));
-
-    put(program / "verorca.ini", "");
-    platform.boxes.clear();
-    platform.inputs.push_back((root / "absent").wstring());
-    installScriptsAtStart(form);
-    EXPECT_EQ(platform.boxes, (std::vector<std::wstring>{L"input: Chemin des scripts d'orca", L"chemin inconnu"}));
-    EXPECT_FALSE(fs::exists(root / "absent"));
-    EXPECT_FALSE(fs::exists(program / "verorca.ini"));
-
-    // Without the marker nothing is asked.
-    platform.boxes.clear();
+TEST_F(OrcaScriptCopy, ANewUserGetsOrcasFolderMadeTheScriptCopiedAndIsToldWithoutAQuestion) {
     installScriptsAtStart(form);
     EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(contents(scripts / "yzo.py"), kScript);
+    EXPECT_EQ(contents(scripts / "__init__.py"), "");
+    EXPECT_FALSE(fs::exists(program / "verorca.ini"));
+    ASSERT_FALSE(platform.messages.empty());
+    EXPECT_EQ(platform.messages.back(), L" script Orca installé dans " + scripts.wstring() + L", redémarrez Orca");
+
+    // Without the marker nothing more is done.
+    platform.messages.clear();
+    fs::remove(scripts / "yzo.py");
+    installScriptsAtStart(form);
+    EXPECT_TRUE(platform.messages.empty());
     EXPECT_FALSE(fs::exists(scripts / "yzo.py"));
+}
+
+TEST_F(OrcaScriptCopy, TheMenuEntryCopiesTheInstalledScriptOverAnOlderCopyAndKeepsThePackage) {
+    platform.installedData = share.wstring();
+    put(share / "yzo.py", kInstalledScript);
+    fs::create_directories(scripts);
+    put(scripts / "yzo.py", "old");
+    put(scripts / "__init__.py", "# the user's own\n");
+    form.MenuCommand(L"mnuScriptOrca");
+    EXPECT_EQ(contents(scripts / "yzo.py"), kInstalledScript);
+    EXPECT_EQ(contents(scripts / "__init__.py"), "# the user's own\n");
+    ASSERT_FALSE(platform.messages.empty());
+    EXPECT_EQ(platform.messages.back(), L" script Orca installé dans " + scripts.wstring() + L", redémarrez Orca");
+    // The marker is the start's business, not the menu's.
+    EXPECT_TRUE(fs::exists(program / "verorca.ini"));
+}
+
+TEST_F(OrcaScriptCopy, SaysWhyNothingWasCopied) {
+    fs::remove(program / "yzo.py");
+    installScriptsAtStart(form);
+    ASSERT_FALSE(platform.messages.empty());
+    EXPECT_EQ(platform.messages.back(), L" script Orca non installé : yzo.py introuvable");
+    EXPECT_FALSE(fs::exists(scripts));
+    EXPECT_FALSE(fs::exists(program / "verorca.ini"));
+
+    // Orca's data folder is a file: the scripts folder cannot be made.
+    put(program / "yzo.py", kScript);
+    put(root / "data", "not a folder");
+    platform.messages.clear();
+    form.MenuCommand(L"mnuScriptOrca");
+    ASSERT_FALSE(platform.messages.empty());
+    EXPECT_EQ(platform.messages.back(), L" script Orca non installé : impossible de créer " + scripts.wstring());
 }

@@ -14,6 +14,7 @@
 #include <wx/textctrl.h>
 
 #include "access.h"
+#include "buttonclick.h"
 #include "app/textfile.h"
 #include "ledger/format.h"
 #include "keymap.h"
@@ -107,8 +108,12 @@ MainFrame::MainFrame(WxPlatform& platform)
         buttons_[c->name] = b;
         widgets_[c->name] = b;
         buttonRow->Add(b, 0, wxALL, 4);
+        clickWhenActivated(b);  // its mnemonic, Enter or Space clicks it as the key goes down
         std::wstring name = c->name;
-        b->Bind(wxEVT_BUTTON, [this, name](wxCommandEvent&) { clickButton(name); });
+        b->Bind(wxEVT_BUTTON, [this, name](wxCommandEvent&) {
+            if (trace_) std::fprintf(stderr, "click %s\n", toUtf8(name).c_str());
+            dispatch([this, name] { form_.Click(name); });
+        });
     }
 
     auto* statusSizer = new wxBoxSizer(wxVERTICAL);
@@ -319,17 +324,8 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         std::fprintf(stderr, "key %d shift=%d ctrl=%d char=%d control=%s\n", m.key.code, m.key.shift ? 1 : 0,
                      m.key.ctrl ? 1 : 0, static_cast<int>(m.ch), c ? toUtf8(c->name).c_str() : "-");
     }
-    // A button's mnemonic clicks it as the key goes down. Left to GTK, the
-    // button would wait for the key's release, or a quarter of a second
-    // when the release goes to the focused widget, before it clicks.
-    if (m.alt && !m.key.ctrl && !m.key.shift) {
-        if (const Control* b = buttonOfMnemonic(m.key.code)) {
-            clickButton(b->name);
-            return;
-        }
-    }
     if (m.alt || (m.key.code == 0 && m.ch == 0)) {
-        event.Skip();  // menus and the other mnemonics
+        event.Skip();  // menus and button mnemonics
         return;
     }
     // F10 opens the menu bar, as Alt+F does, once the key is over: opened
@@ -355,26 +351,6 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         return;
     }
     if (runKey(*c, m)) event.Skip();
-}
-
-void MainFrame::clickButton(const std::wstring& name) {
-    if (trace_) std::fprintf(stderr, "click %s\n", toUtf8(name).c_str());
-    dispatch([this, name] { form_.Click(name); });
-}
-
-const Control* MainFrame::buttonOfMnemonic(int code) const {
-    if (code == 0) return nullptr;
-    const WindowModel& w = form_.w;
-    // A letter that a menu title also marks is GTK's to share out.
-    for (const TopMenu& top : w.menuBar)
-        if (mnemonicKeyOf(top.caption) == code) return nullptr;
-    const Control* found = nullptr;
-    for (const Control* b : {&w.CmdYzo, &w.CmdCreation, &w.CmdModifLigne, &w.CmdQuitter}) {
-        if (!b->visible || !b->enabled || mnemonicKeyOf(b->text) != code) continue;
-        if (found) return nullptr;  // two buttons with one letter: GTK moves between them
-        found = b;
-    }
-    return found;
 }
 
 // A shortcut that the focused text box keeps (its editing keys, the

@@ -50,11 +50,6 @@ private:
     // handle the key itself.
     bool runKey(Control& c, const MappedKey& m);
     void blockAcceleratorOf(const KeyEvent& key);
-    // Clicks a button of the model, as a click on its widget does.
-    void clickButton(const std::wstring& name);
-    // The shown, enabled button whose caption marks this key as its
-    // mnemonic, when it is the only control of the window to mark it.
-    const Control* buttonOfMnemonic(int code) const;
     bool ownKeyHandling(Control& c, const KeyEvent& k, const std::vector<bool>& checksBefore);
     void onText(Control& c);
     void onClose(wxCloseEvent& event);

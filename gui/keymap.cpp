@@ -75,12 +75,3 @@ MappedKey mapKey(const wxKeyEvent& event) {
     }
     return m;
 }
-
-int mnemonicKeyOf(const std::wstring& caption) {
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != L'&') continue;
-        if (caption[i + 1] != L'&') return keyCodeOfCharacter(caption[i + 1]);
-        ++i;  // "&&": skip the escaped ampersand
-    }
-    return 0;
-}

@@ -12,7 +12,3 @@ struct MappedKey {
 };
 
 MappedKey mapKey(const wxKeyEvent& event);
-
-// The key code of the letter that a caption's "&" marks as its mnemonic
-// ("&Création": C), 0 when it marks none ("&&" is an ampersand itself).
-int mnemonicKeyOf(const std::wstring& caption);

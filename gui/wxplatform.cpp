@@ -10,11 +10,11 @@
 #include <wx/msgdlg.h>
 #include <wx/print.h>
 #include <wx/printdlg.h>
-#include <wx/textctrl.h>
 #include <wx/textdlg.h>
 #include <wx/utils.h>
 
 #include "access.h"
+#include "buttonclick.h"
 #include <gtk/gtk.h>
 #include <cairo-pdf.h>
 #include <cairo-ps.h>
@@ -32,24 +32,6 @@ namespace {
 wxString wx(const std::wstring& s) { return wxString(s.c_str()); }
 std::wstring ws(const wxString& s) { return s.ToStdWstring(); }
 wxString titleOr(const std::wstring& title) { return title.empty() ? wxString("yzo") : wx(title); }
-
-// Enter typed in an input box's text answers it at once, as its OK button
-// does. Left to GTK, Enter presses the default button, which clicks only on
-// the key's release or a quarter of a second later, whichever comes first,
-// and the release goes to the text, not to the button: the answer, and what
-// the program says next, would wait that quarter of a second.
-void answerOnEnter(wxTextEntryDialog& dialog) {
-    dialog.Bind(wxEVT_CHAR_HOOK, [&dialog](wxKeyEvent& e) {
-        bool enter = e.GetKeyCode() == WXK_RETURN || e.GetKeyCode() == WXK_NUMPAD_ENTER;
-        if (!enter || e.HasAnyModifiers() || !dynamic_cast<wxTextCtrl*>(wxWindow::FindFocus())) {
-            e.Skip();
-            return;
-        }
-        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-        ok.SetEventObject(&dialog);
-        dialog.GetEventHandler()->ProcessEvent(ok);
-    });
-}
 
 // Prints a text line by line from the paper's corner, in one font; a form
 // feed starts a new page. Each run of characters between blanks starts at its
@@ -245,7 +227,7 @@ std::wstring WxPlatform::InputBox(const std::wstring& prompt, const std::wstring
     wxTextEntryDialog dialog(frame_, wx(prompt), wx(prompt), wx(defaultText));
     if (auto* cancel = dynamic_cast<wxButton*>(dialog.FindWindow(wxID_CANCEL))) cancel->SetLabel("Annuler");
     makeDialog(&dialog);
-    answerOnEnter(dialog);
+    clickWhenActivated(dialog.FindWindow(wxID_OK));
     if (dialog.ShowModal() != wxID_OK) return L"";
     return ws(dialog.GetValue());
 }
@@ -285,6 +267,7 @@ std::optional<std::wstring> WxPlatform::fileDialog(const FileDialogRequest& requ
     if (request.confirmOverwrite) style |= wxFD_OVERWRITE_PROMPT;
     wxFileDialog dialog(frame_, save ? "Enregistrer sous" : "Ouvrir", initial.GetPath(), initial.GetFullName(),
                         wx(caseInsensitiveFilter(request.filter)), style);
+    clickAcceptWhenActivated(&dialog);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     std::wstring path = ws(dialog.GetPath());
     // A name typed without an extension gets the default one.

@@ -20,7 +20,8 @@ Kinds of key, each session (the program is started again for every round):
                 the rubrique, the objet);
   button        Alt+C (Création), Alt+V (Visu.Chèque), Alt+Q (Quitter: it
                 ends the program and says nothing more, so its figure runs
-                to the window's end, its "destroy" event);
+                to the window's end, its "destroy" event, or to the end of
+                the process when that event does not reach us first);
   answer dialog Enter in a separate input box: the amount of a new
                 operation ("montant"), the cheque's "Ordre" and "Fait à";
   file chooser  Enter in the "Ouvrir" dialog on a typed file name.
@@ -192,9 +193,10 @@ def inner(args):
 
     figures = {k: [] for k in KINDS}
 
-    def timed_key(kind, key, label, answers=SPOKEN):
+    def timed_key(kind, key, label, answers=SPOKEN, ending=None):
         """Presses key and records the time to the first event of the kinds
-        that answer it (by default, the first spoken event)."""
+        that answer it (by default, the first spoken event), or to the end
+        of the process ending, when it ends before any such event reached us."""
         settle()
         start = len(listener.events)
         t0 = time.monotonic()
@@ -204,6 +206,8 @@ def inner(args):
         while first is None and time.monotonic() < deadline:
             pump()
             first = next(((t, said) for t, said in listener.events[start:] if said in answers), None)
+            if first is None and ending is not None and ending.poll() is not None:
+                first = (time.monotonic(), "process ended")
             if first is None:
                 time.sleep(0.0005)
         press.wait(20)
@@ -308,7 +312,7 @@ def inner(args):
         wait_until(lambda: not window_ids(yzo.pid, "^Ouvrir$"), "the file chooser to close")
         focus_window(yzo.pid, "^" + OTHER_ACCOUNT + "$")
 
-        timed_key("button", "alt+q", "Alt+Q", answers={"closed"})
+        timed_key("button", "alt+q", "Alt+Q", answers={"closed"}, ending=yzo)
         deadline = time.monotonic() + WAIT_SECONDS
         while yzo.poll() is None and time.monotonic() < deadline:
             pump()

@@ -12,7 +12,11 @@
 #   not spoken;
 # - a message that repeats the ledger line which the focus has just
 #   brought is not said a second time;
-# - a box or list of the dialog area is presented with its question;
+# - a box or list of the dialog area is presented with its question; a
+#   choice list (its question is its name) by its question alone, when the
+#   focus enters it, without its role or its size;
+# - the window is not presented again when it takes the keyboard back from
+#   one of yzo's dialogs or message boxes, nor counted with its dialogs;
 # - a change of the window's title is not spoken: yzo says the file name
 #   itself.
 import pyatspi
@@ -72,6 +76,17 @@ class SpeechGenerator(speech_generator.SpeechGenerator):
             return []
         return super()._generateDescription(obj, **args)
 
+    def generate(self, obj, **args):
+        # A choice list around the item that has the focus: the script says
+        # its question itself, without "list box".
+        if args.get("formatType") == "ancestor" and args.get("role") == pyatspi.ROLE_LIST_BOX:
+            return []
+        return super().generate(obj, **args)
+
+    def _generateUnfocusedDialogCount(self, obj, **args):
+        # "1 unfocused dialog": yzo's dialogs are modal, the user is in them.
+        return []
+
 
 class Script(gtk.Script):
 
@@ -79,6 +94,8 @@ class Script(gtk.Script):
         super().__init__(app)
         # The ledger line the presentation of the focus has just said.
         self._lineSaidByFocus = None
+        # The last focus was in one of yzo's dialogs or message boxes.
+        self._focusWasInDialog = False
 
     def getSpeechGenerator(self):
         return SpeechGenerator(self)
@@ -145,6 +162,19 @@ class Script(gtk.Script):
 
     # --- The focus ---------------------------------------------------------
 
+    def _listQuestion(self, oldFocus, newFocus):
+        """The question of the choice list the focus enters, else ""."""
+        try:
+            lst = newFocus.parent
+            if _role(lst) != pyatspi.ROLE_LIST_BOX:
+                return ""
+            if oldFocus and not self.utilities.isDead(oldFocus) \
+               and self.utilities.isSameObject(oldFocus.parent, lst):
+                return ""  # within the same list
+            return (lst.name or "").strip()
+        except Exception:
+            return ""
+
     def _question(self, obj):
         if _name(obj) not in ANSWERS:
             return ""
@@ -153,12 +183,26 @@ class Script(gtk.Script):
         except Exception:
             return ""
 
+    def _inDialog(self, obj):
+        """The object is in one of yzo's dialogs or message boxes."""
+        try:
+            return _role(self.utilities.topLevelObject(obj)) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
+        except Exception:
+            return False
+
     def locusOfFocusChanged(self, event, oldFocus, newFocus):
         if not newFocus or self.utilities.isSameObject(oldFocus, newFocus):
             super().locusOfFocusChanged(event, oldFocus, newFocus)
             return
+        backFromDialog = _role(newFocus) == pyatspi.ROLE_FRAME and self._focusWasInDialog
+        self._focusWasInDialog = self._inDialog(newFocus)
+        if backFromDialog:
+            # The window takes the keyboard back from one of yzo's dialogs: the
+            # box or list that has the keyboard is said next, not the window.
+            _log("window back from a dialog: not presented")
+            return
         self._lineSaidByFocus = None
-        question = self._question(newFocus)
+        question = self._question(newFocus) or self._listQuestion(oldFocus, newFocus)
         if question:
             self.speakMessage(question, interrupt=True)
         super().locusOfFocusChanged(event, oldFocus, newFocus)

@@ -88,8 +88,9 @@ def run_window(yzo, heard, snapshots, script_messages):
         return
     label = tw.find(frame, pyatspi.ROLE_LABEL, "Message")
     ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
-    table = tw.find(frame, pyatspi.ROLE_TABLE, "Liste")
-    if not (tw.check(label, "no label named Message") and tw.check(table, "no table named Liste")):
+    # The list is a list box, named "Liste" until it shows a question.
+    table = tw.find(frame, pyatspi.ROLE_LIST_BOX, "Liste")
+    if not (tw.check(label, "no label named Message") and tw.check(table, "no list box named Liste")):
         return
     tw.wait_until(lambda: heard.label == snapshots[0][0][:len(heard.label)] and heard.label, 10, "the launch messages")
 

@@ -23,6 +23,11 @@ LIST_STEPS = [
     ("ctrl+shift+F9", 'answer "COURANT"\nanswer ""\nkey ctrl+shift+F9', "dialogs"),
     ("Return", "key Enter", "list"),
     ("Escape", "key Escape", "ledger"),
+    # The rubriques of the traites and pensions.
+    ("ctrl+t", "key ctrl+T", ""),
+    ("alt+c", "click CmdCreation", ""),
+    ("Return", "key Enter", "list"),
+    ("Escape", "key Escape", "ledger"),
 ]
 # Words that are no question and no answer of the program: a list's size
 # (never said), and with yzo's script the window said again when a dialog

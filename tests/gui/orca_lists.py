@@ -28,7 +28,14 @@ LIST_STEPS = [
     ("alt+c", "click CmdCreation", ""),
     ("Return", "key Enter", "list"),
     ("Escape", "key Escape", "ledger"),
+    # The search criteria, a list of check boxes: Enter ticks a row.
+    ("ctrl+r", "key ctrl+R", "checklist"),
+    ("Down", "key Down", ""),
+    ("Return", "key Enter", "ticked"),
+    ("Escape", "key Escape", "ledger"),
 ]
+# The steps whose list is the list of check boxes.
+CHECKLIST_LOOKS = ("checklist", "ticked")
 # Words that are no question and no answer of the program: a list's size
 # (never said), and with yzo's script the window said again when a dialog
 # gives the keyboard back, and its count of dialogs.
@@ -44,8 +51,9 @@ def normalized(text):
 def script_records(t, folder):
     """The records of yzo-script for LIST_STEPS, run after test_orca's STEPS."""
     lines = ['start "%s"' % (folder + "/" + t.ACCOUNT), "show txt"]
-    for _, command, _ in t.STEPS + LIST_STEPS:
-        lines += ["# step", command, "show txt", "show Liste"]
+    for _, command, look in t.STEPS + LIST_STEPS:
+        shown = "ListeRec" if look in CHECKLIST_LOOKS else "Liste"
+        lines += ["# step", command, "show txt", "show " + shown]
     run = subprocess.run(
         [t.YZO_SCRIPT, "--dossier", folder, "--aujourdhui", t.TODAY, "--heure", t.NOW, "-"],
         input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60, cwd=folder)
@@ -111,7 +119,11 @@ def run(t, yzo, folder_for_script):
             prompts = ["titre", "date de début du calcul des soldes"]
             if not answer_dialogs(t, yzo, prompts):
                 return
-        if look == "list" or (look == "dialogs" and record["selected"]):
+        if look == "checklist":
+            question = normalized(record["items"][0])
+            t.wait_for(lambda: question in normalized(" ".join(t.said(t.spoken()[start:]))), 20,
+                       "%s to say %r" % (name, question))
+        elif look == "list" or (look == "dialogs" and record["selected"]):
             item = normalized(record["selected"] or "")
             t.wait_for(lambda: item in normalized(" ".join(t.said(t.spoken()[start:]))), 20,
                        "%s to say %r" % (name, item))
@@ -124,4 +136,15 @@ def run(t, yzo, folder_for_script):
         # list's name against.
         if look == "list" or (look == "dialogs" and t.MODE == "script"):
             check_list_question(t, name, words, record)
+        if look == "checklist":
+            # Its rows are said as their check boxes, not their texts: only its question is checked.
+            question = normalized(record["items"][0])
+            t.check(words and question in normalized(words[0]),
+                    "%s: the list was not announced first with its question %r: %r" % (name, question, words))
+        if look == "ticked":
+            # The row Enter ticks is the one the program ticks: it says so.
+            heard = " ".join(words)
+            for m in t.texts_of(record["messages"]):
+                t.check(m in heard, "%s: the message %r was not heard in %r" % (name, m, words))
+            t.check(t.texts_of(record["messages"]), "%s: the program ticked nothing" % name)
     check_session(t)

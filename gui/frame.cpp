@@ -153,7 +153,9 @@ MainFrame::MainFrame(WxPlatform& platform)
     }
     lblListe_->Hide();
     otherListe_->Hide();
-    for (wxListBox* list : {liste_, otherListe_, static_cast<wxListBox*>(listeRec_)}) makeListBox(list);
+    // The list of check boxes stays a table: a screen reader reads a table's
+    // whole row, its check box and its text, and a list box's focused cell only.
+    for (wxListBox* list : {liste_, otherListe_}) makeListBox(list);
     makeNotification(statusArea_);
     // ATK announces no name given to an object that had none: start with one.
     setAccessibleName(statusArea_, L"");

@@ -31,6 +31,9 @@ LEDGER = "Opérations"
 # The boxes and lists that answer the question of the dialog area; yzo gives
 # each the question as its description.
 ANSWERS = {"Réponse", "Date", "Mot de passe", "Liste", "Critères"}
+# The roles of yzo's choice lists (a list of check boxes is a table); their
+# question is their name.
+CHOICE_LISTS = (pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_TABLE)
 
 
 def _log(text):
@@ -78,8 +81,8 @@ class SpeechGenerator(speech_generator.SpeechGenerator):
 
     def generate(self, obj, **args):
         # A choice list around the item that has the focus: the script says
-        # its question itself, without "list box".
-        if args.get("formatType") == "ancestor" and args.get("role") == pyatspi.ROLE_LIST_BOX:
+        # its question itself, without "list box" or the table's size.
+        if args.get("formatType") == "ancestor" and args.get("role") in CHOICE_LISTS:
             return []
         return super().generate(obj, **args)
 
@@ -165,11 +168,11 @@ class Script(gtk.Script):
     def _listQuestion(self, oldFocus, newFocus):
         """The question of the choice list the focus enters, else ""."""
         try:
-            lst = newFocus.parent
-            if _role(lst) != pyatspi.ROLE_LIST_BOX:
+            lst = pyatspi.findAncestor(newFocus, lambda x: _role(x) in CHOICE_LISTS)
+            if lst is None:
                 return ""
             if oldFocus and not self.utilities.isDead(oldFocus) \
-               and self.utilities.isSameObject(oldFocus.parent, lst):
+               and pyatspi.findAncestor(oldFocus, lambda x: self.utilities.isSameObject(x, lst)):
                 return ""  # within the same list
             return (lst.name or "").strip()
         except Exception:

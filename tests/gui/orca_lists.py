@@ -2,16 +2,16 @@
 
 Each list is to be announced by its question (the title row of the
 program's list) before its first item, and the list is no "table with N
-rows 1 column"; a dialog that closes gives the keyboard back to the window
-without its frame being said again.
+rows 1 column"; with yzo's script, a dialog that closes gives the keyboard
+back to the window without its frame being said again.
 
 test_orca.py passes itself as `t`: its Orca log, its waits and its checks.
 """
 import re
 import subprocess
 
-# (what the window gets, what yzo-script runs, what to look for). "dialog"
-# waits for the input box, gives it the keyboard and answers it with Enter.
+# (what the window gets, what yzo-script runs, what to look for). "dialogs"
+# waits for each input box, gives it the keyboard and answers it with Enter.
 LIST_STEPS = [
     ("alt+c", "click CmdCreation", ""),
     ("Return", "key Enter", "list"),

@@ -99,3 +99,7 @@ void openFirstMenu(wxWindow* menuBar) {
     if (items) gtk_widget_mnemonic_activate(GTK_WIDGET(items->data), FALSE);
     g_list_free(items);
 }
+
+void makeListBox(wxWindow* list) {
+    if (AtkObject* a = accessibleOf(list)) atk_object_set_role(a, ATK_ROLE_LIST_BOX);
+}

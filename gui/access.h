@@ -25,3 +25,6 @@ void setListCursor(wxWindow* list, int row);
 // Opens the first menu of a menu bar as its mnemonic (Alt+F) does: the menu
 // takes the keyboard until Escape or a choice.
 void openFirstMenu(wxWindow* menuBar);
+// Gives a list the ATK role "list box" (GTK reports a list as a table, which
+// a screen reader announces with its numbers of rows and columns).
+void makeListBox(wxWindow* list);

@@ -1,5 +1,6 @@
 #include "frame.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -68,6 +69,10 @@ void replaceChangedPart(wxTextCtrl* box, const wxString& before, const wxString&
     box->Replace(from, to, after.Mid(prefix, after.length() - prefix - suffix));
 }
 
+// The program's lists hold their question as item 0 and their choices after
+// it; a list widget holds the choices only.
+constexpr int kTitleRows = 1;
+
 bool isCaretKey(int code) {
     switch (code) {
     case kKeyUp: case kKeyDown: case kKeyLeft: case kKeyRight: case kKeyHome: case kKeyEnd:
@@ -96,7 +101,9 @@ MainFrame::MainFrame(WxPlatform& platform)
     txtPasse_ = new wxTextCtrl(panel_, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxTE_PASSWORD);
     txt_ = new wxTextCtrl(panel_, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
                           wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
+    lblListe_ = new wxStaticText(panel_, wxID_ANY, "");
     liste_ = new wxListBox(panel_, wxID_ANY);
+    otherListe_ = new wxListBox(panel_, wxID_ANY);
     listeRec_ = new wxCheckListBox(panel_, wxID_ANY);
     rtbNote_ = new wxTextCtrl(panel_, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxTE_MULTILINE);
     widgets_ = {{L"LblMessage", lblMessage_}, {L"LblDial", lblDial_}, {L"txt", txt_},
@@ -127,7 +134,8 @@ MainFrame::MainFrame(WxPlatform& platform)
     main->Add(statusArea_, 0, wxEXPAND);
     main->Add(lblDial_, 0, wxEXPAND | wxALL, 4);
     main->Add(dialogRow, 0, wxEXPAND);
-    for (wxWindow* big : std::initializer_list<wxWindow*>{txt_, liste_, listeRec_, rtbNote_})
+    main->Add(lblListe_, 0, wxEXPAND | wxALL, 4);
+    for (wxWindow* big : std::initializer_list<wxWindow*>{txt_, liste_, otherListe_, listeRec_, rtbNote_})
         main->Add(big, 1, wxEXPAND | wxALL, 4);
     main->Add(buttonRow, 0, wxALIGN_CENTER_HORIZONTAL);
     panel_->SetSizer(main);
@@ -135,13 +143,21 @@ MainFrame::MainFrame(WxPlatform& platform)
     for (Control* c : w.controls()) {
         if (!c->accessibleName.empty()) setAccessibleName(widget(*c), c->accessibleName);
         std::wstring name = c->name;
-        widget(*c)->Bind(wxEVT_SET_FOCUS, [this, name](wxFocusEvent& e) {
-            // The user moved the focus (Tab or a click): the program follows.
-            Control* c = form_.w.control(name);
-            if (depth_ == 0 && c && c->visible && c->enabled) form_.w.focus = name;
-            e.Skip();
-        });
+        std::vector<wxWindow*> shown{widget(*c)};
+        if (c == &w.Liste) shown.push_back(otherListe_);
+        for (wxWindow* win : shown)
+            win->Bind(wxEVT_SET_FOCUS, [this, name](wxFocusEvent& e) {
+                // The user moved the focus (Tab or a click): the program follows.
+                Control* c = form_.w.control(name);
+                if (depth_ == 0 && c && c->visible && c->enabled) form_.w.focus = name;
+                e.Skip();
+            });
     }
+    lblListe_->Hide();
+    otherListe_->Hide();
+    // The list of check boxes stays a table: a screen reader reads a table's
+    // whole row, its check box and its text, and a list box's focused cell only.
+    for (wxListBox* list : {liste_, otherListe_}) makeListBox(list);
     makeNotification(statusArea_);
     // ATK announces no name given to an object that had none: start with one.
     setAccessibleName(statusArea_, L"");
@@ -149,33 +165,22 @@ MainFrame::MainFrame(WxPlatform& platform)
         Control* c = controlOf(box);
         box->Bind(wxEVT_TEXT, [this, c](wxCommandEvent&) { onText(*c); });
     }
-    liste_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) {
-        if (mirroring_) return;
-        dispatch([this] {
-            form_.w.Liste.selected = liste_->GetSelection();
-            form_.ListClick(L"Liste");
-        });
-    });
-    listeRec_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) {
-        if (mirroring_) return;
-        dispatch([this] {
-            form_.w.ListeRec.selected = listeRec_->GetSelection();
-            form_.ListClick(L"ListeRec");
-        });
-    });
+    bindListe(liste_);
+    bindListe(otherListe_);
+    bindListe(listeRec_);
     listeRec_->Bind(wxEVT_CHECKLISTBOX, [this](wxCommandEvent& e) {
         if (mirroring_) return;
-        int n = e.GetInt();
+        int n = e.GetInt() + kTitleRows;
         dispatch([this, n] {
             Control& c = form_.w.ListeRec;
-            if (n < 0 || n >= static_cast<int>(c.checked.size())) return;
-            c.checked[n] = listeRec_->IsChecked(n);
+            if (n < kTitleRows || n >= static_cast<int>(c.checked.size())) return;
+            c.checked[n] = listeRec_->IsChecked(n - kTitleRows);
             form_.ItemCheck(n);
         });
     });
     // A list turns Enter into an activation of its row and keeps the key: it
     // is the Enter key of the program all the same (a double click too).
-    for (wxListBox* list : {liste_, static_cast<wxListBox*>(listeRec_)}) {
+    for (wxListBox* list : {liste_, otherListe_, static_cast<wxListBox*>(listeRec_)}) {
         list->Bind(wxEVT_LISTBOX_DCLICK, [this, list](wxCommandEvent&) {
             Control* c = controlOf(list);
             if (depth_ > 0 || closing_ || !c) return;
@@ -206,6 +211,21 @@ MainFrame::MainFrame(WxPlatform& platform)
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onClose, this);
     platform_.attach(this);
     mirror();
+}
+
+// A row chosen with the mouse or by the list itself is the program's
+// choice of the same item (the question is no row).
+void MainFrame::bindListe(wxListBox* list) {
+    list->Bind(wxEVT_LISTBOX, [this, list](wxCommandEvent&) {
+        Control* c = controlOf(list);
+        if (mirroring_ || !c) return;
+        std::wstring name = c->name;
+        dispatch([this, list, name] {
+            int row = list->GetSelection();
+            form_.w.control(name)->selected = row == wxNOT_FOUND ? -1 : row + kTitleRows;
+            form_.ListClick(name);
+        });
+    });
 }
 
 wxWindow* MainFrame::widget(const Control& c) const {
@@ -448,6 +468,7 @@ void MainFrame::onClose(wxCloseEvent& event) {
 void MainFrame::mirror() {
     mirroring_ = true;
     WindowModel& w = form_.w;
+    changeListeWhenAsked();
     wxString title = w.title.empty() ? wxString("yzo") : wx(w.title);
     if (GetTitle() != title) SetTitle(title);
     bool layout = false;
@@ -460,12 +481,26 @@ void MainFrame::mirror() {
         if (win->IsThisEnabled() != c->enabled) win->Enable(c->enabled);
         mirrorControl(*c);
     }
+    // The question of the list shown stands above it.
+    const Control* shownList = w.Liste.visible ? &w.Liste : w.ListeRec.visible ? &w.ListeRec : nullptr;
+    std::wstring listQuestion = shownList && !shownList->items.empty() ? shownList->items[0] : L"";
+    if (ws(lblListe_->GetLabelText()) != listQuestion) lblListe_->SetLabelText(wx(listQuestion));
+    if (lblListe_->IsShown() == listQuestion.empty()) {
+        lblListe_->Show(!listQuestion.empty());
+        layout = true;
+    }
     mirrorLook();
     mirrorMenus();
     if (layout) panel_->Layout();
     if (Control* f = w.control(w.focus)) {
         wxWindow* target = widget(*f);
         if (f->visible && f->enabled && wxWindow::FindFocus() != target) target->SetFocus();
+    }
+    // The list left for the other is hidden once the keyboard has moved.
+    if (leftListe_) {
+        leftListe_->Hide();
+        leftListe_ = nullptr;
+        panel_->Layout();
     }
     describeAnswers();
     mirroring_ = false;
@@ -478,9 +513,56 @@ void MainFrame::describeAnswers() {
     // Orca takes as the focus without saying it, and Orca says a new
     // description of the focus.
     std::wstring question = form_.w.LblDial.visible ? form_.w.LblDial.text : L"";
-    for (wxWindow* answer : std::initializer_list<wxWindow*>{txtDial_, txtDate_, txtPasse_, liste_, listeRec_}) {
+    for (wxWindow* answer : std::initializer_list<wxWindow*>{txtDial_, txtDate_, txtPasse_, liste_, listeRec_})
         setAccessibleDescription(answer, question);
-        setLabelledBy(answer, lblDial_, !trim(question).empty());
+    // A list is named by its own question (its title row): the label would hide it.
+    for (wxWindow* box : std::initializer_list<wxWindow*>{txtDial_, txtDate_, txtPasse_})
+        setLabelledBy(box, lblDial_, !trim(question).empty());
+}
+
+// A screen reader says a list's question when the keyboard enters the list,
+// not when the rows of the list that has it change. A new question of the
+// list shown is therefore shown in the other list, which takes the keyboard.
+void MainFrame::changeListeWhenAsked() {
+    const Control& c = form_.w.Liste;
+    if (!c.visible || c.items.empty() || !liste_->IsShown()) return;
+    auto named = listQuestions_.find(liste_);
+    if (named == listQuestions_.end() || named->second == c.items[0]) return;
+    leftListe_ = liste_;
+    std::swap(liste_, otherListe_);
+    widgets_[L"Liste"] = liste_;
+}
+
+// The list's question is its accessible name, said before its first item.
+void MainFrame::mirrorListQuestion(Control& c, wxListBox* list) {
+    std::wstring question = c.items.empty() ? c.accessibleName : c.items[0];
+    std::wstring& named = listQuestions_[list];
+    if (named == question) return;
+    setAccessibleName(list, question);
+    named = question;
+}
+
+// The choices of the program's list, its question left out, and its selection.
+void MainFrame::mirrorListRows(Control& c, wxListBox* list) {
+    const int count = static_cast<int>(c.items.size());
+    const int first = std::min(kTitleRows, count);
+    bool same = static_cast<int>(list->GetCount()) == count - first;
+    for (int i = first; same && i < count; ++i) same = ws(list->GetString(i - first)) == c.items[i];
+    if (!same) {
+        wxArrayString rows;
+        for (int i = first; i < count; ++i) rows.Add(wx(c.items[i]));
+        list->Set(rows);
+    }
+    int row = c.selected >= first && c.selected < count ? c.selected - first : wxNOT_FOUND;
+    if (list->GetSelection() != row) {
+        if (row == wxNOT_FOUND) list->DeselectAll();
+        else list->SetSelection(row);
+    }
+    // The screen reader reads the list's focused row: it is the selected one.
+    setListCursor(list, row);
+    if (c.kind == ControlKind::CheckListBox) {
+        for (int i = first; i < count && i < static_cast<int>(c.checked.size()); ++i)
+            if (listeRec_->IsChecked(i - first) != c.checked[i]) listeRec_->Check(i - first, c.checked[i]);
     }
 }
 
@@ -515,24 +597,8 @@ void MainFrame::mirrorControl(Control& c) {
     case ControlKind::ListBox:
     case ControlKind::CheckListBox: {
         auto* list = static_cast<wxListBox*>(widget(c));
-        bool same = list->GetCount() == c.items.size();
-        for (unsigned i = 0; same && i < c.items.size(); ++i) same = ws(list->GetString(i)) == c.items[i];
-        if (!same) {
-            wxArrayString items;
-            for (const auto& item : c.items) items.Add(wx(item));
-            list->Set(items);
-        }
-        int selected = c.selected >= 0 && c.selected < static_cast<int>(c.items.size()) ? c.selected : wxNOT_FOUND;
-        if (list->GetSelection() != selected) {
-            if (selected == wxNOT_FOUND) list->DeselectAll();
-            else list->SetSelection(selected);
-        }
-        // The screen reader reads the list's focused row: it is the selected one.
-        setListCursor(list, selected);
-        if (c.kind == ControlKind::CheckListBox) {
-            for (unsigned i = 0; i < c.items.size() && i < c.checked.size(); ++i)
-                if (listeRec_->IsChecked(i) != c.checked[i]) listeRec_->Check(i, c.checked[i]);
-        }
+        mirrorListQuestion(c, list);
+        mirrorListRows(c, list);
         break;
     }
     }
@@ -558,7 +624,7 @@ void MainFrame::mirrorLook() {
         txt_->SetStyle(0, txt_->GetLastPosition(), attr);
     }
     colour(txt_, w.ledgerForeColour, w.ledgerBackColour);
-    for (wxWindow* win : std::initializer_list<wxWindow*>{liste_, listeRec_, txtDial_, txtDate_})
+    for (wxWindow* win : std::initializer_list<wxWindow*>{liste_, otherListe_, listeRec_, txtDial_, txtDate_})
         colour(win, w.foreColour, w.backColour);
     wxColour message = paletteColour(w.messageColour);
     if (statusArea_->GetBackgroundColour() != message) {
@@ -568,7 +634,7 @@ void MainFrame::mirrorLook() {
     }
     // The ledger and the lists are in a fixed-pitch font, so that columns line up.
     wxFont font(wxFontInfo(w.fontSize > 0 ? w.fontSize : 10).Family(wxFONTFAMILY_TELETYPE).FaceName(wx(w.fontName)));
-    for (wxWindow* win : std::initializer_list<wxWindow*>{txt_, liste_, listeRec_}) {
+    for (wxWindow* win : std::initializer_list<wxWindow*>{txt_, liste_, otherListe_, listeRec_}) {
         wxFont current = win->GetFont();
         if (current.GetFaceName() != font.GetFaceName() || current.GetPointSize() != font.GetPointSize())
             win->SetFont(font);

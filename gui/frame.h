@@ -56,6 +56,13 @@ private:
     void onText(Control& c);
     void onClose(wxCloseEvent& event);
 
+    // The choice lists: the program's item 0 is the list's question, which
+    // the widget shows as its name and in lblListe_, not as a row.
+    void bindListe(wxListBox* list);
+    void changeListeWhenAsked();
+    void mirrorListQuestion(Control& c, wxListBox* list);
+    void mirrorListRows(Control& c, wxListBox* list);
+
     wxWindow* widget(const Control& c) const;
     Control* controlOf(wxWindow* window);
 
@@ -70,7 +77,11 @@ private:
     wxTextCtrl* txtDate_ = nullptr;
     wxTextCtrl* txtPasse_ = nullptr;
     wxTextCtrl* rtbNote_ = nullptr;
-    wxListBox* liste_ = nullptr;
+    wxListBox* liste_ = nullptr;                     // the list that shows Liste now
+    wxListBox* otherListe_ = nullptr;                // the one that takes Liste's next question
+    wxListBox* leftListe_ = nullptr;                 // the list just left, hidden once the focus moved
+    wxStaticText* lblListe_ = nullptr;               // the question of the list shown, for the eye
+    std::map<wxWindow*, std::wstring> listQuestions_;  // the question each list is named by
     wxCheckListBox* listeRec_ = nullptr;
     std::map<std::wstring, wxWindow*> widgets_;
     std::map<std::wstring, wxButton*> buttons_;

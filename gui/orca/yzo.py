@@ -22,6 +22,8 @@
 # - a box or list of the dialog area is presented with its question; the
 #   text that the program puts into a box is said with its question, not
 #   as typed text;
+# - the window is not presented again when it takes the keyboard back from
+#   one of yzo's dialogs or message boxes, nor counted with its dialogs;
 # - a change of the window's title is not spoken: yzo says the file name
 #   itself; nor is the text the program writes into the ledger, which Orca
 #   would read whole after a Ctrl key.
@@ -55,10 +57,11 @@ REQUIRED = (
     ("orca.keybindings", keybindings, ("SHIFT_MODIFIER_MASK",)),
     ("GLib", GLib, ("timeout_add",)),
     ("orca.speech_generator.SpeechGenerator", getattr(speech_generator, "SpeechGenerator", None),
-     ("_generateDescription", "_generateLabel")),
+     ("_generateDescription", "_generateLabel", "generate")),
     ("orca.orca_state", orca_state, ("locusOfFocus",)),
     ("orca.debug", debug, ("println", "LEVEL_INFO")),
     ("pyatspi", pyatspi, ("ROLE_LABEL", "ROLE_TEXT", "ROLE_FRAME", "ROLE_NOTIFICATION",
+                          "ROLE_LIST_BOX", "ROLE_TABLE", "ROLE_TABLE_CELL", "ROLE_DIALOG", "ROLE_ALERT",
                           "STATE_SHOWING", "TEXT_BOUNDARY_LINE_START")),
 )
 
@@ -89,6 +92,9 @@ ANSWERS = {"Réponse", "Date", "Mot de passe", "Liste", "Critères"}
 PENDING_LINE_MS = 150
 # The text boxes among them, whose text the program sets.
 ANSWER_BOXES = {"Réponse", "Date", "Mot de passe"}
+# The roles of yzo's choice lists (a list of check boxes is a table); their
+# question is their name.
+CHOICE_LISTS = (pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_TABLE)
 
 
 def _log(text):
@@ -195,6 +201,19 @@ class SpeechGenerator(speech_generator.SpeechGenerator):
             return []
         return super()._generateLabel(obj, **args)
 
+    @_orElseOrca(speech_generator.SpeechGenerator)
+    def generate(self, obj, **args):
+        # A choice list around the item that has the focus: the script says
+        # its question itself, without "list box" or the table's size.
+        if args.get("formatType") == "ancestor" and args.get("role") in CHOICE_LISTS:
+            return []
+        return super().generate(obj, **args)
+
+    @_orElseOrca(speech_generator.SpeechGenerator)
+    def _generateUnfocusedDialogCount(self, obj, **args):
+        # "1 unfocused dialog": yzo's dialogs are modal, the user is in them.
+        return []
+
 
 class Script(gtk.Script):
 
@@ -216,6 +235,8 @@ class Script(gtk.Script):
         self._keyCount = 0
         self._shiftDown = False
         self._selecting = False
+        # The last focus was in one of yzo's dialogs or message boxes.
+        self._focusWasInDialog = False
 
     def presentKeyboardEvent(self, event):
         if event.event_string in ("Shift_L", "Shift_R"):
@@ -405,6 +426,19 @@ class Script(gtk.Script):
 
     # --- The focus ---------------------------------------------------------
 
+    def _listQuestion(self, oldFocus, newFocus):
+        """The question of the choice list the focus enters, else ""."""
+        try:
+            lst = pyatspi.findAncestor(newFocus, lambda x: _role(x) in CHOICE_LISTS)
+            if lst is None:
+                return ""
+            if oldFocus and not self.utilities.isDead(oldFocus) \
+               and pyatspi.findAncestor(oldFocus, lambda x: self.utilities.isSameObject(x, lst)):
+                return ""  # within the same list
+            return (lst.name or "").strip()
+        except Exception:
+            return ""
+
     def _question(self, obj):
         if _name(obj) not in ANSWERS:
             return ""
@@ -413,10 +447,24 @@ class Script(gtk.Script):
         except Exception:
             return ""
 
+    def _inDialog(self, obj):
+        """The object is in one of yzo's dialogs or message boxes."""
+        try:
+            return _role(self.utilities.topLevelObject(obj)) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
+        except Exception:
+            return False
+
     @_orElseOrca(gtk.Script)
     def locusOfFocusChanged(self, event, oldFocus, newFocus):
         if not newFocus or self.utilities.isSameObject(oldFocus, newFocus):
             super().locusOfFocusChanged(event, oldFocus, newFocus)
+            return
+        backFromDialog = _role(newFocus) == pyatspi.ROLE_FRAME and self._focusWasInDialog
+        self._focusWasInDialog = self._inDialog(newFocus)
+        if backFromDialog:
+            # The window takes the keyboard back from one of yzo's dialogs: the
+            # box or list that has the keyboard is said next, not the window.
+            _log("window back from a dialog: not presented")
             return
         self._lineSaidByFocus = None
         isLedger = _role(newFocus) == pyatspi.ROLE_TEXT and _name(newFocus) == LEDGER
@@ -424,7 +472,7 @@ class Script(gtk.Script):
         if isLedger and self._saidByThisKey(self._lastMessage, _caretLine(newFocus)):
             _log("ledger line already said by the message")
             return
-        question = self._question(newFocus)
+        question = self._question(newFocus) or self._listQuestion(oldFocus, newFocus)
         if self._isAnswerBox(newFocus) and question:
             said = (question + " " + _boxText(newFocus)).strip()
             if self._saidByThisKey(self._boxSaid, said):

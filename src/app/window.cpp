@@ -323,13 +323,16 @@ long moveCaretInTextBox(const std::wstring& text, long caret, const KeyEvent& ke
 
 int moveListSelection(int selected, int count, const KeyEvent& key) {
     if (count <= 0) return selected;
+    // Item 0 is the list's title: no key moves onto it, unless the list has
+    // nothing else.
+    const int first = count > 1 ? 1 : 0;
     switch (key.code) {
-    case kKeyUp: return selected <= 0 ? 0 : selected - 1;
-    case kKeyDown: return selected < 0 ? 0 : std::min(selected + 1, count - 1);
-    case kKeyHome: return 0;
+    case kKeyUp: return selected <= first ? first : selected - 1;
+    case kKeyDown: return selected < first ? first : std::min(selected + 1, count - 1);
+    case kKeyHome: return first;
     case kKeyEnd: return count - 1;
-    case kKeyPageUp: return std::max(0, selected - 10);
-    case kKeyPageDown: return std::min(count - 1, std::max(0, selected) + 10);
+    case kKeyPageUp: return std::max(first, selected - 10);
+    case kKeyPageDown: return std::min(count - 1, std::max(first, selected) + 10);
     default: return selected;
     }
 }

@@ -128,5 +128,6 @@ long textLineCount(const std::wstring& text);
 // Home, End, Page Up, Page Down). Returns the new caret.
 long moveCaretInTextBox(const std::wstring& text, long caret, const KeyEvent& key);
 // How a list moves its selection on a key of its own (arrows, Home, End, Page
-// Up, Page Down). Returns the new selection; any other key leaves it.
+// Up, Page Down): within its choices, never onto its title (item 0). Returns
+// the new selection; any other key leaves it.
 int moveListSelection(int selected, int count, const KeyEvent& key);

@@ -95,8 +95,9 @@ def run_window(yzo):
     if not tw.wait_until(lambda: tw.states(date).contains(pyatspi.STATE_FOCUSED), 10, "the creation's date box"):
         return
     tw.xdotool("key", "Return")  # the date: the rubrique list
-    tw.wait_until(lambda: tw.states(tw.find(frame, pyatspi.ROLE_TABLE, "Liste")).contains(pyatspi.STATE_FOCUSED),
-                  10, "the rubrique list")
+    # The choice list is a list box named by its question.
+    tw.wait_until(lambda: any(tw.role(a) == pyatspi.ROLE_LIST_BOX and tw.states(a).contains(pyatspi.STATE_FOCUSED)
+                              for a in tw.walk(frame)), 10, "the rubrique list")
     tw.xdotool("key", "Return")  # the rubrique: the objet list, then Enter asks the amount
     tw.wait_until(lambda: any(tw.role(a) == pyatspi.ROLE_TABLE_CELL and a.name.strip() == FIRST_OBJET
                               for a in tw.walk(frame)), 10, "the objet list")

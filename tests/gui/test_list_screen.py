@@ -27,7 +27,8 @@ STEPS = [("Down", "Down"), ("Down", "Down"), ("End", "End"), ("Up", "Up"), ("Hom
 
 
 def script_run(account):
-    """The selected item and the messages said so far, after the menu and each key."""
+    """The selected item and the messages said so far, after the menu and
+    each key; the messages of the whole run; the list's title (its item 0)."""
     lines = ['start "%s"' % account, "menu mnuAfficheRubriqueOperation", "show Liste"]
     for _, key in STEPS:
         lines += ["key " + key, "show Liste"]
@@ -39,7 +40,7 @@ def script_run(account):
     if run.returncode != 0:
         print(run.stdout, run.stderr)
         raise SystemExit("yzo-script failed on the steps: exit %d" % run.returncode)
-    messages, snapshots, selected, listing = [], [], None, False
+    messages, snapshots, selected, listing, title = [], [], None, False, None
     for line in run.stdout.split("\n"):
         head = line[2:line.index(":")] if line.startswith("  ") and ":" in line else ""
         is_item = head.rstrip("*x").isdigit()
@@ -50,9 +51,11 @@ def script_run(account):
             messages.append(line[len("message: "):])
         elif is_item:
             listing = True
+            if head.rstrip("*x") == "0" and title is None:
+                title = line[line.index(":") + 2:]
             if head.endswith("*"):
                 selected = line[line.index(":") + 2:]
-    return snapshots, messages
+    return snapshots, messages, title
 
 
 def selected_text(table):
@@ -70,7 +73,7 @@ def selected_text(table):
 
 
 def main():
-    snapshots, script_messages = script_run(tw.fresh_account())
+    snapshots, script_messages, title = script_run(tw.fresh_account())
     account = tw.fresh_account()
     heard = tw.Heard()
     pyatspi.Registry.registerEventListener(
@@ -79,17 +82,25 @@ def main():
     env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=tw.TODAY, YZO_HEURE=tw.NOW)
     env.pop("YZO_SPEECHD", None)
     yzo = subprocess.Popen([tw.YZO, account], env=env)
-    tw.run_and_report(yzo, lambda: run_window(yzo, heard, snapshots, script_messages), "list screen")
+    tw.run_and_report(yzo, lambda: run_window(yzo, heard, snapshots, script_messages, title), "list screen")
 
 
-def run_window(yzo, heard, snapshots, script_messages):
+def check_title_is_no_row(table, title):
+    """The list is named by its title, which is none of its rows."""
+    tw.check(table.name == title, "the list is named %r, its title is %r" % (table.name, title))
+    rows = [acc.name for acc in tw.walk(table) if acc is not table and acc.name]
+    tw.check(rows and title not in rows, "the title %r is a row of the list: %r" % (title, rows[:3]))
+
+
+def run_window(yzo, heard, snapshots, script_messages, title):
     app, frame = tw.wait_for_window(yzo)
     if not app:
         return
     label = tw.status_label(frame)
     ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
-    table = tw.find(frame, pyatspi.ROLE_TABLE, "Liste")
-    if not (tw.check(label, "no status label in the notification") and tw.check(table, "no table named Liste")):
+    # The list is a list box, named "Liste" until it shows a question.
+    table = tw.find(frame, pyatspi.ROLE_LIST_BOX, "Liste")
+    if not (tw.check(label, "no status label in the notification") and tw.check(table, "no list box named Liste")):
         return
     tw.wait_until(lambda: heard.label == snapshots[0][0][:len(heard.label)] and heard.label, 10, "the launch messages")
 
@@ -107,6 +118,7 @@ def run_window(yzo, heard, snapshots, script_messages):
         print("selected:", selected_text(table))
         return
     tw.check(not showing(ledger), "the ledger is still shown beside the list")
+    check_title_is_no_row(table, title)
     # The focus follows the list once the toolkit has handled the show: wait for it.
     tw.check(tw.wait_until(lambda: tw.states(table).contains(pyatspi.STATE_FOCUSED), 10,
                            "the focus on the list"), "the list does not have the focus")

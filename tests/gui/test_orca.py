@@ -35,6 +35,8 @@ import subprocess
 import sys
 import time
 
+import orca_lists
+
 MODE, YZO, YZO_SCRIPT, DEMO, WORK, ORCA_SCRIPT = sys.argv[1:7]
 HERE = os.path.dirname(os.path.abspath(__file__))
 TODAY, NOW = "2026-12-28", "10:00:00"
@@ -71,7 +73,8 @@ STEPS = [
     ("x", "key X", ""),
     ("e", "key E", "typeahead"),
     ("l", "key L", "typeahead"),
-    # Home then Down: the first "Autre" of the rubriques, which asks for the name.
+    # Home then Down: the second "Autre" of the rubriques (Home stops at the
+    # first choice), which asks for the name as the first does.
     ("Home", "key Home", "item"),
     ("Down", "key Down", "item"),
     ("Return", 'answer ""\nkey Enter', "dialog"),
@@ -168,7 +171,7 @@ def split_steps(transcript):
             tag, item = line[2:].split(": ", 1)
             record["items"].append(item)
             if "*" in tag:
-                record["selected"] = item
+                record["selected"] = item.strip()  # as a screen reader says it
     steps.append(record)
     return steps
 
@@ -316,6 +319,7 @@ def main():
         yzo = subprocess.Popen([YZO, os.path.join(folder, ACCOUNT)], env=yenv, cwd=folder,
                                stderr=open(os.path.join(WORK, "yzo-stderr.txt"), "w"))
         run_steps(yzo, steps, start)
+        run_list_steps(yzo)
     finally:
         if yzo and yzo.poll() is None:
             yzo.kill()
@@ -335,6 +339,14 @@ def main():
         print("%d check(s) failed" % len(failures))
         sys.exit(1)
     print("orca test (%s) passed" % MODE)
+
+
+def run_list_steps(yzo):
+    """The choice lists, heard after the steps (orca_lists.py)."""
+    folder = os.path.join(WORK, "demo-lists")
+    shutil.rmtree(folder, ignore_errors=True)
+    shutil.copytree(DEMO, folder)
+    orca_lists.run(sys.modules[__name__], yzo, folder)
 
 
 def answer_message_box(yzo, question, start):

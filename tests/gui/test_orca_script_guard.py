@@ -43,6 +43,7 @@ def orca43():
     """Module name -> stand-in module, with what Orca 43 gives the script."""
     pyatspi = types.ModuleType("pyatspi")
     for n, name in enumerate(["ROLE_LABEL", "ROLE_TEXT", "ROLE_FRAME", "ROLE_NOTIFICATION", "ROLE_PANEL",
+                              "ROLE_LIST_BOX", "ROLE_TABLE", "ROLE_TABLE_CELL", "ROLE_DIALOG", "ROLE_ALERT",
                               "STATE_SHOWING", "TEXT_BOUNDARY_LINE_START"]):
         setattr(pyatspi, name, n + 1)
     orca = types.ModuleType("orca")
@@ -66,6 +67,9 @@ def orca43():
 
         def _generateLabel(self, obj, **args):
             return ["label"]
+
+        def generate(self, obj, **args):
+            return ["generated"]
     speech_generator.SpeechGenerator = SpeechGenerator
     scripts = types.ModuleType("orca.scripts")
     scripts.__path__ = []

@@ -446,8 +446,10 @@ def choose_from_list(frame, ledger, window_id):
     check(date.description.strip() == "Date de création :",
           "the creation box is described as %r" % date.description)
     xdotool("key", "Return")
-    table = find(frame, pyatspi.ROLE_TABLE, "Liste")
-    if not wait_until(lambda: states(table).contains(pyatspi.STATE_FOCUSED), 10, "the rubrique list"):
+    table = wait_until(lambda: next((acc for acc in walk(frame) if role(acc) == pyatspi.ROLE_LIST_BOX
+                                     and states(acc).contains(pyatspi.STATE_FOCUSED)), None),
+                       10, "the rubrique list")
+    if not table:
         return
 
     def focused_row():
@@ -460,7 +462,8 @@ def choose_from_list(frame, ledger, window_id):
         selection = table.querySelection()
         return selection.getSelectedChild(0).name if selection.nSelectedChildren == 1 else None
 
-    # Home then Down: the first "Autre" of the rubriques, which asks for the name.
+    # Home then Down: the second "Autre" of the rubriques (Home stops at the
+    # first choice), which asks for the name as the first does.
     xdotool("key", "Home")
     xdotool("key", "Down")
     if wait_until(lambda: selected_row() == item and focused_row() == item, 10,

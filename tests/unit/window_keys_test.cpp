@@ -73,3 +73,24 @@ TEST(WindowKeys, TheSelectionShortcutsActWhereTheLedgerAListOrAButtonHasTheFocus
     w.entry(L"MnuSelectionToutItem").enabled = false;
     EXPECT_EQ(entryRun(w, L"txt", selectAll), L"");
 }
+
+// A list's item 0 is its title: the keys move among its choices only.
+TEST(WindowKeys, ListKeysNeverMoveOntoTheTitle) {
+    const int count = 23;  // the title and 22 choices
+    EXPECT_EQ(moveListSelection(1, count, key(kKeyUp)), 1);
+    EXPECT_EQ(moveListSelection(5, count, key(kKeyUp)), 4);
+    EXPECT_EQ(moveListSelection(9, count, key(kKeyHome)), 1);
+    EXPECT_EQ(moveListSelection(6, count, key(kKeyPageUp)), 1);
+    EXPECT_EQ(moveListSelection(15, count, key(kKeyPageUp)), 5);
+    EXPECT_EQ(moveListSelection(-1, count, key(kKeyDown)), 1);
+    EXPECT_EQ(moveListSelection(-1, count, key(kKeyPageDown)), 11);
+    EXPECT_EQ(moveListSelection(0, count, key(kKeyDown)), 1);  // from the title the program chose
+    EXPECT_EQ(moveListSelection(21, count, key(kKeyDown)), 22);
+    EXPECT_EQ(moveListSelection(22, count, key(kKeyDown)), 22);
+    EXPECT_EQ(moveListSelection(3, count, key(kKeyEnd)), 22);
+    EXPECT_EQ(moveListSelection(3, count, key(keyLetter('A'))), 3);
+    // A list of its title alone, and an empty one.
+    EXPECT_EQ(moveListSelection(-1, 1, key(kKeyDown)), 0);
+    EXPECT_EQ(moveListSelection(0, 1, key(kKeyHome)), 0);
+    EXPECT_EQ(moveListSelection(-1, 0, key(kKeyDown)), -1);
+}

@@ -56,10 +56,13 @@ public:
     void Click(const std::wstring& button);
     // A menu command (index: the entry of a numbered submenu), asked of each subsystem in turn.
     void MenuCommand(const std::wstring& name, int index = 0);
+    // Its errors are reported "sur Click", as a button's are.
     void ListClick(const std::wstring& list);             // the selection changed
     void ItemCheck(int item);                             // an item of ListeRec was ticked or unticked
+    // Its errors are reported "sur Change".
     void TextChanged(const std::wstring& control);        // the user changed a text box's text
     // The close box: returns true when the window may close.
+    // Its errors are reported "sur QueryUnload".
     bool QueryClose();
     // Whether the program has ended.
     bool ended() const { return app.ended; }
@@ -101,6 +104,7 @@ public:
     // Today's date, as the platform gives it.
     Date today() { return platform.Today(); }
     // The launch: program folder, lists, yzo.INI, storage folder, then the accounts to open.
+    // Its errors, and those of readConfiguration and defaultStorageFolder, are reported "sur load".
     void loadSequence(const std::wstring& commandLine);
     // Installs the screen-reader files once, when the marker file verjaws.ini is there.
     void installScreenReaderFiles();
@@ -153,6 +157,7 @@ public:
     // --- Account files (account/) ------------------------------------------
     // Reads the current slot's file header (or sets up a new account), then its lines; false while a
     // password is asked.
+    // Its errors, and those of RangeLitFichierYzo, are reported "sur LitFichierYzo".
     bool litFichierYzo(bool isNew, bool checkPassword);
     // Files the read lines into the operation and traite/pension vectors; a damaged line is kept as it is
     // and reported (reopen: reads the file again).
@@ -161,6 +166,7 @@ public:
     void RangeSauveTableYzo();
     // Loads the current slot's store into the work vectors.
     void RangeTableYzo();
+    // Its errors are reported "sur RangeFichierYzo".
     bool rangefichierYzo();   // false when nothing was written
     // Says so and returns true when the current slot's lines were never read.
     bool refuseUnreadAccount();
@@ -210,6 +216,7 @@ public:
     // The open command: a file dialog, then the account opens in a new slot.
     void mnuOuvrir();
     // Opens the account of an entry of the recent-files submenu.
+    // A file that is not a regular file is refused "sur mnuOuvrir", as in the open dialog.
     void mnuOuvrirSousMenu(int entry);
     // Reads the current slot's file; previousSlot is where to come back when its password is cancelled.
     void openInCurrentSlot(int previousSlot);
@@ -228,6 +235,7 @@ public:
     // Clears the recent files that are not open.
     void effaceListeFichier();
     // Writes yzo.INI (after a backup copy), unless it could not be read.
+    // Its errors are reported "sur quitter", the command that writes it.
     void writeIni();
     // The current slot's entry of the file list becomes name (save under another name).
     bool renameCurrentEntry(const std::wstring& name);
@@ -239,11 +247,13 @@ public:
     void keepInRecentFiles(const std::wstring& path);
     // Traites and pensions (pensions/)
     // Copies every traite and pension due by today into the operations, moving each forward.
+    // Its errors are reported "sur testPension".
     void TestPension();
     // Inserts the traite or pension under the caret into the operations now.
     void InsertPension();
     // The position of the operation inserted, or 0 when the item cannot move
     // forward; searchFrom as for AjoutOperation.
+    // Its errors are reported "sur RangePension".
     long rangePension(long index, long searchFrom = 1);
     // The insert traite/pension command.
     bool pensionsMenu(const std::wstring& name);
@@ -545,6 +555,7 @@ public:
     // Adds a TVA rate to the list shown, in order.
     void Ajouttva(const std::wstring& rate);
     // Erases the rubrique selected on a rubrique screen, after asking.
+    // Its errors are reported "sur EffacementRubrique".
     void effacementRubrique();
     // Erases the objet selected on an objet screen, after asking.
     void effacementObjet();
@@ -555,6 +566,7 @@ public:
     // Writes the objets of the list shown to their file.
     void SauveObjet();
     // Writes the TVA rates of the list shown to their file, after asking.
+    // Its errors are reported "sur Sauvetva".
     void SauveTva();
     // The lines of a list file; a failed read is reported "sur " + procedure.
     std::vector<std::wstring> readListChecked(const std::wstring& path, const std::wstring& procedure);
@@ -643,6 +655,7 @@ public:
     void comptabilite(const std::wstring& menuEntry, bool detailed, bool print);
     // Builds the report from the command file; false when nothing was built.
     bool LitFichierCompta();
+    // A file that is not a regular file is refused "sur LitFichierCompta", the reading that follows.
     bool askCommandFile();      // false when cancelled
     bool askDateRange();        // false when cancelled
     // Carries out one line of the report's command file.
@@ -668,6 +681,7 @@ public:
     // said on standard error and the run fails.
     void comptaWarning(const std::wstring& text);
     // The accounting report from the command line ("/C"): no window, no question.
+    // Its errors are reported "sur AppelCompta".
     void AppelComptabilite(const std::wstring& argument);
 
     // --- Search (search/) -------------------------------------------------
@@ -782,6 +796,7 @@ public:
     bool saveNotepadAs();     // the same, under another name
     // The text of a notepad file (empty when there is none); nothing, after
     // the error is told, when the file cannot be read whole.
+    // Its errors are reported "sur blocnote", the command that opens the notepad.
     std::optional<std::wstring> readNotepadFile(const std::wstring& path);
     // The quit's question about a modified notepad: false when the quit stops
     // (Cancel, or a save that failed).

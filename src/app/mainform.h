@@ -68,8 +68,7 @@ public:
     bool ended() const { return app.ended; }
 
     // --- Application shell (app/) ---------------------------------------
-    // Shows text in the status label, which the screen reader speaks: on one line, after a
-    // blank; a text equal to the last one gets two more blanks, so that it is said again.
+    // Shows text in the spoken status label; the same text twice gets two blanks more, to be said again.
     void message(std::wstring text);
     // Ends any dialog or screen and comes back to the ledger in normal mode.
     void InitYzo();
@@ -135,8 +134,7 @@ public:
     void modifConfiguration();
     // The account type chosen in the list; then the list of units.
     void validationCompte();
-    // The unit chosen in the list, then the TVA question: the settings are applied, converting the amounts
-    // on Yes.
+    // The unit chosen, then the TVA question: the settings are applied, amounts converted on Yes.
     void validationUnite();
     // Asks a field of the account settings again until it can be stored; empty on cancel.
     std::wstring askHeaderField(const std::wstring& prompt, const std::wstring& current);
@@ -155,12 +153,10 @@ public:
     bool quitter();
 
     // --- Account files (account/) ------------------------------------------
-    // Reads the current slot's file header (or sets up a new account), then its lines; false while a
-    // password is asked.
+    // Reads the current slot's header (or a new account), then its lines; false while a password is asked.
     // Its errors, and those of RangeLitFichierYzo, are reported "sur LitFichierYzo".
     bool litFichierYzo(bool isNew, bool checkPassword);
-    // Files the read lines into the operation and traite/pension vectors; a damaged line is kept as it is
-    // and reported (reopen: reads the file again).
+    // Files the read lines into the operation and traite/pension vectors (reopen: reads the file again).
     void RangeLitFichierYzo(bool reopen);
     // Copies the current account's lines back into its slot store, and notes its balance and TVA total.
     void RangeSauveTableYzo();
@@ -342,11 +338,9 @@ public:
     void OperationsNonEnregistrees();       // display mode 3
     void TraitesEtPensions();               // display mode 1
     // The 20-line window (ledger/caret.cpp).
-    // Up in the ledger: on the window's first line, a first press marks the edge, a second shows the
-    // previous page.
+    // Up in the ledger: on the window's first line, a first press marks the edge, a second pages back.
     void FlecheHaut();
-    // Down in the ledger: on the window's last line, a first press marks the edge, a second shows the next
-    // page.
+    // Down in the ledger: on the window's last line, a first press marks the edge, a second turns a page.
     void FlecheBas();
     // A command that needs an operation under the caret found none: beeps
     // and says the ledger line that is there (the title or a balance).
@@ -425,8 +419,7 @@ public:
     bool currencyMenu(const std::wstring& name);
 
     // --- Operation entry (entry/) -----------------------------------------
-    // A key in the dialog list: Delete erases the selected item, letters search the list, Down at the end
-    // beeps.
+    // A key in the dialog list: Delete erases the item, letters search, Down at the end beeps.
     void Liste_KeyDown(const KeyEvent& key);
     // Nothing: the dialog text box acts on typed characters.
     void txtDial_KeyDown(const KeyEvent& key);
@@ -435,8 +428,7 @@ public:
     void CmdYzo_Click();          // the validate action
     // The second button: creates an operation, a rubrique or an objet, by its caption.
     void CmdCreation_Click();
-    // The third button: modifies a column, edits a cheque value, prints the cheque or opens a rubrique's
-    // objets, by the screen shown.
+    // The third button: changes a column, a cheque value, prints a cheque or opens a rubrique's objets.
     void CmdModifLigne_Click();
     // Field of the line under the caret, for the readers (entry/fields.cpp):
     // true when the caret is on an operation, which is then parsed into the work operation.
@@ -692,8 +684,7 @@ public:
     void mnuRechercherCurseurItem();
     // The backward search: asks the value of the current column, then searches before the cursor.
     void AppelRechercherArriere();
-    // Asks the value searched for in the current column, starting from the operation under the caret; false
-    // when none.
+    // Asks the value searched for in the caret's column, from the operation there; false when none.
     bool EntreeRecherche();
     // Finds the next display line that matches the search, or says "introuvable".
     void RechercherAvant();
@@ -745,8 +736,7 @@ public:
     void MnuDeSelectionToutItem();
     // Copy of the selected operations: the list of the other open accounts.
     void MnuCopieSelectionItem();
-    // Copies the selected operations, at the place of their dates, into the open account chosen in the
-    // list.
+    // Copies the selected operations, at the place of their dates, into the open account chosen.
     void validationCopie();
     // Inserts one copied line into target, a slot store of count lines.
     void rangeCopie(const std::wstring& line, std::vector<LineEntry>& target, long& count, int targetType);

@@ -17,18 +17,12 @@ MainForm::MainForm(Platform& p) : platform(p) {
     for (int k = 1; k <= kMaxSlots; ++k) app.config[k] = kUntitled;
 }
 
-void MainForm::message(std::wstring& text) {
+void MainForm::message(std::wstring text) {
     std::wstring shown = L" " + trimRight(spokenText(text));
     if (shown == app.lastMessage) shown += L"  ";
     app.lastMessage = shown;
     w.LblMessage.text = shown;
-    text = shown;
     platform.StatusChanged(shown);
-}
-
-void MainForm::message(const std::wstring& text) {
-    std::wstring copy = text;
-    message(copy);
 }
 
 void MainForm::InitModeNormal() {

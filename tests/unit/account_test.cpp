@@ -156,7 +156,7 @@ TEST(TextFiles, LineEndsAndAtomicWrite) {
     }
 }
 
-TEST(StatusMessage, SameTextTwiceGetsTwoBlanksSoTheLabelChanges) {
+TEST(StatusMessage, SameTextTwiceGetsTwoBlanksSoTheLabelChangesAndTheCallersTextStays) {
     TestPlatform p;
     MainForm form(p);
     form.message(L"solde 12  ");
@@ -165,7 +165,7 @@ TEST(StatusMessage, SameTextTwiceGetsTwoBlanksSoTheLabelChanges) {
     std::wstring shown = L"autre";
     form.message(shown);
     EXPECT_EQ(p.messages, (std::vector<std::wstring>{L" solde 12", L" solde 12  ", L" solde 12", L" autre"}));
-    EXPECT_EQ(shown, L" autre");
+    EXPECT_EQ(shown, L"autre");
 }
 
 namespace {

@@ -10,7 +10,8 @@
 # What it changes, for yzo's windows only:
 # - every new text of the status label (the label inside the window's
 #   notification) is spoken, exactly, once,
-#   queued after what is being said, with no role or name around it; the
+#   queued after what is being said, with no role or name around it, and
+#   flashed on the braille display as Orca's own messages are; the
 #   notification that yzo shows for screen readers without this script is
 #   not spoken;
 # - one key says each thing once: a message that repeats the ledger line
@@ -45,6 +46,13 @@ try:
     from orca.scripts.toolkits import gtk
 except Exception as error:  # any failure, so that Orca sees an ImportError
     raise ImportError("yzo's Orca script needs Orca 43's modules: %s" % error) from error
+
+# Orca's settings, for the braille flash of a message; without them (another
+# Orca) the messages are spoken only.
+try:
+    from orca import settings_manager
+except Exception:
+    settings_manager = None
 
 # What the script uses of Orca, checked before anything is defined on it:
 # (where, the module or class, its attributes).
@@ -92,6 +100,9 @@ ANSWERS = {"Réponse", "Date", "Mot de passe", "Liste", "Critères"}
 PENDING_LINE_MS = 150
 # The text boxes among them, whose text the program sets.
 ANSWER_BOXES = {"Réponse", "Date", "Mot de passe"}
+# The braille flash of a message lasts until the next one (what Orca's
+# settings call a persistent flash).
+PERSISTENT_FLASH = -1
 # The roles of yzo's choice lists (a list of check boxes is a table); their
 # question is their name.
 CHOICE_LISTS = (pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_TABLE)
@@ -277,8 +288,28 @@ class Script(gtk.Script):
             _log("message already said by the list: %s" % text)
             return
         self._lastMessage = (text, self._key())
-        self.speakMessage(text, interrupt=False)
+        self._presentStatus(text)
         self._sayPendingLine()
+
+    def _presentStatus(self, text):
+        """A message as Orca presents its own: spoken, then flashed on the
+        braille display. Orca's presentMessage would interrupt what is being
+        said; a message is queued after it."""
+        self.speakMessage(text, interrupt=False)
+        try:
+            self._flashBraille(text)
+        except Exception as error:
+            _log("braille flash failed (%r): spoken only" % error)
+
+    def _flashBraille(self, text):
+        """Shows the text on the braille display (and Orca's braille monitor)
+        for the time Orca's flash settings give; Orca shows nothing when
+        braille is off."""
+        setting = settings_manager.getManager().getSetting
+        if not setting("enableFlashMessages"):
+            return
+        duration = PERSISTENT_FLASH if setting("flashIsPersistent") else setting("brailleFlashTime")
+        self.displayBrailleMessage(text, flashTime=duration)
 
     def _sayPendingLine(self):
         line, key = self._pendingLine

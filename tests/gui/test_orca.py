@@ -16,7 +16,9 @@ Modes:
             is heard once); the ledger is never read whole; the creation box and the
             input box are presented with their questions; the list item
             said after Down is the one that Enter chooses; the ledger line
-            is not said twice when the ledger comes back.
+            is not said twice when the ledger comes back; each message
+            spoken also reaches Orca's braille output (its braille
+            monitor, whose lines Orca's braille module logs).
   fallback  no script: Orca speaks the notification; every message's text
             is still heard at its step, with no name in place of a text, and
             the creation box is said with its question.
@@ -42,6 +44,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 TODAY, NOW = "2026-12-28", "10:00:00"
 ACCOUNT = "courant.yzo"
 SPEECH_LOG = os.path.join(WORK, "speech.jsonl")
+BRAILLE_LOG = os.path.join(WORK, "braille.log")
 
 # (what the window gets, what yzo-script runs, what to look for). The
 # window's keys are xdotool's; "dialog" waits for the input box and gives it
@@ -190,7 +193,7 @@ def install_orca_preferences():
     if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT") and not os.path.isdir(ORCA_SCRIPT):
         shutil.copy(ORCA_SCRIPT, os.path.join(scripts, "yzo.py"))
     general = {"speechServerFactory": "speech_log", "speechServerInfo": None, "enableSpeech": True,
-               "enableBraille": False, "enableBrailleMonitor": False, "enableSound": False,
+               "enableBraille": False, "enableBrailleMonitor": True, "enableFlashMessages": True, "enableSound": False,
                "enableKeyEcho": False, "enableEchoByCharacter": False, "enableEchoByWord": False,
                "firstStart": False, "startingProfile": ["Default", "default"],
                "activeProfile": ["Default", "default"]}
@@ -276,6 +279,31 @@ def check_messages(step, utterances, messages):
     check(got == wanted, "%s: messages said %r, the program set %r (all said: %r)" % (step, got, wanted, words))
 
 
+def braille_lines():
+    """The lines Orca has put on its braille display so far."""
+    prefix = "BRAILLE LINE:  '"
+    try:
+        with open(BRAILLE_LOG, encoding="utf-8") as f:
+            return [line[len(prefix):].rstrip("\n").rstrip("'") for line in f if line.startswith(prefix)]
+    except FileNotFoundError:
+        return []
+
+
+def check_braille(steps):
+    """Each message of the session that Orca spoke reached the braille
+    display too (Orca shows a message there only when the script presents
+    it as a message, not by speech alone)."""
+    heard = {spoken_form(w) for w in said(spoken())}
+    messages = [spoken_form(m) for step in steps for m in texts_of(step["messages"])]
+    shown = [spoken_form(line) for line in braille_lines()]
+    check(any(m in heard for m in messages), "braille: no message of the session was spoken")
+    for m in messages:
+        if m in heard:
+            check(any(m in line for line in shown), "braille: the message %r was not shown in braille" % m)
+    print("braille: %d spoken message(s) checked against %d braille line(s)"
+          % (sum(m in heard for m in messages), len(shown)), flush=True)
+
+
 def check_fallback(step, look, words):
     """Without the script: no name said in place of a text ("Message",
     "Question"), and the creation box said with its question (after its
@@ -299,7 +327,7 @@ def main():
     shutil.copytree(DEMO, folder)
 
     install_orca_preferences()
-    env = dict(os.environ, YZO_SPEECH_LOG=SPEECH_LOG)
+    env = dict(os.environ, YZO_SPEECH_LOG=SPEECH_LOG, YZO_BRAILLE_LOG=BRAILLE_LOG)
     if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT") and os.path.isdir(ORCA_SCRIPT):
         env["YZO_ORCA_APPS"] = ORCA_SCRIPT
     elif MODE != "script" or os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT"):
@@ -320,6 +348,8 @@ def main():
                                stderr=open(os.path.join(WORK, "yzo-stderr.txt"), "w"))
         run_steps(yzo, steps, start)
         run_list_steps(yzo)
+        if MODE == "script":
+            check_braille(steps)
     finally:
         if yzo and yzo.poll() is None:
             yzo.kill()

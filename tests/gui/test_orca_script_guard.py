@@ -102,16 +102,29 @@ def orca43():
 
         def _saveLastCursorPosition(self, obj, offset):
             pass
+
+        @staticmethod
+        def displayBrailleMessage(message, cursor=-1, flashTime=0):
+            flashed.append((message, flashTime))
+    flashed = []
     for handler in ["onTextInserted", "onTextDeleted", "onShowingChanged", "onNameChanged",
                     "onDescriptionChanged", "onTextSelectionChanged", "onCaretMoved"]:
         setattr(Script, handler, lambda self, event, _h=handler: self.handled.append((_h, event)))
     gtk.Script = Script
+    gtk.flashed = flashed
+    # Orca's settings as a new user has them: flash messages for 5 s.
+    settings_manager = types.ModuleType("orca.settings_manager")
+    defaults = {"enableFlashMessages": True, "flashIsPersistent": False, "brailleFlashTime": 5000}
+    manager = types.SimpleNamespace(getSetting=defaults.get)
+    settings_manager.getManager = lambda: manager
+    orca.settings_manager = settings_manager
     orca.debug, orca.orca_state, orca.speech_generator, orca.scripts = debug, orca_state, speech_generator, scripts
     orca.keybindings = keybindings
     scripts.toolkits, toolkits.gtk = toolkits, gtk
     return {"pyatspi": pyatspi, "orca": orca, "orca.debug": debug, "orca.orca_state": orca_state,
             "orca.speech_generator": speech_generator, "orca.keybindings": keybindings, "orca.scripts": scripts,
-            "orca.scripts.toolkits": toolkits, "orca.scripts.toolkits.gtk": gtk}
+            "orca.scripts.toolkits": toolkits, "orca.scripts.toolkits.gtk": gtk,
+            "orca.settings_manager": settings_manager}
 
 
 def load(modules):
@@ -176,6 +189,7 @@ def main():
     script.onTextInserted(Event(status, " solde 12,00 "))
     check(script.said == ["solde 12,00"] and not script.handled,
           "the status message was said as %r, handled %r" % (script.said, script.handled))
+    check(gtk.flashed == [("solde 12,00", 5000)], "the status message was flashed in braille as %r" % gtk.flashed)
     other = Event(Source(pyatspi.ROLE_LABEL, "Date de création :", Source(pyatspi.ROLE_FRAME, "courant.yzo")), "x")
     script.onTextInserted(other)
     check(script.handled == [("onTextInserted", other)], "another label's text was not Orca's: %r" % script.handled)
@@ -192,6 +206,16 @@ def main():
           "a failing handler did not fall back to Orca's: %r" % script.handled)
     check(any("Orca's own handling" in line for line in modules["orca.debug"].lines),
           "the fallback is not in Orca's debug log")
+
+    # An Orca without the settings the flash reads: the message is spoken all the same.
+    modules = orca43()
+    del modules["orca.settings_manager"]
+    delattr(modules["orca"], "settings_manager")
+    script = load(modules).getScript("yzo")
+    script.onTextInserted(Event(status, "solde 14,00"))
+    check(script.said == ["solde 14,00"] and not script.handled and not modules["orca.scripts.toolkits.gtk"].flashed,
+          "without Orca's settings the message was said %r, flashed %r, handled %r"
+          % (script.said, modules["orca.scripts.toolkits.gtk"].flashed, script.handled))
 
     # A failing script class at start: Orca's GTK script instead of none.
     broken = orca43()

@@ -2,6 +2,7 @@
 $XDG_DATA_HOME/orca, but without refusing to start beside another user's
 Orca: each test run has its own buses, so several may run at once."""
 import importlib
+import logging
 import os
 import sys
 import tempfile
@@ -14,6 +15,14 @@ from orca import orca  # noqa: E402
 if os.environ.get("YZO_ORCA_DEBUG"):
     debug.debugLevel = debug.LEVEL_INFO
     debug.debugFile = open(os.environ["YZO_ORCA_DEBUG"], "w", buffering=1)  # kept when Orca is killed
+
+# YZO_BRAILLE_LOG=FILE: every line Orca puts on the braille display (or its
+# braille monitor), as its braille module records it for Orca's own
+# regression tests: "BRAILLE LINE:  '...'".
+if os.environ.get("YZO_BRAILLE_LOG"):
+    braille_log = logging.FileHandler(os.environ["YZO_BRAILLE_LOG"], encoding="utf-8")
+    braille_log.setFormatter(logging.Formatter("%(message)s"))
+    logging.getLogger("braille").addHandler(braille_log)
 
 # YZO_ORCA_APPS=FOLDER: an installed tree's orca/scripts/apps, searched as if
 # it were installed in Orca's own folder (as the package installs it).

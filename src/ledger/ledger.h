@@ -6,15 +6,18 @@
 #include <vector>
 
 #include "account/account.h"
+#include "account/balance.h"
 #include "ledger/format.h"
 
 constexpr int kWindowLines = 20;
 // What Down says when the caret or the selection is already on the last line.
 inline constexpr const wchar_t* kLastLineWord = L"dernière ligne";
 
-struct Totals {
-    double balance = 0, otherUnitBalance = 0, tvaSum = 0, cashBalance = 0, nonCashBalance = 0;
-    double cursorBalance = 0, average = 0, minimum = 0, maximum = 0, bankAmount = 0;
+// The totals of the last display: the sums of the balance rule, and what the
+// display adds to them.
+struct Totals : BalanceSums {
+    double otherUnitBalance = 0;
+    double cursorBalance = 0, average = 0, minimum = 0, maximum = 0;
     long blankFlagCount = 0;
     std::wstring balanceText, otherUnitText, tvaText;
 };

@@ -164,6 +164,7 @@ void MainForm::AfficheYzo() {
     bool counted = false;
     double inverse = 0;
     const std::vector<LineEntry>& source = mode == 1 ? acc.pensionLines : acc.operationLines;
+    led.showFrom(source);
     Totals& t = led.totals;
     led.countedAmount.reserve(source.size());
     led.displayTable.resize(1);
@@ -210,7 +211,6 @@ void MainForm::AfficheYzo() {
         }
         ++shown;
         LedgerLine& entry = led.displayTable.emplace_back();
-        entry.line = std::cref(line);
         entry.sourceIndex = i;
         entry.mark = source[i].mark;
         // A line read as an operation is measured from what the reading found.

@@ -1,9 +1,9 @@
 #include "account/account.h"
 
-#include <array>
 #include <charconv>
 #include <string_view>
 
+#include "account/storedline.h"
 #include "app/errors.h"
 #include "app/textfile.h"
 #include "ledger/format.h"
@@ -34,20 +34,6 @@ std::vector<size_t> separators(const std::wstring& line, size_t needed) {
     if (!out.empty() && out[0] < 10) throw YzoError(kErrBadLine, lineExcerpt(line));
     if (out.size() < needed) throw YzoError(kErrMissingSeparator, lineExcerpt(line));
     return out;
-}
-
-// The positions of the first four separators of an operation line, checked
-// as separators() checks them, without building a vector.
-std::array<size_t, 4> operationSeparators(std::wstring_view line) {
-    if (line.size() > kMaxLineLength) throw YzoError(kErrBadLine, L"ligne trop longue");
-    if (line.size() < 10) throw YzoError(kErrSubscript, lineExcerpt(std::wstring(line)));
-    std::array<size_t, 4> rs{};
-    size_t found = 0;
-    for (size_t i = 0; i < line.size() && found < 4; ++i)
-        if (line[i] == RS) rs[found++] = i;
-    if (found > 0 && rs[0] < 10) throw YzoError(kErrBadLine, lineExcerpt(std::wstring(line)));
-    if (found < 4) throw YzoError(kErrMissingSeparator, lineExcerpt(std::wstring(line)));
-    return rs;
 }
 
 Date dateField(std::wstring_view field) {
@@ -233,18 +219,24 @@ std::wstring FormeConfiguration(const AccountHeader& h) {
 }
 
 OperationView readOperation(std::wstring_view line) {
-    std::array<size_t, 4> rs = operationSeparators(line);
+    if (line.size() > kMaxLineLength) throw YzoError(kErrBadLine, L"ligne trop longue");
+    if (line.size() < 10) throw YzoError(kErrSubscript, lineExcerpt(std::wstring(line)));
+    StoredFields f = splitStoredLine(line);
+    // The strict reading takes the lenient cut only when it is the whole
+    // record: no separator among positions 1 to 10, and all four of them.
+    if (f.separators > 0 && f.firstSeparator < 10) throw YzoError(kErrBadLine, lineExcerpt(std::wstring(line)));
+    if (f.separators < 4) throw YzoError(kErrMissingSeparator, lineExcerpt(std::wstring(line)));
     OperationView op;
-    op.date = dateField(line.substr(0, 8));
-    op.flag = line[8];
-    op.code = line[9];
-    op.rubrique = line.substr(10, rs[0] - 10);
-    op.objet = line.substr(rs[0] + 1, rs[1] - rs[0] - 1);
-    op.montantText = line.substr(rs[1] + 1, rs[2] - rs[1] - 1);
-    op.tvaText = line.substr(rs[2] + 1, rs[3] - rs[2] - 1);
+    op.date = dateField(f.date);
+    op.flag = f.flag;
+    op.code = f.code;
+    op.rubrique = f.rubrique;
+    op.objet = f.objet;
+    op.montantText = f.montant;
+    op.tvaText = f.tva;
     op.montant = amountField(op.montantText);
     op.tva = amountField(op.tvaText);
-    op.numero = line.substr(rs[3] + 1);
+    op.numero = f.numero;
     return op;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "account/account.h"
+#include "account/balance.h"
 #include "ledger/format.h"
 
 // --- The command file (command.cpp) -----------------------------------------
@@ -79,10 +80,8 @@ struct ComptaRange {
     Date to = 0;
 };
 
-// The balances of one account, by the ledger's balance rules.
-struct AccountSums {
-    double balance = 0, tva = 0, cash = 0, nonCash = 0, bank = 0;
-};
+// The balances of one account, by the ledger's balance rule.
+using AccountSums = BalanceSums;
 
 // One account as it is summed: its header, the operations listed in a
 // detailed report, and its sums.
@@ -113,13 +112,9 @@ void debutRapport(ComptaReport& report, Date today, long secondsSinceMidnight, c
 // upper bound when all dates are asked.
 ComptaRange rangeOf(const ComptaReport& report, const AccountHeader& header);
 
-// Adds the operation to the sums as the ledger's balance counts it: from the
-// account's start date; on a bank-code account the bank line gives the bank
-// amount and registered operations are in it; a bank line is never counted.
-void addToSums(const Operation& op, const AccountHeader& header, AccountSums& sums);
-
 // One stored line of an account: outside the range it is ignored; inside, a
-// detailed report lists it (traites and pensions excepted) and it is summed.
+// detailed report lists it (traites and pensions excepted) and it is summed
+// by the ledger's balance rule (addToBalance).
 // Throws YzoError when the line cannot be read field by field. The line is
 // kept by the account when it is listed.
 void RangeOperation_compta(std::wstring line, const ComptaRange& range, bool detailed, ComptaAccount& account);

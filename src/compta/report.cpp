@@ -44,26 +44,13 @@ ComptaRange rangeOf(const ComptaReport& report, const AccountHeader& header) {
     return report.range;
 }
 
-void addToSums(const Operation& op, const AccountHeader& header, AccountSums& sums) {
-    if (op.date < header.startDate) return;
-    if (header.accountType == 1) {
-        // The bank line holds what the bank has registered: the last one gives it.
-        if (op.code == L'B') sums.bank = op.montant;
-        if (op.flag == L'/') return;
-    }
-    if (op.code == L'B') return;
-    sums.balance += op.montant;
-    if (header.hasTva) sums.tva += op.tva;
-    if (upperCase(trim(op.numero)) == L"ES") sums.cash += op.montant;
-    else sums.nonCash += op.montant;
-}
-
 void RangeOperation_compta(std::wstring line, const ComptaRange& range, bool detailed, ComptaAccount& account) {
-    Operation op = convertit_ChaineYzo(line);
+    OperationView op = readOperation(line);
     if (op.date < range.from) return;
     if (range.to > 0 && op.date > range.to) return;
+    // Summed before the line is kept: the operation's texts are views into it.
+    addToBalance(op, BalanceRule::of(account.header), account.sums);
     if (detailed && op.code != L'P' && op.code != L'T') account.listed.push_back(std::move(line));
-    addToSums(op, account.header, account.sums);
 }
 
 std::wstring texteInconnu(const NomCompte& name) {
@@ -98,16 +85,16 @@ void ajouteCompte(ComptaReport& r, const ComptaAccount& account) {
     r.text += centre(h.title, kWidth) + kLineEnd + std::wstring(kWidth, L'-') + kLineEnd;
     if (r.detailed) appendTableOfLines(r.text, account.listed, TableSettings{h.accountType, h.hasTva, true});
     double balance = s.balance;
-    if (h.accountType == 1) balance += s.bank;
+    if (h.accountType == 1) balance += s.bankAmount;
     r.partialBalance += balance;
     r.totalBalance += balance;
-    r.partialTva += s.tva;
-    r.totalTva += s.tva;
-    if (!showsAsZero(s.cash)) {
-        r.text += imprime_solde(r, L"DU COMPTE EN ESPECES", s.cash, false, 0);
-        r.text += imprime_solde(r, L"DU COMPTE EN CHEQUES", s.nonCash, false, 0);
+    r.partialTva += s.tvaSum;
+    r.totalTva += s.tvaSum;
+    if (!showsAsZero(s.cashBalance)) {
+        r.text += imprime_solde(r, L"DU COMPTE EN ESPECES", s.cashBalance, false, 0);
+        r.text += imprime_solde(r, L"DU COMPTE EN CHEQUES", s.nonCashBalance, false, 0);
     }
-    r.text += imprime_solde(r, L"TOTAL DU COMPTE", balance, true, s.tva);
+    r.text += imprime_solde(r, L"TOTAL DU COMPTE", balance, true, s.tvaSum);
 }
 
 std::wstring imprime_solde(const ComptaReport& report, const std::wstring& label, double amount, bool withTva,

@@ -179,7 +179,7 @@ void MainForm::retourMicro() {
     long index = led.displayCount() + 1;
     for (long k = 1; k <= led.displayCount(); ++k) {
         try {
-            if (readDateField(led.displayTable[k].line.get().substr(0, 8)) >= now) {
+            if (readDateField(led.storedLine(k).substr(0, 8)) >= now) {
                 index = k;
                 break;
             }

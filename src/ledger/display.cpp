@@ -36,15 +36,6 @@ std::wstring MainForm::ligne_modeaffichage(int mode) const {
 }
 
 namespace {
-// A numéro that says the operation was paid in cash: "ES", whatever its case and blanks.
-bool isCashNumero(std::wstring_view numero) {
-    size_t a = 0, b = numero.size();
-    while (a < b && numero[a] == L' ') ++a;
-    while (b > a && numero[b - 1] == L' ') --b;
-    numero = numero.substr(a, b - a);
-    return numero.size() == 2 && (numero[0] == L'E' || numero[0] == L'e') && (numero[1] == L'S' || numero[1] == L's');
-}
-
 OperationView viewOf(const Operation& op) {
     OperationView v;
     v.date = op.date;
@@ -65,22 +56,11 @@ bool MainForm::DepenseRecetteSolde(double& amount, long shownBefore) {
 
 bool MainForm::addToTotals(const OperationView& op, double& amount, long shownBefore) {
     Totals& t = led.totals;
-    int mode = displayMode();
-    if (mode != 4 && op.date < acc.header.startDate) return false;
-    if (acc.header.accountType == 1) {
-        // The bank line holds the bank balance: when there are several, the last one gives it.
-        if (op.code == L'B') t.bankAmount = op.montant;
-        if (mode != 4 && op.flag == L'/') return false;
-    }
-    if (op.code == L'B') return false;
+    if (!addToBalance(op, BalanceRule::of(acc.header, displayMode() == 4), t)) return false;
     if (op.flag == L' ') ++t.blankFlagCount;
-    t.balance += op.montant;
-    if (acc.header.hasTva) t.tvaSum += op.tva;
     amount = op.montant;
     // The balance to the cursor runs up to and with the cursor line.
     if (shownBefore + 1 <= cursorIndex()) t.cursorBalance += op.montant;
-    if (isCashNumero(op.numero)) t.cashBalance += op.montant;
-    else t.nonCashBalance += op.montant;
     return true;
 }
 
@@ -184,6 +164,7 @@ void MainForm::AfficheYzo() {
     bool counted = false;
     double inverse = 0;
     const std::vector<LineEntry>& source = mode == 1 ? acc.pensionLines : acc.operationLines;
+    led.showFrom(source);
     Totals& t = led.totals;
     led.countedAmount.reserve(source.size());
     led.displayTable.resize(1);
@@ -230,7 +211,6 @@ void MainForm::AfficheYzo() {
         }
         ++shown;
         LedgerLine& entry = led.displayTable.emplace_back();
-        entry.line = std::cref(line);
         entry.sourceIndex = i;
         entry.mark = source[i].mark;
         // A line read as an operation is measured from what the reading found.

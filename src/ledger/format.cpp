@@ -1,54 +1,17 @@
 // Turning stored lines into the text lines of the ledger view, in table or
 // compact style, and recording where each field starts in the shown text.
 //
-// A stored line: 1-8 date (DDMMYYYY, a leading zero written as a blank),
-// 9 state flag, 10 code, then rubrique RS objet RS montant RS tva RS numéro.
-// Lines read from a file may be damaged: every field is cut out with bounds
-// checks, and a missing part reads as empty.
+// Lines read from a file may be damaged: they are cut by the lenient
+// splitStoredLine, where a missing part reads as empty.
 #include <algorithm>
 #include <cwctype>
 #include <limits>
 #include <string_view>
 
+#include "account/storedline.h"
 #include "ledger/format.h"
 
 namespace {
-
-constexpr wchar_t RS = 30;
-
-// The fields of a stored line, as text, exactly as stored (not trimmed).
-struct LineFields {
-    wchar_t flag = L' ';
-    wchar_t code = L' ';
-    std::wstring rubrique, objet, montant, tva, numero;
-};
-
-LineFields splitLine(const std::wstring& line) {
-    LineFields f;
-    if (line.size() >= 9) f.flag = line[8];
-    if (line.size() >= 10) f.code = line[9];
-    size_t p1 = line.find(RS);
-    // The rubrique runs from position 11 to the first separator, or to the end
-    // of a line that has none.
-    size_t rubEnd = p1 == std::wstring::npos ? line.size() : p1;
-    if (rubEnd > 10) f.rubrique = line.substr(10, rubEnd - 10);
-    if (p1 == std::wstring::npos) return f;
-    // Each further field runs from one past a separator to the next one (or
-    // to the end of the line); the numéro is the whole rest after the fourth.
-    std::wstring* fields[] = {&f.objet, &f.montant, &f.tva};
-    size_t start = p1 + 1;
-    for (std::wstring* field : fields) {
-        size_t next = line.find(RS, start);
-        if (next == std::wstring::npos) {
-            *field = line.substr(start);
-            return f;
-        }
-        *field = line.substr(start, next - start);
-        start = next + 1;
-    }
-    f.numero = line.substr(start);
-    return f;
-}
 
 // Characters [pos, pos+len) of the line (0-based), cut to what exists.
 std::wstring slice(const std::wstring& line, size_t pos, size_t len) {
@@ -78,20 +41,6 @@ std::wstring dayNameOf(std::wstring_view line) {
     return frenchDayName(weekday(dateFromYMD(year, month, day)));
 }
 
-// A stored amount written "-0", "-0,00"... is shown without its sign: an
-// amount that is zero never carries a minus sign.
-std::wstring unsignedZero(const std::wstring& amount) {
-    if (amount.size() > 1 && amount[0] == L'-' &&
-        amount.find_first_not_of(L"0,.", 1) == std::wstring::npos &&
-        amount.find(L'0', 1) != std::wstring::npos)
-        return amount.substr(1);
-    return amount;
-}
-
-std::wstring amountText(const std::wstring& stored) {
-    return stored.empty() ? std::wstring(L"0") : unsignedZero(stored);
-}
-
 int16_t toStart(size_t position) {
     return static_cast<int16_t>(
         std::min<size_t>(position, static_cast<size_t>(std::numeric_limits<int16_t>::max())));
@@ -107,36 +56,6 @@ bool flagColumnNeeded(wchar_t flag, wchar_t code, const FormatSettings& settings
 }
 
 bool showsRubrique(int accountType) { return accountType >= 1 && accountType <= 3; }
-
-// The fields of a stored line as views into it (no copy), cut as splitLine cuts them.
-struct FieldViews {
-    wchar_t flag = L' ';
-    wchar_t code = L' ';
-    std::wstring_view rubrique, objet, montant, tva, numero;
-};
-
-FieldViews splitView(std::wstring_view line) {
-    FieldViews f;
-    if (line.size() >= 9) f.flag = line[8];
-    if (line.size() >= 10) f.code = line[9];
-    size_t p1 = line.find(RS);
-    size_t rubEnd = p1 == std::wstring_view::npos ? line.size() : p1;
-    if (rubEnd > 10) f.rubrique = line.substr(10, rubEnd - 10);
-    if (p1 == std::wstring_view::npos) return f;
-    std::wstring_view* fields[] = {&f.objet, &f.montant, &f.tva};
-    size_t start = p1 + 1;
-    for (std::wstring_view* field : fields) {
-        size_t next = line.find(RS, start);
-        if (next == std::wstring_view::npos) {
-            *field = line.substr(start);
-            return f;
-        }
-        *field = line.substr(start, next - start);
-        start = next + 1;
-    }
-    f.numero = line.substr(start);
-    return f;
-}
 
 std::wstring_view trimView(std::wstring_view v) {
     size_t a = 0, b = v.size();
@@ -182,7 +101,7 @@ struct Measured {
     int montantWidth() const { return static_cast<int>(montant.size()) + montantBlanks; }
 };
 
-Measured measureFields(const FieldViews& f) {
+Measured measureFields(const StoredFields& f) {
     Measured m;
     m.flag = f.flag;
     m.code = f.code;
@@ -200,7 +119,7 @@ Measured measureFields(const FieldViews& f) {
     return m;
 }
 
-Measured measure(std::wstring_view line) { return measureFields(splitView(line)); }
+Measured measure(std::wstring_view line) { return measureFields(splitStoredLine(line)); }
 
 void appendDateComplet(std::wstring& s, std::wstring_view line, const FormatSettings& settings);
 
@@ -259,14 +178,14 @@ std::wstring ligne_dateComplet(const std::wstring& line, const FormatSettings& s
 
 std::wstring formeoperation(DisplayEntry& entry, const FormatSettings& settings) {
     entry.colStart.fill(0);
-    LineFields f = splitLine(entry.line);
-    const std::wstring blank = L" ";
-    std::wstring rubrique = f.rubrique.empty() ? blank : f.rubrique;
-    std::wstring objet = f.objet.empty() ? blank : f.objet;
-    std::wstring numero = trim(f.numero);
+    StoredFields f = splitStoredLine(entry.line);
+    const std::wstring_view blank = L" ";
+    std::wstring rubrique(f.rubrique.empty() ? blank : f.rubrique);
+    std::wstring objet(f.objet.empty() ? blank : f.objet);
+    std::wstring numero(trimView(f.numero));
     if (numero.empty()) numero = blank;
-    std::wstring montant = amountText(f.montant);
-    std::wstring tva = amountText(f.tva);
+    std::wstring montant(amountView(f.montant));
+    std::wstring tva(amountView(f.tva));
     const bool bank = f.code == L'B';
     const int type = settings.accountType;
 
@@ -326,7 +245,7 @@ void measureLine(LineLayout& layout, std::wstring_view line, const FormatSetting
 }
 
 void measureOperation(LineLayout& layout, const OperationView& op, const FormatSettings& settings) {
-    FieldViews f;
+    StoredFields f;
     f.flag = op.flag;
     f.code = op.code;
     f.rubrique = op.rubrique;

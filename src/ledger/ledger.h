@@ -1,20 +1,22 @@
 // State of the ledger view: display modes, display table, screen lines, totals, window.
 #pragma once
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "account/account.h"
+#include "account/balance.h"
 #include "ledger/format.h"
 
 constexpr int kWindowLines = 20;
 // What Down says when the caret or the selection is already on the last line.
 inline constexpr const wchar_t* kLastLineWord = L"dernière ligne";
 
-struct Totals {
-    double balance = 0, otherUnitBalance = 0, tvaSum = 0, cashBalance = 0, nonCashBalance = 0;
-    double cursorBalance = 0, average = 0, minimum = 0, maximum = 0, bankAmount = 0;
+// The totals of the last display: the sums of the balance rule, and what the
+// display adds to them.
+struct Totals : BalanceSums {
+    double otherUnitBalance = 0;
+    double cursorBalance = 0, average = 0, minimum = 0, maximum = 0;
     long blankFlagCount = 0;
     std::wstring balanceText, otherUnitText, tvaText;
 };
@@ -25,12 +27,10 @@ struct LedgerState;
 // reports) shows no operation and is never rebuilt from the account.
 inline bool isTextView(int mode) { return mode == 9 || mode == 10; }
 
-// One shown line of the ledger: the stored line it shows, held by the
-// account's arrays and never copied, and where it stands there. Its text is
-// built when it is shown.
+// One shown line of the ledger: where the stored line it shows stands in the
+// account's array (never a copy of it, nor a reference that an insertion
+// would leave pointing at freed text). Its text is built when it is shown.
 struct LedgerLine {
-    inline static const std::wstring none;
-    std::reference_wrapper<const std::wstring> line{none};
     long sourceIndex = 0;
     int16_t mark = 0;
 };
@@ -101,6 +101,12 @@ struct LedgerState {
     LedgerState& operator=(const LedgerState&) = delete;
 
     long displayCount() const { return static_cast<long>(displayTable.size()) - 1; }
+    // The account's array the shown lines were taken from (pensions or
+    // operations), set by each display: a member of the same form, read by index.
+    void showFrom(const std::vector<LineEntry>& lines) { shownLines_ = &lines; }
+    // The stored line shown line k (1..displayCount()) stands for; empty when
+    // a change of the array since the display left no line at its place.
+    const std::wstring& storedLine(long k) const;
     long screenCount() const { return screenLines.size() - 1; }
     // What shown line k (1..displayCount()) shows of its stored line: a line too long to be
     // an operation is shown by its first characters alone, which never read as one.
@@ -109,6 +115,9 @@ struct LedgerState {
     void formeLigneAffichee(std::wstring& s, std::array<int16_t, 8>& colStart, long k) const;
     // Where the fields of shown line k start in its text.
     std::array<int16_t, 8> columnStarts(long k) const;
+
+private:
+    const std::vector<LineEntry>* shownLines_ = nullptr;
 };
 
 // Reads the line of a CR LF text that starts at the 1-based position and moves

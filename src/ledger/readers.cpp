@@ -152,13 +152,15 @@ void changeFlag(MainForm& f, Decide decide) {
     if (!f.TestNumeroAffiche(index)) return;
     f.cursorIndex() = index;
     const LedgerLine& entry = f.led.displayTable[index];
+    // A line the account no longer holds at its place is never written to.
+    if (entry.sourceIndex >= static_cast<long>(f.acc.operationLines.size())) return;
     // A line too long to be an operation shows only its first characters: it
     // is kept as it was read, never written back shortened.
-    if (f.led.shownText(index).size() != entry.line.get().size()) {
+    if (f.led.shownText(index).size() != f.led.storedLine(index).size()) {
         f.platform.Beep();
         return;
     }
-    std::wstring line(entry.line.get());
+    std::wstring line(f.led.storedLine(index));
     if (line.size() < 10) line.resize(10, L' ');
     wchar_t flag = decide(line[8]);
     if (flag == 0) return;

@@ -3,8 +3,15 @@
 // holds no text of its own for them.
 #include "ledger/ledger.h"
 
+const std::wstring& LedgerState::storedLine(long k) const {
+    static const std::wstring none;
+    const long index = displayTable[k].sourceIndex;
+    if (shownLines_ == nullptr || index < 1 || index >= static_cast<long>(shownLines_->size())) return none;
+    return (*shownLines_)[index].text;
+}
+
 std::wstring_view LedgerState::shownText(long k) const {
-    const std::wstring& line = displayTable[k].line;
+    const std::wstring& line = storedLine(k);
     std::wstring_view text(line);
     return line.size() > kMaxLineLength ? text.substr(0, 10) : text;
 }

@@ -6,6 +6,7 @@
 
 #include "account/account.h"
 #include "account/paths.h"
+#include "account/storedline.h"
 #include "app/errors.h"
 #include "app/mainform.h"
 #include "app/textfile.h"
@@ -13,7 +14,6 @@
 #include "print/print.h"
 
 namespace {
-constexpr wchar_t RS = L'\x1e';
 const std::wstring kLineEnd = L"\r\n";
 
 // The columns of one stored line, as views into it: a table of many lines is
@@ -29,20 +29,17 @@ std::wstring_view trimmed(std::wstring_view v) {
     return v.substr(a, v.find_last_not_of(L' ') - a + 1);
 }
 
-TableFields splitLine(std::wstring_view line) {
+// The columns as the ledger shows them: the same lenient cut of the line,
+// its texts trimmed (the amounts are aligned as written).
+TableFields tableFields(std::wstring_view line) {
+    StoredFields stored = splitStoredLine(line);
     TableFields f;
-    if (line.size() > 8) f.flag = line[8];
-    size_t sep = line.find(RS);
-    if (sep != std::wstring_view::npos && sep > 10) f.rubrique = trimmed(line.substr(10, sep - 10));
-    std::wstring_view* fields[] = {&f.objet, &f.amount, &f.tva};
-    for (std::wstring_view* field : fields) {
-        if (sep == std::wstring_view::npos) return f;
-        size_t next = line.find(RS, sep + 1);
-        *field = line.substr(sep + 1, next == std::wstring_view::npos ? std::wstring_view::npos : next - sep - 1);
-        sep = next;
-    }
-    f.objet = trimmed(f.objet);
-    if (sep != std::wstring_view::npos) f.numero = trimmed(line.substr(sep + 1));
+    f.flag = stored.flag;
+    f.rubrique = trimmed(stored.rubrique);
+    f.objet = trimmed(stored.objet);
+    f.amount = stored.montant;
+    f.tva = stored.tva;
+    f.numero = trimmed(stored.numero);
     return f;
 }
 
@@ -124,7 +121,7 @@ void appendTableOfLines(std::wstring& text, const std::vector<std::wstring>& lin
     rows.reserve(lines.size());
     bool someDot = false;
     for (const std::wstring& line : lines) {
-        rows.push_back(splitLine(line));
+        rows.push_back(tableFields(line));
         if (rows.back().amount.find(L'.') != std::wstring_view::npos) someDot = true;
     }
     Widths w;

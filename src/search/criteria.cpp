@@ -88,7 +88,7 @@ void MainForm::validationRecherche() {
     if (led.displayCount() > 0) {
         NumeroAffiche();
         try {
-            acc.parsed = convertit_ChaineYzo(led.displayTable[cursorIndex()].line);
+            acc.parsed = convertit_ChaineYzo(led.storedLine(cursorIndex()));
             acc.work = acc.parsed;
         } catch (const YzoError&) {
             acc.work = ent.blank;

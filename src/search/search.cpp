@@ -113,7 +113,7 @@ bool MainForm::EntreeRecherche() {
         return false;
     }
     try {
-        acc.parsed = convertit_ChaineYzo(led.displayTable[index].line);
+        acc.parsed = convertit_ChaineYzo(led.storedLine(index));
     } catch (const YzoError&) {
         message(L"mettez vous sur une opération");  // a malformed line has no field to compare
         return false;
@@ -166,7 +166,7 @@ namespace {
 // Whether display line k, parsed, matches the cursor search; a malformed line never does.
 bool lineMatches(MainForm& f, long k) {
     try {
-        f.acc.parsed = convertit_ChaineYzo(f.led.displayTable[k].line);
+        f.acc.parsed = convertit_ChaineYzo(f.led.storedLine(k));
     } catch (const YzoError&) {
         return false;
     }

@@ -34,7 +34,7 @@ long operationUnderCaret(MainForm& f) {
 // The objet of display line k, as the selection commands say it.
 std::wstring objetOf(const MainForm& f, long k) {
     try {
-        return trim(convertit_ChaineYzo(f.led.displayTable[k].line).objet);
+        return trim(convertit_ChaineYzo(f.led.storedLine(k)).objet);
     } catch (const YzoError&) {
         return L"";
     }
@@ -134,7 +134,7 @@ void MainForm::validationCopie() {
     for (long i = 1; i <= count; ++i) copy.push_back(LineEntry{store.line(i), 0});
     int type = acc.table[target].accountType;
     for (long k = 1; k <= led.displayCount(); ++k)
-        if (led.displayTable[k].mark != 0) rangeCopie(led.displayTable[k].line.get(), copy, count, type);
+        if (led.displayTable[k].mark != 0) rangeCopie(led.storedLine(k), copy, count, type);
     size_t characters = 0;
     for (const LineEntry& entry : copy) characters += entry.text.size();
     store.clear();
@@ -262,7 +262,7 @@ void MainForm::somme() {
     long index = operationUnderCaret(*this);
     if (index == 0) return;
     try {
-        acc.parsed = convertit_ChaineYzo(led.displayTable[index].line);
+        acc.parsed = convertit_ChaineYzo(led.storedLine(index));
     } catch (const YzoError&) {
         return;
     }

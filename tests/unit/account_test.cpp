@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "account/account.h"
+#include "account/storedline.h"
 #include "app/errors.h"
 #include "app/mainform.h"
 #include "app/textfile.h"
@@ -310,6 +311,42 @@ TEST(StoredLine, SeparatorAmongTheFixedPositionsIsRefusedNotReadAcross) {
     Operation op = convertit_ChaineYzo(L"14 72026 D" + four);
     EXPECT_EQ(op.rubrique, L"");
     EXPECT_EQ(op.objet, L"");
+}
+
+// The lenient cut reads what a damaged line holds; the strict reading takes
+// the same fields from a whole line and refuses the others.
+TEST(StoredLine, TheLenientCutReadsWhatADamagedLineHolds) {
+    struct Case {
+        std::wstring line;
+        wchar_t flag, code;
+        std::wstring rubrique, objet, montant, numero;
+        size_t separators;
+    };
+    const Case cases[] = {
+        {L"25122008/DLoyer" + R + L"Agence" + R + L"-400" + R + L"0" + R + L"12" + R + L"b", L'/', L'D', L"Loyer",
+         L"Agence", L"-400", L"12" + R + L"b", 4},
+        {L"25122008 DCourses", L' ', L'D', L"Courses", L"", L"", L"", 0},
+        {L"25122008 DAchats" + R + L" lait ", L' ', L'D', L"Achats", L" lait ", L"", L"", 1},
+        {L"2512" + R + L"X" + R + L"5", L' ', L' ', L"", L"X", L"5", L"", 2},
+        {L"25122008", L' ', L' ', L"", L"", L"", L"", 0},
+    };
+    for (const Case& c : cases) {
+        StoredFields f = splitStoredLine(c.line);
+        EXPECT_EQ(f.flag, c.flag) << c.line;
+        EXPECT_EQ(f.code, c.code) << c.line;
+        EXPECT_EQ(f.rubrique, c.rubrique) << c.line;
+        EXPECT_EQ(f.objet, c.objet) << c.line;
+        EXPECT_EQ(f.montant, c.montant) << c.line;
+        EXPECT_EQ(f.numero, c.numero) << c.line;
+        EXPECT_EQ(f.separators, c.separators) << c.line;
+        if (c.separators == 4) {
+            OperationView op = readOperation(c.line);
+            EXPECT_EQ(op.rubrique, f.rubrique);
+            EXPECT_EQ(op.numero, f.numero);
+        } else {
+            EXPECT_NE(errorOf([&] { readOperation(c.line); }), 0) << c.line;
+        }
+    }
 }
 
 TEST(StoredLine, FieldsNeverCarryASeparatorOrALineBreakIntoTheLine) {

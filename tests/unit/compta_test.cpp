@@ -171,11 +171,11 @@ TEST(ComptaSommes, AnAccountSumsToTheLedgersOwnBalance) {
             if (readDateField(l.text.substr(0, 8)) >= account.header.startDate) ++listed;
         }
         EXPECT_EQ(listed, static_cast<long>(account.listed.size())) << kind;
-        double balance = account.sums.balance + (account.header.accountType == 1 ? account.sums.bank : 0);
+        double balance = account.sums.balance + (account.header.accountType == 1 ? account.sums.bankAmount : 0);
         EXPECT_EQ(Forme_montant(ledger.balance), Forme_montant(balance)) << kind;
-        EXPECT_EQ(Forme_montant(ledger.tvaSum), Forme_montant(account.sums.tva)) << kind;
-        EXPECT_EQ(Forme_montant(ledger.cashBalance), Forme_montant(account.sums.cash)) << kind;
-        EXPECT_EQ(Forme_montant(ledger.nonCashBalance), Forme_montant(account.sums.nonCash)) << kind;
+        EXPECT_EQ(Forme_montant(ledger.tvaSum), Forme_montant(account.sums.tvaSum)) << kind;
+        EXPECT_EQ(Forme_montant(ledger.cashBalance), Forme_montant(account.sums.cashBalance)) << kind;
+        EXPECT_EQ(Forme_montant(ledger.nonCashBalance), Forme_montant(account.sums.nonCashBalance)) << kind;
     }
 }
 
@@ -207,7 +207,7 @@ TEST(ComptaSommes, CashThatCancelsOutGivesNoCashLines) {
     ComptaAccount account;
     account.header.unitName = L"EUROS";
     account.header.accountType = 3;
-    account.sums.cash = 0.1 + 0.2 - 0.3;  // not exactly 0
+    account.sums.cashBalance = 0.1 + 0.2 - 0.3;  // not exactly 0
     account.sums.balance = 7;
     ajouteCompte(report, account);
     EXPECT_EQ(std::wstring::npos, report.text.find(L"ESPECES"));

@@ -194,4 +194,26 @@ TEST(LineStorage, ScreenLinesBuiltWhenShownAreTheWholeTableLines) {
     }
 }
 
+// A line inserted after a display and before the next one moves the account's
+// lines, and here makes their array grow elsewhere: each shown line then reads
+// the line now at its place, never the text the insertion freed; after
+// deletions a shown line past the last one reads as empty.
+TEST(LineStorage, ShownLinesReadTheAccountAtTheirPlacesUntilTheNextDisplay) {
+    auto line = [](const wchar_t* objet) { return L" 1 12026 DR" + Sep + objet + Sep + L"-2" + Sep + L"0" + Sep; };
+    Shown shown(L'S', false, {line(L"pain"), line(L"lait")});
+    MainForm& form = shown.form;
+    form.AfficheYzo();
+    ASSERT_EQ(form.led.displayCount(), 2);
+    form.acc.operationLines.shrink_to_fit();
+    form.acc.work = convertit_ChaineYzo(line(L"sel"));
+    form.insertionYzo(1);
+    EXPECT_NE(form.led.screenLines[2].find(L"sel"), std::wstring::npos);
+    EXPECT_NE(form.led.screenLines[3].find(L"pain"), std::wstring::npos);
+    for (int k = 0; k < 3; ++k) form.supprimeYzo(1);
+    EXPECT_EQ(form.led.shownText(1), L"");
+    EXPECT_EQ(form.led.shownText(2), L"");
+    form.AfficheYzo();
+    EXPECT_EQ(form.led.displayCount(), 0);
+}
+
 }  // namespace

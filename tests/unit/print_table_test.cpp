@@ -130,3 +130,23 @@ TEST_F(PrintCommands, APrinterFailureIsSaidAndTheTableUsesThePrinterFont) {
     EXPECT_EQ(tp.printed.back().fontSize, 12);
     EXPECT_EQ(tp.messages.back(), L" échec de l'impression");
 }
+
+// A damaged line is printed as the ledger shows it: without a separator the
+// rest of the line is its rubrique, and a field cut short is trimmed as the
+// others are.
+TEST_F(PrintCommands, ADamagedLineIsPrintedAsTheLedgerShowsIt) {
+    std::wstring header = std::wstring(L" 1 12026 S") + RS + L"ESSAI" + RS + L"0" + RS + L"0" + RS + L"EUROS" + RS + L"3";
+    writeTextLines(folder + L"abime.yzo", {header, stored(L" 2 12026", L"Divers", L"PAIN", L"-2"),
+                                           L" 3 12026 DCourses", L" 4 12026 DAchats" + std::wstring(1, RS) + L"  lait  "});
+    form->Form_Load(folder + L"abime.yzo");
+    ASSERT_EQ(form->led.displayCount(), 3);
+    auto rows = rowsOf(form->FormeTableAffiche(false));
+    ASSERT_GE(rows.size(), 7u);  // title, blank, header, three rows, balance
+    const std::wstring& good = rows[3];
+    const size_t rubrique = good.find(L"Divers"), objet = good.find(L"PAIN");
+    EXPECT_NE(form->led.screenLines[3].find(L"Courses"), std::wstring::npos);
+    EXPECT_EQ(rows[4].substr(rubrique, 7), L"Courses");
+    EXPECT_NE(form->led.screenLines[4].find(L"Achats"), std::wstring::npos);
+    EXPECT_EQ(rows[5].substr(rubrique, 6), L"Achats");
+    EXPECT_EQ(rows[5].substr(objet, 5), L"lait ");
+}

@@ -213,7 +213,7 @@ TEST(CriteriaSearch, RandomCriteriaShowWhatAnIndependentFilterKeeps) {
         for (size_t i = 1; i < lines.size(); ++i)
             if (shown(convertit_ChaineYzo(lines[i]), c)) expected.push_back(lines[i]);
         std::vector<std::wstring> got;
-        for (long k = 1; k <= form.led.displayCount(); ++k) got.push_back(form.led.displayTable[k].line);
+        for (long k = 1; k <= form.led.displayCount(); ++k) got.push_back(form.led.storedLine(k));
         ASSERT_EQ(got, expected) << "seed " << seed << " type " << type;
         resultsSeen += static_cast<int>(got.size());
         EXPECT_EQ(form.led.screenLines[1].substr(0, 13), L"Recherche du ");

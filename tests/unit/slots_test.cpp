@@ -314,7 +314,7 @@ TEST(SlotSequences, EveryFileOnDiskIsWhatTheModelSaysWasSaved) {
             } else if (action == 3 && form.led.displayCount() > 0 && form.w.focus == L"txt") {  // the line under the caret deleted or flagged
                 long index = form.IndexAbsolu();
                 if (!form.TestNumeroAffiche(index)) continue;
-                std::wstring line = form.led.displayTable[index].line;
+                std::wstring line = form.led.storedLine(index);
                 auto it = std::find(cur.content.lines.begin(), cur.content.lines.end(), line);
                 ASSERT_NE(it, cur.content.lines.end());
                 bool yes = chance(2);

@@ -23,19 +23,50 @@ chmod 700 "$XDG_RUNTIME_DIR"
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
 export LC_ALL=C.UTF-8 GDK_BACKEND=x11
 
-# ORCA_SCRIPT may be a build folder: the script mode then installs the build
-# into a private root and lets Orca find the script where the package puts it.
-orca_script=$5
-if [ -d "$orca_script" ]; then
-    cmake --install "$orca_script" --prefix "$work/root" > "$work/install.log" 2>&1 \
-        || { cat "$work/install.log"; echo "FAIL: cmake --install"; exit 1; }
-    orca_script=$(echo "$work"/root/lib/python3/dist-packages/orca/scripts/apps)
-    [ -f "$orca_script/yzo/__init__.py" ] || { echo "FAIL: the install has no orca/scripts/apps/yzo"; exit 1; }
+# The package mode: ORCA_SCRIPT is the build folder, whose Debian package is
+# made here (or a .deb given by hand), unpacked into a private root as
+# dpkg-deb would install it; the packaged yzo and yzo-script run from that
+# root for a new user, whose home is empty and who has no Orca preferences
+# but the speech server that logs. Orca then finds the script only where the
+# package put it: nothing copies it.
+mode=$1 yzo=$2 yzo_script=$3
+if [ "$mode" = package ]; then
+    for tool in cpack dpkg-deb; do
+        command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
+    done
+    deb=$5
+    if [ -d "$deb" ]; then
+        cpack --config "$deb/CPackConfig.cmake" -G DEB -B "$work/pkg" > "$work/cpack.log" 2>&1 \
+            || { cat "$work/cpack.log"; echo "FAIL: cpack -G DEB"; exit 1; }
+        deb=$(ls "$work"/pkg/yzo_*.deb 2>/dev/null | head -n 1)
+        [ -n "$deb" ] || { cat "$work/cpack.log"; echo "FAIL: no yzo_*.deb was made"; exit 1; }
+    fi
+    dpkg-deb -x "$deb" "$work/root" || { echo "FAIL: dpkg-deb -x $deb"; exit 1; }
+    yzo="$work/root/usr/bin/yzo" yzo_script="$work/root/usr/bin/yzo-script"
+    export HOME="$work/home"
+    mkdir -p "$HOME"
+    unset XDG_DOCUMENTS_DIR YZO_DOSSIER
+    # Orca's package of application scripts as the package fills it, empty
+    # when the package brings no script (then the checks must fail).
+    orca_script="$work/root/usr/lib/python3/dist-packages/orca/scripts/apps"
+    [ -d "$orca_script" ] || { orca_script="$work/no-apps"; mkdir -p "$orca_script"; }
+    mode=script
+else
+    # ORCA_SCRIPT may be a build folder: the script mode then installs the
+    # build into a private root and lets Orca find the script where the
+    # package puts it.
+    orca_script=$5
+    if [ -d "$orca_script" ]; then
+        cmake --install "$orca_script" --prefix "$work/root" > "$work/install.log" 2>&1 \
+            || { cat "$work/install.log"; echo "FAIL: cmake --install"; exit 1; }
+        orca_script=$(echo "$work"/root/lib/python3/dist-packages/orca/scripts/apps)
+        [ -f "$orca_script/yzo/__init__.py" ] || { echo "FAIL: the install has no orca/scripts/apps/yzo"; exit 1; }
+    fi
 fi
 
 timeout -k 10 240 dbus-run-session -- \
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    /usr/bin/python3 "$here/test_orca.py" "$1" "$2" "$3" "$4" "$work" "$orca_script"
+    /usr/bin/python3 "$here/test_orca.py" "$mode" "$yzo" "$yzo_script" "$4" "$work" "$orca_script"
 status=$?
 [ $status -eq 124 ] && echo "FAIL: the Orca test did not end within 240 s"
 exit $status

@@ -402,11 +402,7 @@ def answer_input_box(yzo, prompt, answer):
     xdotool("windowfocus", "--sync", dialog[0])
     xdotool("type", "--delay", "60", answer)
     xdotool("key", "Return")
-    if not wait_for(lambda: not windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box to close"):
-        return
-    frame = windows_of(yzo.pid, "^" + ACCOUNT + "$")
-    if frame:
-        xdotool("windowfocus", "--sync", frame[0])
+    close_input_box(yzo, prompt)
 
 
 def cancel_input_box(yzo, prompt):
@@ -414,12 +410,19 @@ def cancel_input_box(yzo, prompt):
     in the window, which a desktop gives the keyboard back."""
     start = len(spoken())
     xdotool("key", "Escape")
+    if close_input_box(yzo, prompt):
+        settle(start)
+
+
+def close_input_box(yzo, prompt):
+    """Waits for the input box to close and gives the frame the keyboard back;
+    false when the box stayed."""
     if not wait_for(lambda: not windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box to close"):
-        return
+        return False
     frame = windows_of(yzo.pid, "^" + ACCOUNT + "$")
     if frame:
         xdotool("windowfocus", "--sync", frame[0])
-    settle(start)
+    return True
 
 
 def run_steps(yzo, steps, start):

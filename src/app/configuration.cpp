@@ -1,6 +1,5 @@
 // Adapting the menus to the current account.
 #include <algorithm>
-#include <utility>
 
 #include "app/mainform.h"
 
@@ -57,7 +56,7 @@ bool MainForm::optionsMenu(const std::wstring& name) {
         L"mnuNomJour", L"mnuNomMois", L"mnuDeuxFichiersItem", L"mnuIncrementationNumero", L"mnuNumeroSurCheque"};
     if (std::find(std::begin(handled), std::end(handled), name) == std::end(handled)) return false;
     if (app.keyHelp) {
-        message(std::as_const(w.entry(name).caption));
+        message(w.entry(name).caption);
         app.keyDescribed = true;
         return true;
     }
@@ -75,7 +74,7 @@ bool MainForm::optionsMenu(const std::wstring& name) {
     } else if (name == L"mnuEnTableau") {
         c[33] = trim(c[33]) == L"en tableau" ? L"compacté" : L"en tableau";
         w.entry(name).caption = L"Affichage en tableau/compactée: " + c[33];
-        message(std::as_const(c[33]));
+        message(c[33]);
         AfficheYzo();
     } else if (name == L"mnuEntreeDebutSolde") {
         AccountHeader& h = acc.table[acc.currentDoc];

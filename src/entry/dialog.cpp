@@ -1,6 +1,5 @@
 // The dialog area: opening the steps of an operation, the validate action
 // that dispatches on the dialog mode, and the keys of the boxes and lists.
-#include <utility>
 
 #include "app/mainform.h"
 #include "entry/rules.h"
@@ -310,7 +309,7 @@ void MainForm::Positioninitiale() {
             l.selected = static_cast<int>(i);
             // Said at every letter: the list's own row may not be read again
             // when the selection comes back to the row it left.
-            message(std::as_const(l.items[i]));
+            message(l.items[i]);
             return;
         }
     }

@@ -14,7 +14,7 @@
 namespace {
 const char* const kUsage =
     "Utilisation : yzo-script [--dossier DOSSIER] [--aujourdhui AAAA-MM-JJ] [--heure HH:MM:SS]\n"
-    "                         [--impression DOSSIER] SCRIPT\n";
+    "                         [--impression DOSSIER] [--echo] SCRIPT\n";
 
 int usage() {
     std::cerr << kUsage << "Essayez « yzo-script --help ».\n";
@@ -32,6 +32,8 @@ int help() {
                  "  --aujourdhui AAAA-MM-JJ date du jour pour toute la séance\n"
                  "  --heure HH:MM:SS        heure pour toute la séance\n"
                  "  --impression DOSSIER    où chaque impression est écrite (impression-N.txt)\n"
+                 "  --echo                  écrit chaque commande du script, après « $ », avant ce\n"
+                 "                          qu'elle produit\n"
                  "  -h, --help              affiche cette aide et termine\n"
                  "      --version           affiche la version et termine\n"
                  "\n"
@@ -64,6 +66,7 @@ int main(int argc, char** argv) {
     ProgramFolders folders = programFolders(folderEnvironment());
     std::wstring printFolder = L".";
     std::string scriptPath;
+    bool echo = false;
 
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -81,6 +84,7 @@ int main(int argc, char** argv) {
             else if (a == "--aujourdhui") { if (!parseDay(value(), today)) return usage(); }
             else if (a == "--heure") { if (!parseTime(value(), seconds)) return usage(); }
             else if (a == "--impression") printFolder = fromUtf8(value());
+            else if (a == "--echo") echo = true;
             else if (a.size() > 1 && a[0] == '-') return usage();
             else if (scriptPath.empty()) scriptPath = a;
             else return usage();
@@ -107,6 +111,7 @@ int main(int argc, char** argv) {
     platform.installedData = folders.installedData;
     MainForm form(platform);
     ScriptRunner runner(form, platform, std::cout);
+    runner.echoCommands(echo);
     try {
         runner.run(lines);
     } catch (const ScriptError& e) {

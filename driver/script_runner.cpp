@@ -135,6 +135,7 @@ void ScriptRunner::run(const std::vector<std::string>& lines) {
         if (t.empty() || t[0] == L'#') continue;
         std::vector<std::wstring> words = splitScriptLine(t);
         if (words.empty()) continue;  // white space of other kinds only: a blank line too
+        if (echo_) out_ << kEchoPrefix << narrow(t) << '\n' << std::flush;
         command(words, t);
     }
 }

@@ -13,6 +13,8 @@ public:
     // Runs every line; throws ScriptError on a fault of the script.
     void run(const std::vector<std::string>& lines);
     bool anyFailed() const { return failed_; }
+    // Prints each command line of the script, after kEchoPrefix, before what it causes.
+    void echoCommands(bool on) { echo_ = on; }
 
 private:
     void command(const std::vector<std::wstring>& words, const std::wstring& rawLine);
@@ -30,7 +32,11 @@ private:
     std::ostream& out_;
     bool started_ = false;
     bool failed_ = false;
+    bool echo_ = false;
 };
+
+// What starts an echoed script line in the transcript: no other transcript line starts so.
+inline constexpr const char* kEchoPrefix = "$ ";
 
 // Splits a script line into words; a double-quoted word may hold blanks, \" and \\.
 std::vector<std::wstring> splitScriptLine(const std::wstring& line);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs one scenario through yzo-script and compares its transcript.
+# Runs one scenario through yzo-script and compares its transcript, in which
+# each command of the script stands above what it caused ("$ " and the line).
 #   run_scenario.sh tests/scenarios/NAME.scn
 # The files of tests/scenarios/data/ are copied into a fresh folder, which is
 # the program's folder and the current folder of the run, so that scripts name
@@ -21,7 +22,7 @@ ini=$(sed -n 's/^# ini: *\([^ ]*\).*/\1/p' "$scn" | head -n 1)
 today=$(sed -n 's/^# aujourdhui: *\([0-9-]*\).*/\1/p' "$scn" | head -n 1)
 today=${today:-2026-12-06}
 cd "$work"
-"$script" --dossier "$work" --aujourdhui "$today" --heure 10:00:00 --impression "$work" "$scn" > "$work/transcript.txt" 2> "$work/errors.txt"
+"$script" --echo --dossier "$work" --aujourdhui "$today" --heure 10:00:00 --impression "$work" "$scn" > "$work/transcript.txt" 2> "$work/errors.txt"
 rc=$?
 # The temporary folder's name changes from run to run: show it as DOSSIER.
 sed -i "s#$work#DOSSIER#g" "$work/transcript.txt"

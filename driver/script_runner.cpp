@@ -255,43 +255,19 @@ void ScriptRunner::answer(const std::vector<std::wstring>& words) {
 
 void ScriptRunner::key(const std::wstring& spec) {
     KeyEvent k = parseKeyName(spec);
-    WindowModel& w = form_.w;
-    if (MenuEntry* m = w.menuForKey(k)) {
-        form_.MenuCommand(m->name, m->index);
-        return;
-    }
-    Control* c = w.control(w.focus);
-    if (!c) throw ScriptError("no control has the focus");
-    std::wstring name = c->name;
-    unsigned before = c->revision;
-    form_.KeyDown(name, k);
-    if (form_.ended() || w.focus != name) return;
-    if (wchar_t ch = keyChar(k)) {
-        form_.KeyPress(name, ch);
-        if (form_.ended() || w.focus != name) return;
-    }
-    ownKeyHandling(*c, k, before);
+    KeyResult result = form_.PressKey(k, keyChar(k));
+    if (result == KeyResult::NoFocus) throw ScriptError("no control has the focus");
+    if (result == KeyResult::ToWidget) typeIntoBox(*form_.w.control(form_.w.focus), k);
 }
 
-void ScriptRunner::ownKeyHandling(Control& c, const KeyEvent& k, unsigned revisionBefore) {
-    if (c.revision != revisionBefore) return;  // the handler placed the caret or the text itself
-    if (c.isList()) {
-        int s = moveListSelection(c.selected, static_cast<int>(c.items.size()), k);
-        if (s != c.selected) {
-            c.selected = s;
-            form_.ListClick(c.name);
-        }
-        return;
-    }
-    if (!c.isTextBox()) return;
-    switch (k.code) {
-    case kKeyUp: case kKeyDown: case kKeyLeft: case kKeyRight: case kKeyHome: case kKeyEnd:
-    case kKeyPageUp: case kKeyPageDown:
+// What a text box the user types into does with a key of its own: the
+// window's widget does it there.
+void ScriptRunner::typeIntoBox(Control& c, const KeyEvent& k) {
+    if (!c.isTextBox() || c.name == L"txt") return;
+    if (isCaretKey(k.code)) {
         c.caret = moveCaretInTextBox(c.text, c.caret, k);
         return;
-    default: break;
     }
-    if (c.name == L"txt") return;  // the ledger is read-only
     if (k.code == kKeyBackspace) {
         if (c.caret > 0) {
             c.text.erase(static_cast<size_t>(c.caret - 1), 1);

@@ -19,7 +19,7 @@ public:
 private:
     void command(const std::vector<std::wstring>& words, const std::wstring& rawLine);
     void key(const std::wstring& spec);
-    void ownKeyHandling(Control& c, const KeyEvent& k, unsigned revisionBefore);
+    void typeIntoBox(Control& c, const KeyEvent& k);
     void show(const std::vector<std::wstring>& words);
     void expect(const std::vector<std::wstring>& words);
     void answer(const std::vector<std::wstring>& words);

@@ -20,17 +20,6 @@ std::wstring joinArguments(int argc, char** argv) {
     return line;
 }
 
-bool isBatchCommandLine(const std::wstring& commandLine) {
-    for (size_t p = 0; p + 1 < commandLine.size(); ++p) {
-        if (commandLine[p] != L'/' || (commandLine[p + 1] != L'C' && commandLine[p + 1] != L'c')) continue;
-        bool startsWord = p == 0 || commandLine[p - 1] == L' ' || commandLine[p - 1] == L'"';
-        bool endsWord = p + 2 == commandLine.size() || commandLine[p + 2] == L' ' || commandLine[p + 2] == L'/' ||
-                        commandLine[p + 2] == L'"';
-        if (startsWord && endsWord) return true;
-    }
-    return false;
-}
-
 const ProgramFolders& programFoldersFromEnvironment() {
     static const ProgramFolders folders = programFolders(folderEnvironment());
     return folders;

@@ -9,9 +9,6 @@
 
 // Everything after the program's name, joined by blanks.
 std::wstring joinArguments(int argc, char** argv);
-// True when the command line asks for the accounting report: "/C" in any case,
-// standing as a word of its own (a path such as "/home/comptes" holds "/c" too).
-bool isBatchCommandLine(const std::wstring& commandLine);
 // The program's folder and, for an installed program, the share/yzo it is
 // filled from (app/folders.h); the same for the whole run.
 const ProgramFolders& programFoldersFromEnvironment();

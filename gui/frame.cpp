@@ -51,11 +51,6 @@ public:
     bool AcceptsFocusFromKeyboard() const override { return false; }
 };
 
-// Ctrl+C and Ctrl+Insert copy the selection of a text view.
-bool isCopyKey(const KeyEvent& k) {
-    return k.ctrl && !k.shift && (k.code == keyLetter('C') || k.code == kKeyInsert);
-}
-
 // Replaces only the part of a text view's text that changed, so that the
 // screen reader hears of the changed line, not of the whole text again.
 void replaceChangedPart(wxTextCtrl* box, const wxString& before, const wxString& after) {
@@ -73,13 +68,6 @@ void replaceChangedPart(wxTextCtrl* box, const wxString& before, const wxString&
 // it; a list widget holds the choices only.
 constexpr int kTitleRows = 1;
 
-bool isCaretKey(int code) {
-    switch (code) {
-    case kKeyUp: case kKeyDown: case kKeyLeft: case kKeyRight: case kKeyHome: case kKeyEnd:
-    case kKeyPageUp: case kKeyPageDown: return true;
-    default: return false;
-    }
-}
 }  // namespace
 
 MainFrame::MainFrame(WxPlatform& platform)
@@ -187,7 +175,8 @@ MainFrame::MainFrame(WxPlatform& platform)
             MappedKey enter;
             enter.key.code = kKeyEnter;
             enter.ch = L'\r';
-            runKey(*c, enter);
+            form_.w.focus = c->name;
+            runKey(enter);
         });
     }
 
@@ -359,22 +348,20 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         CallAfter([this] { openFirstMenu(GetMenuBar()); });
         return;
     }
-    WindowModel& w = form_.w;
     // The shortcuts depend on where the key is typed.
-    if (c && c->visible && c->enabled) w.focus = c->name;
+    if (c && c->visible && c->enabled) form_.w.focus = c->name;
     blockAcceleratorOf(m.key);
-    if (MenuEntry* entry = w.menuForKey(m.key)) {
-        // A menu's shortcut takes its key first and keeps it.
-        std::wstring name = entry->name;
-        int index = entry->index;
-        dispatch([this, name, index] { form_.MenuCommand(name, index); });
-        return;
-    }
-    if (!c) {
+    if (!c && !form_.w.menuForKey(m.key)) {
         event.Skip();
         return;
     }
-    if (runKey(*c, m)) event.Skip();
+    if (runKey(m)) event.Skip();
+}
+
+bool MainFrame::runKey(const MappedKey& m) {
+    KeyResult result = KeyResult::Handled;
+    dispatch([&] { result = form_.PressKey(m.key, m.ch); });
+    return result != KeyResult::Handled;
 }
 
 // A shortcut that the focused text box keeps (its editing keys, the
@@ -391,55 +378,6 @@ void MainFrame::blockAcceleratorOf(const KeyEvent& key) {
             return;
         }
     }
-}
-
-bool MainFrame::runKey(Control& c, const MappedKey& m) {
-    WindowModel& w = form_.w;
-    std::wstring name = c.name;
-    bool native = false;
-    dispatch([&] {
-        w.focus = name;
-        Control& ctl = *w.control(name);
-        unsigned before = ctl.revision;
-        std::vector<bool> checksBefore = ctl.checked;
-        form_.KeyDown(name, m.key);
-        if (form_.ended() || w.focus != name) return;
-        if (m.ch) {
-            form_.KeyPress(name, m.ch);
-            if (form_.ended() || w.focus != name) return;
-        }
-        // The control's own handling, unless the handler placed the caret or
-        // the text itself.
-        if (ctl.revision == before) native = ownKeyHandling(ctl, m.key, checksBefore);
-    });
-    return native;
-}
-
-// Does what the control does with a key of its own. The ledger and the lists
-// move exactly as the scripted front-end moves them (its rules, not GTK's);
-// editing in the text boxes, Tab and the buttons are left to the widgets.
-// Returns true when the widget is to handle the key itself.
-bool MainFrame::ownKeyHandling(Control& c, const KeyEvent& k, const std::vector<bool>& checksBefore) {
-    if (k.code == kKeyTab) return true;
-    if (c.name == L"txt") {
-        // The ledger's keys are the program's: the text view would select,
-        // undo or change its text with them, and the screen reader would
-        // read it all. Copying is left to it.
-        if (isCopyKey(k)) return true;
-        if (isCaretKey(k.code)) c.caret = moveCaretInTextBox(c.text, c.caret, k);
-        return false;
-    }
-    if (c.isList()) {
-        // Space ticks an item of the check list unless the handler did.
-        if (k.code == kKeySpace) return c.kind == ControlKind::CheckListBox && c.checked == checksBefore;
-        int s = moveListSelection(c.selected, static_cast<int>(c.items.size()), k);
-        if (s != c.selected) {
-            c.selected = s;
-            form_.ListClick(c.name);
-        }
-        return false;
-    }
-    return true;
 }
 
 void MainFrame::onClose(wxCloseEvent& event) {

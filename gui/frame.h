@@ -48,11 +48,10 @@ private:
     wxString entryLabel(const MenuEntry& m) const;
 
     void onCharHook(wxKeyEvent& event);
-    // Runs a key on the control that has it; true when the widget is to
+    // Runs a key where the model's focus is; true when the widget is to
     // handle the key itself.
-    bool runKey(Control& c, const MappedKey& m);
+    bool runKey(const MappedKey& m);
     void blockAcceleratorOf(const KeyEvent& key);
-    bool ownKeyHandling(Control& c, const KeyEvent& k, const std::vector<bool>& checksBefore);
     void onText(Control& c);
     void onClose(wxCloseEvent& event);
 

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "app/textfile.h"
+#include "compta/compta.h"
 #include "console.h"
 #include "frame.h"
 #include "wxplatform.h"
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
     case Request::Run: break;
     }
     gCommandLine = joinArguments(argc, argv);
-    if (isBatchCommandLine(gCommandLine)) return runBatch(gCommandLine);
+    if (hasReportSwitch(gCommandLine)) return runBatch(gCommandLine);
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
         std::cerr << "yzo : aucun affichage (DISPLAY) pour ouvrir la fenêtre\n";
         return 1;

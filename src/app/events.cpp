@@ -40,6 +40,59 @@ void MainForm::KeyPress(const std::wstring& control, wchar_t ch) {
     });
 }
 
+KeyResult MainForm::PressKey(const KeyEvent& key, wchar_t ch) {
+    // A menu's shortcut takes its key first and keeps it.
+    if (const MenuEntry* m = w.menuForKey(key)) {
+        const std::wstring name = m->name;
+        const int index = m->index;
+        MenuCommand(name, index);
+        return KeyResult::Handled;
+    }
+    Control* c = w.control(w.focus);
+    if (!c) return KeyResult::NoFocus;
+    const std::wstring name = c->name;
+    const unsigned revisionBefore = c->revision;
+    const std::vector<bool> checksBefore = c->checked;
+    // Each handler may end the program or move the focus: the key stops there.
+    KeyDown(name, key);
+    if (ended() || w.focus != name) return KeyResult::Handled;
+    if (ch) {
+        KeyPress(name, ch);
+        if (ended() || w.focus != name) return KeyResult::Handled;
+    }
+    // A handler that placed the caret or the text itself has done the key's work.
+    if (c->revision != revisionBefore) return KeyResult::Handled;
+    return controlOwnKey(*c, key, checksBefore);
+}
+
+KeyResult MainForm::controlOwnKey(Control& c, const KeyEvent& key, const std::vector<bool>& checksBefore) {
+    if (key.code == kKeyTab) return KeyResult::ToWidget;
+    if (c.name == L"txt") {
+        // The ledger is read-only: its keys are the program's, but for copying.
+        if (isCopyKey(key)) return KeyResult::ToWidget;
+        if (isCaretKey(key.code)) c.caret = moveCaretInTextBox(c.text, c.caret, key);
+        return KeyResult::Handled;
+    }
+    if (c.kind == ControlKind::CheckListBox && key.code == kKeySpace) {
+        // Space ticks or unticks the selected item, unless the handler did; the title has no box.
+        const int item = c.selected;
+        if (c.checked == checksBefore && item >= 1 && item < static_cast<int>(c.checked.size())) {
+            c.checked[item] = !c.checked[item];
+            ItemCheck(item);
+        }
+        return KeyResult::Handled;
+    }
+    if (c.isList()) {
+        const int s = moveListSelection(c.selected, static_cast<int>(c.items.size()), key);
+        if (s != c.selected) {
+            c.selected = s;
+            ListClick(c.name);
+        }
+        return KeyResult::Handled;
+    }
+    return KeyResult::ToWidget;
+}
+
 void MainForm::Click(const std::wstring& button) {
     guarded(*this, L"Click", [&] {
         if (button == L"CmdQuitter") CmdQuitter_Click();

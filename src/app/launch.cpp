@@ -56,20 +56,6 @@ void MainForm::installScreenReaderFiles() {
     std::filesystem::remove(fsPath(marker), ec);
 }
 
-namespace {
-// "/C" (any case) standing as a word of its own: a path such as "/home/compte.yzo"
-// holds "/c" too, so the switch must follow a blank.
-bool hasReportSwitch(const std::wstring& arg) {
-    std::wstring upper = upperCase(arg);
-    for (size_t p = upper.find(L"/C"); p != std::wstring::npos; p = upper.find(L"/C", p + 1)) {
-        bool startsWord = p == 0 || upper[p - 1] == L' ';
-        bool endsWord = p + 2 == upper.size() || upper[p + 2] == L' ' || upper[p + 2] == L'/';
-        if (startsWord && endsWord) return true;
-    }
-    return false;
-}
-}  // namespace
-
 void MainForm::commandLine(const std::wstring& arguments) {
     std::wstring arg = trim(arguments);
     if (!arg.empty()) {

@@ -52,6 +52,12 @@ public:
     void KeyDown(const std::wstring& control, const KeyEvent& key);
     // A typed character in the list or a dialog text box, sent to its handler.
     void KeyPress(const std::wstring& control, wchar_t ch);
+    // A key pressed where the focus is, with the character it types (0: none):
+    // the whole key protocol, which every front-end follows (see KeyResult).
+    KeyResult PressKey(const KeyEvent& key, wchar_t ch);
+    // What a control does with a key its handlers left alone: the ledger's
+    // caret, the lists' selection, the check list's Space.
+    KeyResult controlOwnKey(Control& c, const KeyEvent& key, const std::vector<bool>& checksBefore);
     // A click on one of the four buttons, sent to its action.
     void Click(const std::wstring& button);
     // A menu command (index: the entry of a numbered submenu), asked of each subsystem in turn.

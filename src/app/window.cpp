@@ -225,6 +225,18 @@ bool isTextEditingKey(const KeyEvent& key) {
     return false;
 }
 
+bool isCaretKey(int code) {
+    switch (code) {
+    case kKeyUp: case kKeyDown: case kKeyLeft: case kKeyRight: case kKeyHome: case kKeyEnd:
+    case kKeyPageUp: case kKeyPageDown: return true;
+    default: return false;
+    }
+}
+
+bool isCopyKey(const KeyEvent& key) {
+    return key.ctrl && !key.shift && (key.code == keyLetter('C') || key.code == kKeyInsert);
+}
+
 bool leavesTextAsItIs(const KeyEvent& key) {
     switch (key.code) {
     case kKeyHome: case kKeyEnd: case kKeyLeft: case kKeyRight: case kKeyUp: case kKeyDown:

@@ -21,6 +21,13 @@ struct KeyEvent {
     bool ctrl = false;
 };
 
+// What is left of a key once the program has had it.
+enum class KeyResult {
+    Handled,   // the program did all there is to do
+    ToWidget,  // the focused widget's own handling: typing into a box, Tab, a button, copying
+    NoFocus,   // no control has the focus: nothing was done
+};
+
 // The key code of a key known by the character it types, whatever the
 // keyboard layout: a letter or a digit is its own code, a punctuation mark
 // the code of the key that carries it on a French keyboard ("/" and ":" 191,
@@ -31,6 +38,11 @@ int keyCodeOfCharacter(wchar_t ch);
 // clipboard and undo keys (Ctrl+A, Ctrl+Z, Ctrl+C, Ctrl+X, Ctrl+V), Home,
 // End, the arrows, Backspace and Delete, with any modifier.
 bool isTextEditingKey(const KeyEvent& key);
+// A key that moves a caret or a selection of its own: the arrows, Home,
+// End, Page Up and Page Down.
+bool isCaretKey(int code);
+// Ctrl+C and Ctrl+Insert: copy the selection of a text view.
+bool isCopyKey(const KeyEvent& key);
 // A key that a text box answers without changing its text: a caret move,
 // selecting all (Ctrl+A), copying (Ctrl+C), Shift or Ctrl alone.
 bool leavesTextAsItIs(const KeyEvent& key);

@@ -132,4 +132,10 @@ ArgumentsCompta comptaArguments(const std::wstring& commandLine) {
     return a;
 }
 
+bool hasReportSwitch(const std::wstring& commandLine) {
+    for (size_t p = 0; p < commandLine.size(); ++p)
+        if (switchAt(commandLine, p, L'C')) return true;
+    return false;
+}
+
 std::wstring prnName(const std::wstring& commandFile) { return withExtension(commandFile, L"prn"); }

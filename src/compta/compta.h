@@ -71,6 +71,9 @@ struct ArgumentsCompta {
     bool simple = false;
 };
 ArgumentsCompta comptaArguments(const std::wstring& commandLine);
+// True when a command line asks for the accounting report: "/C" in any case,
+// standing as a word of its own (the same rule as comptaArguments).
+bool hasReportSwitch(const std::wstring& commandLine);
 
 // --- Building the report (report.cpp) -------------------------------------
 

@@ -96,6 +96,11 @@ TEST(ComptaCommande, TheSwitchesAreWordsOfTheirOwn) {
     a = comptaArguments(L"\"/tmp/a b.txt\" /C");
     EXPECT_EQ(L"/tmp/a b.txt", a.commandFile);
     EXPECT_EQ(L"", comptaArguments(L"/C").commandFile);
+    // The window and the launch ask the same question of the same rule.
+    for (const wchar_t* line : {L"club.txt /c", L"club.txt /S/C", L"\"a b.txt\"/C", L"/C"})
+        EXPECT_TRUE(hasReportSwitch(line)) << line;
+    for (const wchar_t* line : {L"/Comptes/club.yzo", L"/home/c/club.yzo", L"club.txt /Cx", L""})
+        EXPECT_FALSE(hasReportSwitch(line)) << line;
     EXPECT_EQ(L"prn/club.prn", prnName(L"prn/club.txt"));
     EXPECT_EQ(L"v1.2/club.prn", prnName(L"v1.2/club"));
 }

@@ -17,20 +17,36 @@ bool MainForm::describeKey(const std::wstring& label) {
 }
 
 bool MainForm::accountMenu(const std::wstring& name, int index) {
-    if (name == L"mnuNouveauItem") mnuNouveau();
-    else if (name == L"mnuOuvrirItem") mnuOuvrir();
-    else if (name == L"mnuOuvrirSousMenu") mnuOuvrirSousMenu(index);
-    else if (name == L"mnuFichierPrecedentItem") { if (!describeKey(L"Lecture du fichier ouvert précédent")) DocPrecedent(); }
-    else if (name == L"mnuFichierSuivantItem") { if (!describeKey(L"Lecture du fichier ouvert suivant")) DocSuivant(); }
-    else if (name == L"mnuEnregistrer") { if (!describeKey(L"enregistrer un fichier")) enregistrer(); }
-    else if (name == L"mnuEnregistrerSous") { if (!describeKey(L"enregistrer sous un autre nom")) enregistrersous(); }
-    else if (name == L"mnuFermerItem") { if (!describeKey(L"fermer un compte")) fermer(); }
-    else if (name == L"mnuEffaceListeFichier") effaceListeFichier();
-    else if (name == L"mnuCreationPasse") creationPasse();
-    else if (name == L"mnuSuppressionPasse") suppressionPasse();
-    else if (name == L"mnuModifPasse") modifPasse();
-    else return false;
-    return true;
+    static const MenuAction actions[] = {
+        {L"mnuNouveauItem", &MainForm::mnuNouveau},
+        {L"mnuOuvrirItem", &MainForm::mnuOuvrir},
+        {L"mnuOuvrirSousMenu", [](MainForm& f, int i) { f.mnuOuvrirSousMenu(i); }},
+        {L"mnuFichierPrecedentItem",
+         [](MainForm& f, int) {
+             if (!f.describeKey(L"Lecture du fichier ouvert précédent")) f.DocPrecedent();
+         }},
+        {L"mnuFichierSuivantItem",
+         [](MainForm& f, int) {
+             if (!f.describeKey(L"Lecture du fichier ouvert suivant")) f.DocSuivant();
+         }},
+        {L"mnuEnregistrer",
+         [](MainForm& f, int) {
+             if (!f.describeKey(L"enregistrer un fichier")) f.enregistrer();
+         }},
+        {L"mnuEnregistrerSous",
+         [](MainForm& f, int) {
+             if (!f.describeKey(L"enregistrer sous un autre nom")) f.enregistrersous();
+         }},
+        {L"mnuFermerItem",
+         [](MainForm& f, int) {
+             if (!f.describeKey(L"fermer un compte")) f.fermer();
+         }},
+        {L"mnuEffaceListeFichier", &MainForm::effaceListeFichier},
+        {L"mnuCreationPasse", &MainForm::creationPasse},
+        {L"mnuSuppressionPasse", &MainForm::suppressionPasse},
+        {L"mnuModifPasse", &MainForm::modifPasse},
+    };
+    return runMenuTable(actions, name, index);
 }
 
 bool MainForm::dejaOuvert(const std::wstring& path) {

@@ -105,20 +105,26 @@ void MainForm::mnuOrientationImprimanteCheque() {
 }
 
 bool MainForm::displayOptionsMenu(const std::wstring& name) {
-    static const wchar_t* const handled[] = {L"mnuCouleurEcran", L"mnuPoliceEcranItem", L"mnuPoliceImprimante",
-                                             L"mnuPoliceImprimanteCheque", L"mnuOrientationImprimanteCheque"};
-    bool known = false;
-    for (const wchar_t* h : handled) known = known || name == h;
-    if (!known) return false;
-    if (describeKey(w.entry(name).caption)) return true;
-    if (name == L"mnuCouleurEcran") mnuCouleurEcran();
-    else if (name == L"mnuPoliceEcranItem")
-        chooseFont(19, FontKind::Screen, L"police ", L"Voulez vous modifier la police de l'écran");
-    else if (name == L"mnuPoliceImprimante")
-        chooseFont(21, FontKind::Printer, L"police ", L"Voulez vous modifier la police de l'imprimante");
-    else if (name == L"mnuPoliceImprimanteCheque")
-        chooseFont(26, FontKind::Printer, L"police pour chèquier ",
-                   L"Voulez vous modifier la police de l'imprimante pour chèquier");
-    else mnuOrientationImprimanteCheque();
+    static const MenuAction actions[] = {
+        {L"mnuCouleurEcran", &MainForm::mnuCouleurEcran},
+        {L"mnuPoliceEcranItem",
+         [](MainForm& f, int) {
+             f.chooseFont(19, FontKind::Screen, L"police ", L"Voulez vous modifier la police de l'écran");
+         }},
+        {L"mnuPoliceImprimante",
+         [](MainForm& f, int) {
+             f.chooseFont(21, FontKind::Printer, L"police ", L"Voulez vous modifier la police de l'imprimante");
+         }},
+        {L"mnuPoliceImprimanteCheque",
+         [](MainForm& f, int) {
+             f.chooseFont(26, FontKind::Printer, L"police pour chèquier ",
+                          L"Voulez vous modifier la police de l'imprimante pour chèquier");
+         }},
+        {L"mnuOrientationImprimanteCheque", &MainForm::mnuOrientationImprimanteCheque},
+    };
+    const MenuAction* action = findMenuAction(actions, name);
+    if (!action) return false;
+    // In key-help mode each of these entries only says its caption.
+    if (!describeKey(w.entry(name).caption)) runMenuAction(*action, 0);
     return true;
 }

@@ -148,10 +148,29 @@ bool MainForm::QueryClose() {
 }
 
 
-bool MainForm::appMenu(const std::wstring& name) {
-    if (name == L"mnuQuitterItem") quitter();
-    else return false;
+const MenuAction* MainForm::findMenuAction(std::span<const MenuAction> table, const std::wstring& name) {
+    for (const MenuAction& action : table)
+        if (name == action.entry) return &action;
+    return nullptr;
+}
+
+void MainForm::runMenuAction(const MenuAction& action, int index) {
+    if (action.command) (this->*action.command)();
+    else action.commandAt(*this, index);
+}
+
+bool MainForm::runMenuTable(std::span<const MenuAction> table, const std::wstring& name, int index) {
+    const MenuAction* action = findMenuAction(table, name);
+    if (!action) return false;
+    runMenuAction(*action, index);
     return true;
+}
+
+bool MainForm::appMenu(const std::wstring& name) {
+    static const MenuAction actions[] = {
+        {L"mnuQuitterItem", [](MainForm& f, int) { f.quitter(); }},
+    };
+    return runMenuTable(actions, name);
 }
 
 void MainForm::txtPasse_KeyDown(const KeyEvent& key) {

@@ -2,6 +2,7 @@
 // Procedures are defined in the .cpp files of their subsystem's folder.
 #pragma once
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,22 @@
 #include "lists/lists.h"
 #include "print/print.h"
 #include "search/search.h"
+
+class MainForm;
+
+// A row of a subsystem's menu table: an entry's name and the command it runs,
+// a member without arguments or a function given the form and the entry's
+// index (the file entries mnuOuvrirSousMenu). Every subsystem answers its
+// entries through such a table.
+struct MenuAction {
+    using Command = void (MainForm::*)();
+    using CommandAt = void (*)(MainForm& form, int index);
+    MenuAction(const wchar_t* entry, Command command) : entry(entry), command(command) {}
+    MenuAction(const wchar_t* entry, CommandAt commandAt) : entry(entry), commandAt(commandAt) {}
+    const wchar_t* entry;
+    Command command = nullptr;
+    CommandAt commandAt = nullptr;
+};
 
 class MainForm {
 public:
@@ -134,6 +151,12 @@ public:
     void CmdQuitter_Click();
     // Menu commands, answered by the subsystem that owns them (true when handled).
     bool appMenu(const std::wstring& name);
+    // The row of the table for the entry so named, or nullptr.
+    static const MenuAction* findMenuAction(std::span<const MenuAction> table, const std::wstring& name);
+    // Runs a row's command for the entry of that index.
+    void runMenuAction(const MenuAction& action, int index);
+    // Runs the command of the entry so named when the table has it; false when it has not.
+    bool runMenuTable(std::span<const MenuAction> table, const std::wstring& name, int index = 0);
     // The options menu: storage folder, account settings and the yes/no options.
     bool optionsMenu(const std::wstring& name);
     // Changes the account's settings: title, start date of the balances, then its type.
@@ -696,8 +719,6 @@ public:
     void RechercherAvant();
     // Finds the previous display line that matches the search, or says "introuvable".
     void RechercherArriere();
-    // Whether the work operation matches the search's value in its column.
-    bool RechercheAffiche();
     void foundLine(long k);   // the cursor goes on display line k, which is said
     // Searches the same value again, backwards.
     void mnuRechercherPrecedentItem();

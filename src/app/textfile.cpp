@@ -491,11 +491,3 @@ void copyFileAtomically(const std::wstring& from, const std::wstring& to) {
     readAll(from, bytes, st);
     writeReplacing(to, bytes, &st, kPrivateFileMode, AtLink::Replace);
 }
-
-
-std::string readFileBytes(const std::wstring& path) {
-    std::string bytes;
-    struct stat st {};
-    readAll(path, bytes, st);
-    return bytes;
-}

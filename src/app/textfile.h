@@ -27,9 +27,6 @@ std::wstring fromUtf8(const std::string& text);
 // A program path to a file-system path. "\" and "/" both separate folders.
 std::filesystem::path fsPath(const std::wstring& path);
 
-// The bytes of a file, unchanged. Throws YzoError as readTextLines does.
-std::string readFileBytes(const std::wstring& path);
-
 // Throws YzoError kErrNotRegularFile, naming the path, when something other
 // than a regular file stands there (a named pipe, a device, a folder). Every
 // reader below checks it before it opens the file, so that nothing waits for

@@ -32,12 +32,13 @@ void writeReport(const std::wstring& path, const std::wstring& text, const std::
 }  // namespace
 
 bool MainForm::comptaMenu(const std::wstring& name) {
-    if (name == L"MnuComptaDetailItem") comptabilite(name, true, false);
-    else if (name == L"MnuComptaSimpleItem") comptabilite(name, false, false);
-    else if (name == L"MnuImprimeComptaDetail") comptabilite(name, true, true);
-    else if (name == L"MnuImprimeComptaSimple") comptabilite(name, false, true);
-    else return false;
-    return true;
+    static const MenuAction actions[] = {
+        {L"MnuComptaDetailItem", [](MainForm& f, int) { f.comptabilite(L"MnuComptaDetailItem", true, false); }},
+        {L"MnuComptaSimpleItem", [](MainForm& f, int) { f.comptabilite(L"MnuComptaSimpleItem", false, false); }},
+        {L"MnuImprimeComptaDetail", [](MainForm& f, int) { f.comptabilite(L"MnuImprimeComptaDetail", true, true); }},
+        {L"MnuImprimeComptaSimple", [](MainForm& f, int) { f.comptabilite(L"MnuImprimeComptaSimple", false, true); }},
+    };
+    return runMenuTable(actions, name);
 }
 
 void MainForm::comptabilite(const std::wstring& menuEntry, bool detailed, bool print) {

@@ -151,10 +151,11 @@ void MainForm::convertir_franc(AccountHeader& header) {
 }
 
 bool MainForm::currencyMenu(const std::wstring& name) {
-    if (name == L"MnuMontantCoursAutreUniteItem") MontantCoursAutreUnite();
-    else if (name == L"MnuSoldeAutreUniteItem") MessageSoldeAutreUnite();
-    else if (name == L"mnuAutreUniteItem") mnuAutreUnite();
-    else if (name == L"mnuConvertirEuroItem") mnuConvertirEuro();
-    else return false;
-    return true;
+    static const MenuAction actions[] = {
+        {L"MnuMontantCoursAutreUniteItem", &MainForm::MontantCoursAutreUnite},
+        {L"MnuSoldeAutreUniteItem", &MainForm::MessageSoldeAutreUnite},
+        {L"mnuAutreUniteItem", &MainForm::mnuAutreUnite},
+        {L"mnuConvertirEuroItem", &MainForm::mnuConvertirEuro},
+    };
+    return runMenuTable(actions, name);
 }

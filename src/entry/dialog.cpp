@@ -377,8 +377,9 @@ void MainForm::txtDate_KeyPress(wchar_t ch) {
 }
 
 bool MainForm::entryMenu(const std::wstring& name) {
-    if (name == L"mnuCreationOperationItem") CreationOperation();
-    else if (name == L"mnumodifColonne") ModifOperation();
-    else return false;
-    return true;
+    static const MenuAction actions[] = {
+        {L"mnuCreationOperationItem", &MainForm::CreationOperation},
+        {L"mnumodifColonne", &MainForm::ModifOperation},
+    };
+    return runMenuTable(actions, name);
 }

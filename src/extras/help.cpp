@@ -59,32 +59,26 @@ void MainForm::mnuApropos() {
     AfficheTexte(aboutLines());
 }
 
+namespace {
+// A help file shown by its menu entry, which in key-help mode only says its caption.
+void showHelpFile(MainForm& f, const wchar_t* entry, const wchar_t* file) {
+    if (!f.describeKey(f.w.entry(entry).caption)) f.AfficheAide(file);
+}
+}  // namespace
+
 bool MainForm::helpMenu(const std::wstring& name) {
-    if (name == L"mnuBlocNote") {
-        blocnote();
-        return true;
-    }
-    static const std::pair<const wchar_t*, const wchar_t*> files[] = {
-        {L"mnuaideListeToucheItem", L"touche.txt"},
-        {L"mnuAideTxtItem", L"Aide_yzo.txt"},
-        {L"mnuAideComptaItem", L"club.txt"},
+    static const MenuAction actions[] = {
+        {L"mnuBlocNote", &MainForm::blocnote},
+        {L"mnuAideToucheItem", &MainForm::mnuAideTouche},
+        {L"mnuScriptOrca",
+         [](MainForm& f, int) {
+             if (!f.describeKey(f.w.entry(L"mnuScriptOrca").caption)) scriptsOrca(f, L"yzo");
+         }},
+        {L"mnuApropos", [](MainForm& f, int) { if (!f.describeKey(L"A propos")) f.mnuApropos(); }},
+        {L"mnuaideListeToucheItem",
+         [](MainForm& f, int) { showHelpFile(f, L"mnuaideListeToucheItem", L"touche.txt"); }},
+        {L"mnuAideTxtItem", [](MainForm& f, int) { showHelpFile(f, L"mnuAideTxtItem", L"Aide_yzo.txt"); }},
+        {L"mnuAideComptaItem", [](MainForm& f, int) { showHelpFile(f, L"mnuAideComptaItem", L"club.txt"); }},
     };
-    if (name == L"mnuAideToucheItem") {
-        mnuAideTouche();
-        return true;
-    }
-    if (name == L"mnuScriptOrca") {
-        if (!describeKey(w.entry(name).caption)) scriptsOrca(*this, L"yzo");
-        return true;
-    }
-    if (name == L"mnuApropos") {
-        if (!describeKey(L"A propos")) mnuApropos();
-        return true;
-    }
-    for (const auto& [entry, file] : files) {
-        if (name != entry) continue;
-        if (!describeKey(w.entry(name).caption)) AfficheAide(file);
-        return true;
-    }
-    return false;
+    return runMenuTable(actions, name);
 }

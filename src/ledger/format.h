@@ -27,8 +27,6 @@ std::wstring completegaucheCar(const std::wstring& text, wchar_t pad, int width)
 std::wstring centre(const std::wstring& text, int width);
 // Rounds to two decimals in place, half away from zero on the decimal form.
 void arrondi(double& amount);
-// Integer part, truncated towards zero.
-double intX(double amount);
 // The amount rounded to cents, as a decimal text with '.' ("-12.5", "3").
 std::wstring decimalText(double amount);
 // Trims blanks at both ends / at the right.

@@ -131,8 +131,7 @@ void MainForm::ledgerKey(const KeyEvent& key) {
 }
 
 bool MainForm::ledgerMenu(const std::wstring& name) {
-    using Command = void (MainForm::*)();
-    static const std::pair<const wchar_t*, Command> commands[] = {
+    static const MenuAction commands[] = {
         {L"MnuInformationItem", &MainForm::InformationCompte},
         {L"MnuDateCoursItem", &MainForm::dateCours},
         {L"MnuEnregistrerCours", &MainForm::EnregistrerCours},
@@ -161,11 +160,5 @@ bool MainForm::ledgerMenu(const std::wstring& name) {
     };
     // MnuMontantCoursAutreUniteItem and MnuSoldeAutreUniteItem belong to the
     // other unit's readers and are answered by currencyMenu.
-    for (const auto& [entry, command] : commands) {
-        if (name == entry) {
-            (this->*command)();
-            return true;
-        }
-    }
-    return false;
+    return runMenuTable(commands, name);
 }

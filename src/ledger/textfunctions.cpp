@@ -83,7 +83,6 @@ void arrondi(double& amount) {
     amount = std::stod(std::string(s.begin(), s.end()));
 }
 
-double intX(double amount) { return std::trunc(amount) + 0.0; }
 
 std::wstring complete(const std::wstring& text, int width) {
     if (static_cast<int>(text.size()) >= width) return text;

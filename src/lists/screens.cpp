@@ -19,12 +19,13 @@ bool startsWithDigit(const std::wstring& text) { return !text.empty() && text[0]
 }  // namespace
 
 bool MainForm::listsMenu(const std::wstring& name) {
-    if (name == L"mnuAfficheRubriqueOperation") mnuAfficheRubriqueOperation();
-    else if (name == L"mnuAfficheRubriquePension") mnuAfficheRubriquePension();
-    else if (name == L"mnuAfficheObjet") mnuAfficheObjet();
-    else if (name == L"mnuAfficheTvaItem") mnuAfficheTvaItem();
-    else return false;
-    return true;
+    static const MenuAction actions[] = {
+        {L"mnuAfficheRubriqueOperation", &MainForm::mnuAfficheRubriqueOperation},
+        {L"mnuAfficheRubriquePension", &MainForm::mnuAfficheRubriquePension},
+        {L"mnuAfficheObjet", &MainForm::mnuAfficheObjet},
+        {L"mnuAfficheTvaItem", &MainForm::mnuAfficheTvaItem},
+    };
+    return runMenuTable(actions, name);
 }
 
 bool MainForm::rubriqueScreenShown() const {

@@ -134,7 +134,8 @@ void MainForm::TestPension() {
 }
 
 bool MainForm::pensionsMenu(const std::wstring& name) {
-    if (name != L"mnuInsertPension") return false;
-    InsertPension();
-    return true;
+    static const MenuAction actions[] = {
+        {L"mnuInsertPension", &MainForm::InsertPension},
+    };
+    return runMenuTable(actions, name);
 }

@@ -247,11 +247,12 @@ void MainForm::mnuMiseFichier() {
 }
 
 bool MainForm::printMenu(const std::wstring& name) {
-    if (name == L"mnuImprimer") mnuImprimer();
-    else if (name == L"mnuVisuImprimer") mnuVisuImprimer();
-    else if (name == L"mnuParametreImprimer") mnuParametreImprimer();
-    else if (name == L"mnuMiseFichier") mnuMiseFichier();
-    else if (name == L"mnuParametreCheque") mnuParametreCheque();
-    else return false;
-    return true;
+    static const MenuAction actions[] = {
+        {L"mnuImprimer", &MainForm::mnuImprimer},
+        {L"mnuVisuImprimer", &MainForm::mnuVisuImprimer},
+        {L"mnuParametreImprimer", &MainForm::mnuParametreImprimer},
+        {L"mnuMiseFichier", &MainForm::mnuMiseFichier},
+        {L"mnuParametreCheque", &MainForm::mnuParametreCheque},
+    };
+    return runMenuTable(actions, name);
 }

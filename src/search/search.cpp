@@ -58,8 +58,7 @@ bool matchesColumn(const Operation& op, const Operation& criterion, int column) 
 }
 
 bool MainForm::searchMenu(const std::wstring& name) {
-    using Command = void (MainForm::*)();
-    static const std::pair<const wchar_t*, Command> commands[] = {
+    static const MenuAction commands[] = {
         {L"mnuRechercherCurseurItem", &MainForm::mnuRechercherCurseurItem},
         {L"mnuRechercherArriereItem", &MainForm::AppelRechercherArriere},
         {L"mnuRechercherPrecedentItem", &MainForm::mnuRechercherPrecedentItem},
@@ -76,13 +75,7 @@ bool MainForm::searchMenu(const std::wstring& name) {
         {L"MnuRemiseZeroItem", &MainForm::RemiseZero},
         {L"MnuTotalCoursItem", &MainForm::TotalCours},
     };
-    for (const auto& [entry, command] : commands) {
-        if (name == entry) {
-            (this->*command)();
-            return true;
-        }
-    }
-    return false;
+    return runMenuTable(commands, name);
 }
 
 void MainForm::mnuRechercherCurseurItem() {
@@ -160,7 +153,6 @@ void MainForm::suiteRecherche(int field) {
     }
 }
 
-bool MainForm::RechercheAffiche() { return matchesColumn(acc.work, srch.criterion, srch.column); }
 
 namespace {
 // Whether display line k, parsed, matches the cursor search; a malformed line never does.

@@ -88,12 +88,9 @@ protected:
 TEST(Rates, RoundedToTheCentOnTheDecimalAmount) {
     EXPECT_EQ(r_franc_euro(100), 15.24);
     EXPECT_EQ(r_euro_franc(10), 65.6);
-    EXPECT_EQ(c_franc_euro(L"100"), L"15,24");
-    EXPECT_EQ(c_euro_franc(L"10"), L"65,60");
-    EXPECT_EQ(c_euro_franc(L"-1,5"), L"-9,84");
-    EXPECT_EQ(c_franc_euro(L"0,03"), L"0");  // never "-0" nor "0,00"
-    EXPECT_EQ(c_franc_euro(L"-0,03"), L"0");
-    EXPECT_EQ(c_franc_euro(L"abc"), L"0");
+    EXPECT_EQ(Forme_montant(r_euro_franc(-1.5)), L"-9,84");
+    EXPECT_EQ(Forme_montant(r_franc_euro(0.03)), L"0");  // never "-0" nor "0,00"
+    EXPECT_EQ(Forme_montant(r_franc_euro(-0.03)), L"0");
 }
 
 // A few thousand random franc operations of every kind on a bank account with

@@ -30,7 +30,10 @@ protected:
         fs::create_directories(fsPath(path(relative)).parent_path());
         std::ofstream(fsPath(path(relative)), std::ios::binary) << bytes;
     }
-    std::string read(const std::wstring& relative) const { return readFileBytes(path(relative)); }
+    std::string read(const std::wstring& relative) const {
+        std::ifstream in(fsPath(path(relative)), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
     FolderEnvironment environment() const {
         FolderEnvironment env;
         env.home = path(L"home");

@@ -368,10 +368,6 @@ TEST(TextFunctions, AmountsRoundHalfAwayOnTheDecimalForm) {
     arrondi(a);
     EXPECT_EQ(a, 0.0);
     EXPECT_FALSE(std::signbit(a));
-
-    EXPECT_EQ(intX(2.9), 2.0);
-    EXPECT_EQ(intX(-2.9), -2.0);
-    EXPECT_FALSE(std::signbit(intX(-0.5)));
 }
 
 TEST(TextFunctions, StoredDateAndPadding) {

@@ -55,11 +55,7 @@ bool MainForm::optionsMenu(const std::wstring& name) {
         L"mnuDossierStockage", L"mnuModifConfiguration", L"mnuEnTableau", L"mnuEntreeDebutSolde",
         L"mnuNomJour", L"mnuNomMois", L"mnuDeuxFichiersItem", L"mnuIncrementationNumero", L"mnuNumeroSurCheque"};
     if (std::find(std::begin(handled), std::end(handled), name) == std::end(handled)) return false;
-    if (app.keyHelp) {
-        message(w.entry(name).caption);
-        app.keyDescribed = true;
-        return true;
-    }
+    if (describeKey(w.entry(name).caption)) return true;
     auto& c = app.config;
     auto toggle = [&](int line) {
         MenuEntry& m = w.entry(name);

@@ -75,11 +75,7 @@ void MainForm::openObjetStep() {
 }
 
 void MainForm::CreationOperation() {
-    if (app.keyHelp) {
-        message(L"création d'une opération");
-        app.keyDescribed = true;
-        return;
-    }
+    if (describeKey(L"création d'une opération")) return;
     entryButtons();
     acc.work = ent.blank;
     acc.work.date = ent.creationDate;
@@ -93,11 +89,7 @@ void MainForm::CreationOperation() {
 }
 
 void MainForm::ModifOperation() {
-    if (app.keyHelp) {
-        message(L"modification d'une colonne");
-        app.keyDescribed = true;
-        return;
-    }
+    if (describeKey(L"modification d'une colonne")) return;
     long index = IndexAbsolu();
     if (!TestNumeroAffiche(index)) return;
     cursorIndex() = index;

@@ -78,11 +78,7 @@ void MainForm::moveCurrentLine() {
 }
 
 void MainForm::effacementYzo() {
-    if (app.keyHelp) {
-        message(L"suppression d'une opération");
-        app.keyDescribed = true;
-        return;
-    }
+    if (describeKey(L"suppression d'une opération")) return;
     long index = IndexAbsolu();
     if (!TestNumeroAffiche(index)) return;
     if (ask(L"Effacer l'opération", MsgButtons::YesNo) != MsgResult::Yes) return;

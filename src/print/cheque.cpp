@@ -294,11 +294,7 @@ bool MainForm::readChequeParameters(const std::wstring& procedure) {
 }
 
 void MainForm::AfficheCheque() {
-    if (app.keyHelp) {
-        message(L"visualisation du chèque");
-        app.keyDescribed = true;
-        return;
-    }
+    if (describeKey(L"visualisation du chèque")) return;
     if (!FichierExistant(app.config[25])) {
         msgBox(L"Paramètre du chèquier non installé");
         return;

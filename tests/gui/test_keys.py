@@ -10,6 +10,8 @@ is a US one):
   whole text changed (the screen reader would read the whole account);
 - Ctrl+A, Ctrl+Z and Shift+F5 in the creation's date box act on the box,
   not on the ledger's selection;
+- Space in the criteria list ticks the selected row once, and once more
+  unticks it, as yzo-script's Space does;
 - Ctrl+Shift+S and Ctrl+Shift+B open their file dialog once: cancelled, it
   does not come back.
 
@@ -124,6 +126,7 @@ def run_window(yzo, events, marked):
                  % (unselect, longest, events.changes))
 
     keys_in_answer_box(app, frame, ledger)
+    space_in_criteria_list(frame, ledger)
 
     # Each key opens its file dialog once.
     for keys in ["ctrl+shift+s", "ctrl+shift+b"]:
@@ -156,6 +159,28 @@ def keys_in_answer_box(app, frame, ledger):
              "a key of the date box left it for another window")
     tw.check(ledger.queryText().getText(0, -1) == before,
              "keys of the date box changed the ledger: %r" % ledger.queryText().getText(0, -1))
+    tw.xdotool("key", "Escape")
+    tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape back to the ledger")
+
+
+def space_in_criteria_list(frame, ledger):
+    """Space ticks the criteria list's selected row and says so; a second
+    Space unticks it. The widget does not tick it a second time."""
+    tw.xdotool("key", "ctrl+r")
+    if not tw.wait_until(lambda: (tw.focused_in(frame).name or "").startswith("Critères"), 10,
+                         "Ctrl+R to the criteria list"):
+        return
+
+    def ticked():
+        return sum(1 for acc in tw.walk(frame) if tw.states(acc).contains(pyatspi.STATE_CHECKED))
+
+    before = ticked()
+    label = tw.status_label(frame)
+    tw.xdotool("key", "space")
+    tw.wait_until(lambda: ticked() == before + 1 and label.name.strip() == "sélectionné", 10,
+                  "Space to tick one row and say so")
+    tw.xdotool("key", "space")
+    tw.wait_until(lambda: ticked() == before, 10, "a second Space to untick the row")
     tw.xdotool("key", "Escape")
     tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape back to the ledger")
 

@@ -20,23 +20,31 @@ void guarded(MainForm& form, const wchar_t* procedure, F&& body) {
 }  // namespace
 
 void MainForm::KeyDown(const std::wstring& control, const KeyEvent& key) {
+    using Handler = void (MainForm::*)(const KeyEvent&);
+    static const std::pair<const wchar_t*, Handler> handlers[] = {
+        {L"txt", &MainForm::ledgerKey},           {L"Liste", &MainForm::Liste_KeyDown},
+        {L"txtDial", &MainForm::txtDial_KeyDown}, {L"txtDate", &MainForm::txtDate_KeyDown},
+        {L"txtPasse", &MainForm::txtPasse_KeyDown}, {L"ListeRec", &MainForm::ListeRec_KeyDown},
+        {L"RtbNote", &MainForm::RtbNote_KeyDown},
+    };
     guarded(*this, L"KeyDown", [&] {
-        if (control == L"txt") ledgerKey(key);
-        else if (control == L"Liste") Liste_KeyDown(key);
-        else if (control == L"txtDial") txtDial_KeyDown(key);
-        else if (control == L"txtDate") txtDate_KeyDown(key);
-        else if (control == L"txtPasse") txtPasse_KeyDown(key);
-        else if (control == L"ListeRec") ListeRec_KeyDown(key);
-        else if (control == L"RtbNote") RtbNote_KeyDown(key);
-        else if (const Control* c = w.control(control); c && c->kind == ControlKind::Button) Cmd_KeyDown(key);
+        for (const auto& [name, handler] : handlers)
+            if (control == name) return (this->*handler)(key);
+        // The four buttons share one handler.
+        if (const Control* c = w.control(control); c && c->kind == ControlKind::Button) Cmd_KeyDown(key);
     });
 }
 
 void MainForm::KeyPress(const std::wstring& control, wchar_t ch) {
+    using Handler = void (MainForm::*)(wchar_t);
+    static const std::pair<const wchar_t*, Handler> handlers[] = {
+        {L"Liste", &MainForm::Liste_KeyPress},
+        {L"txtDial", &MainForm::txtDial_KeyPress},
+        {L"txtDate", &MainForm::txtDate_KeyPress},
+    };
     guarded(*this, L"KeyPress", [&] {
-        if (control == L"Liste") Liste_KeyPress(ch);
-        else if (control == L"txtDial") txtDial_KeyPress(ch);
-        else if (control == L"txtDate") txtDate_KeyPress(ch);
+        for (const auto& [name, handler] : handlers)
+            if (control == name) return (this->*handler)(ch);
     });
 }
 
@@ -94,12 +102,15 @@ KeyResult MainForm::controlOwnKey(Control& c, const KeyEvent& key, const std::ve
 }
 
 void MainForm::Click(const std::wstring& button) {
+    static const std::pair<const wchar_t*, void (MainForm::*)()> actions[] = {
+        {L"CmdQuitter", &MainForm::CmdQuitter_Click},
+        {L"CmdYzo", &MainForm::CmdYzo_Click},
+        {L"CmdCreation", &MainForm::CmdCreation_Click},
+        {L"CmdModifLigne", &MainForm::CmdModifLigne_Click},
+    };
     guarded(*this, L"Click", [&] {
-        if (button == L"CmdQuitter") CmdQuitter_Click();
-        else if (button == L"CmdYzo" && passwordDialogShown()) validationPasse();
-        else if (button == L"CmdYzo") CmdYzo_Click();
-        else if (button == L"CmdCreation") CmdCreation_Click();
-        else if (button == L"CmdModifLigne") CmdModifLigne_Click();
+        for (const auto& [name, action] : actions)
+            if (button == name) return (this->*action)();
     });
 }
 

@@ -454,7 +454,7 @@ public:
     void txtDial_KeyDown(const KeyEvent& key);
     // Nothing: the date box acts on typed characters.
     void txtDate_KeyDown(const KeyEvent& key);
-    void CmdYzo_Click();          // the validate action
+    void CmdYzo_Click();          // the validate action, of the password dialog too
     // The second button: creates an operation, a rubrique or an objet, by its caption.
     void CmdCreation_Click();
     // The third button: changes a column, a cheque value, prints a cheque or opens a rubrique's objets.

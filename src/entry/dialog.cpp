@@ -246,11 +246,10 @@ bool MainForm::validateListModes() {
 }
 
 void MainForm::CmdYzo_Click() {
-    if (w.txtDial.visible) validationDial();
+    if (passwordDialogShown()) validationPasse();
+    else if (w.txtDial.visible) validationDial();
     else if (w.txtDate.visible) validationdate();
-    else if (w.txtPasse.visible) {
-        // The password box is validated by the password dialog.
-    } else if (validateListModes()) {
+    else if (validateListModes()) {
     } else if (app.normalMode) {
         AfficheCheque();
     } else InitYzo();

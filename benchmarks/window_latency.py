@@ -24,6 +24,8 @@ Kinds of key, each session (the program is started again for every round):
                 the process when that event does not reach us first);
   answer dialog Enter in a separate input box: the amount of a new
                 operation ("montant"), the cheque's "Ordre" and "Fait à";
+  message box   Enter on the "Oui" of a question in the toolkit's message
+                box (Ctrl+N's "Souhaitez-vous créer un compte");
   file chooser  Enter in the "Ouvrir" dialog on a typed file name.
 
 Prints each kind's median and worst over all rounds, in milliseconds.
@@ -50,7 +52,7 @@ TODAY, NOW = "2026-12-28", "10:00:00"
 EXPENSE = "GARAGE"                     # the demo's expense whose cheque is previewed
 # What spoken_kind() calls the events a screen reader speaks from.
 SPOKEN = {"status", "announcement", "focus", "item", "window", "label"}
-KINDS = ["reader", "window answer", "button", "answer dialog", "file chooser"]
+KINDS = ["reader", "window answer", "button", "answer dialog", "message box", "file chooser"]
 WAIT_SECONDS = 15                      # the most any awaited event may take
 QUIET_SECONDS = 0.25                   # no event for this long: a key's answer is over
 SESSION_TIMEOUT = 900                  # the whole run under Xvfb, at most
@@ -300,6 +302,13 @@ def inner(args):
         focus_window(yzo.pid, "^" + ACCOUNT + "$")
         xdotool("key", "Escape")  # the preview is left
         wait_until(lambda: focused(ledger), "Escape back to the ledger from the preview")
+
+        # A new account, after its question in a message box.
+        xdotool("key", "ctrl+n")
+        focus_window(yzo.pid, "^yzo$")
+        timed_key("message box", "Return", "Enter on Oui in the message box")
+        wait_until(lambda: not window_ids(yzo.pid, "^yzo$"), "the message box to close")
+        focus_window(yzo.pid, "^sanstitre.yzo$")
 
         # Another account through the file chooser.
         xdotool("key", "ctrl+o")

@@ -1,13 +1,11 @@
 #include "buttonclick.h"
 
-#include <wx/window.h>
-
 #include <gtk/gtk.h>
 
 namespace {
-// Runs after the button's own "activate", which has started its wait for
-// the key's release: the release is handed to it at once, and it clicks.
-void releaseAtOnce(GtkWidget* button, gpointer) {
+// Hands the button the key's release that its own "activate" has started to
+// wait for: it clicks at once.
+void releaseAtOnce(GtkWidget* button) {
     GdkWindow* window = gtk_widget_get_window(button);
     if (!window) return;
     GdkEvent* release = gdk_event_new(GDK_KEY_RELEASE);
@@ -18,16 +16,20 @@ void releaseAtOnce(GtkWidget* button, gpointer) {
     gdk_event_free(release);  // drops the window's reference too
 }
 
-void clickAtOnce(GtkWidget* button) {
-    if (button && GTK_IS_BUTTON(button)) g_signal_connect_after(button, "activate", G_CALLBACK(releaseAtOnce), nullptr);
+// Runs on every button's "activate", after the button's own handler (the
+// signal runs that first), which has started the wait.
+gboolean afterActivate(GSignalInvocationHint*, guint count, const GValue* values, gpointer) {
+    auto* instance = count > 0 ? static_cast<GObject*>(g_value_get_object(&values[0])) : nullptr;
+    if (instance && GTK_IS_BUTTON(instance)) releaseAtOnce(GTK_WIDGET(instance));
+    return TRUE;  // stays for the next activation
 }
 }  // namespace
 
-void clickWhenActivated(wxWindow* button) {
-    if (button) clickAtOnce(button->GetHandle());
-}
-
-void clickAcceptWhenActivated(wxWindow* fileDialog) {
-    GtkWidget* dialog = fileDialog ? fileDialog->GetHandle() : nullptr;
-    if (dialog && GTK_IS_DIALOG(dialog)) clickAtOnce(gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT));
+void clickButtonsWhenActivated() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    // The class holds the signal: it must exist before the signal is looked up.
+    g_type_class_ref(GTK_TYPE_BUTTON);
+    g_signal_add_emission_hook(g_signal_lookup("activate", GTK_TYPE_BUTTON), 0, afterActivate, nullptr, nullptr);
 }

@@ -15,7 +15,6 @@
 #include <wx/textctrl.h>
 
 #include "access.h"
-#include "buttonclick.h"
 #include "app/textfile.h"
 #include "ledger/format.h"
 #include "keymap.h"
@@ -115,7 +114,6 @@ MainFrame::MainFrame(WxPlatform& platform)
         buttons_[c->name] = b;
         widgets_[c->name] = b;
         buttonRow->Add(b, 0, wxALL, 4);
-        clickWhenActivated(b);  // its mnemonic, Enter or Space clicks it as the key goes down
         std::wstring name = c->name;
         b->Bind(wxEVT_BUTTON, [this, name](wxCommandEvent&) {
             if (trace_) std::fprintf(stderr, "click %s\n", toUtf8(name).c_str());
@@ -286,13 +284,18 @@ void MainFrame::dispatch(const std::function<void()>& event) {
     if (depth_ > 0) return;  // the outer event mirrors when it is over
     mirror();
     flushStatus();
-    if (form_.ended()) {
-        closing_ = true;
-        Destroy();
-        // An event that came through the accessibility bridge wakes no idle
-        // processing, and the window is only deleted when idle.
-        wxWakeUpIdle();
-    }
+    if (form_.ended()) endWindow();
+}
+
+void MainFrame::endWindow() {
+    closing_ = true;
+    // Hidden at once, so that the screen reader leaves it now; taking its
+    // widgets down takes the toolkit a tenth of a second more.
+    Hide();
+    Destroy();
+    // An event that came through the accessibility bridge wakes no idle
+    // processing, and the window is only deleted when idle.
+    wxWakeUpIdle();
 }
 
 void MainFrame::copyUserEdits() {
@@ -321,11 +324,7 @@ void MainFrame::onText(Control& c) {
         if (closing_ || depth_ > 0) return;
         mirror();
         flushStatus();
-        if (form_.ended()) {
-            closing_ = true;
-            Destroy();
-            wxWakeUpIdle();
-        }
+        if (form_.ended()) endWindow();
     });
 }
 
@@ -456,8 +455,7 @@ void MainFrame::onClose(wxCloseEvent& event) {
     dispatch([&] { mayClose = form_.QueryClose(); });
     if (closing_) return;  // the program ended during the question
     if (mayClose) {
-        closing_ = true;
-        Destroy();
+        endWindow();
     } else {
         event.Veto();
     }

@@ -55,6 +55,8 @@ private:
     bool ownKeyHandling(Control& c, const KeyEvent& k, const std::vector<bool>& checksBefore);
     void onText(Control& c);
     void onClose(wxCloseEvent& event);
+    // Takes the window down once the program has ended.
+    void endWindow();
 
     // The choice lists: the program's item 0 is the list's question, which
     // the widget shows as its name and in lblListe_, not as a row.

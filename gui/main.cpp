@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "app/textfile.h"
+#include "buttonclick.h"
 #include "console.h"
 #include "frame.h"
 #include "wxplatform.h"
@@ -18,6 +19,7 @@ public:
     bool OnInit() override {
         SetAppName("yzo");
         SetAppDisplayName("yzo");
+        clickButtonsWhenActivated();  // a key that activates a button clicks it as it goes down
         auto* frame = new MainFrame(platform_);
         frame->Show();
         // The launch runs once the window is on the screen, so that its

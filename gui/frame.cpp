@@ -304,10 +304,19 @@ void MainFrame::copyUserEdits() {
     for (Control* c : form_.w.controls()) {
         if (!c->isTextBox()) continue;
         auto* box = static_cast<wxTextCtrl*>(widget(*c));
-        if (toModelText(ws(box->GetValue())) != toModelText(toControlText(c->text))) continue;
-        c->caret = toModelPosition(c->text, box->GetInsertionPoint());
+        if (ws(box->GetValue()) != shownText(*c)) continue;
+        c->caret = box == txt_ ? fromShownPosition(c->text, c->lineNames, box->GetInsertionPoint())
+                               : toModelPosition(c->text, box->GetInsertionPoint());
     }
 }
+
+std::wstring MainFrame::shownText(const Control& c) const {
+    // The ledger shows its rules and the names of its lines for the screen
+    // reader; a box the user types into shows its text as it is.
+    return widget(c) == txt_ ? toShownText(c.text, c.lineNames) : toControlText(c.text);
+}
+
+void MainFrame::strikeRules(const Control& c) { strikeThrough(txt_, shownRules(c.text, c.lineNames)); }
 
 void MainFrame::onText(Control& c) {
     if (depth_ > 0 || closing_) return;  // the program's own change, mirrored
@@ -580,12 +589,16 @@ void MainFrame::mirrorControl(Control& c) {
     case ControlKind::TextBox:
     case ControlKind::MultiLineTextBox: {
         auto* box = static_cast<wxTextCtrl*>(widget(c));
-        std::wstring shown = toControlText(c.text);
+        std::wstring shown = shownText(c);
         if (std::wstring current = ws(box->GetValue()); current != shown) {
-            if (box == txt_) replaceChangedPart(box, wx(current), wx(shown));
-            else box->ChangeValue(wx(shown));
+            if (box == txt_) {
+                replaceChangedPart(box, wx(current), wx(shown));
+                strikeRules(c);
+            } else {
+                box->ChangeValue(wx(shown));
+            }
         }
-        long position = toControlPosition(c.text, c.caret);
+        long position = box == txt_ ? toShownPosition(c.text, c.lineNames, c.caret) : toControlPosition(c.text, c.caret);
         if (box->GetInsertionPoint() != position) {
             box->SetInsertionPoint(position);
             box->ShowPosition(position);

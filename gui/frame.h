@@ -42,6 +42,10 @@ private:
     // Gives the dialog's question to the boxes and lists that answer it.
     void describeAnswers();
     void mirrorControl(Control& c);
+    // The text a text box shows of the control's text.
+    std::wstring shownText(const Control& c) const;
+    // Draws the rules of the ledger's text (shown as blanks) struck through.
+    void strikeRules(const Control& c);
     void mirrorMenus();
     void mirrorLook();
     void rebuildMenu(size_t top);

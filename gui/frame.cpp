@@ -316,7 +316,7 @@ std::wstring MainFrame::shownText(const Control& c) const {
     return widget(c) == txt_ ? toShownText(c.text, c.lineNames) : toControlText(c.text);
 }
 
-void MainFrame::strikeRules(const Control& c) { strikeThrough(txt_, shownRules(c.text, c.lineNames)); }
+void MainFrame::markRules(const Control& c) { ::markRules(txt_, shownRules(c.text, c.lineNames)); }
 
 void MainFrame::onText(Control& c) {
     if (depth_ > 0 || closing_) return;  // the program's own change, mirrored
@@ -593,7 +593,7 @@ void MainFrame::mirrorControl(Control& c) {
         if (std::wstring current = ws(box->GetValue()); current != shown) {
             if (box == txt_) {
                 replaceChangedPart(box, wx(current), wx(shown));
-                strikeRules(c);
+                markRules(c);
             } else {
                 box->ChangeValue(wx(shown));
             }

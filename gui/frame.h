@@ -44,8 +44,8 @@ private:
     void mirrorControl(Control& c);
     // The text a text box shows of the control's text.
     std::wstring shownText(const Control& c) const;
-    // Draws the rules of the ledger's text (shown as blanks) struck through.
-    void strikeRules(const Control& c);
+    // Draws the rules of the ledger's text (shown as blanks) as bands.
+    void markRules(const Control& c);
     void mirrorMenus();
     void mirrorLook();
     void rebuildMenu(size_t top);

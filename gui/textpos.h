@@ -17,7 +17,7 @@ long toModelPosition(const std::wstring& modelText, long controlPosition);
 
 // What the window shows of the ledger: the program's text with LF line ends,
 // a rule (a line of dashes) as blanks, which a screen reader does not spell
-// out ("80 dash characters") and the window strikes through, and, when the
+// out ("80 dash characters") and the window draws as a band, and, when the
 // program names the lines, each line after a margin that holds its name.
 // The width of the margin of the names; 0 when no line is named.
 long nameMargin(const std::vector<std::wstring>& lineNames);

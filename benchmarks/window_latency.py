@@ -4,8 +4,9 @@
 Starts the real `yzo` under a private X server (Xvfb), session bus and
 accessibility bus, on a copy of the demo account with a cheque parameter
 file, presses real keys with xdotool and listens to the accessibility events
-(AT-SPI) the program sends. A key's latency runs from the moment xdotool is
-started to the first event that a screen reader speaks from:
+(AT-SPI) the program sends. A key is held down 0.12 s, as a typist holds it (a
+toolkit button waits for the key's release), and its latency runs from the
+moment xdotool is started to the first event that a screen reader speaks from:
 
   - the status label's new text (text-changed), the status notification
     shown again, or an ATK announcement;
@@ -55,6 +56,7 @@ SPOKEN = {"status", "announcement", "focus", "item", "window", "label"}
 KINDS = ["reader", "window answer", "button", "answer dialog", "message box", "file chooser"]
 WAIT_SECONDS = 15                      # the most any awaited event may take
 QUIET_SECONDS = 0.25                   # no event for this long: a key's answer is over
+HOLD_SECONDS = 0.12                    # a key is released this long after it went down
 SESSION_TIMEOUT = 900                  # the whole run under Xvfb, at most
 
 # A cheque parameter file: margins, the lengths of 80 characters and 65
@@ -196,13 +198,14 @@ def inner(args):
     figures = {k: [] for k in KINDS}
 
     def timed_key(kind, key, label, answers=SPOKEN, ending=None):
-        """Presses key and records the time to the first event of the kinds
-        that answer it (by default, the first spoken event), or to the end
-        of the process ending, when it ends before any such event reached us."""
+        """Presses key, held HOLD_SECONDS as a typist holds it, and records
+        the time to the first event of the kinds that answer it (by default,
+        the first spoken event), or to the end of the process ending, when it
+        ends before any such event reached us."""
         settle()
         start = len(listener.events)
         t0 = time.monotonic()
-        press = subprocess.Popen(["xdotool", "key", key])
+        press, release = subprocess.Popen(["xdotool", "keydown", key]), None
         deadline = t0 + WAIT_SECONDS
         first = None
         while first is None and time.monotonic() < deadline:
@@ -210,9 +213,13 @@ def inner(args):
             first = next(((t, said) for t, said in listener.events[start:] if said in answers), None)
             if first is None and ending is not None and ending.poll() is not None:
                 first = (time.monotonic(), "process ended")
+            if release is None and time.monotonic() - t0 >= HOLD_SECONDS:
+                release = subprocess.Popen(["xdotool", "keyup", key])
             if first is None:
                 time.sleep(0.0005)
+        release = release or subprocess.Popen(["xdotool", "keyup", key])
         press.wait(20)
+        release.wait(20)
         if first is None:
             raise RuntimeError("%s: nothing said within %d s" % (label, WAIT_SECONDS))
         figures[kind].append((first[0] - t0) * 1000)

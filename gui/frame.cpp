@@ -15,6 +15,7 @@
 #include <wx/textctrl.h>
 
 #include "access.h"
+#include "buttonclick.h"
 #include "app/textfile.h"
 #include "ledger/format.h"
 #include "keymap.h"
@@ -114,6 +115,7 @@ MainFrame::MainFrame(WxPlatform& platform)
         buttons_[c->name] = b;
         widgets_[c->name] = b;
         buttonRow->Add(b, 0, wxALL, 4);
+        clickWhenActivated(b);  // its mnemonic, Enter or Space clicks it as the key goes down
         std::wstring name = c->name;
         b->Bind(wxEVT_BUTTON, [this, name](wxCommandEvent&) {
             if (trace_) std::fprintf(stderr, "click %s\n", toUtf8(name).c_str());

@@ -19,7 +19,7 @@ public:
     bool OnInit() override {
         SetAppName("yzo");
         SetAppDisplayName("yzo");
-        clickButtonsWhenActivated();  // a key that activates a button clicks it as it goes down
+        clickMessageBoxButtonsWhenActivated();  // a key that activates one clicks it as it goes down
         auto* frame = new MainFrame(platform_);
         frame->Show();
         // The launch runs once the window is on the screen, so that its

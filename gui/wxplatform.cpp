@@ -14,6 +14,7 @@
 #include <wx/utils.h>
 
 #include "access.h"
+#include "buttonclick.h"
 #include <gtk/gtk.h>
 #include <cairo-pdf.h>
 #include <cairo-ps.h>
@@ -226,6 +227,7 @@ std::wstring WxPlatform::InputBox(const std::wstring& prompt, const std::wstring
     wxTextEntryDialog dialog(frame_, wx(prompt), wx(prompt), wx(defaultText));
     if (auto* cancel = dynamic_cast<wxButton*>(dialog.FindWindow(wxID_CANCEL))) cancel->SetLabel("Annuler");
     makeDialog(&dialog);
+    clickWhenActivated(dialog.FindWindow(wxID_OK));
     if (dialog.ShowModal() != wxID_OK) return L"";
     return ws(dialog.GetValue());
 }
@@ -265,6 +267,7 @@ std::optional<std::wstring> WxPlatform::fileDialog(const FileDialogRequest& requ
     if (request.confirmOverwrite) style |= wxFD_OVERWRITE_PROMPT;
     wxFileDialog dialog(frame_, save ? "Enregistrer sous" : "Ouvrir", initial.GetPath(), initial.GetFullName(),
                         wx(caseInsensitiveFilter(request.filter)), style);
+    clickAcceptWhenActivated(&dialog);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     std::wstring path = ws(dialog.GetPath());
     // A name typed without an extension gets the default one.

@@ -4,8 +4,9 @@
 Starts the real `yzo` under a private X server (Xvfb), session bus and
 accessibility bus, on a copy of the demo account with a cheque parameter
 file, presses real keys with xdotool and listens to the accessibility events
-(AT-SPI) the program sends. A key's latency runs from the moment xdotool is
-started to the first event that a screen reader speaks from:
+(AT-SPI) the program sends. A key is held down 0.12 s, as a typist holds it (a
+toolkit button waits for the key's release), and its latency runs from the
+moment xdotool is started to the first event that a screen reader speaks from:
 
   - the status label's new text (text-changed), the status notification
     shown again, or an ATK announcement;
@@ -24,6 +25,8 @@ Kinds of key, each session (the program is started again for every round):
                 the process when that event does not reach us first);
   answer dialog Enter in a separate input box: the amount of a new
                 operation ("montant"), the cheque's "Ordre" and "Fait à";
+  message box   Enter on the "Oui" of a question in the toolkit's message
+                box (Ctrl+N's "Souhaitez-vous créer un compte");
   file chooser  Enter in the "Ouvrir" dialog on a typed file name.
 
 Prints each kind's median and worst over all rounds, in milliseconds.
@@ -50,9 +53,10 @@ TODAY, NOW = "2026-12-28", "10:00:00"
 EXPENSE = "GARAGE"                     # the demo's expense whose cheque is previewed
 # What spoken_kind() calls the events a screen reader speaks from.
 SPOKEN = {"status", "announcement", "focus", "item", "window", "label"}
-KINDS = ["reader", "window answer", "button", "answer dialog", "file chooser"]
+KINDS = ["reader", "window answer", "button", "answer dialog", "message box", "file chooser"]
 WAIT_SECONDS = 15                      # the most any awaited event may take
 QUIET_SECONDS = 0.25                   # no event for this long: a key's answer is over
+HOLD_SECONDS = 0.12                    # a key is released this long after it went down
 SESSION_TIMEOUT = 900                  # the whole run under Xvfb, at most
 
 # A cheque parameter file: margins, the lengths of 80 characters and 65
@@ -194,13 +198,14 @@ def inner(args):
     figures = {k: [] for k in KINDS}
 
     def timed_key(kind, key, label, answers=SPOKEN, ending=None):
-        """Presses key and records the time to the first event of the kinds
-        that answer it (by default, the first spoken event), or to the end
-        of the process ending, when it ends before any such event reached us."""
+        """Presses key, held HOLD_SECONDS as a typist holds it, and records
+        the time to the first event of the kinds that answer it (by default,
+        the first spoken event), or to the end of the process ending, when it
+        ends before any such event reached us."""
         settle()
         start = len(listener.events)
         t0 = time.monotonic()
-        press = subprocess.Popen(["xdotool", "key", key])
+        press, release = subprocess.Popen(["xdotool", "keydown", key]), None
         deadline = t0 + WAIT_SECONDS
         first = None
         while first is None and time.monotonic() < deadline:
@@ -208,9 +213,13 @@ def inner(args):
             first = next(((t, said) for t, said in listener.events[start:] if said in answers), None)
             if first is None and ending is not None and ending.poll() is not None:
                 first = (time.monotonic(), "process ended")
+            if release is None and time.monotonic() - t0 >= HOLD_SECONDS:
+                release = subprocess.Popen(["xdotool", "keyup", key])
             if first is None:
                 time.sleep(0.0005)
+        release = release or subprocess.Popen(["xdotool", "keyup", key])
         press.wait(20)
+        release.wait(20)
         if first is None:
             raise RuntimeError("%s: nothing said within %d s" % (label, WAIT_SECONDS))
         figures[kind].append((first[0] - t0) * 1000)
@@ -300,6 +309,13 @@ def inner(args):
         focus_window(yzo.pid, "^" + ACCOUNT + "$")
         xdotool("key", "Escape")  # the preview is left
         wait_until(lambda: focused(ledger), "Escape back to the ledger from the preview")
+
+        # A new account, after its question in a message box.
+        xdotool("key", "ctrl+n")
+        focus_window(yzo.pid, "^yzo$")
+        timed_key("message box", "Return", "Enter on Oui in the message box")
+        wait_until(lambda: not window_ids(yzo.pid, "^yzo$"), "the message box to close")
+        focus_window(yzo.pid, "^sanstitre.yzo$")
 
         # Another account through the file chooser.
         xdotool("key", "ctrl+o")

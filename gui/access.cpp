@@ -103,3 +103,24 @@ void openFirstMenu(wxWindow* menuBar) {
 void makeListBox(wxWindow* list) {
     if (AtkObject* a = accessibleOf(list)) atk_object_set_role(a, ATK_ROLE_LIST_BOX);
 }
+
+void markRules(wxWindow* textBox, const std::vector<std::pair<long, long>>& ranges) {
+    GtkWidget* widget = textBox ? textBox->GetHandle() : nullptr;
+    if (widget && GTK_IS_SCROLLED_WINDOW(widget)) widget = gtk_bin_get_child(GTK_BIN(widget));
+    if (!widget || !GTK_IS_TEXT_VIEW(widget)) return;
+    GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(widget));
+    static const char* const kTag = "yzo-rule";
+    // Blanks are not struck through nor underlined (the text is drawn
+    // without decoration past its last visible character): a grey band.
+    static const char* const kRuleColour = "#a0a0a0";
+    if (!gtk_text_tag_table_lookup(gtk_text_buffer_get_tag_table(buffer), kTag))
+        gtk_text_buffer_create_tag(buffer, kTag, "background", kRuleColour, nullptr);
+    GtkTextIter start, end;
+    gtk_text_buffer_get_bounds(buffer, &start, &end);
+    gtk_text_buffer_remove_tag_by_name(buffer, kTag, &start, &end);
+    for (const auto& [from, to] : ranges) {
+        gtk_text_buffer_get_iter_at_offset(buffer, &start, static_cast<gint>(from));
+        gtk_text_buffer_get_iter_at_offset(buffer, &end, static_cast<gint>(to));
+        gtk_text_buffer_apply_tag_by_name(buffer, kTag, &start, &end);
+    }
+}

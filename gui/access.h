@@ -2,6 +2,8 @@
 // toolkit of GTK, which AT-SPI exposes to Orca).
 #pragma once
 #include <string>
+#include <utility>
+#include <vector>
 
 class wxWindow;
 
@@ -28,3 +30,7 @@ void openFirstMenu(wxWindow* menuBar);
 // Gives a list the ATK role "list box" (GTK reports a list as a table, which
 // a screen reader announces with its numbers of rows and columns).
 void makeListBox(wxWindow* list);
+// Draws these ranges (start, end) of a multi-line text box's text as a band,
+// and the rest of it not: the blanks that stand for a rule, which a screen
+// reader would spell out as dashes, are seen as a line.
+void markRules(wxWindow* textBox, const std::vector<std::pair<long, long>>& ranges);

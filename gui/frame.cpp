@@ -275,13 +275,18 @@ void MainFrame::dispatch(const std::function<void()>& event) {
     if (depth_ > 0) return;  // the outer event mirrors when it is over
     mirror();
     flushStatus();
-    if (form_.ended()) {
-        closing_ = true;
-        Destroy();
-        // An event that came through the accessibility bridge wakes no idle
-        // processing, and the window is only deleted when idle.
-        wxWakeUpIdle();
-    }
+    if (form_.ended()) endWindow();
+}
+
+void MainFrame::endWindow() {
+    closing_ = true;
+    // Hidden at once, so that the screen reader leaves it now; taking its
+    // widgets down takes the toolkit a tenth of a second more.
+    Hide();
+    Destroy();
+    // An event that came through the accessibility bridge wakes no idle
+    // processing, and the window is only deleted when idle.
+    wxWakeUpIdle();
 }
 
 void MainFrame::copyUserEdits() {
@@ -290,10 +295,19 @@ void MainFrame::copyUserEdits() {
     for (Control* c : form_.w.controls()) {
         if (!c->isTextBox()) continue;
         auto* box = static_cast<wxTextCtrl*>(widget(*c));
-        if (toModelText(ws(box->GetValue())) != toModelText(toControlText(c->text))) continue;
-        c->caret = toModelPosition(c->text, box->GetInsertionPoint());
+        if (ws(box->GetValue()) != shownText(*c)) continue;
+        c->caret = box == txt_ ? fromShownPosition(c->text, c->lineNames, box->GetInsertionPoint())
+                               : toModelPosition(c->text, box->GetInsertionPoint());
     }
 }
+
+std::wstring MainFrame::shownText(const Control& c) const {
+    // The ledger shows its rules and the names of its lines for the screen
+    // reader; a box the user types into shows its text as it is.
+    return widget(c) == txt_ ? toShownText(c.text, c.lineNames) : toControlText(c.text);
+}
+
+void MainFrame::markRules(const Control& c) { ::markRules(txt_, shownRules(c.text, c.lineNames)); }
 
 void MainFrame::onText(Control& c) {
     if (depth_ > 0 || closing_) return;  // the program's own change, mirrored
@@ -310,11 +324,7 @@ void MainFrame::onText(Control& c) {
         if (closing_ || depth_ > 0) return;
         mirror();
         flushStatus();
-        if (form_.ended()) {
-            closing_ = true;
-            Destroy();
-            wxWakeUpIdle();
-        }
+        if (form_.ended()) endWindow();
     });
 }
 
@@ -394,8 +404,7 @@ void MainFrame::onClose(wxCloseEvent& event) {
     dispatch([&] { mayClose = form_.QueryClose(); });
     if (closing_) return;  // the program ended during the question
     if (mayClose) {
-        closing_ = true;
-        Destroy();
+        endWindow();
     } else {
         event.Veto();
     }
@@ -520,12 +529,16 @@ void MainFrame::mirrorControl(Control& c) {
     case ControlKind::TextBox:
     case ControlKind::MultiLineTextBox: {
         auto* box = static_cast<wxTextCtrl*>(widget(c));
-        std::wstring shown = toControlText(c.text);
+        std::wstring shown = shownText(c);
         if (std::wstring current = ws(box->GetValue()); current != shown) {
-            if (box == txt_) replaceChangedPart(box, wx(current), wx(shown));
-            else box->ChangeValue(wx(shown));
+            if (box == txt_) {
+                replaceChangedPart(box, wx(current), wx(shown));
+                markRules(c);
+            } else {
+                box->ChangeValue(wx(shown));
+            }
         }
-        long position = toControlPosition(c.text, c.caret);
+        long position = box == txt_ ? toShownPosition(c.text, c.lineNames, c.caret) : toControlPosition(c.text, c.caret);
         if (box->GetInsertionPoint() != position) {
             box->SetInsertionPoint(position);
             box->ShowPosition(position);

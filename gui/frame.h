@@ -42,6 +42,10 @@ private:
     // Gives the dialog's question to the boxes and lists that answer it.
     void describeAnswers();
     void mirrorControl(Control& c);
+    // The text a text box shows of the control's text.
+    std::wstring shownText(const Control& c) const;
+    // Draws the rules of the ledger's text (shown as blanks) as bands.
+    void markRules(const Control& c);
     void mirrorMenus();
     void mirrorLook();
     void rebuildMenu(size_t top);
@@ -54,6 +58,8 @@ private:
     void blockAcceleratorOf(const KeyEvent& key);
     void onText(Control& c);
     void onClose(wxCloseEvent& event);
+    // Takes the window down once the program has ended.
+    void endWindow();
 
     // The choice lists: the program's item 0 is the list's question, which
     // the widget shows as its name and in lblListe_, not as a row.

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "app/textfile.h"
+#include "buttonclick.h"
 #include "compta/compta.h"
 #include "console.h"
 #include "frame.h"
@@ -19,6 +20,7 @@ public:
     bool OnInit() override {
         SetAppName("yzo");
         SetAppDisplayName("yzo");
+        clickMessageBoxButtonsWhenActivated();  // a key that activates one clicks it as it goes down
         auto* frame = new MainFrame(platform_);
         frame->Show();
         // The launch runs once the window is on the screen, so that its

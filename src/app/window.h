@@ -64,8 +64,11 @@ struct Control {
     // Bumped by every change the program makes to the text or the caret, so
     // that a front-end knows whether a key handler moved the caret itself.
     unsigned revision = 0;
+    // Text boxes: what each line is (from the first; empty: nothing), for a
+    // screen reader; a new text has none until the program names its lines.
+    std::vector<std::wstring> lineNames;
 
-    void setText(const std::wstring& t) { text = t; caret = 0; ++revision; }
+    void setText(const std::wstring& t) { text = t; caret = 0; ++revision; lineNames.clear(); }
     void setCaret(long c) { caret = c < 0 ? 0 : c; ++revision; }
     void show(bool on = true) { visible = on; enabled = on; }
     void clearItems() { items.clear(); checked.clear(); selected = -1; }

@@ -122,7 +122,15 @@ std::wstring chequeWords(long whole, long cents, const std::wstring& unitName) {
     return words;
 }
 
-std::wstring composeChequeText(const ChequeGeometry& g, const std::array<std::wstring, kChequeItems + 1>& texts) {
+namespace {
+// What each item is, as the preview names its line (element 0 unused).
+const std::array<const wchar_t*, kChequeItems + 1> kChequeItemNames = {
+    L"", L"montant en chiffres", L"montant en lettres", L"suite du montant", L"ordre", L"fait à", L"date"};
+}  // namespace
+
+std::wstring composeChequeText(const ChequeGeometry& g, const std::array<std::wstring, kChequeItems + 1>& texts,
+                               std::vector<std::wstring>* lineNames) {
+    std::vector<std::wstring> names;
     // Items by row, the lower item number first among equal rows; a row of 100 or more is never printed.
     std::vector<int> order;
     for (int k = 1; k <= kChequeItems; ++k)
@@ -139,19 +147,24 @@ std::wstring composeChequeText(const ChequeGeometry& g, const std::array<std::ws
         long row = g.row[order[i]];
         long feeds = std::max(0L, g.lineFeeds(row) - nextLine);
         for (long n = 0; n < feeds; ++n) text += kLineEnd;
+        names.resize(names.size() + static_cast<size_t>(feeds));
         nextLine += feeds + 1;
         // The items of one row share a line: from the leftmost, each other text
         // adds what lies beyond the line written so far.
         std::vector<int> sameRow;
         for (; i < order.size() && g.row[order[i]] == row; ++i) sameRow.push_back(order[i]);
         std::stable_sort(sameRow.begin(), sameRow.end(), [&](int a, int b) { return g.column[a] < g.column[b]; });
-        std::wstring line;
+        std::wstring line, name;
         for (int k : sameRow) {
             std::wstring placed = std::wstring(static_cast<size_t>(g.column[k]), L' ') + texts[k];
-            if (placed.size() > line.size()) line += placed.substr(line.size());
+            if (placed.size() <= line.size()) continue;
+            line += placed.substr(line.size());
+            name += (name.empty() ? L"" : L", ") + std::wstring(kChequeItemNames[k]);
         }
         text += line + kLineEnd;
+        names.push_back(name);
     }
+    if (lineNames) *lineNames = names;
     return text;
 }
 
@@ -352,7 +365,7 @@ void MainForm::AfficheCheque() {
     texts[4] = prn.ordre;
     texts[5] = prn.place;
     texts[6] = ligne_dateReduit(FormatDate(acc.work.date), formatSettings());
-    prn.chequeText = composeChequeText(g, texts);
+    prn.chequeText = composeChequeText(g, texts, &prn.chequeLineNames);
 
     w.CmdYzo.visible = false;
     w.CmdCreation.visible = false;
@@ -363,6 +376,9 @@ void MainForm::AfficheCheque() {
     app.normalMode = false;
     ent.modes.chequePreview = true;
     VisuImprimer(L"Chèque avec lparamètres de " + NomFichSeul(app.config[25]) + kLineEnd + prn.chequeText);
+    // The title line, then the cheque's lines, each named by what it holds.
+    w.txt.lineNames = {L""};
+    w.txt.lineNames.insert(w.txt.lineNames.end(), prn.chequeLineNames.begin(), prn.chequeLineNames.end());
 }
 
 bool MainForm::ImprimeCheque() {

@@ -56,9 +56,12 @@ struct ChequeGeometry {
 ChequeGeometry chequeGeometry(const std::array<std::wstring, kChequeLines + 1>& values);
 // The amount in words: whole part and cents with the unit ("EUROS" gives euro).
 std::wstring chequeWords(long whole, long cents, const std::wstring& unitName);
-// The text of a cheque: each item's text placed at its column and row.
+// The text of a cheque: each item's text placed at its column and row; with
+// lineNames, what each of its lines holds ("ordre", "fait à, date"; empty for
+// a blank line).
 std::wstring composeChequeText(const ChequeGeometry& geometry,
-                               const std::array<std::wstring, kChequeItems + 1>& texts);
+                               const std::array<std::wstring, kChequeItems + 1>& texts,
+                               std::vector<std::wstring>* lineNames = nullptr);
 
 struct PrintState {
     std::array<std::wstring, kChequeLines + 1> chequeLabels{};   // InitTableLibelleCheque
@@ -67,4 +70,5 @@ struct PrintState {
     // The cheque composed last.
     long whole = 0, cents = 0;
     std::wstring wordsLine1, wordsLine2, ordre, place, chequeText;
+    std::vector<std::wstring> chequeLineNames;  // what each line of chequeText holds
 };

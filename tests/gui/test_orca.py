@@ -22,6 +22,8 @@ Modes:
   fallback  no script: Orca speaks the notification; every message's text
             is still heard at its step, with no name in place of a text, and
             the creation box is said with its question.
+In both, each line of the cheque preview is heard as what it holds ("ordre :
+DUPONT"), its blank lines and the report's rule as nothing.
 
 Usage (run_orca_test.sh sets up the display and the buses):
     test_orca.py MODE YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER ORCA_SCRIPT
@@ -32,6 +34,7 @@ which Orca is given beside its own as a package would install it.
 """
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -45,6 +48,15 @@ TODAY, NOW = "2026-12-28", "10:00:00"
 ACCOUNT = "courant.yzo"
 SPEECH_LOG = os.path.join(WORK, "speech.jsonl")
 BRAILLE_LOG = os.path.join(WORK, "braille.log")
+
+# The cheque preview's input boxes, "Ordre" and "Fait à", and their answers.
+CHEQUE_PROMPTS, CHEQUE_ANSWERS = ("Ordre", "Fait à"), ("DUPONT", "Paris")
+# The report's command file, the one the file chooser proposes, and its text.
+REPORT_COMMANDS = (os.path.join(WORK, "demo", "courant.txt"), "Rapport\r\nNOM_COMPTE: courant.yzo\r\n")
+REPORT_ENTRY = "Visualisation de la comptabilité détaillée"
+# A line of the cheque preview as heard: what it holds, then its text.
+PREVIEW_LINE = re.compile(r"(montant en chiffres|montant en lettres|suite du montant|ordre|fait à|date)"
+                          r"(, (montant en chiffres|fait à|date))* : \S")
 
 # (what the window gets, what yzo-script runs, what to look for). The
 # window's keys are xdotool's; "dialog" waits for the input box and gives it
@@ -107,7 +119,15 @@ STEPS = [
     ("p", "key P", ""),
     ("Return", 'answer "12,5"\nkey Enter', "answer"),
     ("Return", "key Enter", ""),
-]
+    # Its preview (Alt+V, the ordre and the place answered): each line heard
+    # as what it holds, its blank lines as nothing.
+    ("alt+v", 'answer "%s"\nanswer "%s"\nclick CmdYzo' % CHEQUE_ANSWERS, "cheque"),
+] + [("Down", "key Down", "preview")] * 12 + [
+    ("Escape", "key Escape", ""),
+    # The accounting report, from its menu entry (it has no key) on a command
+    # file, for all dates: its rule is not heard as "80 dash characters".
+    ("report", 'answer file "%s"\nanswer no\nmenu MnuComptaDetailItem' % REPORT_COMMANDS[0], "report"),
+] + [("Down", "key Down", "rule")] * 5 + [("Escape", "key Escape", "")]
 CREATION_QUESTION = "Date de création :"
 
 failures = []
@@ -316,15 +336,57 @@ def check_fallback(step, look, words):
               "%s: the creation box was said without its question: %r" % (step, words))
 
 
-def main():
-    folder = os.path.join(WORK, "demo")
+def copy_demo(folder):
+    """A copy of the demo folder whose cheque parameter file (new, with its
+    first values) is the current one, as yzo.INI keeps it."""
     shutil.rmtree(folder, ignore_errors=True)
     shutil.copytree(DEMO, folder)
+    script = ['start "%s"' % os.path.join(folder, ACCOUNT), 'answer file "%s"' % os.path.join(folder, "cheque.PRM"),
+              "menu mnuParametreCheque", "click CmdYzo", "click CmdQuitter"]
+    subprocess.run([YZO_SCRIPT, "--dossier", folder, "--aujourdhui", TODAY, "--heure", NOW, "-"], cwd=folder,
+                   input="\n".join(script) + "\n", capture_output=True, text=True, timeout=60, check=True)
+    with open(os.path.join(folder, os.path.basename(REPORT_COMMANDS[0])), "w", newline="") as f:
+        f.write(REPORT_COMMANDS[1])
+
+
+def check_view_line(step, record, words, named):
+    """A line of the cheque preview or of the report: a rule, or a blank line
+    of the preview, is not heard ("80 dash characters", "blank"); a line of
+    the preview is heard as what it holds and its text."""
+    line = spoken_form(record["text"][record["caret"] - 1])
+    heard = [spoken_form(w) for w in words if spoken_form(w)]
+    if (line and not line.strip("-")) or (named and not line):
+        check(not heard, "%s: the blank line or rule %r was said as %r" % (step, line, words))
+    elif named:
+        check(any(PREVIEW_LINE.match(w) and w.endswith(line) for w in heard),
+              "%s: the preview's line %r was said as %r" % (step, line, words))
+
+
+def open_report(yzo):
+    """The report's menu entry clicked through the accessibility bus; the
+    command file the file chooser proposes; "Non" to a range of dates."""
+    import pyatspi
+    app = next(a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.get_process_id() == yzo.pid)
+    entry = pyatspi.findDescendant(app, lambda x: x.name == REPORT_ENTRY and x.getRole() == pyatspi.ROLE_MENU_ITEM)
+    entry.queryAction().doAction(0)
+    for name, key in (("Ouvrir", "Return"), ("yzo", "alt+n")):
+        window = wait_for(lambda: windows_of(yzo.pid, "^%s$" % name), 15, "the window " + name)
+        if not window:
+            return
+        xdotool("windowfocus", "--sync", window[0])
+        settle(len(spoken()))  # the window is ready when Orca has said it
+        xdotool("key", key)
+        wait_for(lambda: not windows_of(yzo.pid, "^%s$" % name), 15, "the window %s to close" % name)
+    xdotool("windowfocus", "--sync", windows_of(yzo.pid, "^" + ACCOUNT + "$")[0])
+
+
+def main():
+    folder = os.path.join(WORK, "demo")
+    copy_demo(folder)
     steps = script_run(folder)
     if len(steps) != len(STEPS) + 1:
         raise SystemExit("yzo-script gave %d steps for %d" % (len(steps), len(STEPS) + 1))
-    shutil.rmtree(folder)
-    shutil.copytree(DEMO, folder)
+    copy_demo(folder)
 
     install_orca_preferences()
     env = dict(os.environ, YZO_SPEECH_LOG=SPEECH_LOG, YZO_BRAILLE_LOG=BRAILLE_LOG)
@@ -374,8 +436,7 @@ def main():
 def run_list_steps(yzo):
     """The choice lists, heard after the steps (orca_lists.py)."""
     folder = os.path.join(WORK, "demo-lists")
-    shutil.rmtree(folder, ignore_errors=True)
-    shutil.copytree(DEMO, folder)
+    copy_demo(folder)
     orca_lists.run(sys.modules[__name__], yzo, folder)
 
 
@@ -447,11 +508,16 @@ def run_steps(yzo, steps, start):
     for (key, command, look), before, step in zip(STEPS, steps, steps[1:]):
         name = "key %s" % key
         start = len(spoken())
-        xdotool("key", key)
+        if look == "report":
+            open_report(yzo)
+        else:
+            xdotool("key", key)
         if look == "msgbox":
             answer_message_box(yzo, step["question"], start)
         if look == "answer":
             answer_input_box(yzo, step["prompt"], command.split('"')[1])
+        for prompt, answer in zip(CHEQUE_PROMPTS, CHEQUE_ANSWERS) if look == "cheque" else ():
+            answer_input_box(yzo, prompt, answer)
         if look == "dialog":
             prompt = step["prompt"]
             dialog = wait_for(lambda: windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
@@ -480,6 +546,8 @@ def run_steps(yzo, steps, start):
             cancel_input_box(yzo, step["prompt"])
         if MODE == "fallback":
             check_fallback(name, look, words)
+        if look in ("preview", "rule"):
+            check_view_line(name, step, words, look == "preview")
         if MODE != "script":
             continue
         if look == "caret":

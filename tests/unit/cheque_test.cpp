@@ -46,12 +46,16 @@ TEST(Cheque, ItemsInRowOrderAndTwoOnOneLine) {
     // Row 2: items 2 and 6 at the same column, the lower number first, so the
     // second adds nothing. Row 3: one line lower. Row 5: item 4 from column 2,
     // and item 1 from column 10 cut to what lies beyond the ordre. Row 200: never.
-    EXPECT_EQ(composeChequeText(g, texts),
+    std::vector<std::wstring> names;
+    EXPECT_EQ(composeChequeText(g, texts, &names),
               L"\r\n\r\n"
               L"    AB\r\n"
               L"line2\r\n"
               L"\r\n"
               L"  ORDRE LONG,05\r\n");
+    // Each line named by the items it shows, blank lines by nothing.
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"", L"", L"montant en lettres", L"suite du montant", L"",
+                                                L"ordre, montant en chiffres"}));
 }
 
 TEST(Cheque, EachRowOnTheLineOfItsOwnHeight) {

@@ -34,15 +34,15 @@ void MainForm::entryButtons() {
 void MainForm::dial_yzo(int step, const std::wstring& prompt) {
     ent.accepted = false;
     switch (step) {
-    case 2: dial_valider(); break;
-    case 3:
+    case kColumnFlag: dial_valider(); break;
+    case kColumnRubrique:
         ent.modes.rubriqueChoice = true;
         AfficheRubrique();
         break;
-    case 4: openObjetStep(); break;
-    case 5: dial_montant(); break;
-    case 6: dial_Tva(); break;
-    case 7:
+    case kColumnObjet: openObjetStep(); break;
+    case kColumnMontant: dial_montant(); break;
+    case kColumnTva: dial_Tva(); break;
+    case kColumnNumero:
         if (searchRunning()) dial_numero_recherche();
         else dial_numero();
         break;
@@ -83,13 +83,13 @@ void MainForm::CreationOperation() {
     entryButtons();
     acc.work = ent.blank;
     acc.work.date = ent.creationDate;
-    if (displayMode() == 1) {
+    if (displayMode() == DisplayMode::Pensions) {
         acc.work.code = L'T';
         acc.work.numero = L"1";
     }
     ent.columnModification = false;
     ent.creationInProgress = true;
-    dial_yzo(1, L"Date de création");
+    dial_yzo(kColumnDate, L"Date de création");
 }
 
 void MainForm::ModifOperation() {
@@ -109,22 +109,23 @@ void MainForm::ModifOperation() {
     }
     acc.work = acc.parsed;
     int slot = acc.currentDoc;
-    if (led.pendingColumn == 0 && !positionNom_rub(index)) return;
-    int column = led.pendingColumn > 0 ? led.pendingColumn : led.currentColumn[slot];
+    if (led.pendingColumn == kNoColumn && !positionNom_rub(index)) return;
+    int column = led.pendingColumn != kNoColumn ? led.pendingColumn : led.currentColumn[slot];
     int type = acc.header.accountType;
     bool bankLine = acc.work.code == L'B';
-    if ((bankLine && column != 1 && column != 5) || (column == 2 && type != 1 && type != 2)) {
+    if ((bankLine && column != kColumnDate && column != kColumnMontant) ||
+        (column == kColumnFlag && type != kAccountBankCode && type != kAccountMarked)) {
         platform.Beep();
         return;
     }
     entryButtons();
     ent.columnModification = true;
-    if (led.pendingColumn > 0) {
+    if (led.pendingColumn != kNoColumn) {
         led.currentColumn[slot] = led.pendingColumn;
-        led.pendingColumn = 0;
+        led.pendingColumn = kNoColumn;
     }
-    if (column == 1) {
-        dial_yzo(1, L"date à modifier");
+    if (column == kColumnDate) {
+        dial_yzo(kColumnDate, L"date à modifier");
         return;
     }
     dial_yzo(column);
@@ -146,7 +147,7 @@ void MainForm::validationDial() {
     // A traite or pension that could never fall due again is not stored: the
     // box stays open for another mensualité.
     int months = 0;
-    if (displayMode() == 1 && !ent.modes.objetStep && !readMensualite(text, months)) {
+    if (displayMode() == DisplayMode::Pensions && !ent.modes.objetStep && !readMensualite(text, months)) {
         message(L"mensualité invalide");
         return;
     }
@@ -170,7 +171,7 @@ void MainForm::validationDial() {
         dial_montant();
     } else {
         ent.numberStep = false;
-        bool pensions = displayMode() == 1;
+        bool pensions = displayMode() == DisplayMode::Pensions;
         if (!pensions && !text.empty() && text == dernierNUMERO()) {
             message(L"numéro de chèque existant");
             return;
@@ -184,7 +185,7 @@ void MainForm::validationDial() {
 
 void MainForm::dial_valider() {
     int type = acc.header.accountType;
-    if (type != 1 && type != 2) return;
+    if (type != kAccountBankCode && type != kAccountMarked) return;
     w.txt.show(false);
     Control& l = w.Liste;
     l.show();
@@ -192,7 +193,7 @@ void MainForm::dial_valider() {
     ent.typeAhead.clear();
     ent.modes.flagChoice = true;
     l.clearItems();
-    if (type == 1) {
+    if (type == kAccountBankCode) {
         l.addItem(L"Enregistrement");
         l.addItem(L"non enregistré");
         l.addItem(L"enregistré");
@@ -212,7 +213,7 @@ void MainForm::validationValider() {
     ent.modes.flagChoice = false;
     ent.columnModification = false;
     if (l.selected == 1) acc.work.flag = L' ';
-    else acc.work.flag = acc.header.accountType == 1 ? L'/' : L'*';
+    else acc.work.flag = acc.header.accountType == kAccountBankCode ? L'/' : L'*';
     if (searchRunning()) {
         suiteRecherche(kFieldFlag);
         return;

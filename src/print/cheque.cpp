@@ -159,7 +159,7 @@ void MainForm::InitTableLibelleCheque() { prn.chequeLabels = chequeLabels(); }
 
 void MainForm::mnuParametreCheque() {
     if (describeKey(L"paramètres du chéquier")) return;
-    std::wstring& path = app.config[25];
+    std::wstring& path = app.config[kIniChequeParameters];
     if (!FichierExistant(path)) path.clear();
     FileDialogRequest request;
     request.filter = L"Fichiers paramètres chèquiers (*.PRM)|*.PRM";
@@ -207,7 +207,7 @@ void MainForm::mnuParametreCheque() {
 void MainForm::AfficheListeCheque() {
     Control& l = w.Liste;
     l.clearItems();
-    l.addItem(L"Paramètre du chèquier de " + NomFichSeul(app.config[25]));
+    l.addItem(L"Paramètre du chèquier de " + NomFichSeul(app.config[kIniChequeParameters]));
     for (int k = 1; k <= kChequeLines; ++k)
         l.addItem(isChequeFixedLine(k) ? prn.chequeLabels[k] : prn.chequeLabels[k] + prn.chequeValues[k]);
 }
@@ -229,7 +229,7 @@ void MainForm::validationCheque() {
 }
 
 bool MainForm::RangeListeCheque() {
-    const std::wstring& path = app.config[25];
+    const std::wstring& path = app.config[kIniChequeParameters];
     if (!prn.chequeValuesChanged) return true;
     if (!mayReplaceChequeFile(path)) {
         message(L"rien n'est enregistré");
@@ -253,7 +253,8 @@ void MainForm::validationListeCheque() {
     if (!RangeListeCheque()) return;
     InitYzo();
     // Said last, so that the label keeps it.
-    if (unchanged) message(L"aucune valeur changée, " + NomFichSeul(app.config[25]) + L" n'est pas réécrit");
+    if (unchanged)
+        message(L"aucune valeur changée, " + NomFichSeul(app.config[kIniChequeParameters]) + L" n'est pas réécrit");
 }
 
 bool MainForm::mayReplaceChequeFile(const std::wstring& path) {
@@ -271,7 +272,7 @@ bool MainForm::mayReplaceChequeFile(const std::wstring& path) {
 }
 
 bool MainForm::readChequeParameters(const std::wstring& procedure) {
-    const std::wstring& path = app.config[25];
+    const std::wstring& path = app.config[kIniChequeParameters];
     std::vector<std::wstring> lines;
     try {
         lines = readTextLines(path);
@@ -299,11 +300,11 @@ void MainForm::AfficheCheque() {
         app.keyDescribed = true;
         return;
     }
-    if (!FichierExistant(app.config[25])) {
+    if (!FichierExistant(app.config[kIniChequeParameters])) {
         msgBox(L"Paramètre du chèquier non installé");
         return;
     }
-    if (w.Liste.visible || displayMode() == 9) return;
+    if (w.Liste.visible || displayMode() == DisplayMode::Text) return;
     long index = IndexAbsolu();
     if (!TestNumeroAffiche(index)) {
         sayNotAnOperation();
@@ -342,11 +343,11 @@ void MainForm::AfficheCheque() {
 
     std::wstring ordre = inputBox(L"Ordre", acc.work.objet);
     if (ordre.empty()) return;
-    std::wstring place = inputBox(L"Fait à", app.config[29]);
+    std::wstring place = inputBox(L"Fait à", app.config[kIniChequePlace]);
     if (place.empty()) return;
     prn.ordre = oneLine(ordre);
     prn.place = oneLine(place);
-    app.config[29] = prn.place;
+    app.config[kIniChequePlace] = prn.place;
 
     std::array<std::wstring, kChequeItems + 1> texts;
     texts[1] = std::to_wstring(prn.whole);
@@ -366,14 +367,15 @@ void MainForm::AfficheCheque() {
     w.CmdQuitter.show();
     app.normalMode = false;
     ent.modes.chequePreview = true;
-    VisuImprimer(L"Chèque avec lparamètres de " + NomFichSeul(app.config[25]) + kLineEnd + prn.chequeText);
+    VisuImprimer(L"Chèque avec lparamètres de " + NomFichSeul(app.config[kIniChequeParameters]) + kLineEnd +
+                 prn.chequeText);
 }
 
 bool MainForm::ImprimeCheque() {
     PrintJob job;
     job.orientation = w.entry(L"mnuOrientationImprimanteCheque").checked ? Orientation::Landscape : Orientation::Portrait;
-    job.fontName = app.config[26].empty() ? L"Arial" : app.config[26];
-    job.fontSize = fontSizeOf(app.config[27], 8);
+    job.fontName = app.config[kIniChequeFont].empty() ? L"Arial" : app.config[kIniChequeFont];
+    job.fontSize = fontSizeOf(app.config[kIniChequeFontSize], 8);
     // The columns and lines are those the parameters measure, whatever the font.
     job.columnWidthMm = static_cast<double>(valueOf(prn.chequeValues[5])) / 80;
     job.lineHeightMm = static_cast<double>(valueOf(prn.chequeValues[6])) / 65;

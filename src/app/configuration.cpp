@@ -114,6 +114,7 @@ bool MainForm::optionsMenu(const std::wstring& name) {
 }
 
 void MainForm::modifConfiguration() {
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
     entryButtons();
     ent.config = acc.table[acc.currentDoc];
     AccountHeader& h = ent.config;

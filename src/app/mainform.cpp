@@ -30,14 +30,14 @@ void MainForm::InitModeNormal() {
     if (acc.header.accountType == kAccountReceipts) {
         w.CmdYzo.enabled = false;
     } else {
-        w.CmdYzo.text = L"&Visu.Chèque";
+        w.CmdYzo.text = kCaptionChequePreview;
         w.CmdYzo.show();
     }
-    w.CmdCreation.text = L"&Création";
+    w.CmdCreation.text = kCaptionCreate;
     w.CmdCreation.show();
-    w.CmdModifLigne.text = L"Modif. &Ligne";
+    w.CmdModifLigne.text = kCaptionModifyLine;
     w.CmdModifLigne.show();
-    w.CmdQuitter.text = L"&Quitter";
+    w.CmdQuitter.text = kCaptionQuit;
     w.CmdQuitter.show();
 }
 

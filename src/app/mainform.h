@@ -464,6 +464,9 @@ public:
     void txtDate_KeyPress(wchar_t ch);
     // Clears every dialog mode and list change flag.
     void clearDialogModes();
+    // Debug builds stop at once when the dialog modes are set in a combination
+    // that DialogModes does not allow; other builds do nothing.
+    void checkDialogFlags() const;
     void entryButtons();          // "OK" and "Annuler" only
     // Shows the ledger text box and gives it the keyboard.
     void showLedger();

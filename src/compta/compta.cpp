@@ -251,7 +251,7 @@ void MainForm::miseFichierCompta() {
     AfficheTexte(textLines(cpt.report.text));
     // The validate button says "OK" and brings the ledger back.
     app.normalMode = false;
-    w.CmdYzo.text = L"OK";
+    w.CmdYzo.text = kCaptionOk;
     w.CmdYzo.show();
     w.CmdCreation.visible = false;
     w.CmdModifLigne.visible = false;

@@ -1,12 +1,32 @@
 // The dialog area: opening the steps of an operation, the validate action
 // that dispatches on the dialog mode, and the keys of the boxes and lists.
 
+#include <algorithm>
+#include <cassert>
+
 #include "app/mainform.h"
 #include "entry/rules.h"
 #include "pensions/pensions.h"
 
 bool MainForm::searchRunning() const {
     return srch.forwardPending || srch.backwardPending || led.criteriaSearchRunning;
+}
+
+long DialogModes::setCount() const {
+    const bool modes[] = {flagChoice, rubriqueChoice, objetStep, tvaChoice, copyList, criteriaList,
+                          chequeParameter, chequePreview, accountTypeChoice, unitChoice, rubriqueTypeChoice,
+                          rubriqueScreenOpe, rubriqueScreenPen, objetScreenStandard, objetScreenOpe,
+                          objetScreenPen, tvaScreen};
+    return static_cast<long>(std::count(std::begin(modes), std::end(modes), true));
+}
+
+bool DialogModes::compatible() const {
+    if (rubriqueTypeChoice) return setCount() == 2 && rubriqueScreenOpe != rubriqueScreenPen;
+    return setCount() <= 1;
+}
+
+void MainForm::checkDialogFlags() const {
+    assert(ent.modes.compatible() && "dialog modes set together that DialogModes does not allow");
 }
 
 void MainForm::clearDialogModes() {
@@ -23,11 +43,11 @@ void MainForm::showLedger() {
 
 void MainForm::entryButtons() {
     app.normalMode = false;
-    w.CmdYzo.text = L"OK";
+    w.CmdYzo.text = kCaptionOk;
     w.CmdYzo.show();
     w.CmdCreation.visible = false;
     w.CmdModifLigne.visible = false;
-    w.CmdQuitter.text = L"Annuler";
+    w.CmdQuitter.text = kCaptionCancel;
     w.CmdQuitter.show();
 }
 
@@ -80,6 +100,7 @@ void MainForm::CreationOperation() {
         app.keyDescribed = true;
         return;
     }
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
     entryButtons();
     acc.work = ent.blank;
     acc.work.date = ent.creationDate;
@@ -98,6 +119,7 @@ void MainForm::ModifOperation() {
         app.keyDescribed = true;
         return;
     }
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
     long index = IndexAbsolu();
     if (!TestNumeroAffiche(index)) return;
     cursorIndex() = index;
@@ -225,6 +247,7 @@ void MainForm::validationValider() {
 
 // Rows 4 to 19 of the validate action; false when no mode is set.
 bool MainForm::validateListModes() {
+    checkDialogFlags();  // so that only a type choice and its rubrique screen compete below
     DialogModes& m = ent.modes;
     if (m.flagChoice) validationValider();
     else if (m.rubriqueChoice) validationRubrique();
@@ -267,10 +290,10 @@ void MainForm::CmdYzo_Click() {
 
 void MainForm::CmdCreation_Click() {
     const std::wstring& caption = w.CmdCreation.text;
-    if (caption == L"Création rubrique") {
+    if (caption == kCaptionCreateRubrique) {
         if (ent.modes.rubriqueScreenOpe) CreationRubriqueOperation();
         else CreationRubriquePension();
-    } else if (caption == L"Création objet") {
+    } else if (caption == kCaptionCreateObjet) {
         CreationObjet();
     } else {
         CreationOperation();

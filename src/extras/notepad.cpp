@@ -68,7 +68,7 @@ void MainForm::blocnote() {
     w.CmdYzo.visible = false;
     w.CmdCreation.visible = false;
     w.CmdModifLigne.visible = false;
-    w.CmdQuitter.text = L"Opérations";
+    w.CmdQuitter.text = kCaptionLeaveNotepad;
     w.CmdQuitter.show();
     w.txt.show(false);
     w.RtbNote.show();

@@ -142,7 +142,7 @@ void MainForm::AfficheYzo() {
     led.layout = LineLayout{};
     if (mode == DisplayMode::Criteria) {
         w.CmdYzo.visible = w.CmdCreation.visible = w.CmdModifLigne.visible = false;
-        w.CmdQuitter.text = L"Annuler";
+        w.CmdQuitter.text = kCaptionCancel;
         w.CmdQuitter.show();
         led.screenLines.setHeader(searchHeaderLine());
     } else {

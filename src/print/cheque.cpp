@@ -159,6 +159,7 @@ void MainForm::InitTableLibelleCheque() { prn.chequeLabels = chequeLabels(); }
 
 void MainForm::mnuParametreCheque() {
     if (describeKey(L"paramètres du chéquier")) return;
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
     std::wstring& path = app.config[kIniChequeParameters];
     if (!FichierExistant(path)) path.clear();
     FileDialogRequest request;
@@ -191,12 +192,12 @@ void MainForm::mnuParametreCheque() {
     app.normalMode = false;
     ent.modes.chequeParameter = true;
     w.txt.show(false);
-    w.CmdYzo.text = L"OK";
+    w.CmdYzo.text = kCaptionOk;
     w.CmdYzo.show();
     w.CmdCreation.visible = false;
-    w.CmdModifLigne.text = L"Modif. &Ligne";
+    w.CmdModifLigne.text = kCaptionModifyLine;
     w.CmdModifLigne.show();
-    w.CmdQuitter.text = L"Annuler";
+    w.CmdQuitter.text = kCaptionCancel;
     w.CmdQuitter.show();
     w.Liste.show();
     AfficheListeCheque();
@@ -361,9 +362,9 @@ void MainForm::AfficheCheque() {
 
     w.CmdYzo.visible = false;
     w.CmdCreation.visible = false;
-    w.CmdModifLigne.text = L"&Imp.Chèque";
+    w.CmdModifLigne.text = kCaptionPrintCheque;
     w.CmdModifLigne.show();
-    w.CmdQuitter.text = L"Annuler";
+    w.CmdQuitter.text = kCaptionCancel;
     w.CmdQuitter.show();
     app.normalMode = false;
     ent.modes.chequePreview = true;

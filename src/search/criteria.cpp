@@ -26,6 +26,7 @@ void MainForm::CritereRecherche() {
     if (describeKey(L"Affichage sur critère de recherche")) return;
     // The rows are built from the account's own lines, not from a text view.
     if (displayMode() == DisplayMode::Text || displayMode() == DisplayMode::Report) InitYzo();
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
     entryButtons();
     ent.modes.criteriaList = true;
     w.txt.show(false);
@@ -81,7 +82,7 @@ void MainForm::ListeRec_ItemCheck(int item) {
 void MainForm::validationRecherche() {
     ent.modes.criteriaList = false;
     led.criteriaSearchRunning = true;
-    w.CmdYzo.text = L"OK";
+    w.CmdYzo.text = kCaptionOk;
     w.CmdYzo.show();
     w.CmdCreation.visible = false;
     // The fields that are not asked keep the values of the line under the caret.

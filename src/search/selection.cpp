@@ -100,6 +100,7 @@ void MainForm::MnuCopieSelectionItem() {
         return;
     }
     if (isTextView(displayMode())) return;
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
     entryButtons();
     ent.modes.copyList = true;
     w.txt.show(false);

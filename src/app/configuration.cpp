@@ -41,7 +41,12 @@ void MainForm::configuration() {
 
 namespace {
 // The rows of the unit choice list, after its title.
-enum UnitRow { kRowOtherUnit = 1, kRowEuros = 2, kRowFrancs = 3, kRowNoUnit = 4 };
+enum UnitRow {
+    kRowOtherUnit = 1,  // "Entrée d'une autre unité": a name typed in
+    kRowEuros = 2,      // "EUROS"
+    kRowFrancs = 3,     // "FRANCS"
+    kRowNoUnit = 4,     // "SANS UNITE"
+};
 
 bool launchCountAccepted(const std::wstring& text) {
     std::wstring t = trim(text);

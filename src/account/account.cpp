@@ -149,18 +149,18 @@ double readAmountField(const std::wstring& field) { return amountField(field); }
 
 int lettrecompte(wchar_t letter) {
     switch (letter) {
-    case L'T': return 1;
-    case L'P': return 2;
-    case L'S': return 3;
-    case L'R': return 4;
-    case L'D': return 5;
-    default: return 0;
+    case L'T': return kAccountBankCode;
+    case L'P': return kAccountMarked;
+    case L'S': return kAccountPlain;
+    case L'R': return kAccountReceipts;
+    case L'D': return kAccountExpenses;
+    default: return kAccountNone;
     }
 }
 
 wchar_t accountTypeLetter(int type) {
     static const wchar_t letters[] = L" TPSRD";
-    return type >= 1 && type <= 5 ? letters[type] : L' ';
+    return type >= kAccountBankCode && type <= kAccountExpenses ? letters[type] : L' ';
 }
 
 AccountHeader convertit_ChaineConfiguration(const std::wstring& line) {
@@ -182,13 +182,13 @@ AccountHeader convertit_ChaineConfiguration(const std::wstring& line) {
         h.password = line.substr(rs[5]);
     }
     if (h.unitName == L"FRANCS") {
-        h.unitCode = 1;
+        h.unitCode = kUnitFrancs;
         h.otherUnitName = L"EUROS";
     } else if (h.unitName == L"EUROS") {
-        h.unitCode = 2;
+        h.unitCode = kUnitEuros;
         h.otherUnitName = L"FRANCS";
     } else {
-        h.unitCode = 3;
+        h.unitCode = kUnitOther;
         h.otherUnitName.clear();
     }
     return h;

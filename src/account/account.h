@@ -15,12 +15,26 @@ constexpr int kMaxSlots = 15;
 constexpr size_t kMaxLineLength = 4096;
 inline const std::wstring kUntitled = L"sanstitre.yzo";
 
+// The account types (AccountHeader::accountType), from the header's type letter;
+// plain ints: the type choice list is ordered by them.
+constexpr int kAccountNone = 0;       // a letter that names no type
+constexpr int kAccountBankCode = 1;   // "T": receipts and expenses, registered "/", a bank line "B"
+constexpr int kAccountMarked = 2;     // "P": receipts and expenses, marked "*"
+constexpr int kAccountPlain = 3;      // "S": receipts and expenses
+constexpr int kAccountReceipts = 4;   // "R": receipts only
+constexpr int kAccountExpenses = 5;   // "D": expenses only
+
+// The unit codes (AccountHeader::unitCode), from the header's unit name.
+constexpr int kUnitFrancs = 1;  // "FRANCS": the other unit is the euro
+constexpr int kUnitEuros = 2;   // "EUROS": the other unit is the franc
+constexpr int kUnitOther = 3;   // any other name, or none: no other unit
+
 struct AccountHeader {
     bool hasTva = false;
     Date startDate = 0;
     std::wstring startDateText;
-    int accountType = 1;   // T 1, P 2, S 3, R 4, D 5, other 0
-    int unitCode = 2;      // 1 francs, 2 euros, 3 other
+    int accountType = kAccountBankCode;
+    int unitCode = kUnitEuros;
     long lineCount = 0;
     double lastBalance = 0;
     double tvaTotal = 0;

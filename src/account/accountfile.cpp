@@ -116,9 +116,9 @@ void MainForm::RangeSauveTableYzo() {
         int slot = acc.currentDoc;
         // The arrays do not belong to a slot whose lines were never read.
         if (acc.linesUnread[slot]) return;
-        int notedMode = led.displayMode[slot];
-        if (notedMode != 2) {
-            led.displayMode[slot] = 2;
+        DisplayMode notedMode = led.displayMode[slot];
+        if (notedMode != DisplayMode::Operations) {
+            led.displayMode[slot] = DisplayMode::Operations;
             led.totals.bankAmount = 0;
             led.totals.balance = 0;
             led.totals.tvaSum = 0;
@@ -136,7 +136,7 @@ void MainForm::RangeSauveTableYzo() {
         for (long i = 1; i <= acc.pensionCount(); ++i) store.append(acc.pensionLines[i].text, acc.pensionLines[i].mark);
         for (long i = 1; i <= acc.operationCount(); ++i) {
             store.append(acc.operationLines[i].text, acc.operationLines[i].mark);
-            if (notedMode != 2) {
+            if (notedMode != DisplayMode::Operations) {
                 try {
                     acc.parsed = convertit_ChaineYzo(acc.operationLines[i].text);
                     double amount = 0;
@@ -146,8 +146,8 @@ void MainForm::RangeSauveTableYzo() {
                 }
             }
         }
-        if (notedMode != 2) {
-            if (acc.table[slot].accountType == 1) led.totals.balance += led.totals.bankAmount;
+        if (notedMode != DisplayMode::Operations) {
+            if (acc.table[slot].accountType == kAccountBankCode) led.totals.balance += led.totals.bankAmount;
             acc.table[slot].lastBalance = led.totals.balance;
             acc.table[slot].tvaTotal = led.totals.tvaSum;
             led.displayMode[slot] = notedMode;

@@ -8,7 +8,7 @@
 // What the rule needs to know of the account, and of how it is summed.
 struct BalanceRule {
     Date startDate = 0;
-    int accountType = 1;       // as AccountHeader::accountType
+    int accountType = kAccountBankCode;  // as AccountHeader::accountType
     bool hasTva = false;
     // A search sums the lines it found: whatever their date, and registered
     // ones too on a bank-code account.
@@ -30,7 +30,6 @@ struct BalanceSums {
 
 // The codes the rule looks at.
 namespace balancerule {
-constexpr int kBankCodeAccount = 1;  // the account type whose lines have a bank code
 constexpr wchar_t kBankCode = L'B';
 constexpr wchar_t kRegisteredFlag = L'/';
 
@@ -57,7 +56,7 @@ inline bool isCashNumero(std::wstring_view numero) {
 inline bool addToBalance(const OperationView& op, const BalanceRule& rule, BalanceSums& sums) {
     using namespace balancerule;
     if (!rule.everyLine && op.date < rule.startDate) return false;
-    if (rule.accountType == kBankCodeAccount) {
+    if (rule.accountType == kAccountBankCode) {
         // The bank line holds the bank balance: when there are several, the last one gives it.
         if (op.code == kBankCode) sums.bankAmount = op.montant;
         if (!rule.everyLine && op.flag == kRegisteredFlag) return false;

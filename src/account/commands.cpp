@@ -63,7 +63,7 @@ bool MainForm::dejaOuvert(const std::wstring& path) {
 // Leaves the current slot: its lines go to its store, its caret is remembered.
 void MainForm::leaveSlot() {
     RangeSauveTableYzo();
-    if (displayMode() != 9 && led.displayCount() > 0) NumeroAffiche();
+    if (displayMode() != DisplayMode::Text && led.displayCount() > 0) NumeroAffiche();
 }
 
 void MainForm::mnuNouveau() {
@@ -126,8 +126,8 @@ void MainForm::clearSlot(int slot) {
     acc.fileSignature[slot] = {};
     acc.linesUnread[slot] = false;
     led.cursorIndex[slot] = 0;
-    led.displayMode[slot] = 2;
-    led.currentColumn[slot] = 1;
+    led.displayMode[slot] = DisplayMode::Operations;
+    led.currentColumn[slot] = kColumnDate;
 }
 
 void MainForm::mnuOuvrir() {

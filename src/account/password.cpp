@@ -173,7 +173,7 @@ void MainForm::passwordAccepted() {
         TestPension();
         RangeSauveTableYzo();
         int next = acc.currentDoc + 1;
-        int count = std::stoi(trim(app.config[31]));
+        int count = std::stoi(trim(app.config[kIniLaunchCount]));
         if (count > acc.currentDoc && next <= kMaxSlots && slotPath(next) != kUntitled) {
             ReprendreDisque(next);
             return;

@@ -43,7 +43,7 @@ void MainForm::ReprendreDisque(int first) {
         AfficheYzo();
         return;
     }
-    int n = std::stoi(trim(app.config[31]));
+    int n = std::stoi(trim(app.config[kIniLaunchCount]));
     for (int i = first; i <= n; ++i) {
         if (!FichierExistant(slotPath(i))) {
             msgBox(L"fichier " + slotPath(i) + L" inexistant");
@@ -90,7 +90,8 @@ void MainForm::enregistrer() {
 void MainForm::keepInRecentFiles(const std::wstring& path) {
     // At launch the files still to open keep their places before it.
     int after = acc.openCount;
-    if (acc.launching) after = std::max(after, static_cast<int>(std::wcstol(app.config[31].c_str(), nullptr, 10)));
+    if (acc.launching)
+        after = std::max(after, static_cast<int>(std::wcstol(app.config[kIniLaunchCount].c_str(), nullptr, 10)));
     if (after < kMaxSlots) insert_nomdoc(after + 1, path);
 }
 

@@ -71,8 +71,8 @@ void MainForm::ValidationCouleurArrierePlan() {
     } else {
         w.ledgerForeColour = app.chosenForeColour;
         w.ledgerBackColour = back;
-        app.config[34] = std::to_wstring(app.chosenForeColour);
-        app.config[35] = std::to_wstring(back);
+        app.config[kIniForeColour] = std::to_wstring(app.chosenForeColour);
+        app.config[kIniBackColour] = std::to_wstring(back);
     }
     InitYzo();
 }
@@ -91,7 +91,7 @@ void MainForm::chooseFont(int nameLine, FontKind kind, const std::wstring& shown
     }
     name = chosen->name;
     size = std::to_wstring(chosen->size);
-    if (nameLine == 19) {
+    if (nameLine == kIniScreenFont) {
         w.fontName = chosen->name;
         w.fontSize = chosen->size;
     }
@@ -100,7 +100,7 @@ void MainForm::chooseFont(int nameLine, FontKind kind, const std::wstring& shown
 void MainForm::mnuOrientationImprimanteCheque() {
     MenuEntry& m = w.entry(L"mnuOrientationImprimanteCheque");
     m.checked = !m.checked;
-    app.config[28] = m.checked ? L"1" : L"0";
+    app.config[kIniChequeLandscape] = m.checked ? L"1" : L"0";
     message(m.checked ? L"mode paysage" : L"mode portrait");
 }
 
@@ -109,15 +109,15 @@ bool MainForm::displayOptionsMenu(const std::wstring& name) {
         {L"mnuCouleurEcran", &MainForm::mnuCouleurEcran},
         {L"mnuPoliceEcranItem",
          [](MainForm& f, int) {
-             f.chooseFont(19, FontKind::Screen, L"police ", L"Voulez vous modifier la police de l'écran");
+             f.chooseFont(kIniScreenFont, FontKind::Screen, L"police ", L"Voulez vous modifier la police de l'écran");
          }},
         {L"mnuPoliceImprimante",
          [](MainForm& f, int) {
-             f.chooseFont(21, FontKind::Printer, L"police ", L"Voulez vous modifier la police de l'imprimante");
+             f.chooseFont(kIniPrinterFont, FontKind::Printer, L"police ", L"Voulez vous modifier la police de l'imprimante");
          }},
         {L"mnuPoliceImprimanteCheque",
          [](MainForm& f, int) {
-             f.chooseFont(26, FontKind::Printer, L"police pour chèquier ",
+             f.chooseFont(kIniChequeFont, FontKind::Printer, L"police pour chèquier ",
                           L"Voulez vous modifier la police de l'imprimante pour chèquier");
          }},
         {L"mnuOrientationImprimanteCheque", &MainForm::mnuOrientationImprimanteCheque},

@@ -7,17 +7,17 @@ void MainForm::configuration() {
     init_vierge();
     const AccountHeader& h = acc.header;
     int type = h.accountType;
-    bool flagged = type == 1 || type == 2;
+    bool flagged = type == kAccountBankCode || type == kAccountMarked;
     w.entry(L"MnuNonenregistrer").enabled = flagged;
     w.entry(L"MnuEnregistrerCours").enabled = flagged;
     w.entry(L"MnuEnregistrerColonne").enabled = flagged;
-    if (type == 1) {
+    if (type == kAccountBankCode) {
         w.entry(L"mnuRepererOperationItem").enabled = false;
         w.entry(L"mnuEnregistrerOperation").enabled = true;
         w.entry(L"mnuEnregistrerOperation").caption = L"Activer/Inactiver l'opération : / ou Maj Espace";
         w.entry(L"MnuEnregistrerCours").caption = L"Enregistrer en cours : E";
         w.entry(L"MnuEnregistrerColonne").caption = L"Enregistrement en colonne : Maj E";
-    } else if (type == 2) {
+    } else if (type == kAccountMarked) {
         w.entry(L"mnuRepererOperationItem").enabled = true;
         w.entry(L"mnuEnregistrerOperation").enabled = false;
         w.entry(L"mnuEnregistrerOperation").caption = L"Repèrer l'opération : *";
@@ -27,7 +27,7 @@ void MainForm::configuration() {
         w.entry(L"mnuRepererOperationItem").enabled = false;
         w.entry(L"mnuEnregistrerOperation").enabled = false;
     }
-    bool objetsOnly = type == 4 || type == 5;
+    bool objetsOnly = type == kAccountReceipts || type == kAccountExpenses;
     w.entry(L"mnuAfficheObjet").enabled = objetsOnly;
     w.entry(L"mnuAfficheRubriqueOperation").enabled = !objetsOnly;
     w.entry(L"mnuAfficheRubriquePension").enabled = !objetsOnly;
@@ -35,11 +35,19 @@ void MainForm::configuration() {
     w.entry(L"MnuRubriqueColonne").enabled = !objetsOnly;
     for (const wchar_t* name : {L"mnuAfficheTvaItem", L"MnuTvaCoursItem", L"MnuTvaColonne"})
         w.entry(name).enabled = h.hasTva;
-    w.entry(L"mnuConvertirEuroItem").enabled = h.unitCode != 2;
-    w.entry(L"mnuAutreUniteItem").enabled = h.unitCode == 1 || h.unitCode == 2;
+    w.entry(L"mnuConvertirEuroItem").enabled = h.unitCode != kUnitEuros;
+    w.entry(L"mnuAutreUniteItem").enabled = h.unitCode == kUnitFrancs || h.unitCode == kUnitEuros;
 }
 
 namespace {
+// The rows of the unit choice list, after its title.
+enum UnitRow {
+    kRowOtherUnit = 1,  // "Entrée d'une autre unité": a name typed in
+    kRowEuros = 2,      // "EUROS"
+    kRowFrancs = 3,     // "FRANCS"
+    kRowNoUnit = 4,     // "SANS UNITE"
+};
+
 bool launchCountAccepted(const std::wstring& text) {
     std::wstring t = trim(text);
     if (t.empty() || t.size() > 2) return false;
@@ -68,9 +76,9 @@ bool MainForm::optionsMenu(const std::wstring& name) {
     } else if (name == L"mnuModifConfiguration") {
         modifConfiguration();
     } else if (name == L"mnuEnTableau") {
-        c[33] = trim(c[33]) == L"en tableau" ? L"compacté" : L"en tableau";
-        w.entry(name).caption = L"Affichage en tableau/compactée: " + c[33];
-        message(c[33]);
+        c[kIniDisplayStyle] = trim(c[kIniDisplayStyle]) == L"en tableau" ? L"compacté" : L"en tableau";
+        w.entry(name).caption = L"Affichage en tableau/compactée: " + c[kIniDisplayStyle];
+        message(c[kIniDisplayStyle]);
         AfficheYzo();
     } else if (name == L"mnuEntreeDebutSolde") {
         AccountHeader& h = acc.table[acc.currentDoc];
@@ -83,30 +91,31 @@ bool MainForm::optionsMenu(const std::wstring& name) {
             AfficheYzo();
         }
     } else if (name == L"mnuNomJour") {
-        message(toggle(30) ? L"avec nom du jour" : L"Sans nom du jour");
+        message(toggle(kIniDayNames) ? L"avec nom du jour" : L"Sans nom du jour");
         AfficheYzo();
     } else if (name == L"mnuNomMois") {
-        message(toggle(36) ? L"avec nom du mois" : L"Sans nom du mois");
+        message(toggle(kIniMonthNames) ? L"avec nom du mois" : L"Sans nom du mois");
         AfficheYzo();
     } else if (name == L"mnuDeuxFichiersItem") {
-        std::wstring answer = inputBox(L"Nombre De fichier à ouvrir au lancement", c[31]);
+        std::wstring answer = inputBox(L"Nombre De fichier à ouvrir au lancement", c[kIniLaunchCount]);
         if (answer.empty()) return true;
         if (!launchCountAccepted(answer)) {
             msgBox(L"le nombre doit être compris entre 1 et 15");
             return true;
         }
-        c[31] = answer;
+        c[kIniLaunchCount] = answer;
         message(L"avec " + answer + L" fichiers au lancement");
         w.entry(name).caption = L"Nombre de fichier à ouvrir au lancement : " + answer;
     } else if (name == L"mnuIncrementationNumero") {
-        toggle(17);
+        toggle(kIniIncrementOnCheque);
     } else if (name == L"mnuNumeroSurCheque") {
-        toggle(18);
+        toggle(kIniNumeroOnCheque);
     }
     return true;
 }
 
 void MainForm::modifConfiguration() {
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
     entryButtons();
     ent.config = acc.table[acc.currentDoc];
     AccountHeader& h = ent.config;
@@ -132,7 +141,8 @@ void MainForm::modifConfiguration() {
     for (const wchar_t* caption : {L"Recette/Dépense avec code banque", L"Recette/Dépense avec repère",
                                    L"Recette/Dépense", L"Recettes", L"Dépenses"})
         l.addItem(caption);
-    l.selected = h.accountType >= 1 && h.accountType <= 5 ? h.accountType : 1;
+    bool known = h.accountType >= kAccountBankCode && h.accountType <= kAccountExpenses;
+    l.selected = known ? h.accountType : kAccountBankCode;
     ent.modes.accountTypeChoice = true;
 }
 
@@ -158,7 +168,7 @@ void MainForm::validationCompte() {
     }
     AccountHeader& h = ent.config;
     h.accountType = l.selected;
-    if (h.accountType == 4 || h.accountType == 5) {
+    if (h.accountType == kAccountReceipts || h.accountType == kAccountExpenses) {
         std::wstring name = askHeaderField(L"Nom de la liste des objets standards", h.objetListName);
         if (name.empty()) {
             InitYzo();
@@ -172,7 +182,7 @@ void MainForm::validationCompte() {
     l.clearItems();
     l.addItem(L"Liste des unités sur " + h.title);
     for (const wchar_t* unit : {L"Entrée d'une autre unité", L"EUROS", L"FRANCS", L"SANS UNITE"}) l.addItem(unit);
-    l.selected = 2;
+    l.selected = kRowEuros;
     l.show();
     w.focus = L"Liste";
     ent.modes.unitChoice = true;
@@ -180,49 +190,49 @@ void MainForm::validationCompte() {
 
 void MainForm::validationUnite() {
     Control& l = w.Liste;
-    if (l.selected < 1 || l.selected > 4) {
+    if (l.selected < kRowOtherUnit || l.selected > kRowNoUnit) {
         platform.Beep();
         return;
     }
     AccountHeader& h = ent.config;
-    const bool wasEuros = h.unitCode == 2;
+    const bool wasEuros = h.unitCode == kUnitEuros;
     const bool hasOperations = acc.operationCount() > 0;
     std::wstring question;
     switch (l.selected) {
-    case 1: {
+    case kRowOtherUnit: {
         std::wstring unit = askHeaderField(L"unité", h.unitName);
         if (unit.empty()) {
             InitYzo();
             return;
         }
         h.unitName = unit;
-        h.unitCode = 3;
+        h.unitCode = kUnitOther;
         h.otherUnitName.clear();
         break;
     }
-    case 2:
+    case kRowEuros:
         h.unitName = L"EUROS";
-        h.unitCode = 2;
+        h.unitCode = kUnitEuros;
         h.otherUnitName = L"FRANCS";
         if (!wasEuros && hasOperations) question = L"Convertir en euro";
         break;
-    case 3:
+    case kRowFrancs:
         h.unitName = L"FRANCS";
-        h.unitCode = 1;
+        h.unitCode = kUnitFrancs;
         h.otherUnitName = L"EUROS";
         if (wasEuros && hasOperations) question = L"Convertir en franc";
         break;
     default:
         h.unitName.clear();
         h.otherUnitName.clear();
-        h.unitCode = 3;
+        h.unitCode = kUnitOther;
         break;
     }
     if (!question.empty() && ask(question, MsgButtons::YesNo) != MsgResult::Yes) {
         InitYzo();
         return;
     }
-    if (h.accountType >= 3) {
+    if (h.accountType >= kAccountPlain) {
         MsgResult tva = ask(L"avec une colonne du montant de la t V a", MsgButtons::YesNoCancel);
         if (tva == MsgResult::Cancel) {
             InitYzo();

@@ -9,6 +9,7 @@ void guarded(MainForm& form, const wchar_t* procedure, F&& body) {
     if (form.ended()) return;
     try {
         body();
+        form.checkDialogFlags();
     } catch (const ProgramEnd&) {
     } catch (const std::exception& e) {
         try {

@@ -20,8 +20,8 @@ void MainForm::loadSequence(const std::wstring& arguments) {
     try {
         w.messageColour = 12;
         for (int k = 1; k <= kMaxSlots; ++k) {
-            led.displayMode[k] = 2;
-            led.currentColumn[k] = 1;
+            led.displayMode[k] = DisplayMode::Operations;
+            led.currentColumn[k] = kColumnDate;
         }
         ent.creationDate = today();
         app.programFolder = ajoutbackslash(platform.ProgramFolder());
@@ -75,7 +75,7 @@ std::wstring MainForm::configurationDefault(int line) const {
                                         L"", L"Arial", L"8", L"0", L"", L"0", L"1", L"", L"en tableau",
                                         L"2", L"14", L"0"};
     if (line <= kMaxSlots) return kUntitled;
-    if (line == 24) return app.programFolder;
+    if (line == kIniStorageFolder) return app.programFolder;
     return defaults[line - kMaxSlots - 1];
 }
 
@@ -84,7 +84,7 @@ std::wstring MainForm::configurationDefault(int line) const {
 void MainForm::readConfiguration() {
     for (int k = 1; k <= kMaxSlots; ++k) app.config[k] = kUntitled;
     if (FichierExistant(app.pathIni)) {
-        for (int k = 16; k <= kConfigLines; ++k) app.config[k].clear();
+        for (int k = kMaxSlots + 1; k <= kConfigLines; ++k) app.config[k].clear();
         try {
             std::vector<std::optional<std::wstring>> lines = readTextLinesEach(app.pathIni);
             removeLeftTemporaries(app.pathIni);
@@ -106,8 +106,8 @@ void MainForm::readConfiguration() {
         }
         return;
     }
-    for (int k = 16; k <= kConfigLines; ++k) app.config[k] = configurationDefault(k);
-    app.config[24] = defaultStorageFolder();
+    for (int k = kMaxSlots + 1; k <= kConfigLines; ++k) app.config[k] = configurationDefault(k);
+    app.config[kIniStorageFolder] = defaultStorageFolder();
 }
 
 void MainForm::seedProgramFolder() {
@@ -156,28 +156,29 @@ int launchCount(const std::wstring& text) {
 
 void MainForm::applyConfiguration() {
     auto& c = app.config;
-    w.entry(L"mnuAutreUniteItem").checked = c[16] == L"1";
-    w.entry(L"mnuIncrementationNumero").checked = c[17] == L"1";
-    w.entry(L"mnuNumeroSurCheque").checked = c[18] == L"1";
-    w.entry(L"mnuOrientationImprimanteCheque").checked = c[28] == L"1";
-    w.entry(L"mnuNomJour").checked = c[30] == L"1";
-    w.entry(L"mnuNomMois").checked = c[36] == L"1";
-    if (!c[19].empty()) w.fontName = c[19];
-    int size = launchCount(c[20]);
+    w.entry(L"mnuAutreUniteItem").checked = c[kIniOtherUnit] == L"1";
+    w.entry(L"mnuIncrementationNumero").checked = c[kIniIncrementOnCheque] == L"1";
+    w.entry(L"mnuNumeroSurCheque").checked = c[kIniNumeroOnCheque] == L"1";
+    w.entry(L"mnuOrientationImprimanteCheque").checked = c[kIniChequeLandscape] == L"1";
+    w.entry(L"mnuNomJour").checked = c[kIniDayNames] == L"1";
+    w.entry(L"mnuNomMois").checked = c[kIniMonthNames] == L"1";
+    if (!c[kIniScreenFont].empty()) w.fontName = c[kIniScreenFont];
+    int size = launchCount(c[kIniScreenFontSize]);
     if (size > 0) w.fontSize = size;
-    if (c[26].empty()) c[26] = L"Arial";
-    if (c[27].empty()) c[27] = L"8";
-    int n = launchCount(c[31]);
-    if (n < 1 || n > kMaxSlots) c[31] = L"1";
-    w.entry(L"mnuDeuxFichiersItem").caption = L"Nombre de fichier à ouvrir au lancement : " + c[31];
-    if (c[33].empty()) c[33] = L"en tableau";
-    w.entry(L"mnuEnTableau").caption = L"Affichage en tableau/compactée: " + c[33];
-    if (c[34].empty()) c[34] = L"2";
-    if (c[35].empty()) c[35] = L"14";
+    if (c[kIniChequeFont].empty()) c[kIniChequeFont] = L"Arial";
+    if (c[kIniChequeFontSize].empty()) c[kIniChequeFontSize] = L"8";
+    int n = launchCount(c[kIniLaunchCount]);
+    if (n < 1 || n > kMaxSlots) c[kIniLaunchCount] = L"1";
+    w.entry(L"mnuDeuxFichiersItem").caption = L"Nombre de fichier à ouvrir au lancement : " + c[kIniLaunchCount];
+    if (c[kIniDisplayStyle].empty()) c[kIniDisplayStyle] = L"en tableau";
+    w.entry(L"mnuEnTableau").caption = L"Affichage en tableau/compactée: " + c[kIniDisplayStyle];
+    if (c[kIniForeColour].empty()) c[kIniForeColour] = L"2";
+    if (c[kIniBackColour].empty()) c[kIniBackColour] = L"14";
     int fore = 2, back = 14;
-    if (c[34] == c[35] || !validColour(c[34], fore) || !validColour(c[35], back)) {
-        c[34] = L"2";
-        c[35] = L"14";
+    if (c[kIniForeColour] == c[kIniBackColour] || !validColour(c[kIniForeColour], fore) ||
+        !validColour(c[kIniBackColour], back)) {
+        c[kIniForeColour] = L"2";
+        c[kIniBackColour] = L"14";
         fore = 2;
         back = 14;
     }
@@ -186,7 +187,7 @@ void MainForm::applyConfiguration() {
 }
 
 void MainForm::checkStorageFolder() {
-    std::wstring& folder = app.config[24];
+    std::wstring& folder = app.config[kIniStorageFolder];
     if (!folder.empty()) {
         if (DossierExistant(folder)) {
             app.storageFolder = ajoutbackslash(folder);
@@ -216,6 +217,6 @@ void MainForm::RangeDossierStockage() {
         }
     }
     app.storageFolder = ajoutbackslash(answer);
-    app.config[24] = app.storageFolder;
+    app.config[kIniStorageFolder] = app.storageFolder;
     w.entry(L"mnuDossierStockage").caption = L"Dossier de stockage des comptes par defaut : " + app.storageFolder;
 }

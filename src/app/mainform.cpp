@@ -27,17 +27,17 @@ void MainForm::message(std::wstring text) {
 
 void MainForm::InitModeNormal() {
     app.normalMode = true;
-    if (acc.header.accountType == 4) {
+    if (acc.header.accountType == kAccountReceipts) {
         w.CmdYzo.enabled = false;
     } else {
-        w.CmdYzo.text = L"&Visu.Chèque";
+        w.CmdYzo.text = kCaptionChequePreview;
         w.CmdYzo.show();
     }
-    w.CmdCreation.text = L"&Création";
+    w.CmdCreation.text = kCaptionCreate;
     w.CmdCreation.show();
-    w.CmdModifLigne.text = L"Modif. &Ligne";
+    w.CmdModifLigne.text = kCaptionModifyLine;
     w.CmdModifLigne.show();
-    w.CmdQuitter.text = L"&Quitter";
+    w.CmdQuitter.text = kCaptionQuit;
     w.CmdQuitter.show();
 }
 
@@ -68,11 +68,11 @@ void MainForm::InitYzo() {
     w.txt.show(true);
     w.focus = L"txt";
     keepCaretOperation();
-    led.pendingColumn = 0;
+    led.pendingColumn = kNoColumn;
     ent.typeAhead.clear();
     led.criteriaSearchRunning = false;
     srch.forwardPending = srch.backwardPending = false;
-    displayMode() = 2;
+    displayMode() = DisplayMode::Operations;
     AfficheYzo();
 }
 
@@ -80,11 +80,11 @@ void MainForm::InitYzo() {
 // operations an operation stands at its index among the account's lines, so a
 // line of the unregistered or search view finds its place there too.
 void MainForm::keepCaretOperation() {
-    int mode = displayMode();
-    if (mode != 2 && mode != 3 && mode != 4) return;
+    DisplayMode mode = displayMode();
+    if (mode != DisplayMode::Operations && mode != DisplayMode::Unregistered && mode != DisplayMode::Criteria) return;
     long index = IndexAbsolu();
     if (!TestNumeroAffiche(index)) return;
-    cursorIndex() = mode == 2 ? index : led.displayTable[index].sourceIndex;
+    cursorIndex() = mode == DisplayMode::Operations ? index : led.displayTable[index].sourceIndex;
 }
 
 void MainForm::setTitle(const std::wstring& title) {

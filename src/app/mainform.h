@@ -311,7 +311,7 @@ public:
     // How lines are formatted for the current account and options.
     FormatSettings formatSettings() const;
     // The current slot's display mode.
-    int& displayMode() { return led.displayMode[acc.currentDoc]; }
+    DisplayMode& displayMode() { return led.displayMode[acc.currentDoc]; }
     // The current slot's cursor: the display line to put the caret on.
     long& cursorIndex() { return led.cursorIndex[acc.currentDoc]; }
     // Builds the display of the current mode: lines, totals, balance line; puts the caret on the cursor.
@@ -323,7 +323,7 @@ public:
     // Writes the texts of the balance, other-unit and TVA lines from the totals.
     void Ligne_solde();
     // The name of a display mode as said in the balance line.
-    std::wstring ligne_modeaffichage(int mode) const;
+    std::wstring ligne_modeaffichage(DisplayMode mode) const;
     // The balance line of the last display, with the other unit and the TVA when shown.
     std::wstring balanceScreenLine() const;
     // The blank operation (today, debit or receipt): becomes the work operation.
@@ -469,7 +469,8 @@ public:
     void CreationOperation();
     // Starts the dialog that changes the field of the current column of the operation under the caret.
     void ModifOperation();
-    // Opens a step of the operation dialog: flag, rubrique, objet, amount, TVA, numéro or date.
+    // Opens the step of the operation dialog that asks the given column (kColumnFlag..kColumnNumero; any
+    // other step asks the date, under the prompt).
     void dial_yzo(int step, const std::wstring& prompt = L"");
     // The objet step: its list when the rubrique has one, else a text box.
     void openObjetStep();
@@ -492,6 +493,9 @@ public:
     void txtDate_KeyPress(wchar_t ch);
     // Clears every dialog mode and list change flag.
     void clearDialogModes();
+    // Debug builds stop at once when the dialog modes are set in a combination
+    // that DialogModes does not allow; other builds do nothing.
+    void checkDialogFlags() const;
     void entryButtons();          // "OK" and "Annuler" only
     // Shows the ledger text box and gives it the keyboard.
     void showLedger();

@@ -6,9 +6,9 @@
 
 void MainForm::CmdQuitter_Click() {
     const std::wstring& caption = w.CmdQuitter.text;
-    if (caption == L"Opérations") {
+    if (caption == kCaptionLeaveNotepad) {
         SauveBlocNote();
-    } else if (caption == L"Annuler") {
+    } else if (caption == kCaptionCancel) {
         if (passwordDialogShown()) annuleMotDePasse();
         else InitYzo();
     } else if (app.normalMode) {

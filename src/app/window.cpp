@@ -52,10 +52,10 @@ WindowModel::WindowModel() {
     CmdCreation = makeControl(L"CmdCreation", ControlKind::Button, L"", true);
     CmdModifLigne = makeControl(L"CmdModifLigne", ControlKind::Button, L"", true);
     CmdQuitter = makeControl(L"CmdQuitter", ControlKind::Button, L"", true);
-    CmdYzo.text = L"&Visu.Chèque";
-    CmdCreation.text = L"&Création";
-    CmdModifLigne.text = L"Modif. &Ligne";
-    CmdQuitter.text = L"&Quitter";
+    CmdYzo.text = kCaptionChequePreview;
+    CmdCreation.text = kCaptionCreate;
+    CmdModifLigne.text = kCaptionModifyLine;
+    CmdQuitter.text = kCaptionQuit;
 
     // The 15 file entries stand first in "Fichier"; their captions come at run time.
     for (int i = 1; i <= 15; ++i) {

@@ -47,6 +47,20 @@ bool isCopyKey(const KeyEvent& key);
 // selecting all (Ctrl+A), copying (Ctrl+C), Shift or Ctrl alone.
 bool leavesTextAsItIs(const KeyEvent& key);
 
+// The captions of the four buttons: what the screen reader says, and what the
+// buttons whose action depends on their caption compare.
+inline constexpr const wchar_t* kCaptionOk = L"OK";                          // validates a dialog
+inline constexpr const wchar_t* kCaptionCancel = L"Annuler";                 // leaves a dialog
+inline constexpr const wchar_t* kCaptionChequePreview = L"&Visu.Chèque";     // the ledger: previews a cheque
+inline constexpr const wchar_t* kCaptionCreate = L"&Création";               // the ledger: creates an operation
+inline constexpr const wchar_t* kCaptionCreateRubrique = L"Création rubrique";  // a rubrique screen
+inline constexpr const wchar_t* kCaptionCreateObjet = L"Création objet";     // an objet screen
+inline constexpr const wchar_t* kCaptionModifyLine = L"Modif. &Ligne";       // changes a column or a parameter
+inline constexpr const wchar_t* kCaptionObjetList = L"&Liste Objets";        // a rubrique screen: its objets
+inline constexpr const wchar_t* kCaptionPrintCheque = L"&Imp.Chèque";        // the cheque preview: prints it
+inline constexpr const wchar_t* kCaptionQuit = L"&Quitter";                  // the ledger: ends the program
+inline constexpr const wchar_t* kCaptionLeaveNotepad = L"Opérations";        // the notepad: saves it, shows the ledger
+
 enum class ControlKind { TextBox, MultiLineTextBox, Label, ListBox, CheckListBox, Button };
 
 struct Control {

@@ -54,7 +54,8 @@ bool MainForm::askCommandFile() {
     FileDialogRequest request;
     request.filter = L"Fichiers de commande (*.txt)|*.txt|tous fichiers (*.*)|*.*";
     request.defaultExt = L"txt";
-    request.initialName = !app.config[23].empty() ? app.config[23] : withExtension(currentPath(), L"txt");
+    const std::wstring& lastFile = app.config[kIniReportFile];
+    request.initialName = !lastFile.empty() ? lastFile : withExtension(currentPath(), L"txt");
     request.mustExist = true;
     std::optional<std::wstring> chosen = platform.OpenFileDialog(request);
     if (!chosen) return false;
@@ -62,7 +63,7 @@ bool MainForm::askCommandFile() {
     dropDialogDot(name);
     if (refuseIrregularFile(name, L"LitFichierCompta")) return false;
     cpt.commandFile = name;
-    app.config[23] = name;
+    app.config[kIniReportFile] = name;
     return true;
 }
 
@@ -251,7 +252,7 @@ void MainForm::miseFichierCompta() {
     AfficheTexte(textLines(cpt.report.text));
     // The validate button says "OK" and brings the ledger back.
     app.normalMode = false;
-    w.CmdYzo.text = L"OK";
+    w.CmdYzo.text = kCaptionOk;
     w.CmdYzo.show();
     w.CmdCreation.visible = false;
     w.CmdModifLigne.visible = false;

@@ -85,7 +85,7 @@ void ajouteCompte(ComptaReport& r, const ComptaAccount& account) {
     r.text += centre(h.title, kWidth) + kLineEnd + std::wstring(kWidth, L'-') + kLineEnd;
     if (r.detailed) appendTableOfLines(r.text, account.listed, TableSettings{h.accountType, h.hasTva, true});
     double balance = s.balance;
-    if (h.accountType == 1) balance += s.bankAmount;
+    if (h.accountType == kAccountBankCode) balance += s.bankAmount;
     r.partialBalance += balance;
     r.totalBalance += balance;
     r.partialTva += s.tvaSum;

@@ -8,20 +8,20 @@
 
 void MainForm::MontantCoursAutreUnite() {
     if (describeKey(L"Montant en cours dans l'autre unité")) return;
-    if (!InitNumeroCours(5)) {
+    if (!InitNumeroCours(kColumnMontant)) {
         sayNotAnOperation();
         return;
     }
     int unit = acc.header.unitCode;
-    if (unit == 1) message(Forme_montant(r_franc_euro(acc.work.montant)));
-    else if (unit == 2) message(Forme_montant(r_euro_franc(acc.work.montant)));
+    if (unit == kUnitFrancs) message(Forme_montant(r_franc_euro(acc.work.montant)));
+    else if (unit == kUnitEuros) message(Forme_montant(r_euro_franc(acc.work.montant)));
     else ParlerColonne();
 }
 
 void MainForm::MessageSoldeAutreUnite() {
     if (describeKey(L"Solde suivant le mode d'affichage dans l'autre unité")) return;
     const Totals& t = led.totals;
-    if (acc.header.unitCode == 1 || acc.header.unitCode == 2) {
+    if (acc.header.unitCode == kUnitFrancs || acc.header.unitCode == kUnitEuros) {
         // A blank between the mode and the amount, as the balance in the account's unit is said.
         message(L"solde " + ligne_modeaffichage(led.shownMode) + L" " + parler_moins(t.otherUnitBalance) +
                 acc.header.otherUnitName);
@@ -34,14 +34,14 @@ void MainForm::mnuAutreUnite() {
     MenuEntry& m = w.entry(L"mnuAutreUniteItem");
     if (describeKey(m.caption)) return;
     m.checked = !m.checked;
-    app.config[16] = m.checked ? L"1" : L"0";
+    app.config[kIniOtherUnit] = m.checked ? L"1" : L"0";
     AfficheYzo();
 }
 
 void MainForm::mnuConvertirEuro() {
     if (describeKey(w.entry(L"mnuConvertirEuroItem").caption)) return;
     AccountHeader& h = acc.table[acc.currentDoc];
-    if (h.unitCode == 2) return;
+    if (h.unitCode == kUnitEuros) return;
     if (ask(L"Convertir en euro", MsgButtons::YesNo) != MsgResult::Yes) return;
     acc.header = h;
     convertir_euro(h);
@@ -76,7 +76,7 @@ void convertLines(MainForm& f, std::vector<LineEntry>& lines, Convert convert, c
 // converted with their lines and have no balance to keep.
 void MainForm::convertir_euro(AccountHeader& header) {
     convertLines(*this, acc.pensionLines, r_franc_euro, L"convertir_euro");
-    displayMode() = 2;
+    displayMode() = DisplayMode::Operations;
     acc.header = header;
     const int type = header.accountType;
     Totals saved = std::move(led.totals);
@@ -103,7 +103,7 @@ void MainForm::convertir_euro(AccountHeader& header) {
     }
     led.totals = std::move(saved);
     double francBalance = francs.balance, euroBalance = euros.balance, tvaSum = euros.tvaSum;
-    if (type == 1) {
+    if (type == kAccountBankCode) {
         francBalance += francs.bankAmount;
         euroBalance += euros.bankAmount;
     }
@@ -116,8 +116,8 @@ void MainForm::convertir_euro(AccountHeader& header) {
         Operation op;
         op.date = lastDate;
         op.flag = L' ';
-        op.code = type == 4 ? L'R' : L'D';
-        bool fits = !(type == 5 && difference > 0) && !(type == 4 && difference < 0);
+        op.code = type == kAccountReceipts ? L'R' : L'D';
+        bool fits = !(type == kAccountExpenses && difference > 0) && !(type == kAccountReceipts && difference < 0);
         if (fits) {
             op.montant = difference;
             op.code = difference > 0 ? L'R' : L'D';
@@ -131,7 +131,7 @@ void MainForm::convertir_euro(AccountHeader& header) {
         insertionYzo(acc.operationCount() + 1);
     }
     header.unitName = L"EUROS";
-    header.unitCode = 2;
+    header.unitCode = kUnitEuros;
     header.otherUnitName = L"FRANCS";
     arrondi(euroBalance);
     header.lastBalance = euroBalance;
@@ -143,7 +143,7 @@ void MainForm::convertir_franc(AccountHeader& header) {
     convertLines(*this, acc.pensionLines, r_euro_franc, L"convertir_franc");
     convertLines(*this, acc.operationLines, r_euro_franc, L"convertir_franc");
     header.unitName = L"FRANCS";
-    header.unitCode = 1;
+    header.unitCode = kUnitFrancs;
     header.otherUnitName = L"EUROS";
     header.lastBalance = r_euro_franc(header.lastBalance);
     header.tvaTotal = r_euro_franc(header.tvaTotal);

@@ -1,12 +1,32 @@
 // The dialog area: opening the steps of an operation, the validate action
 // that dispatches on the dialog mode, and the keys of the boxes and lists.
 
+#include <algorithm>
+#include <cassert>
+
 #include "app/mainform.h"
 #include "entry/rules.h"
 #include "pensions/pensions.h"
 
 bool MainForm::searchRunning() const {
     return srch.forwardPending || srch.backwardPending || led.criteriaSearchRunning;
+}
+
+long DialogModes::setCount() const {
+    const bool modes[] = {flagChoice, rubriqueChoice, objetStep, tvaChoice, copyList, criteriaList,
+                          chequeParameter, chequePreview, accountTypeChoice, unitChoice, rubriqueTypeChoice,
+                          rubriqueScreenOpe, rubriqueScreenPen, objetScreenStandard, objetScreenOpe,
+                          objetScreenPen, tvaScreen};
+    return static_cast<long>(std::count(std::begin(modes), std::end(modes), true));
+}
+
+bool DialogModes::compatible() const {
+    if (rubriqueTypeChoice) return setCount() == 2 && rubriqueScreenOpe != rubriqueScreenPen;
+    return setCount() <= 1;
+}
+
+void MainForm::checkDialogFlags() const {
+    assert(ent.modes.compatible() && "dialog modes set together that DialogModes does not allow");
 }
 
 void MainForm::clearDialogModes() {
@@ -23,26 +43,26 @@ void MainForm::showLedger() {
 
 void MainForm::entryButtons() {
     app.normalMode = false;
-    w.CmdYzo.text = L"OK";
+    w.CmdYzo.text = kCaptionOk;
     w.CmdYzo.show();
     w.CmdCreation.visible = false;
     w.CmdModifLigne.visible = false;
-    w.CmdQuitter.text = L"Annuler";
+    w.CmdQuitter.text = kCaptionCancel;
     w.CmdQuitter.show();
 }
 
 void MainForm::dial_yzo(int step, const std::wstring& prompt) {
     ent.accepted = false;
     switch (step) {
-    case 2: dial_valider(); break;
-    case 3:
+    case kColumnFlag: dial_valider(); break;
+    case kColumnRubrique:
         ent.modes.rubriqueChoice = true;
         AfficheRubrique();
         break;
-    case 4: openObjetStep(); break;
-    case 5: dial_montant(); break;
-    case 6: dial_Tva(); break;
-    case 7:
+    case kColumnObjet: openObjetStep(); break;
+    case kColumnMontant: dial_montant(); break;
+    case kColumnTva: dial_Tva(); break;
+    case kColumnNumero:
         if (searchRunning()) dial_numero_recherche();
         else dial_numero();
         break;
@@ -76,20 +96,22 @@ void MainForm::openObjetStep() {
 
 void MainForm::CreationOperation() {
     if (describeKey(L"création d'une opération")) return;
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
     entryButtons();
     acc.work = ent.blank;
     acc.work.date = ent.creationDate;
-    if (displayMode() == 1) {
+    if (displayMode() == DisplayMode::Pensions) {
         acc.work.code = L'T';
         acc.work.numero = L"1";
     }
     ent.columnModification = false;
     ent.creationInProgress = true;
-    dial_yzo(1, L"Date de création");
+    dial_yzo(kColumnDate, L"Date de création");
 }
 
 void MainForm::ModifOperation() {
     if (describeKey(L"modification d'une colonne")) return;
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
     long index = IndexAbsolu();
     if (!TestNumeroAffiche(index)) return;
     cursorIndex() = index;
@@ -101,22 +123,23 @@ void MainForm::ModifOperation() {
     }
     acc.work = acc.parsed;
     int slot = acc.currentDoc;
-    if (led.pendingColumn == 0 && !positionNom_rub(index)) return;
-    int column = led.pendingColumn > 0 ? led.pendingColumn : led.currentColumn[slot];
+    if (led.pendingColumn == kNoColumn && !positionNom_rub(index)) return;
+    int column = led.pendingColumn != kNoColumn ? led.pendingColumn : led.currentColumn[slot];
     int type = acc.header.accountType;
     bool bankLine = acc.work.code == L'B';
-    if ((bankLine && column != 1 && column != 5) || (column == 2 && type != 1 && type != 2)) {
+    if ((bankLine && column != kColumnDate && column != kColumnMontant) ||
+        (column == kColumnFlag && type != kAccountBankCode && type != kAccountMarked)) {
         platform.Beep();
         return;
     }
     entryButtons();
     ent.columnModification = true;
-    if (led.pendingColumn > 0) {
+    if (led.pendingColumn != kNoColumn) {
         led.currentColumn[slot] = led.pendingColumn;
-        led.pendingColumn = 0;
+        led.pendingColumn = kNoColumn;
     }
-    if (column == 1) {
-        dial_yzo(1, L"date à modifier");
+    if (column == kColumnDate) {
+        dial_yzo(kColumnDate, L"date à modifier");
         return;
     }
     dial_yzo(column);
@@ -138,7 +161,7 @@ void MainForm::validationDial() {
     // A traite or pension that could never fall due again is not stored: the
     // box stays open for another mensualité.
     int months = 0;
-    if (displayMode() == 1 && !ent.modes.objetStep && !readMensualite(text, months)) {
+    if (displayMode() == DisplayMode::Pensions && !ent.modes.objetStep && !readMensualite(text, months)) {
         message(L"mensualité invalide");
         return;
     }
@@ -162,7 +185,7 @@ void MainForm::validationDial() {
         dial_montant();
     } else {
         ent.numberStep = false;
-        bool pensions = displayMode() == 1;
+        bool pensions = displayMode() == DisplayMode::Pensions;
         if (!pensions && !text.empty() && text == dernierNUMERO()) {
             message(L"numéro de chèque existant");
             return;
@@ -176,7 +199,7 @@ void MainForm::validationDial() {
 
 void MainForm::dial_valider() {
     int type = acc.header.accountType;
-    if (type != 1 && type != 2) return;
+    if (type != kAccountBankCode && type != kAccountMarked) return;
     w.txt.show(false);
     Control& l = w.Liste;
     l.show();
@@ -184,7 +207,7 @@ void MainForm::dial_valider() {
     ent.typeAhead.clear();
     ent.modes.flagChoice = true;
     l.clearItems();
-    if (type == 1) {
+    if (type == kAccountBankCode) {
         l.addItem(L"Enregistrement");
         l.addItem(L"non enregistré");
         l.addItem(L"enregistré");
@@ -204,7 +227,7 @@ void MainForm::validationValider() {
     ent.modes.flagChoice = false;
     ent.columnModification = false;
     if (l.selected == 1) acc.work.flag = L' ';
-    else acc.work.flag = acc.header.accountType == 1 ? L'/' : L'*';
+    else acc.work.flag = acc.header.accountType == kAccountBankCode ? L'/' : L'*';
     if (searchRunning()) {
         suiteRecherche(kFieldFlag);
         return;
@@ -216,6 +239,7 @@ void MainForm::validationValider() {
 
 // Rows 4 to 19 of the validate action; false when no mode is set.
 bool MainForm::validateListModes() {
+    checkDialogFlags();  // so that only a type choice and its rubrique screen compete below
     DialogModes& m = ent.modes;
     if (m.flagChoice) validationValider();
     else if (m.rubriqueChoice) validationRubrique();
@@ -257,10 +281,10 @@ void MainForm::CmdYzo_Click() {
 
 void MainForm::CmdCreation_Click() {
     const std::wstring& caption = w.CmdCreation.text;
-    if (caption == L"Création rubrique") {
+    if (caption == kCaptionCreateRubrique) {
         if (ent.modes.rubriqueScreenOpe) CreationRubriqueOperation();
         else CreationRubriquePension();
-    } else if (caption == L"Création objet") {
+    } else if (caption == kCaptionCreateObjet) {
         CreationObjet();
     } else {
         CreationOperation();

@@ -5,6 +5,13 @@
 #include "account/account.h"
 
 // The dialog modes: the validate action tests the first one that is set.
+//
+// Which may be set together (compatible() says whether they are):
+//   rubriqueTypeChoice   only with exactly one of rubriqueScreenOpe and
+//                        rubriqueScreenPen: the type of a rubrique being
+//                        created on that screen, which it goes back to
+//   every other mode     alone: each dialog clears the mode of the one it
+//                        follows (InitYzo clears them all)
 struct DialogModes {
     bool flagChoice = false;          // state-flag list
     bool rubriqueChoice = false;
@@ -23,6 +30,11 @@ struct DialogModes {
     bool objetScreenOpe = false;
     bool objetScreenPen = false;
     bool tvaScreen = false;
+
+    // How many modes are set.
+    long setCount() const;
+    // True when the modes set are a combination the table above allows.
+    bool compatible() const;
 };
 
 struct EntryState {

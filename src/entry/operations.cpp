@@ -48,7 +48,7 @@ void MainForm::insertionPension(long position) { insertAt(acc.pensionLines, posi
 void MainForm::supprimePension(long index) { removeAt(acc.pensionLines, index); }
 
 void MainForm::storeOperation() {
-    if (displayMode() == 1) AjoutPension();
+    if (displayMode() == DisplayMode::Pensions) AjoutPension();
     else AjoutOperation();
     markModified();
 }
@@ -61,14 +61,14 @@ long MainForm::cursorSourceIndex() const {
 
 void MainForm::replaceCurrentLine() {
     long source = cursorSourceIndex();
-    std::vector<LineEntry>& lines = displayMode() == 1 ? acc.pensionLines : acc.operationLines;
+    std::vector<LineEntry>& lines = displayMode() == DisplayMode::Pensions ? acc.pensionLines : acc.operationLines;
     if (source < 1 || source >= static_cast<long>(lines.size())) return;
     lines[source].text = FormeYzo(acc.work);
 }
 
 void MainForm::moveCurrentLine() {
     long source = cursorSourceIndex();
-    if (displayMode() == 1) {
+    if (displayMode() == DisplayMode::Pensions) {
         supprimePension(source);
         AjoutPension();
     } else {
@@ -83,9 +83,9 @@ void MainForm::effacementYzo() {
     if (!TestNumeroAffiche(index)) return;
     if (ask(L"Effacer l'opération", MsgButtons::YesNo) != MsgResult::Yes) return;
     long source = led.displayTable[index].sourceIndex;
-    if (displayMode() == 1) supprimePension(source);
+    if (displayMode() == DisplayMode::Pensions) supprimePension(source);
     else supprimeYzo(source);
     markModified();
-    cursorIndex() = std::min(index, displayMode() == 1 ? acc.pensionCount() : acc.operationCount());
+    cursorIndex() = std::min(index, displayMode() == DisplayMode::Pensions ? acc.pensionCount() : acc.operationCount());
     AfficheYzo();
 }

@@ -63,7 +63,7 @@ AmountAnswer readAmountAnswer(const std::wstring& answer, int unitCode, const st
     AmountAnswer r;
     std::wstring t = upperCase(trim(answer));
     std::wstring allowed = L"0123456789.,";
-    if (unitCode != 3) allowed += L"FE";
+    if (unitCode != kUnitOther) allowed += L"FE";
     if (allowMinus) allowed += L"-";
     bool seenPoint = false;
     for (size_t i = 0; i < t.size(); ++i) {
@@ -104,10 +104,10 @@ AmountAnswer readAmountAnswer(const std::wstring& answer, int unitCode, const st
     }
     std::string number(t.begin(), t.end());
     double value = std::strtod(number.c_str(), nullptr);
-    if (letter == L'E' && unitCode == 1) {
+    if (letter == L'E' && unitCode == kUnitFrancs) {
         value = r_euro_franc(value);
         r.status = L"euros";
-    } else if (letter == L'F' && unitCode == 2) {
+    } else if (letter == L'F' && unitCode == kUnitEuros) {
         value = r_franc_euro(value);
         r.status = L"francs";
     } else if (letter != 0) {

@@ -20,7 +20,7 @@ struct AmountAnswer {
     double value = 0;       // in the account's unit, sign as typed
     std::wstring status;    // "euros", "francs", the unit name, or empty
 };
-// unitCode 1 francs, 2 euros, 3 other; allowMinus on bank lines and searches.
+// unitCode: kUnitFrancs, kUnitEuros or kUnitOther; allowMinus on bank lines and searches.
 AmountAnswer readAmountAnswer(const std::wstring& answer, int unitCode, const std::wstring& unitName,
                               bool allowMinus);
 

@@ -27,8 +27,8 @@ void MainForm::validationdate() {
         ent.creationDate = date;
         ent.creationInProgress = false;
         int type = acc.header.accountType;
-        if (type >= 1 && type <= 3) dial_yzo(3);
-        else dial_yzo(4);
+        if (type >= kAccountBankCode && type <= kAccountPlain) dial_yzo(kColumnRubrique);
+        else dial_yzo(kColumnObjet);
     }
 }
 
@@ -96,7 +96,7 @@ void MainForm::validationRubrique() {
 
 bool MainForm::Test_NomObjet() {
     int type = acc.header.accountType;
-    if (type == 4 || type == 5) {
+    if (type == kAccountReceipts || type == kAccountExpenses) {
         std::wstring name = trim(acc.header.objetListName);
         lst.objetFilePath = name.empty() ? L"" : findListFile(app.programFolder, name);
     } else {
@@ -221,9 +221,9 @@ bool MainForm::EntreeMontantTva() {
 }
 
 void MainForm::dial_numero() {
-    bool pensions = displayMode() == 1;
+    bool pensions = displayMode() == DisplayMode::Pensions;
     bool cheque = isChequeRubrique(acc.work.rubrique);
-    if (!pensions && !ent.columnModification && option(18) && !cheque) {
+    if (!pensions && !ent.columnModification && option(kIniNumeroOnCheque) && !cheque) {
         AjoutOperation();
         markModified();
         InitYzo();
@@ -231,7 +231,8 @@ void MainForm::dial_numero() {
     }
     ent.numberStep = true;
     w.txt.show(false);
-    if (trim(acc.work.numero).empty() && !pensions && !ent.columnModification && !(option(17) && !cheque))
+    if (trim(acc.work.numero).empty() && !pensions && !ent.columnModification &&
+        !(option(kIniIncrementOnCheque) && !cheque))
         acc.work.numero = FUTURNUMERO();
     w.LblDial.text = pensions ? L"Mensualité : " : L"numéro : ";
     w.LblDial.show();
@@ -255,17 +256,18 @@ bool MainForm::positionNom_rub(long index) {
             if (start[j] > 0) return static_cast<int>(start[j]);
         return 0;
     };
-    int afterDate = start[1] > 0 ? start[1] : (type == 4 || type == 5 ? nextStart(3) : nextStart(2));
+    bool noRubrique = type == kAccountReceipts || type == kAccountExpenses;
+    int afterDate = start[1] > 0 ? start[1] : (noRubrique ? nextStart(3) : nextStart(2));
     int afterMontant = start[5] > 0 ? start[5] : start[6];
-    if (x >= 1 && x <= afterDate - 2) column = 1;
-    else if (within(start[1], start[1] + 1)) column = 2;
-    else if (within(start[2], nextStart(3) - 2)) column = 3;
-    else if (within(start[3], start[4] - 2)) column = 4;
-    else if (within(start[4], afterMontant - 2)) column = 5;
+    if (x >= 1 && x <= afterDate - 2) column = kColumnDate;
+    else if (within(start[1], start[1] + 1)) column = kColumnFlag;
+    else if (within(start[2], nextStart(3) - 2)) column = kColumnRubrique;
+    else if (within(start[3], start[4] - 2)) column = kColumnObjet;
+    else if (within(start[4], afterMontant - 2)) column = kColumnMontant;
     else if (within(start[5], start[6] - 2)) {
-        if (acc.header.hasTva) column = 6;
+        if (acc.header.hasTva) column = kColumnTva;
         else platform.Beep();
-    } else if (within(start[6], start[7])) column = 7;
+    } else if (within(start[6], start[7])) column = kColumnNumero;
     else {
         message(L"entre 2 colonnes");
         return false;

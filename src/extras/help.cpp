@@ -36,7 +36,7 @@ void MainForm::textViewButtons() {
     w.CmdYzo.visible = false;
     w.CmdCreation.visible = false;
     w.CmdModifLigne.visible = false;
-    w.CmdQuitter.text = L"Annuler";
+    w.CmdQuitter.text = kCaptionCancel;
     w.CmdQuitter.show();
 }
 

@@ -49,7 +49,8 @@ void MainForm::blocnote() {
     }
     FileDialogRequest request;
     request.filter = L"Fichiers (*.TXT)|*.TXT";
-    request.initialName = trim(app.config[32]).empty() ? notepadProposal(currentPath()) : app.config[32];
+    const std::wstring& lastFile = app.config[kIniNotepadFile];
+    request.initialName = trim(lastFile).empty() ? notepadProposal(currentPath()) : lastFile;
     std::optional<std::wstring> chosen = platform.OpenFileDialog(request);
     if (!chosen) return;
     std::wstring name = *chosen;
@@ -59,7 +60,7 @@ void MainForm::blocnote() {
     std::optional<std::wstring> text = readNotepadFile(name);
     if (!text) return;
     ext.notepadFile = name;
-    app.config[32] = name;
+    app.config[kIniNotepadFile] = name;
     ext.notepadModified = false;
 
     app.notepadShown = true;
@@ -67,7 +68,7 @@ void MainForm::blocnote() {
     w.CmdYzo.visible = false;
     w.CmdCreation.visible = false;
     w.CmdModifLigne.visible = false;
-    w.CmdQuitter.text = L"Opérations";
+    w.CmdQuitter.text = kCaptionLeaveNotepad;
     w.CmdQuitter.show();
     w.txt.show(false);
     w.RtbNote.show();
@@ -148,7 +149,7 @@ bool MainForm::saveNotepadAs() {
     std::wstring name = *chosen;
     if (name.size() >= 3 && name[1] == L':' && name[2] == L'.') name.erase(2, 1);
     ext.notepadFile = name;
-    app.config[32] = name;
+    app.config[kIniNotepadFile] = name;
     bool saved = RangeBlocNote();
     AfficheStatus();
     return saved;

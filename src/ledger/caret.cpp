@@ -173,8 +173,8 @@ void MainForm::AppelFinIndex() {
 
 void MainForm::retourMicro() {
     if (describeKey(L"Opérations du jour en cours")) return;
-    int mode = displayMode();
-    if (mode == 9 || mode == 10 || led.displayCount() == 0) return;
+    DisplayMode mode = displayMode();
+    if (mode == DisplayMode::Text || mode == DisplayMode::Report || led.displayCount() == 0) return;
     Date now = today();
     long index = led.displayCount() + 1;
     for (long k = 1; k <= led.displayCount(); ++k) {

@@ -10,27 +10,27 @@ FormatSettings MainForm::formatSettings() const {
     s.hasTva = acc.header.hasTva;
     s.unitName = acc.header.unitName;
     s.displayMode = led.displayMode[acc.currentDoc];
-    s.tableStyle = trim(app.config[33]) == L"en tableau";
-    s.dayNames = app.config[30] == L"1";
-    s.monthNames = app.config[36] == L"1";
+    s.tableStyle = trim(app.config[kIniDisplayStyle]) == L"en tableau";
+    s.dayNames = app.config[kIniDayNames] == L"1";
+    s.monthNames = app.config[kIniMonthNames] == L"1";
     s.pendingColumn = led.pendingColumn;
     return s;
 }
 
-std::wstring MainForm::ligne_modeaffichage(int mode) const {
+std::wstring MainForm::ligne_modeaffichage(DisplayMode mode) const {
     int type = acc.header.accountType;
     switch (mode) {
-    case 1:
-        if (type >= 1 && type <= 3) return L"traite/pension";
-        if (type == 4) return L"pensions";
-        if (type == 5) return L"traites";
+    case DisplayMode::Pensions:
+        if (type >= kAccountBankCode && type <= kAccountPlain) return L"traite/pension";
+        if (type == kAccountReceipts) return L"pensions";
+        if (type == kAccountExpenses) return L"traites";
         return L"";
-    case 2: return L"opérations";
-    case 3:
-        if (type == 1) return L"non enregistré";
-        if (type == 2) return L"non repèré";
+    case DisplayMode::Operations: return L"opérations";
+    case DisplayMode::Unregistered:
+        if (type == kAccountBankCode) return L"non enregistré";
+        if (type == kAccountMarked) return L"non repèré";
         return L"";
-    case 4: return L"Recherche ";
+    case DisplayMode::Criteria: return L"Recherche ";
     default: return L"";
     }
 }
@@ -56,7 +56,7 @@ bool MainForm::DepenseRecetteSolde(double& amount, long shownBefore) {
 
 bool MainForm::addToTotals(const OperationView& op, double& amount, long shownBefore) {
     Totals& t = led.totals;
-    if (!addToBalance(op, BalanceRule::of(acc.header, displayMode() == 4), t)) return false;
+    if (!addToBalance(op, BalanceRule::of(acc.header, displayMode() == DisplayMode::Criteria), t)) return false;
     if (op.flag == L' ') ++t.blankFlagCount;
     amount = op.montant;
     // The balance to the cursor runs up to and with the cursor line.
@@ -69,13 +69,13 @@ void MainForm::Ligne_solde() {
     const AccountHeader& h = acc.header;
     t.balanceText = L"SOLDE " + ligne_modeaffichage(displayMode()) + L" " + Forme_montant(t.balance) + L" " + h.unitName;
     t.otherUnitText = Forme_montant(t.otherUnitBalance) + L" " + h.otherUnitName;
-    t.tvaText = Forme_montant(t.tvaSum) + L" " + (h.unitCode != 3 ? L" " + h.unitName : L"");
+    t.tvaText = Forme_montant(t.tvaSum) + L" " + (h.unitCode != kUnitOther ? L" " + h.unitName : L"");
 }
 
 std::wstring MainForm::balanceScreenLine() const {
     const Totals& t = led.totals;
     std::wstring line = t.balanceText;
-    if (option(16) && acc.header.unitCode != 3) line += L"  " + t.otherUnitText;
+    if (option(kIniOtherUnit) && acc.header.unitCode != kUnitOther) line += L"  " + t.otherUnitText;
     if (acc.header.hasTva) line += L" TVA " + t.tvaText;
     return line;
 }
@@ -90,14 +90,14 @@ void MainForm::parler_solde() {
     // A blank between the mode and the amount, so that they are said as two words.
     // The totals are those of the last display, so is the mode named.
     std::wstring s = L"solde " + ligne_modeaffichage(led.shownMode) + L" " + parler_moins(led.totals.balance);
-    if (acc.header.unitCode != 3) s += L" " + acc.header.unitName;
+    if (acc.header.unitCode != kUnitOther) s += L" " + acc.header.unitName;
     message(s);
 }
 
 void MainForm::init_vierge() {
     Operation blank;
     blank.date = today();
-    blank.code = acc.header.accountType == 4 ? L'R' : L'D';
+    blank.code = acc.header.accountType == kAccountReceipts ? L'R' : L'D';
     blank.flag = L' ';
     ent.blank = blank;
     acc.work = blank;
@@ -122,7 +122,7 @@ double MainForm::soldeAuCurseur(long index) const {
 
 void MainForm::AfficheYzo() {
     int slot = acc.currentDoc;
-    int mode = displayMode();
+    DisplayMode mode = displayMode();
     acc.header = acc.table[slot];
     if (isTextView(mode)) return;
     if (led.criteriaSearchRunning) {
@@ -140,9 +140,9 @@ void MainForm::AfficheYzo() {
     FormatSettings settings = formatSettings();
     led.shownSettings = settings;
     led.layout = LineLayout{};
-    if (mode == 4) {
+    if (mode == DisplayMode::Criteria) {
         w.CmdYzo.visible = w.CmdCreation.visible = w.CmdModifLigne.visible = false;
-        w.CmdQuitter.text = L"Annuler";
+        w.CmdQuitter.text = kCaptionCancel;
         w.CmdQuitter.show();
         led.screenLines.setHeader(searchHeaderLine());
     } else {
@@ -163,7 +163,7 @@ void MainForm::AfficheYzo() {
     long firstFuture = 0;
     bool counted = false;
     double inverse = 0;
-    const std::vector<LineEntry>& source = mode == 1 ? acc.pensionLines : acc.operationLines;
+    const std::vector<LineEntry>& source = mode == DisplayMode::Pensions ? acc.pensionLines : acc.operationLines;
     led.showFrom(source);
     Totals& t = led.totals;
     led.countedAmount.reserve(source.size());
@@ -185,7 +185,7 @@ void MainForm::AfficheYzo() {
         long shownBefore = shown;
         double amount = 0;
         bool counts = false;
-        if (mode == 1) {
+        if (mode == DisplayMode::Pensions) {
             if (parsed) {
                 double months = std::wcstod(trim(std::wstring(op.numero)).c_str(), nullptr);
                 double monthly = months < 2 ? op.montant : op.montant / months;
@@ -193,13 +193,13 @@ void MainForm::AfficheYzo() {
                 amount = op.montant;
                 counts = true;
             }
-        } else if (mode == 3) {
+        } else if (mode == DisplayMode::Unregistered) {
             if (parsed && (op.flag == L'/' || op.flag == L'*')) continue;
             if (parsed && addToTotals(op, amount, shownBefore)) {
                 inverse -= amount;
                 counts = true;
             }
-        } else if (mode == 4) {
+        } else if (mode == DisplayMode::Criteria) {
             if (!parsed) continue;
             // The search reads the whole record.
             acc.parsed = convertit_ChaineYzo(line);
@@ -217,7 +217,7 @@ void MainForm::AfficheYzo() {
         if (parsed) measureOperation(led.layout, op, settings);
         else measureLine(led.layout, led.shownText(shown), settings);
         // A pension line adds its monthly amount to the balance, not its amount.
-        led.countedAmount.push_back(counts && mode != 1 ? amount : 0.0);
+        led.countedAmount.push_back(counts && mode != DisplayMode::Pensions ? amount : 0.0);
         if (counts) {
             if (!counted) {
                 t.minimum = t.maximum = amount;
@@ -230,22 +230,22 @@ void MainForm::AfficheYzo() {
         if (firstFuture == 0 && (parsed ? op.date >= now : datedTodayOrLater(line, now))) firstFuture = shown;
     }
     // The record of the last line read stays the work record, as each reading leaves it.
-    if (lastParsed > 0 && mode != 4) acc.parsed = convertit_ChaineYzo(source[lastParsed].text);
+    if (lastParsed > 0 && mode != DisplayMode::Criteria) acc.parsed = convertit_ChaineYzo(source[lastParsed].text);
     led.screenLines.showRows(shown);
 
-    if (mode == 2) {
-        if (h.accountType == 1) t.balance += t.bankAmount;
+    if (mode == DisplayMode::Operations) {
+        if (h.accountType == kAccountBankCode) t.balance += t.bankAmount;
         acc.table[slot].lastBalance = t.balance;
         acc.table[slot].tvaTotal = t.tvaSum;
     }
     acc.table[slot].lineCount = acc.pensionCount() + acc.operationCount();
-    if (h.unitCode == 1) t.otherUnitBalance = r_franc_euro(t.balance);
-    else if (h.unitCode == 2) t.otherUnitBalance = r_euro_franc(t.balance);
+    if (h.unitCode == kUnitFrancs) t.otherUnitBalance = r_franc_euro(t.balance);
+    else if (h.unitCode == kUnitEuros) t.otherUnitBalance = r_euro_franc(t.balance);
     if (led.displayCount() > 0) t.average = t.balance / led.displayCount();
 
     Ligne_solde();
     led.screenLines.push_back(balanceScreenLine());
-    if (mode == 3)
+    if (mode == DisplayMode::Unregistered)
         led.screenLines.push_back(L"Solde non enregistré inverse + solde opérations= " +
                                   Forme_montant(inverse + acc.table[slot].lastBalance) + L" " + h.unitName);
 
@@ -253,14 +253,14 @@ void MainForm::AfficheYzo() {
     // A line deleted or a shorter mode may leave the index past the last line.
     if (cursorIndex() > led.displayCount()) cursorIndex() = std::max(led.displayCount(), 1L);
     // The balance to the cursor runs up to and with the line the caret is put on.
-    if (mode != 1) t.cursorBalance = soldeAuCurseur(cursorIndex());
+    if (mode != DisplayMode::Pensions) t.cursorBalance = soldeAuCurseur(cursorIndex());
     SurNumero(cursorIndex());
 }
 
 // --- Text views and the information screen ---------------------------------
 
 void MainForm::AfficheTexte(const std::vector<std::wstring>& lines) {
-    displayMode() = 9;
+    displayMode() = DisplayMode::Text;
     led.screenLines.setText(lines);
     if (lines.empty()) led.screenLines.push_back({});
     led.windowStart = 1;
@@ -277,29 +277,29 @@ std::wstring signedCount(long n) { return n < 0 ? std::to_wstring(n) : L" " + st
 
 void MainForm::InformationCompte() {
     if (describeKey(L"informations sur le compte")) return;
-    int mode = led.shownMode;
+    DisplayMode mode = led.shownMode;
     const Totals& t = led.totals;
     const std::wstring unit = L" " + acc.header.unitName;
     double cursorBalance = t.cursorBalance;
     // From the ledger, the balance is taken up to the line the caret is on now.
-    if (!isTextView(displayMode()) && mode != 1 && led.displayCount() > 0) {
+    if (!isTextView(displayMode()) && mode != DisplayMode::Pensions && led.displayCount() > 0) {
         NumeroAffiche();
         cursorBalance = soldeAuCurseur(cursorIndex());
     }
     std::vector<std::wstring> lines;
     lines.push_back(L"Informations en mode " + ligne_modeaffichage(mode) + L" sur " + currentPath());
     lines.push_back(L"Nombre de lignes" + signedCount(led.displayCount()));
-    if (mode == 2 && acc.header.accountType == 1)
+    if (mode == DisplayMode::Operations && acc.header.accountType == kAccountBankCode)
         lines.push_back(L"Nombre de lignes non enregistrées" + signedCount(t.blankFlagCount));
-    else if (mode == 2 && acc.header.accountType == 2)
+    else if (mode == DisplayMode::Operations && acc.header.accountType == kAccountMarked)
         lines.push_back(L"Nombre de lignes non repèreées" + signedCount(t.blankFlagCount));
     lines.push_back(L"Solde            " + Forme_montant(t.balance) + unit);
-    if (mode != 1) {
+    if (mode != DisplayMode::Pensions) {
         lines.push_back(L"Solde des espèces " + Forme_montant(t.cashBalance) + unit);
         lines.push_back(L"Solde non en espèces " + Forme_montant(t.nonCashBalance) + unit);
         lines.push_back(L"Solde au curseur depuis le début " + Forme_montant(cursorBalance) + unit);
     }
-    if (acc.header.unitCode == 3) lines.push_back(L"Moyenne          " + Forme_montant(t.average) + unit);
+    if (acc.header.unitCode == kUnitOther) lines.push_back(L"Moyenne          " + Forme_montant(t.average) + unit);
     lines.push_back(L"Minimum          " + Forme_montant(t.minimum) + unit);
     lines.push_back(L"Maximum          " + Forme_montant(t.maximum) + unit);
     AfficheTexte(lines);
@@ -308,14 +308,14 @@ void MainForm::InformationCompte() {
 
 void MainForm::OperationsNonEnregistrees() {
     if (describeKey(L"opérations non enregistrées")) return;
-    displayMode() = 3;
+    displayMode() = DisplayMode::Unregistered;
     cursorIndex() = 0;
     AfficheYzo();
 }
 
 void MainForm::TraitesEtPensions() {
     if (describeKey(L"traites et pensions")) return;
-    displayMode() = 1;
+    displayMode() = DisplayMode::Pensions;
     cursorIndex() = 1;
     AfficheYzo();
 }

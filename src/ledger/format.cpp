@@ -49,13 +49,13 @@ int16_t toStart(size_t position) {
 int len(std::wstring_view s) { return static_cast<int>(s.size()); }
 
 bool flagColumnNeeded(wchar_t flag, wchar_t code, const FormatSettings& settings) {
-    if (settings.displayMode == 1) return false;
-    if (settings.accountType == 1) return code != L'B' && flag != L' ';
-    if (settings.accountType == 2) return flag != L' ';
+    if (settings.displayMode == DisplayMode::Pensions) return false;
+    if (settings.accountType == kAccountBankCode) return code != L'B' && flag != L' ';
+    if (settings.accountType == kAccountMarked) return flag != L' ';
     return false;
 }
 
-bool showsRubrique(int accountType) { return accountType >= 1 && accountType <= 3; }
+bool showsRubrique(int accountType) { return accountType >= kAccountBankCode && accountType <= kAccountPlain; }
 
 std::wstring_view trimView(std::wstring_view v) {
     size_t a = 0, b = v.size();
@@ -125,13 +125,13 @@ void appendDateComplet(std::wstring& s, std::wstring_view line, const FormatSett
 
 void singleColumn(std::wstring& s, std::wstring_view line, const Measured& m, const FormatSettings& settings) {
     switch (settings.pendingColumn) {
-    case 1: s.clear(); appendDateComplet(s, line, settings); break;
-    case 2: s = formevalider(m.flag, settings.accountType); break;
-    case 3: s.assign(m.rubrique.empty() ? std::wstring_view(L" ") : m.rubrique); break;
-    case 4: s.assign(m.objet.empty() ? std::wstring_view(L" ") : m.objet); break;
-    case 5: s.assign(m.montant); appendBlanks(s, m.montantBlanks); break;
-    case 6: s.assign(m.tva); break;
-    case 7: s.assign(m.numero); break;
+    case kColumnDate: s.clear(); appendDateComplet(s, line, settings); break;
+    case kColumnFlag: s = formevalider(m.flag, settings.accountType); break;
+    case kColumnRubrique: s.assign(m.rubrique.empty() ? std::wstring_view(L" ") : m.rubrique); break;
+    case kColumnObjet: s.assign(m.objet.empty() ? std::wstring_view(L" ") : m.objet); break;
+    case kColumnMontant: s.assign(m.montant); appendBlanks(s, m.montantBlanks); break;
+    case kColumnTva: s.assign(m.tva); break;
+    case kColumnNumero: s.assign(m.numero); break;
     default: s.clear(); break;
     }
 }
@@ -190,16 +190,16 @@ std::wstring formeoperation(DisplayEntry& entry, const FormatSettings& settings)
     const int type = settings.accountType;
 
     std::wstring s = ligne_dateReduit(entry.line, settings) + L" ";
-    if (settings.displayMode != 1) {
-        if (type == 2) {
+    if (settings.displayMode != DisplayMode::Pensions) {
+        if (type == kAccountMarked) {
             entry.colStart[1] = toStart(s.size() + 1);
             s += f.flag == L'*' ? L"* " : L"  ";
-        } else if (type == 1 && !bank) {
+        } else if (type == kAccountBankCode && !bank) {
             entry.colStart[1] = toStart(s.size() + 1);
             s += f.flag == L'/' ? L"enregistré " : L"  ";
         }
     }
-    if (type != 4 && type != 5) {
+    if (type != kAccountReceipts && type != kAccountExpenses) {
         entry.colStart[2] = toStart(s.size() + 1);
         s += rubrique + L" ";
     }
@@ -272,11 +272,11 @@ void tableLine(std::wstring& s, std::array<int16_t, 8>& colStart, std::wstring_v
 
     appendDateComplet(s, line, settings);
     s += L' ';
-    if (settings.displayMode != 1 && layout.flagColumn) {
-        if (type == 2) {
+    if (settings.displayMode != DisplayMode::Pensions && layout.flagColumn) {
+        if (type == kAccountMarked) {
             colStart[1] = toStart(s.size() + 1);
             s += m.flag == L'*' ? L"* " : L"  ";
-        } else if (type == 1 && !bank) {
+        } else if (type == kAccountBankCode && !bank) {
             colStart[1] = toStart(s.size() + 1);
             if (m.flag == L'/') s += L"enregistré ";
             else appendBlanks(s, 11);
@@ -322,7 +322,7 @@ void formeLigne(std::wstring& s, std::array<int16_t, 8>& colStart, std::wstring_
                 const LineLayout& layout, const FormatSettings& settings) {
     colStart.fill(0);
     s.clear();
-    if (settings.pendingColumn >= 1 && settings.pendingColumn <= 7) {
+    if (settings.pendingColumn >= kColumnDate && settings.pendingColumn <= kColumnNumero) {
         // A single column: the field alone, never marked.
         singleColumn(s, line, measure(line), settings);
         return;
@@ -348,11 +348,11 @@ void FormeTableau(std::vector<DisplayEntry>& table, const FormatSettings& settin
 std::wstring formecompte(int accountType, bool hasTva) {
     std::wstring s;
     switch (accountType) {
-    case 1: s = L"Recette/Dépense/code banque"; break;
-    case 2: s = L"Recette/Dépense/repère"; break;
-    case 3: s = L"Recette/Dépense"; break;
-    case 4: s = L"Recettes"; break;
-    case 5: s = L"Dépenses"; break;
+    case kAccountBankCode: s = L"Recette/Dépense/code banque"; break;
+    case kAccountMarked: s = L"Recette/Dépense/repère"; break;
+    case kAccountPlain: s = L"Recette/Dépense"; break;
+    case kAccountReceipts: s = L"Recettes"; break;
+    case kAccountExpenses: s = L"Dépenses"; break;
     default: break;
     }
     if (hasTva) s += L"/T V A";
@@ -361,7 +361,7 @@ std::wstring formecompte(int accountType, bool hasTva) {
 
 std::wstring formevalider(wchar_t flag, int accountType) {
     switch (flag) {
-    case L' ': return accountType == 1 ? L"non enregistré" : L"non repèré";
+    case L' ': return accountType == kAccountBankCode ? L"non enregistré" : L"non repèré";
     case L'/': return L"enregistré";
     case L'*': return L"repèré";
     default: return L"";

@@ -39,25 +39,47 @@ std::wstring foldedUpperCase(const std::wstring& text);
 
 // --- Line formatting (format.cpp) ----------------------------------------
 
+// What the ledger of an account shows; each open account has its own.
+enum class DisplayMode {
+    Pensions = 1,      // the account's traites and pensions
+    Operations = 2,    // every operation
+    Unregistered = 3,  // the operations neither registered "/" nor marked "*"
+    Criteria = 4,      // the operations that pass the criteria search
+    Text = 9,          // a text: the information screen, a report, a preview, a help text
+    Report = 10,       // the accounting report gathering an account's operations
+};
+
+// The columns of an operation: the column starts of a shown line, the
+// readers' current column, the step a creation or a modification opens, the
+// field a search compares. Plain ints: they index the column starts.
+constexpr int kNoColumn = 0;        // none: no single-column view, no search yet
+constexpr int kColumnDate = 1;      // the date
+constexpr int kColumnFlag = 2;      // registered "/" or marked "*"
+constexpr int kColumnRubrique = 3;  // the rubrique
+constexpr int kColumnObjet = 4;     // the objet
+constexpr int kColumnMontant = 5;   // the amount
+constexpr int kColumnTva = 6;       // the TVA
+constexpr int kColumnNumero = 7;    // the numéro (months between two due dates of a traite)
+
 // One shown line of the ledger (1-based table; element 0 unused).
 struct DisplayEntry {
     std::wstring line;                 // the stored line
     std::wstring text;                 // the formatted text
     long sourceIndex = 0;              // index of the line in its source array
     int16_t mark = 0;                  // selection mark
-    std::array<int16_t, 8> colStart{}; // column starts 1..7 (element 0 unused)
+    std::array<int16_t, 8> colStart{}; // [k]: where the field after column k starts, 0 when not shown
 };
 
 // What the formatter reads from the main window.
 struct FormatSettings {
-    int accountType = 1;         // 1..5
+    int accountType = kAccountBankCode;
     bool hasTva = false;
     std::wstring unitName;
-    int displayMode = 2;         // 1 traites/pensions, 2 all, ...
+    DisplayMode displayMode = DisplayMode::Operations;
     bool tableStyle = true;      // configuration line 33 is "en tableau"
     bool dayNames = false;       // mnuNomJour
     bool monthNames = false;     // mnuNomMois
-    int pendingColumn = 0;       // 1..7: single-column view
+    int pendingColumn = kNoColumn;  // the column of a single-column view
 };
 
 std::wstring ligne_dateReduit(const std::wstring& line, const FormatSettings& settings);

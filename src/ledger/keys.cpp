@@ -56,7 +56,7 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
             DeselectionOperation();
         } else if (shift) {
             EnregistrerOperation();
-        } else if (displayMode() == 1 && !ent.columnModification) {
+        } else if (displayMode() == DisplayMode::Pensions && !ent.columnModification) {
             InsertPension();
         } else {
             TotalCours();

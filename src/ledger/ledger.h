@@ -23,9 +23,9 @@ struct Totals : BalanceSums {
 
 struct LedgerState;
 
-// A text view (display modes 9 and 10: the information screen, help texts,
-// reports) shows no operation and is never rebuilt from the account.
-inline bool isTextView(int mode) { return mode == 9 || mode == 10; }
+// A text view (the information screen, help texts, reports) shows no
+// operation and is never rebuilt from the account.
+inline bool isTextView(DisplayMode mode) { return mode == DisplayMode::Text || mode == DisplayMode::Report; }
 
 // One shown line of the ledger: where the stored line it shows stands in the
 // account's array (never a copy of it, nor a reference that an insertion
@@ -78,10 +78,10 @@ private:
 };
 
 struct LedgerState {
-    std::array<int, kMaxSlots + 1> displayMode{};
+    std::array<DisplayMode, kMaxSlots + 1> displayMode{};
     std::array<long, kMaxSlots + 1> cursorIndex{};
     std::array<int, kMaxSlots + 1> currentColumn{};
-    int pendingColumn = 0;
+    int pendingColumn = kNoColumn;
     std::vector<LedgerLine> displayTable{1};     // 1-based
     LineLayout layout;                            // the column widths of the shown lines
     FormatSettings shownSettings;                 // how they are formatted
@@ -89,7 +89,7 @@ struct LedgerState {
     // The amount each shown line added to the balance (0 when it did not count),
     // so that the balance up to any line is a sum over this table.
     std::vector<double> countedAmount{0.0};       // 1-based, parallel to displayTable
-    int shownMode = 2;                            // the mode of the last display
+    DisplayMode shownMode = DisplayMode::Operations;  // the mode of the last display
     Totals totals;
     long windowStart = 1;
     bool topEdge = false;

@@ -4,8 +4,6 @@
 #include "app/mainform.h"
 
 namespace {
-enum Column { kDate = 1, kFlag = 2, kRubrique = 3, kObjet = 4, kMontant = 5, kTva = 6, kNumero = 7 };
-
 // The date as it is said: the day number, the month name and the year, with
 // the weekday name first when the day names are on.
 std::wstring spokenDate(Date date, bool dayNames) {
@@ -27,16 +25,16 @@ void MainForm::ParlerColonne() {
     const Operation& op = acc.parsed;
     const AccountHeader& h = acc.header;
     auto amount = [&](double value) {
-        return h.unitCode == 3 ? Forme_montant(value) : Forme_montant(value) + L" " + h.unitName;
+        return h.unitCode == kUnitOther ? Forme_montant(value) : Forme_montant(value) + L" " + h.unitName;
     };
     switch (led.currentColumn[acc.currentDoc]) {
-    case kDate: message(spokenDate(op.date, option(30))); break;
-    case kFlag: message(formevalider(op.flag, h.accountType)); break;
-    case kRubrique: message(op.rubrique); break;
-    case kObjet: message(op.objet); break;
-    case kMontant: message(amount(op.montant)); break;
-    case kTva: message(amount(op.tva)); break;
-    case kNumero: message(op.numero); break;
+    case kColumnDate: message(spokenDate(op.date, option(kIniDayNames))); break;
+    case kColumnFlag: message(formevalider(op.flag, h.accountType)); break;
+    case kColumnRubrique: message(op.rubrique); break;
+    case kColumnObjet: message(op.objet); break;
+    case kColumnMontant: message(amount(op.montant)); break;
+    case kColumnTva: message(amount(op.tva)); break;
+    case kColumnNumero: message(op.numero); break;
     default: break;
     }
 }
@@ -52,32 +50,32 @@ void readField(MainForm& f, int column, const std::wstring& label) {
 }
 }  // namespace
 
-void MainForm::dateCours() { readField(*this, kDate, L"Date en cours"); }
+void MainForm::dateCours() { readField(*this, kColumnDate, L"Date en cours"); }
 
 void MainForm::EnregistrerCours() {
     int type = acc.header.accountType;
-    const wchar_t* label = type == 1 ? L"Enregistrement en cours" : L"Repérage en cours";
+    const wchar_t* label = type == kAccountBankCode ? L"Enregistrement en cours" : L"Repérage en cours";
     if (describeKey(label)) return;
-    if (displayMode() == 1 || (type != 1 && type != 2)) return;
-    readField(*this, kFlag, label);
+    if (displayMode() == DisplayMode::Pensions || (type != kAccountBankCode && type != kAccountMarked)) return;
+    readField(*this, kColumnFlag, label);
 }
 
 void MainForm::RubriqueCours() {
-    if (describeKey(L"Rubrique en cours") || acc.header.accountType >= 4) return;
-    readField(*this, kRubrique, L"Rubrique en cours");
+    if (describeKey(L"Rubrique en cours") || acc.header.accountType >= kAccountReceipts) return;
+    readField(*this, kColumnRubrique, L"Rubrique en cours");
 }
 
-void MainForm::ObjetCours() { readField(*this, kObjet, L"Objet en cours"); }
+void MainForm::ObjetCours() { readField(*this, kColumnObjet, L"Objet en cours"); }
 
-void MainForm::MontantCours() { readField(*this, kMontant, L"Montant en cours"); }
+void MainForm::MontantCours() { readField(*this, kColumnMontant, L"Montant en cours"); }
 
 void MainForm::TvaCours() {
     if (describeKey(L"T V A en cours") || !acc.header.hasTva) return;
-    readField(*this, kTva, L"T V A en cours");
+    readField(*this, kColumnTva, L"T V A en cours");
 }
 
 void MainForm::AppelNumeroCours() {
-    readField(*this, kNumero, L"Numéro de chèque ou nombre de mois d'une traite");
+    readField(*this, kColumnNumero, L"Numéro de chèque ou nombre de mois d'une traite");
 }
 
 // --- Single-column views ------------------------------------------------------------
@@ -94,30 +92,30 @@ void showColumn(MainForm& f, int column, const std::wstring& label) {
 }
 }  // namespace
 
-void MainForm::DateColonne() { showColumn(*this, kDate, L"Date en colonne"); }
+void MainForm::DateColonne() { showColumn(*this, kColumnDate, L"Date en colonne"); }
 
 void MainForm::EnregistrerColonne() {
     int type = acc.header.accountType;
-    const wchar_t* label = type == 1 ? L"Enregistrer en colonne" : L"Repèrer en colonne";
-    if (describeKey(label) || (type != 1 && type != 2)) return;
-    showColumn(*this, kFlag, label);
+    const wchar_t* label = type == kAccountBankCode ? L"Enregistrer en colonne" : L"Repèrer en colonne";
+    if (describeKey(label) || (type != kAccountBankCode && type != kAccountMarked)) return;
+    showColumn(*this, kColumnFlag, label);
 }
 
 void MainForm::RubriqueColonne() {
-    if (describeKey(L"Rubrique en colonne") || acc.header.accountType >= 4) return;
-    showColumn(*this, kRubrique, L"Rubrique en colonne");
+    if (describeKey(L"Rubrique en colonne") || acc.header.accountType >= kAccountReceipts) return;
+    showColumn(*this, kColumnRubrique, L"Rubrique en colonne");
 }
 
-void MainForm::ObjetColonne() { showColumn(*this, kObjet, L"Objet en colonne"); }
+void MainForm::ObjetColonne() { showColumn(*this, kColumnObjet, L"Objet en colonne"); }
 
-void MainForm::MontantColonne() { showColumn(*this, kMontant, L"Montant en colonne"); }
+void MainForm::MontantColonne() { showColumn(*this, kColumnMontant, L"Montant en colonne"); }
 
 void MainForm::TvaColonne() {
     if (describeKey(L"T V A en colonne") || !acc.header.hasTva) return;
-    showColumn(*this, kTva, L"T V A en colonne");
+    showColumn(*this, kColumnTva, L"T V A en colonne");
 }
 
-void MainForm::NumeroColonne() { showColumn(*this, kNumero, L"Numéro en colonne"); }
+void MainForm::NumeroColonne() { showColumn(*this, kColumnNumero, L"Numéro en colonne"); }
 
 // --- Balances -------------------------------------------------------------------------
 
@@ -171,14 +169,14 @@ void changeFlag(MainForm& f, Decide decide) {
 }
 
 bool flagsApply(MainForm& f, int accountType) {
-    int mode = f.displayMode();
-    return f.acc.header.accountType == accountType && mode != 1 && !isTextView(mode);
+    DisplayMode mode = f.displayMode();
+    return f.acc.header.accountType == accountType && mode != DisplayMode::Pensions && !isTextView(mode);
 }
 }  // namespace
 
 void MainForm::EnregistrerOperation() {
     if (describeKey(L"Activer/Inactiver l'opération")) return;
-    if (!flagsApply(*this, 1)) return;
+    if (!flagsApply(*this, kAccountBankCode)) return;
     changeFlag(*this, [this](wchar_t flag) -> wchar_t {
         if (flag == L' ') return L'/';
         if (ask(L"Voulez vous bien activer l'opération", MsgButtons::YesNo) != MsgResult::Yes) return 0;
@@ -188,6 +186,6 @@ void MainForm::EnregistrerOperation() {
 
 void MainForm::RepererOperation() {
     if (describeKey(L"Repèrer l'opération")) return;
-    if (!flagsApply(*this, 2)) return;
+    if (!flagsApply(*this, kAccountMarked)) return;
     changeFlag(*this, [](wchar_t flag) -> wchar_t { return flag == L' ' ? L'*' : L' '; });
 }

@@ -164,7 +164,7 @@ void MainForm::AfficheRubrique() {
     w.focus = L"Liste";
     try {
         int width = entryListWidth(lst.nameWidth);
-        bool pensions = displayMode() == 1;
+        bool pensions = displayMode() == DisplayMode::Pensions;
         bool search = searchRunning();
         const std::wstring autreAlone = complete(L"Autre", width + 2);
         if (pensions) {
@@ -183,7 +183,7 @@ void MainForm::AfficheRubrique() {
                 l.addItem(rubriqueItem(L"Autre", L'D', width));
                 l.addItem(rubriqueItem(L"Autre", L'R', width));
             }
-            if (acc.header.accountType == 1) l.addItem(std::wstring(width + 1, L' ') + formecode(L'B'));
+            if (acc.header.accountType == kAccountBankCode) l.addItem(std::wstring(width + 1, L' ') + formecode(L'B'));
         }
         lst.specialCount = static_cast<int>(l.items.size()) - 1;
         const std::vector<StandardRubrique>& list = pensions ? lst.rubriquesPen : lst.rubriquesOpe;
@@ -208,7 +208,7 @@ void MainForm::AfficheObjet() {
     l.clearItems();
     w.focus = L"Liste";
     int type = acc.header.accountType;
-    if (type == 4 || type == 5) l.addItem(L"Liste des objets standards");
+    if (type == kAccountReceipts || type == kAccountExpenses) l.addItem(L"Liste des objets standards");
     else l.addItem(L"Liste des objets de la rubrique " + trim(acc.work.rubrique));
     bool creation = !ent.columnModification && !searchRunning();
     l.addItem(creation ? L"création d'un objet" : L"Entrée d'un autre objet");

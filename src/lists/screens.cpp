@@ -69,10 +69,10 @@ void MainForm::mnuAfficheRubriqueOperation() {
     if (!app.normalMode) InitYzo();
     ent.modes.rubriqueScreenOpe = true;
     app.normalMode = false;
-    showButton(w.CmdYzo, L"OK");
-    showButton(w.CmdCreation, L"Création rubrique");
-    showButton(w.CmdModifLigne, L"&Liste Objets");
-    showButton(w.CmdQuitter, L"Annuler");
+    showButton(w.CmdYzo, kCaptionOk);
+    showButton(w.CmdCreation, kCaptionCreateRubrique);
+    showButton(w.CmdModifLigne, kCaptionObjetList);
+    showButton(w.CmdQuitter, kCaptionCancel);
     lst.rubriqueModified = false;
     lst.listPosition = 1;
     AfficheRubriqueOperation();
@@ -83,10 +83,10 @@ void MainForm::mnuAfficheRubriquePension() {
     if (!app.normalMode) InitYzo();
     ent.modes.rubriqueScreenPen = true;
     app.normalMode = false;
-    showButton(w.CmdYzo, L"OK");
-    showButton(w.CmdCreation, L"Création rubrique");
-    showButton(w.CmdModifLigne, L"&Liste Objets");
-    showButton(w.CmdQuitter, L"Annuler");
+    showButton(w.CmdYzo, kCaptionOk);
+    showButton(w.CmdCreation, kCaptionCreateRubrique);
+    showButton(w.CmdModifLigne, kCaptionObjetList);
+    showButton(w.CmdQuitter, kCaptionCancel);
     lst.rubriqueModified = false;
     lst.listPosition = 1;
     AfficheRubriquePension();
@@ -132,7 +132,7 @@ void MainForm::AfficheRubriquePension() {
 namespace {
 void openTypeChoice(MainForm& f, const RubriqueScreenTexts& texts) {
     f.ent.modes.rubriqueTypeChoice = true;
-    showButton(f.w.CmdYzo, L"OK");
+    showButton(f.w.CmdYzo, kCaptionOk);
     hideButton(f.w.CmdCreation);
     hideButton(f.w.CmdModifLigne);
     Control& l = f.w.Liste;
@@ -175,8 +175,8 @@ void MainForm::validationRubriqueType() {
     acc.work.code = l.items[l.selected][0];
     ent.modes.rubriqueTypeChoice = false;
     lst.rubriqueModified = true;
-    showButton(w.CmdModifLigne, L"&Liste Objets");
-    showButton(w.CmdCreation, L"Création rubrique");
+    showButton(w.CmdModifLigne, kCaptionObjetList);
+    showButton(w.CmdCreation, kCaptionCreateRubrique);
     if (ent.modes.rubriqueScreenPen) {
         AjoutRubriquePension();
         AfficheRubriquePension();
@@ -259,7 +259,7 @@ void MainForm::mnuAfficheObjet() {
     ent.modes.objetScreenStandard = true;
     app.normalMode = false;
     lst.objetModified = false;
-    showButton(w.CmdQuitter, L"Annuler");
+    showButton(w.CmdQuitter, kCaptionCancel);
     hideButton(w.CmdModifLigne);
     w.txt.show(false);
     std::wstring found = findListFile(app.programFolder, name);
@@ -269,8 +269,8 @@ void MainForm::mnuAfficheObjet() {
 }
 
 void MainForm::AfficheObjetModif() {
-    showButton(w.CmdYzo, L"OK");
-    showButton(w.CmdCreation, L"Création objet");
+    showButton(w.CmdYzo, kCaptionOk);
+    showButton(w.CmdCreation, kCaptionCreateObjet);
     Control& l = w.Liste;
     l.show();
     l.clearItems();
@@ -301,8 +301,8 @@ void MainForm::mnuAfficheTvaItem() {
     if (describeKey(L"T V A standards")) return;
     if (!app.normalMode) InitYzo();
     app.normalMode = false;
-    showButton(w.CmdYzo, L"OK");
-    showButton(w.CmdQuitter, L"Annuler");
+    showButton(w.CmdYzo, kCaptionOk);
+    showButton(w.CmdQuitter, kCaptionCancel);
     hideButton(w.CmdCreation);
     hideButton(w.CmdModifLigne);
     w.txt.show(false);

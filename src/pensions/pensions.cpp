@@ -68,7 +68,7 @@ long MainForm::rangePension(long index, long searchFrom) {
 
 void MainForm::InsertPension() {
     if (describeKey(L"Insérer la traite ou la pension dans la comptabilité")) return;
-    if (displayMode() != 1) return;
+    if (displayMode() != DisplayMode::Pensions) return;
     long index = IndexAbsolu();
     if (!TestNumeroAffiche(index)) return;
     cursorIndex() = index;

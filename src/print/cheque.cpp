@@ -172,7 +172,8 @@ void MainForm::InitTableLibelleCheque() { prn.chequeLabels = chequeLabels(); }
 
 void MainForm::mnuParametreCheque() {
     if (describeKey(L"paramètres du chéquier")) return;
-    std::wstring& path = app.config[25];
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
+    std::wstring& path = app.config[kIniChequeParameters];
     if (!FichierExistant(path)) path.clear();
     FileDialogRequest request;
     request.filter = L"Fichiers paramètres chèquiers (*.PRM)|*.PRM";
@@ -204,12 +205,12 @@ void MainForm::mnuParametreCheque() {
     app.normalMode = false;
     ent.modes.chequeParameter = true;
     w.txt.show(false);
-    w.CmdYzo.text = L"OK";
+    w.CmdYzo.text = kCaptionOk;
     w.CmdYzo.show();
     w.CmdCreation.visible = false;
-    w.CmdModifLigne.text = L"Modif. &Ligne";
+    w.CmdModifLigne.text = kCaptionModifyLine;
     w.CmdModifLigne.show();
-    w.CmdQuitter.text = L"Annuler";
+    w.CmdQuitter.text = kCaptionCancel;
     w.CmdQuitter.show();
     w.Liste.show();
     AfficheListeCheque();
@@ -220,7 +221,7 @@ void MainForm::mnuParametreCheque() {
 void MainForm::AfficheListeCheque() {
     Control& l = w.Liste;
     l.clearItems();
-    l.addItem(L"Paramètre du chèquier de " + NomFichSeul(app.config[25]));
+    l.addItem(L"Paramètre du chèquier de " + NomFichSeul(app.config[kIniChequeParameters]));
     for (int k = 1; k <= kChequeLines; ++k)
         l.addItem(isChequeFixedLine(k) ? prn.chequeLabels[k] : prn.chequeLabels[k] + prn.chequeValues[k]);
 }
@@ -242,7 +243,7 @@ void MainForm::validationCheque() {
 }
 
 bool MainForm::RangeListeCheque() {
-    const std::wstring& path = app.config[25];
+    const std::wstring& path = app.config[kIniChequeParameters];
     if (!prn.chequeValuesChanged) return true;
     if (!mayReplaceChequeFile(path)) {
         message(L"rien n'est enregistré");
@@ -266,7 +267,8 @@ void MainForm::validationListeCheque() {
     if (!RangeListeCheque()) return;
     InitYzo();
     // Said last, so that the label keeps it.
-    if (unchanged) message(L"aucune valeur changée, " + NomFichSeul(app.config[25]) + L" n'est pas réécrit");
+    if (unchanged)
+        message(L"aucune valeur changée, " + NomFichSeul(app.config[kIniChequeParameters]) + L" n'est pas réécrit");
 }
 
 bool MainForm::mayReplaceChequeFile(const std::wstring& path) {
@@ -284,7 +286,7 @@ bool MainForm::mayReplaceChequeFile(const std::wstring& path) {
 }
 
 bool MainForm::readChequeParameters(const std::wstring& procedure) {
-    const std::wstring& path = app.config[25];
+    const std::wstring& path = app.config[kIniChequeParameters];
     std::vector<std::wstring> lines;
     try {
         lines = readTextLines(path);
@@ -308,11 +310,11 @@ bool MainForm::readChequeParameters(const std::wstring& procedure) {
 
 void MainForm::AfficheCheque() {
     if (describeKey(L"visualisation du chèque")) return;
-    if (!FichierExistant(app.config[25])) {
+    if (!FichierExistant(app.config[kIniChequeParameters])) {
         msgBox(L"Paramètre du chèquier non installé");
         return;
     }
-    if (w.Liste.visible || displayMode() == 9) return;
+    if (w.Liste.visible || displayMode() == DisplayMode::Text) return;
     long index = IndexAbsolu();
     if (!TestNumeroAffiche(index)) {
         sayNotAnOperation();
@@ -351,11 +353,11 @@ void MainForm::AfficheCheque() {
 
     std::wstring ordre = inputBox(L"Ordre", acc.work.objet);
     if (ordre.empty()) return;
-    std::wstring place = inputBox(L"Fait à", app.config[29]);
+    std::wstring place = inputBox(L"Fait à", app.config[kIniChequePlace]);
     if (place.empty()) return;
     prn.ordre = oneLine(ordre);
     prn.place = oneLine(place);
-    app.config[29] = prn.place;
+    app.config[kIniChequePlace] = prn.place;
 
     std::array<std::wstring, kChequeItems + 1> texts;
     texts[1] = std::to_wstring(prn.whole);
@@ -369,13 +371,13 @@ void MainForm::AfficheCheque() {
 
     w.CmdYzo.visible = false;
     w.CmdCreation.visible = false;
-    w.CmdModifLigne.text = L"&Imp.Chèque";
+    w.CmdModifLigne.text = kCaptionPrintCheque;
     w.CmdModifLigne.show();
-    w.CmdQuitter.text = L"Annuler";
+    w.CmdQuitter.text = kCaptionCancel;
     w.CmdQuitter.show();
     app.normalMode = false;
     ent.modes.chequePreview = true;
-    VisuImprimer(L"Chèque avec lparamètres de " + NomFichSeul(app.config[25]) + kLineEnd + prn.chequeText);
+    VisuImprimer(L"Chèque avec lparamètres de " + NomFichSeul(app.config[kIniChequeParameters]) + kLineEnd + prn.chequeText);
     // The title line, then the cheque's lines, each named by what it holds.
     w.txt.lineNames = {L""};
     w.txt.lineNames.insert(w.txt.lineNames.end(), prn.chequeLineNames.begin(), prn.chequeLineNames.end());
@@ -384,8 +386,8 @@ void MainForm::AfficheCheque() {
 bool MainForm::ImprimeCheque() {
     PrintJob job;
     job.orientation = w.entry(L"mnuOrientationImprimanteCheque").checked ? Orientation::Landscape : Orientation::Portrait;
-    job.fontName = app.config[26].empty() ? L"Arial" : app.config[26];
-    job.fontSize = fontSizeOf(app.config[27], 8);
+    job.fontName = app.config[kIniChequeFont].empty() ? L"Arial" : app.config[kIniChequeFont];
+    job.fontSize = fontSizeOf(app.config[kIniChequeFontSize], 8);
     // The columns and lines are those the parameters measure, whatever the font.
     job.columnWidthMm = static_cast<double>(valueOf(prn.chequeValues[5])) / 80;
     job.lineHeightMm = static_cast<double>(valueOf(prn.chequeValues[6])) / 65;

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "account/account.h"
+
 // --- The table of the display (table.cpp) --------------------------------
 
 struct TableSettings {
-    int accountType = 1;
+    int accountType = kAccountBankCode;
     bool hasTva = false;
     bool report = false;   // the accounting report: never narrowed to 80 columns
 };

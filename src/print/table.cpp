@@ -139,8 +139,8 @@ void appendTableOfLines(std::wstring& text, const std::vector<std::wstring>& lin
     w.tva = std::max(w.tva, 3);
 
     std::wstring header = L"   DATE    ";
-    if (settings.accountType == 1) header += L"V ";
-    else if (settings.accountType == 2) header += L"R ";
+    if (settings.accountType == kAccountBankCode) header += L"V ";
+    else if (settings.accountType == kAccountMarked) header += L"R ";
     auto columnSpace = [](int width) { return width > 0 ? width + 1 : 0; };
     int total = length(header) + columnSpace(w.rubrique) + columnSpace(w.objet) + w.amount + 1 +
                 (settings.hasTva ? w.tva + 1 : 0) + w.numero + 1;
@@ -163,7 +163,7 @@ void appendTableOfLines(std::wstring& text, const std::vector<std::wstring>& lin
             text.append(line.substr(0, 2)).append(L"/").append(line.substr(2, 2)).append(L"/");
             text.append(line.substr(4, 4)).append(L" ");
         }
-        if (settings.accountType < 3) {
+        if (settings.accountType < kAccountPlain) {
             text += f.flag;
             text += L' ';
         }
@@ -182,7 +182,7 @@ void appendTableOfLines(std::wstring& text, const std::vector<std::wstring>& lin
 }
 
 std::wstring MainForm::FormeTableAffiche(bool report) {
-    bool reportBuild = displayMode() == 10;
+    bool reportBuild = displayMode() == DisplayMode::Report;
     std::wstring text;
     if (!reportBuild) text = centre(acc.header.title, 80) + kLineEnd + kLineEnd;
     std::vector<std::wstring> lines;
@@ -200,8 +200,8 @@ void MainForm::VisuImprimer(const std::wstring& text) {
 
 void MainForm::InitPortrait(PrintJob& job) {
     job.orientation = Orientation::Portrait;
-    job.fontName = app.config[21].empty() ? L"Arial" : app.config[21];
-    job.fontSize = fontSizeOf(app.config[22], 12);
+    job.fontName = app.config[kIniPrinterFont].empty() ? L"Arial" : app.config[kIniPrinterFont];
+    job.fontSize = fontSizeOf(app.config[kIniPrinterFontSize], 12);
 }
 
 bool MainForm::printText(PrintJob& job, const std::wstring& text) {

@@ -25,7 +25,8 @@ std::wstring lastOperationLine(const AccountsState& acc) {
 void MainForm::CritereRecherche() {
     if (describeKey(L"Affichage sur critère de recherche")) return;
     // The rows are built from the account's own lines, not from a text view.
-    if (displayMode() == 9 || displayMode() == 10) InitYzo();
+    if (displayMode() == DisplayMode::Text || displayMode() == DisplayMode::Report) InitYzo();
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
     entryButtons();
     ent.modes.criteriaList = true;
     w.txt.show(false);
@@ -43,9 +44,9 @@ void MainForm::CritereRecherche() {
     };
     row(L"date de début " + ligne_dateReduit(h.startDateText, settings), kFieldDate);
     row(L"date de fin " + ligne_dateReduit(lastOperationLine(acc), settings), kFieldDate);
-    if (h.accountType == 1) row(L"enregistrement", kFieldFlag);
-    else if (h.accountType == 2) row(L"repère", kFieldFlag);
-    if (h.accountType < 4) row(L"rubrique", kFieldRubrique);
+    if (h.accountType == kAccountBankCode) row(L"enregistrement", kFieldFlag);
+    else if (h.accountType == kAccountMarked) row(L"repère", kFieldFlag);
+    if (h.accountType < kAccountReceipts) row(L"rubrique", kFieldRubrique);
     row(L"objet", kFieldObjet);
     row(L"montant", kFieldMontant);
     if (h.hasTva) row(L"T V A", kFieldTva);
@@ -81,7 +82,7 @@ void MainForm::ListeRec_ItemCheck(int item) {
 void MainForm::validationRecherche() {
     ent.modes.criteriaList = false;
     led.criteriaSearchRunning = true;
-    w.CmdYzo.text = L"OK";
+    w.CmdYzo.text = kCaptionOk;
     w.CmdYzo.show();
     w.CmdCreation.visible = false;
     // The fields that are not asked keep the values of the line under the caret.
@@ -147,7 +148,7 @@ void MainForm::askCriteria(int row) {
 
 void MainForm::showSearchResults() {
     srch.criterion = acc.work;
-    displayMode() = 4;
+    displayMode() = DisplayMode::Criteria;
     w.txt.show();
     w.focus = L"txt";
     InitModeNormal();

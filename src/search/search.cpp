@@ -133,7 +133,8 @@ bool MainForm::EntreeRecherche() {
 
 void MainForm::dial_numero_recherche() {
     ent.accepted = false;
-    std::wstring answer = inputBox(displayMode() == 1 ? L"Mensualité" : L"numéro", acc.work.numero);
+    bool pensions = displayMode() == DisplayMode::Pensions;
+    std::wstring answer = inputBox(pensions ? L"Mensualité" : L"numéro", acc.work.numero);
     if (answer.empty()) return;
     acc.work.numero = upperCase(answer);
     srch.criterion = acc.work;

@@ -4,10 +4,12 @@
 #include <array>
 
 #include "account/account.h"
+#include "ledger/format.h"
 
 // Column codes a cursor search compares, and the type codes of the criteria rows.
-enum SearchField { kFieldDate = 1, kFieldFlag = 2, kFieldRubrique = 3, kFieldObjet = 4,
-                   kFieldMontant = 5, kFieldTva = 6, kFieldNumero = 7 };
+enum SearchField { kFieldDate = kColumnDate, kFieldFlag = kColumnFlag, kFieldRubrique = kColumnRubrique,
+                   kFieldObjet = kColumnObjet, kFieldMontant = kColumnMontant, kFieldTva = kColumnTva,
+                   kFieldNumero = kColumnNumero };
 
 // Two dates, flag, rubrique, objet, montant, TVA and numéro: a type 1 or 2
 // account keeping TVA shows all eight rows.
@@ -15,7 +17,7 @@ constexpr int kCriteriaRows = 8;
 
 struct SearchState {
     Operation criterion;              // the values searched for
-    int column = 0;                   // column of the last cursor search (0: none yet)
+    int column = kNoColumn;           // column of the last cursor search
     bool forwardPending = false;
     bool backwardPending = false;
     // The criteria list: rows 1..rowCount (row 0 of the list is its title).

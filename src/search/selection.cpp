@@ -18,7 +18,7 @@ void MainForm::setSelectionMark(long index, bool selected) {
     entry.mark = mark;
     // Each display line comes from the lines of its view: traites and pensions
     // in mode 1, operations otherwise.
-    std::vector<LineEntry>& lines = displayMode() == 1 ? acc.pensionLines : acc.operationLines;
+    std::vector<LineEntry>& lines = displayMode() == DisplayMode::Pensions ? acc.pensionLines : acc.operationLines;
     if (entry.sourceIndex >= 1 && entry.sourceIndex < static_cast<long>(lines.size()))
         lines[entry.sourceIndex].mark = mark;
 }
@@ -100,6 +100,7 @@ void MainForm::MnuCopieSelectionItem() {
         return;
     }
     if (isTextView(displayMode())) return;
+    if (!app.normalMode) InitYzo();  // one dialog at a time: the one on screen is left
     entryButtons();
     ent.modes.copyList = true;
     w.txt.show(false);
@@ -148,10 +149,10 @@ namespace {
 // The code a line takes in an account of the given type: receipts only turn
 // traites into pensions and expenses into receipts, expenses only the reverse.
 wchar_t codeInAccount(wchar_t code, int type) {
-    if (type == 5 && code == L'P') return L'T';
-    if (type == 5 && code == L'R') return L'D';
-    if (type == 4 && code == L'T') return L'P';
-    if (type == 4 && code == L'D') return L'R';
+    if (type == kAccountExpenses && code == L'P') return L'T';
+    if (type == kAccountExpenses && code == L'R') return L'D';
+    if (type == kAccountReceipts && code == L'T') return L'P';
+    if (type == kAccountReceipts && code == L'D') return L'R';
     return code;
 }
 
@@ -203,7 +204,7 @@ void MainForm::MnuEffaceSelectionItem() {
         if (led.displayTable[k].mark != 0) sources.push_back(led.displayTable[k].sourceIndex);
     // From the last one, so that the indexes still to delete do not move.
     std::sort(sources.rbegin(), sources.rend());
-    bool pensions = displayMode() == 1;
+    bool pensions = displayMode() == DisplayMode::Pensions;
     for (long source : sources) {
         if (pensions) supprimePension(source);
         else supprimeYzo(source);
@@ -215,7 +216,7 @@ void MainForm::MnuEffaceSelectionItem() {
 
 void MainForm::mnuEffaceBlocOperation() {
     if (describeKey(L"Effacement des opérations entre 2 dates")) return;
-    if (displayMode() != 2) {
+    if (displayMode() != DisplayMode::Operations) {
         message(L"seulement sur les opérations normales");
         return;
     }

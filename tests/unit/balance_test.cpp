@@ -96,10 +96,10 @@ struct Ledger {
         for (const auto& l : pensions) form.acc.pensionLines.push_back({l, 0});
         form.app.config[33] = L"en tableau";
         form.app.config[16] = L"1";  // the balance line shows the other unit
-        form.led.displayMode[1] = 2;
+        form.led.displayMode[1] = DisplayMode::Operations;
     }
     void display(int mode, long cursor) {
-        form.led.displayMode[1] = mode;
+        form.led.displayMode[1] = static_cast<DisplayMode>(mode);
         form.led.cursorIndex[1] = cursor;
         form.AfficheYzo();
     }
@@ -358,7 +358,7 @@ TEST(Balances, BankAmountIsTheLastBankLineNotTheSumOfThem) {
     l.form.acc.table[1].lastBalance = 0;
     l.form.RangeSauveTableYzo();
     EXPECT_EQ(Forme_montant(l.form.acc.table[1].lastBalance), L"875");
-    l.form.led.displayMode[1] = 2;
+    l.form.led.displayMode[1] = DisplayMode::Operations;
     l.form.AfficheYzo();
     l.form.KeyDown(L"txt", KeyEvent{keyLetter('S')});
     EXPECT_EQ(l.platform.messages.back(), L" solde opérations 875  EUROS");

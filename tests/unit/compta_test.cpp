@@ -162,7 +162,7 @@ TEST(ComptaSommes, AnAccountSumsToTheLedgersOwnBalance) {
         form.acc.table[1] = form.acc.header = convertit_ChaineConfiguration(header);
         for (const auto& l : lines) (isPensionLine(l) ? form.acc.pensionLines : form.acc.operationLines).push_back({l, 0});
         form.app.config[33] = L"en tableau";
-        form.led.displayMode[1] = 2;
+        form.led.displayMode[1] = DisplayMode::Operations;
         form.AfficheYzo();
         const Totals& ledger = form.led.totals;
 

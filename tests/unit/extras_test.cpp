@@ -309,21 +309,21 @@ TEST_F(Extras, HelpFilesAreShownLineByLineAndAMissingOneIsSaid) {
     open();
     writeTextLines(folder + L"touche.txt", {L"Liste des touches", L"F1 : aide"});
     form->MenuCommand(L"mnuaideListeToucheItem");
-    EXPECT_EQ(form->displayMode(), 9);
+    EXPECT_EQ(form->displayMode(), DisplayMode::Text);
     EXPECT_EQ(lastMessage(), L" Liste des touches");
     EXPECT_EQ(textLine(form->w.txt.text, 2), L"F1 : aide");
     EXPECT_EQ(form->w.CmdQuitter.text, L"Annuler");
     EXPECT_FALSE(form->w.CmdCreation.visible);
     form->Click(L"CmdQuitter");
-    EXPECT_EQ(form->displayMode(), 2);
+    EXPECT_EQ(form->displayMode(), DisplayMode::Operations);
 
     form->MenuCommand(L"mnuAideTxtItem");  // no Aide_yzo.txt in this folder
     EXPECT_EQ(lastMessage(), L" fichier d'aide absent : Aide_yzo.txt");
-    EXPECT_EQ(form->displayMode(), 2);
+    EXPECT_EQ(form->displayMode(), DisplayMode::Operations);
     EXPECT_TRUE(form->w.CmdCreation.visible);
 
     form->MenuCommand(L"mnuApropos");
-    EXPECT_EQ(form->displayMode(), 9);
+    EXPECT_EQ(form->displayMode(), DisplayMode::Text);
     EXPECT_NE(form->w.txt.text.find(L"licence"), std::wstring::npos);
 }
 

@@ -148,7 +148,7 @@ TEST(TableStyle, Type2StarsNoRubriqueKeepsBanqueAndSelection) {
 
 TEST(TableStyle, TraitesViewHasNoFlagColumn) {
     FormatSettings s = settingsFor(2, false);
-    s.displayMode = 1;
+    s.displayMode = DisplayMode::Pensions;
     auto t = tableOf({stored(kMar5, L'*', L'T', L"", L"EDF", L"-80", L"0", L"2")});
     FormeTableau(t, s);
     EXPECT_EQ(t[1].text, L" 5  3 2008 EDF  -80 EUROS 2");
@@ -277,7 +277,7 @@ TEST(CompactStyle, Type2KeepsRubriqueAndObjetUntrimmed) {
 TEST(CompactStyle, Type3AndTraitesView) {
     FormatSettings s = settingsFor(3, true, false);
     s.dayNames = true;
-    s.displayMode = 1;
+    s.displayMode = DisplayMode::Pensions;
     DisplayEntry e;
     e.line = stored(kMar5, L' ', L'T', L"EDF", L"Facture", L"-80", L"-13,11", L"2");
     EXPECT_EQ(formeoperation(e, s), L"mercredi  5  3  2008 EDF Facture -80 EUROS -13,11 EUROS 2");
@@ -285,7 +285,7 @@ TEST(CompactStyle, Type3AndTraitesView) {
 
     // No flag field in the traites view, even in a type 1 account.
     FormatSettings s1 = settingsFor(1, false, false);
-    s1.displayMode = 1;
+    s1.displayMode = DisplayMode::Pensions;
     e.line = stored(kMar5, L'/', L'T', L"R", L"O", L"1", L"0", L"3");
     EXPECT_EQ(formeoperation(e, s1), L" 5  3  2008 R O 1 EUROS 3");
     EXPECT_EQ(e.colStart, starts(0, 13, 15, 17, 0, 25, 25));

@@ -134,7 +134,7 @@ struct Shown {
         int16_t mark = 0;
         for (const auto& l : operations) form.acc.operationLines.push_back({l, mark++ % 3 == 1 ? int16_t(1) : int16_t(0)});
         form.app.config[33] = L"en tableau";
-        form.led.displayMode[1] = 2;
+        form.led.displayMode[1] = DisplayMode::Operations;
     }
 };
 

@@ -111,7 +111,7 @@ TEST_F(PrintCommands, KeyHelpOnlySpeaksTheLabel) {
                                                        L" paramètres du chéquier"}));
     EXPECT_TRUE(tp.printed.empty());
     EXPECT_TRUE(tp.boxes.empty());
-    EXPECT_EQ(form->displayMode(), 2);
+    EXPECT_EQ(form->displayMode(), DisplayMode::Operations);
 }
 
 TEST_F(PrintCommands, APrinterFailureIsSaidAndTheTableUsesThePrinterFont) {

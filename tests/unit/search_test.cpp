@@ -206,7 +206,7 @@ TEST(CriteriaSearch, RandomCriteriaShowWhatAnIndependentFilterKeeps) {
         }
         form.srch.criterion = c.value;
         form.InitYzo();
-        form.displayMode() = 4;
+        form.displayMode() = DisplayMode::Criteria;
         form.AfficheYzo();
 
         std::vector<std::wstring> expected;
@@ -219,7 +219,7 @@ TEST(CriteriaSearch, RandomCriteriaShowWhatAnIndependentFilterKeeps) {
         EXPECT_EQ(form.led.screenLines[1].substr(0, 13), L"Recherche du ");
         // Esc comes back to every operation.
         form.InitYzo();
-        EXPECT_EQ(form.displayMode(), 2);
+        EXPECT_EQ(form.displayMode(), DisplayMode::Operations);
         EXPECT_EQ(form.led.displayCount(), count);
     }
     // The random criteria kept some lines and left some out.
@@ -247,7 +247,7 @@ TEST(CriteriaSearch, AnAccountOfTypeOneWithTvaListsAllEightRows) {
     form.w.ListeRec.checked[8] = true;
     p.inputs.push_back(L"1");
     form.Click(L"CmdYzo");
-    EXPECT_EQ(form.displayMode(), 4);
+    EXPECT_EQ(form.displayMode(), DisplayMode::Criteria);
     EXPECT_EQ(form.led.displayCount(), 1);
     EXPECT_EQ(form.led.screenLines[1], L"Recherche du  1  1  2026 au  5 12  2026 numero 1");
 }

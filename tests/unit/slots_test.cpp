@@ -405,7 +405,7 @@ TEST(SlotSequences, EveryFileOnDiskIsWhatTheModelSaysWasSaved) {
                     current = static_cast<int>(untitled - slots.begin());
                     *untitled = SlotModel{kUntitled, {}, false};
                 }
-            } else if (action == 11 && form.displayMode() == 2) {  // Escape in the ledger
+            } else if (action == 11 && form.displayMode() == DisplayMode::Operations) {  // Escape in the ledger
                 user.key(kKeyEscape);
             }
             ASSERT_TRUE(p.replies.empty() && p.files.empty() && p.inputs.empty());

@@ -1,5 +1,5 @@
-// Francs and euros: the rates rounded to the cent, and the other unit named
-// through the configuration chain.
+// Francs and euros: the rates rounded to the cent, the other unit named
+// through the configuration chain, and an account converted to euros.
 #include <algorithm>
 
 #include "currency/currency.h"
@@ -32,4 +32,20 @@ TEST_F(ProgramFolder, AnOtherUnitThatWouldBreakTheHeaderIsRefused) {
     AccountHeader reread = convertit_ChaineConfiguration(readTextLines(account).at(0));
     EXPECT_EQ(reread.unitName, L"DOLLARS");
     EXPECT_EQ(reread.accountType, 1);
+}
+
+// Converting to euros converts the traites and pensions too, and adds the
+// operation that makes the euro balance the converted franc balance.
+TEST_F(ProgramFolder, ConvertingToEurosConvertsTheTraitesAndBalancesTheRounding) {
+    start({headerLine(L'S', L"FRANCS"), operationLine(L" 1 12027", L'T', L"Divers", L"TRAITE", L"-123,45", L"0", L"1"),
+           operationLine(L" 1 12026", L'R', L"Divers", L"A", L"0,04"),
+           operationLine(L" 2 12026", L'R', L"Divers", L"B", L"0,04")});
+    tp.replies.push_back(MsgResult::Yes);
+    form->MenuCommand(L"mnuConvertirEuroItem");
+    EXPECT_EQ(convertit_ChaineYzo(form->acc.pensionLines.at(1).text).montant, -18.82);
+    ASSERT_EQ(form->acc.operationCount(), 3);
+    const Operation balancing = convertit_ChaineYzo(form->acc.operationLines[3].text);
+    EXPECT_EQ(balancing.objet, L"Conversion franc-euro");
+    EXPECT_EQ(balancing.montant, -0.01);  // 0,08 francs is 0,01 euro; each line rounds to 0,01
+    EXPECT_EQ(form->acc.table[1].unitName, L"EUROS");
 }

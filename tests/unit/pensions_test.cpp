@@ -1,11 +1,11 @@
 // Traites and pensions: next due dates checked against the standard calendar,
-// and the mensualités that cannot move an item.
+// the mensualités that cannot move an item, and the catch-up at opening.
 #include <algorithm>
 #include <gtest/gtest.h>
 
 #include <chrono>
 
-#include "app/textfile.h"
+#include "support.h"
 #include "pensions/pensions.h"
 
 namespace chr = std::chrono;
@@ -80,4 +80,23 @@ TEST(Mensualite, OnlyAWholeNumberOfMonthsAboveZeroMovesAnItem) {
     EXPECT_TRUE(readMensualite(L"32767", months));
     for (const wchar_t* bad : {L"", L"   ", L"0", L"0,4", L"-3", L"abc", L"99999", L"32768", L"inf", L"nan"})
         EXPECT_FALSE(readMensualite(bad, months)) << toUtf8(bad);
+}
+
+// At opening every due item is copied once per due date, earliest first,
+// whatever their order in the list; an item that cannot move stays.
+TEST_F(ProgramFolder, ItemsListedOutOfDateOrderAreAllCaughtUp) {
+    tp.today = ymd(2026, 5, 20);
+    start({headerLine(), operationLine(L" 1 42026", L'T', L"Divers", L"SANS MOIS", L"-5", L"0", L"abc"),
+           operationLine(L" 1 12027", L'T', L"Divers", L"PLUS TARD", L"-7", L"0", L"1"),
+           operationLine(L"10 12026", L'P', L"Divers", L"CAF", L"180", L"0", L"1"),
+           operationLine(L" 1 11990", L'R', L"Divers", L"DEPART", L"10")});
+    std::vector<std::wstring> objets;
+    for (size_t i = 1; i < form->acc.operationLines.size(); ++i) {
+        const Operation op = convertit_ChaineYzo(form->acc.operationLines[i].text);
+        objets.push_back(op.objet + L" " + FormatDate(op.date));
+    }
+    EXPECT_EQ(objets, (std::vector<std::wstring>{L"DEPART  1 11990", L"CAF 10 12026", L"CAF 10 22026",
+                                                 L"CAF 10 32026", L"CAF 10 42026", L"CAF 10 52026"}));
+    ASSERT_FALSE(tp.boxes.empty());
+    EXPECT_EQ(tp.boxes.back(), L"5 pension insérée et 0 traite insérée sur compte.yzo");
 }

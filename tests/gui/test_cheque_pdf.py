@@ -70,11 +70,7 @@ def prepare(account):
     prm = os.path.join(folder, "cheque.PRM")
     script = ['start "%s"' % account, 'answer file "%s"' % prm, "menu mnuParametreCheque",
               "click CmdYzo", "click CmdQuitter"]
-    run = subprocess.run([tw.YZO_SCRIPT, "--dossier", folder, "--aujourdhui", tw.TODAY, "--heure", tw.NOW, "-"],
-                         input="\n".join(script) + "\n", capture_output=True, text=True, timeout=60)
-    if run.returncode != 0:
-        print(run.stdout, run.stderr)
-        raise SystemExit("yzo-script failed: exit %d" % run.returncode)
+    tw.yzo_script(folder, script)
     with open(prm, "wb") as f:
         f.write(("\r\n".join(parameter_lines()) + "\r\n").encode("cp1252"))
 
@@ -149,10 +145,8 @@ def main():
     account = tw.fresh_account()
     prepare(account)
     pdf = os.path.join(tw.WORK, "cheque.pdf")
-    env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=tw.TODAY, YZO_HEURE=tw.NOW)
-    env.pop("YZO_SPEECHD", None)
-    env.pop("YZO_IMPRESSION_PDF", None)
-    yzo = subprocess.Popen([os.path.abspath(tw.YZO), account], env=env, cwd=tw.WORK)
+    os.environ.pop("YZO_IMPRESSION_PDF", None)
+    yzo = tw.start_yzo(account, program=os.path.abspath(tw.YZO), cwd=tw.WORK)
 
     def body():
         if run_window(yzo, pdf):
@@ -288,9 +282,7 @@ def run_window(yzo, pdf):
     ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
     if not tw.check(ledger, "no ledger text named Opérations"):
         return False
-    window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid),
-                                "--name", "^courant"], capture_output=True, text=True, timeout=20).stdout.split()[0]
-    tw.xdotool("windowfocus", "--sync", window_id)
+    window_id = tw.focus_main_window(yzo)
     if not tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "the focus on the ledger"):
         return False
 

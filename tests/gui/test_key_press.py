@@ -34,10 +34,7 @@ def script_question(account):
     """The question yzo-script asks after the amount of the first objet."""
     script = ['start "%s"' % account, "click CmdCreation", "key Enter", "key Enter", 'answer "%s"' % AMOUNT,
               "key Enter", "show LblDial"]
-    run = subprocess.run([tw.YZO_SCRIPT, "--dossier", os.path.dirname(account), "--aujourdhui", tw.TODAY,
-                          "--heure", tw.NOW, "-"], input="\n".join(script) + "\n", capture_output=True,
-                         text=True, timeout=60)
-    shown = [l for l in run.stdout.split("\n") if l.startswith("  LblDial ")]
+    shown = [l for l in tw.yzo_script(os.path.dirname(account), script).split("\n") if l.startswith("  LblDial ")]
     return shown[0].split('"')[1].strip() if shown else None
 
 
@@ -46,9 +43,7 @@ def main():
     if script_question(account) != NUMBER_QUESTION:
         raise SystemExit("yzo-script does not ask %r after the amount" % NUMBER_QUESTION)
     account = tw.fresh_account()
-    env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=tw.TODAY, YZO_HEURE=tw.NOW)
-    env.pop("YZO_SPEECHD", None)
-    yzo = subprocess.Popen([tw.YZO, account], env=env)
+    yzo = tw.start_yzo(account)
     tw.run_and_report(yzo, lambda: run_window(yzo), "key press")
 
 

@@ -51,10 +51,7 @@ class TextEvents:
 def script_text(account, keys):
     """The ledger text yzo-script shows after these keys, lines joined by LF."""
     lines = ['start "%s"' % account] + ["key " + k for k in keys] + ["show txt"]
-    run = subprocess.run([tw.YZO_SCRIPT, "--dossier", os.path.dirname(account), "--aujourdhui", tw.TODAY,
-                          "--heure", tw.NOW, "-"], input="\n".join(lines) + "\n", capture_output=True,
-                         text=True, timeout=60)
-    shown = [l[4:] for l in run.stdout.split("\n") if l.startswith("  | ")]
+    shown = [l[4:] for l in tw.yzo_script(os.path.dirname(account), lines).split("\n") if l.startswith("  | ")]
     return "\n".join(shown)
 
 
@@ -66,9 +63,7 @@ def main():
     shutil.copy(MARKED, account)
     events = TextEvents()
     pyatspi.Registry.registerEventListener(events, "object:text-changed")
-    env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=tw.TODAY, YZO_HEURE=tw.NOW)
-    env.pop("YZO_SPEECHD", None)
-    yzo = subprocess.Popen([tw.YZO, account], env=env)
+    yzo = tw.start_yzo(account)
     tw.run_and_report(yzo, lambda: run_window(yzo, events, marked), "keys")
 
 
@@ -79,9 +74,7 @@ def run_window(yzo, events, marked):
     ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
     if not tw.check(ledger, "no ledger text named Opérations"):
         return
-    window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid),
-                                "--name", "^courant"], capture_output=True, text=True, timeout=20).stdout.split()[0]
-    tw.xdotool("windowfocus", "--sync", window_id)
+    window_id = tw.focus_main_window(yzo)
     tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "the focus on the ledger")
 
     def text():

@@ -12,7 +12,6 @@ Usage (run_gui_test.sh sets up the display and the buses):
     test_list_screen.py YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER
 """
 import os
-import subprocess
 import sys
 import time
 
@@ -33,15 +32,8 @@ def script_run(account):
     for _, key in STEPS:
         lines += ["key " + key, "show Liste"]
     lines += ["key Escape", "click CmdQuitter"]
-    run = subprocess.run(
-        [tw.YZO_SCRIPT, "--dossier", os.path.dirname(account), "--aujourdhui", tw.TODAY,
-         "--heure", tw.NOW, "-"],
-        input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60)
-    if run.returncode != 0:
-        print(run.stdout, run.stderr)
-        raise SystemExit("yzo-script failed on the steps: exit %d" % run.returncode)
     messages, snapshots, selected, listing, title = [], [], None, False, None
-    for line in run.stdout.split("\n"):
+    for line in tw.yzo_script(os.path.dirname(account), lines).split("\n"):
         head = line[2:line.index(":")] if line.startswith("  ") and ":" in line else ""
         is_item = head.rstrip("*x").isdigit()
         if listing and (not is_item or head.rstrip("*x") == "0"):  # a listing ends
@@ -79,9 +71,7 @@ def main():
     pyatspi.Registry.registerEventListener(
         heard, "object:text-changed:insert", "object:property-change:accessible-name",
         "object:state-changed:showing", "object:announcement")
-    env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=tw.TODAY, YZO_HEURE=tw.NOW)
-    env.pop("YZO_SPEECHD", None)
-    yzo = subprocess.Popen([tw.YZO, account], env=env)
+    yzo = tw.start_yzo(account)
     tw.run_and_report(yzo, lambda: run_window(yzo, heard, snapshots, script_messages, title), "list screen")
 
 
@@ -123,9 +113,7 @@ def run_window(yzo, heard, snapshots, script_messages, title):
     tw.check(tw.wait_until(lambda: tw.states(table).contains(pyatspi.STATE_FOCUSED), 10,
                            "the focus on the list"), "the list does not have the focus")
 
-    window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid),
-                                "--name", "^courant"], capture_output=True, text=True, timeout=20).stdout.split()[0]
-    tw.xdotool("windowfocus", "--sync", window_id)
+    tw.focus_main_window(yzo)
     for i, (xkey, skey) in enumerate(STEPS, start=1):
         messages, wanted = snapshots[i]
         tw.xdotool("key", xkey)

@@ -12,7 +12,6 @@ Usage (run_gui_test.sh sets up the display and the buses):
     test_notepad.py YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER
 """
 import os
-import subprocess
 import sys
 import time
 
@@ -35,9 +34,7 @@ def main():
     note = os.path.join(folder, "courant.txt")
     with open(note, "wb") as f:
         f.write("\r\n".join(FIRST).encode("cp1252") + b"\r\n")
-    env = dict(os.environ, YZO_DOSSIER=folder, YZO_AUJOURDHUI=tw.TODAY, YZO_HEURE=tw.NOW)
-    env.pop("YZO_SPEECHD", None)
-    yzo = subprocess.Popen([tw.YZO, account], env=env)
+    yzo = tw.start_yzo(account)
     tw.run_and_report(yzo, lambda: run_window(yzo, note), "notepad")
 
 
@@ -49,9 +46,7 @@ def run_window(yzo, note):
     notepad = tw.find(frame, pyatspi.ROLE_TEXT, "Bloc note")
     if not (tw.check(ledger, "no ledger text named Opérations") and tw.check(notepad, "no text named Bloc note")):
         return
-    window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid),
-                                "--name", "^courant"], capture_output=True, text=True, timeout=20).stdout.split()[0]
-    tw.xdotool("windowfocus", "--sync", window_id)
+    tw.focus_main_window(yzo)
     tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "the focus on the ledger")
 
     # The key opens the file dialog on the proposed name, beside the account.

@@ -192,15 +192,8 @@ def script_run(account):
     # The creation through the rubrique list, as in choose_from_list().
     lines += ["click CmdCreation", "key Enter", "key Home", "key Down", "show Liste", 'answer ""', "key Enter", "key Escape"]
     lines.append("click CmdQuitter")
-    run = subprocess.run(
-        [YZO_SCRIPT, "--dossier", os.path.dirname(account), "--aujourdhui", TODAY,
-         "--heure", NOW, "-"],
-        input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60)
-    if run.returncode != 0:
-        print(run.stdout, run.stderr)
-        raise SystemExit("yzo-script failed on the steps: exit %d" % run.returncode)
     messages, snapshots, shown_lines = [], [], None
-    for line in run.stdout.split("\n"):
+    for line in yzo_script(os.path.dirname(account), lines).split("\n"):
         if line.startswith("  ") and line[2:3].isdigit() and "*: " in line:
             LIST_CHOICE.append(line.split("*: ", 1)[1])
         elif line.startswith("input: "):
@@ -214,6 +207,34 @@ def script_run(account):
             snapshots.append((list(messages), "\n".join(shown_lines or []), (int(l), int(c))))
             shown_lines = None
     return snapshots, messages
+
+
+def yzo_script(folder, lines):
+    """What yzo-script prints for these script lines, run in folder on the
+    test's date and hour; the test stops when the script fails."""
+    run = subprocess.run([YZO_SCRIPT, "--dossier", folder, "--aujourdhui", TODAY, "--heure", NOW, "-"],
+                         input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60)
+    if run.returncode != 0:
+        print(run.stdout, run.stderr)
+        raise SystemExit("yzo-script failed: exit %d" % run.returncode)
+    return run.stdout
+
+
+def start_yzo(account, **popen):
+    """yzo started on the account, whose folder is the program's folder, on
+    the test's date and hour, with no speech server."""
+    env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=TODAY, YZO_HEURE=NOW)
+    env.update(popen.pop("extra_env", {}))
+    env.pop("YZO_SPEECHD", None)
+    return subprocess.Popen([popen.pop("program", YZO), account], env=env, **popen)
+
+
+def focus_main_window(yzo):
+    """Gives the keyboard to the program's main window; its X window id."""
+    window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid), "--name",
+                                "^courant"], capture_output=True, text=True, timeout=20).stdout.split()[0]
+    xdotool("windowfocus", "--sync", window_id)
+    return window_id
 
 
 def fresh_account():
@@ -282,12 +303,9 @@ def main():
         heard, "object:text-changed:insert", "object:property-change:accessible-name",
         "object:state-changed:showing", "object:announcement")
 
-    env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=TODAY,
-               YZO_HEURE=NOW, YZO_TRACE_KEYS="1")
-    env.pop("YZO_SPEECHD", None)
     trace_path = os.path.join(WORK, "yzo-stderr.txt")
     with open(trace_path, "w") as trace:
-        yzo = subprocess.Popen([YZO, account], env=env, stderr=trace)
+        yzo = start_yzo(account, extra_env={"YZO_TRACE_KEYS": "1"}, stderr=trace)
     run_and_report(yzo, lambda: run_window(yzo, heard, snapshots, script_messages, trace_path), "window")
 
 
@@ -326,9 +344,7 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
         show_difference(snapshots[0], "launch")
     check(snapshots[0][0], "the launch spoke no message")
 
-    window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid), "--name", "^courant"],
-                               capture_output=True, text=True, timeout=20).stdout.split()[0]
-    xdotool("windowfocus", "--sync", window_id)
+    window_id = focus_main_window(yzo)
 
     for i, (xkey, skey) in enumerate(STEPS, start=1):
         _, before = caret_of(ledger)

@@ -1,29 +1,13 @@
 // yzo.INI read at launch: defaults, short files, fallbacks and the storage folder.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
-#include "app/mainform.h"
-#include "app/textfile.h"
-#include "test_platform.h"
+#include "support.h"
 
 namespace {
-class IniLaunch : public ::testing::Test {
+// The program started in a folder of its own, with or without a yzo.INI.
+class IniLaunch : public ProgramFolder {
 protected:
-    std::wstring folder;
-    TestPlatform tp;
-    std::unique_ptr<MainForm> form;
-
-    void SetUp() override {
-        char tmpl[] = "/tmp/yzo-ini-XXXXXX";
-        folder = fromUtf8(mkdtemp(tmpl)) + L"/";
-        tp.folder = folder;
-    }
-    void TearDown() override { std::filesystem::remove_all(fsPath(folder)); }
     void launch(const std::vector<std::wstring>* ini) {
         if (ini) writeTextLines(folder + L"yzo.INI", *ini);
-        form = std::make_unique<MainForm>(tp);
-        form->Form_Load(L"");
+        start();
     }
     const std::wstring& line(int n) const { return form->app.config[n]; }
 };
@@ -42,22 +26,6 @@ TEST_F(IniLaunch, MissingFileGivesTheDefaults) {
     EXPECT_EQ(form->w.entry(L"mnuDossierStockage").caption, L"Dossier de stockage des comptes par defaut : " + folder);
 }
 
-TEST_F(IniLaunch, EmptyFileLeavesLinesEmptyBeforeTheFallbacks) {
-    std::vector<std::wstring> none;
-    tp.inputs.push_back(L"");  // the storage folder question is left unanswered
-    launch(&none);
-    EXPECT_EQ(tp.boxes.front(), L"input: Dossier de stockage des comptes par défaut");
-    EXPECT_EQ(line(16), L"");
-    EXPECT_EQ(line(24), L"");
-    EXPECT_EQ(line(26), L"Arial");
-    EXPECT_EQ(line(27), L"8");
-    EXPECT_EQ(line(31), L"1");
-    EXPECT_EQ(line(33), L"en tableau");
-    EXPECT_EQ(line(34), L"2");
-    EXPECT_EQ(line(35), L"14");
-    EXPECT_FALSE(form->w.entry(L"mnuIncrementationNumero").checked);
-}
-
 TEST_F(IniLaunch, TwentyLinesAsksForTheStorageFolder) {
     std::vector<std::wstring> ini(15, L"sanstitre.yzo");
     for (const wchar_t* v : {L"0", L"0", L"1", L"Arial", L"14"}) ini.push_back(v);
@@ -70,30 +38,8 @@ TEST_F(IniLaunch, TwentyLinesAsksForTheStorageFolder) {
     EXPECT_EQ(form->w.fontName, L"Arial");
     EXPECT_EQ(form->w.fontSize, 14);
     EXPECT_EQ(line(21), L"");
-    EXPECT_TRUE(std::filesystem::is_directory(fsPath(made)));
+    EXPECT_TRUE(fs::is_directory(fsPath(made)));
     EXPECT_EQ(line(24), made + L"/");
-}
-
-TEST_F(IniLaunch, BadValuesFallBack) {
-    std::vector<std::wstring> ini(36, L"");
-    for (int k = 0; k < 15; ++k) ini[k] = L"sanstitre.yzo";
-    ini[23] = folder;
-    ini[30] = L"16";
-    ini[33] = L"3";
-    ini[34] = L"3";
-    ini.push_back(L"a 37th line is ignored");
-    launch(&ini);
-    EXPECT_EQ(line(31), L"1");
-    EXPECT_EQ(line(34), L"2");
-    EXPECT_EQ(line(35), L"14");
-    ini[30] = L" 7";
-    ini[33] = L"0";
-    ini[34] = L"15";
-    launch(&ini);
-    EXPECT_EQ(line(31), L" 7");
-    EXPECT_EQ(form->w.entry(L"mnuDeuxFichiersItem").caption, L"Nombre de fichier à ouvrir au lancement :  7");
-    EXPECT_EQ(form->w.foreColour, 0);
-    EXPECT_EQ(form->w.backColour, 15);
 }
 
 TEST_F(IniLaunch, MissingStorageFolder) {

@@ -9,19 +9,18 @@
 
 #include "app/textfile.h"
 #include "script_runner.h"
+#include "support.h"
 
 namespace {
 class DriverNumbers : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/yzo-driver-XXXXXX";
-        folder = fromUtf8(mkdtemp(tmpl));
+        folder = fromUtf8(dir.path.string());
         platform = std::make_unique<ScriptPlatform>(out, dateFromYMD(2026, 12, 6), 36000, folder, folder);
         form = std::make_unique<MainForm>(*platform);
         runner = std::make_unique<ScriptRunner>(*form, *platform, out);
         runner->run({"start", "key ctrl+R"});  // the criteria list: ListeRec with its ticks
     }
-    void TearDown() override { std::filesystem::remove_all(fsPath(folder)); }
 
     // Whether the line is refused as a script error.
     bool refused(const std::string& line) {
@@ -33,6 +32,7 @@ protected:
         return false;
     }
 
+    TempFolder dir;
     std::wstring folder;
     std::ostringstream out;
     std::unique_ptr<ScriptPlatform> platform;

@@ -13,6 +13,7 @@ Date parsed(const std::wstring& text) {
     return parseEntryDate(text, kToday, d) ? d : -1;
 }
 
+// A stored expense of that date and numero.
 LineEntry line(const std::wstring& date, const std::wstring& numero) {
     Operation op;
     op.date = parsed(date);
@@ -38,8 +39,6 @@ TEST(EntryDate, RefusesImpossibleAndMalformedDates) {
                                 L"", L"5", L"1 2 3 4", L"123 1 2026", L"5 3 202"})
         EXPECT_EQ(parsed(text), -1) << std::string(text, text + wcslen(text));
 }
-
-TEST(EntryDate, OfferedAsDayMonthYear) { EXPECT_EQ(dayMonthYear(dateFromYMD(2026, 3, 5)), L"05 03 2026"); }
 
 TEST(AmountAnswer, DecimalsAndUnitLetters) {
     AmountAnswer a = readAmountAnswer(L"12,5", 2, L"EUROS", false);
@@ -84,12 +83,6 @@ TEST(NextNumber, KeepsLeadingZerosAndStopsAt32Bits) {
     EXPECT_EQ(nextNumber(L"99999999999999999999"), L"");
 }
 
-TEST(ChequeRubrique, AnyCaseAndAccent) {
-    for (const wchar_t* r : {L"Chèque", L"CHEQUE", L"cheque", L"CHÈQUE", L"Chéque", L"Paiement par chèque"})
-        EXPECT_TRUE(isChequeRubrique(r));
-    for (const wchar_t* r : {L"Loyer", L"Chèq", L""}) EXPECT_FALSE(isChequeRubrique(r));
-}
-
 TEST(InsertionPosition, DateThenNumeroAsText) {
     std::vector<LineEntry> lines{{}, line(L"3 3 2026", L""), line(L"5 3 2026", L"12"), line(L"5 3 2026", L"15")};
     Operation op;
@@ -106,18 +99,7 @@ TEST(InsertionPosition, DateThenNumeroAsText) {
     EXPECT_EQ(insertionPosition(std::vector<LineEntry>(1), op), 1);
 }
 
-TEST(ListFiles, RubriqueLinesAndItems) {
-    StandardRubrique r = parseRubriqueLine(L"D Loyer");
-    EXPECT_EQ(r.code, L'D');
-    EXPECT_EQ(r.name, L"Loyer");
-    r = parseRubriqueLine(L"DLoyer");
-    EXPECT_EQ(r.name, L"oyer");
-    std::wstring item = rubriqueItem(L"Loyer", L'D', 10);
-    EXPECT_EQ(item, L"Loyer      Dépense");
-    EXPECT_EQ(item[11], L'D');
-    // "Autre" keeps its code letter at width + 2 even beside short names.
-    int width = entryListWidth(3);
-    EXPECT_EQ(rubriqueItem(L"Autre", L'R', width)[width + 1], L'R');
+TEST(TvaRate, ReadUpToTheFirstCharacterThatIsNoPartOfANumber) {
     EXPECT_DOUBLE_EQ(tvaRateValue(L"19,6"), 19.6);
     EXPECT_DOUBLE_EQ(tvaRateValue(L"5,5 %"), 5.5);
     EXPECT_DOUBLE_EQ(tvaRateValue(L"taux"), 0);

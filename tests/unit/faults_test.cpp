@@ -1,38 +1,20 @@
 // Faults while writing: a full disk, a folder where nothing can be created, a
 // rename that fails and a kill halfway through, for the account, its backup,
-// yzo.INI, its backup and the list files. The previous file and its backup stay
-// whole, the user is told, and a save once the fault is gone succeeds.
-#include <gtest/gtest.h>
-
-#include <csignal>
-#include <filesystem>
-#include <fstream>
+// yzo.INI and its backup. The previous file and its backup stay whole, the
+// user is told, and a save once the fault is gone succeeds.
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/errors.h"
-#include "app/mainform.h"
-#include "app/textfile.h"
-#include "test_platform.h"
+#include <csignal>
 
-namespace fs = std::filesystem;
+#include "app/errors.h"
+#include "support.h"
 
 namespace {
-const std::wstring R(1, RS);
-const std::wstring kHeader = L" 1 12026 S" + R + L"COURANT" + R + L"0" + R + L"0" + R + L"EUROS" + R + L"1";
+const std::wstring kHeader = L" 1 12026 S" + kSep + L"COURANT" + kSep + L"0" + kSep + L"0" + kSep + L"EUROS" + kSep + L"1";
 
 std::wstring operation(int n) {
-    return L" 1122026 RVente " + std::to_wstring(n) + R + L"CLIENT" + R + L"1" + R + L"0" + R;
-}
-
-std::string readBytes(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void writeBytes(const fs::path& p, const std::string& bytes) {
-    std::ofstream f(p, std::ios::binary);
-    f << bytes;
+    return L" 1122026 RVente " + std::to_wstring(n) + kSep + L"CLIENT" + kSep + L"1" + kSep + L"0" + kSep;
 }
 
 struct FaultCase {
@@ -199,97 +181,6 @@ TEST_F(Faults, YzoIniAndItsBackupStayWhole) {
     }
 }
 
-// The TVA list, changed on its screen and saved when the screen is left.
-// A notepad save that fails keeps the notepad open with its text, whether it
-// was asked by the "Opérations" button or by the quit, and the quit stops.
-TEST_F(Faults, AFailedNotepadSaveKeepsTheNotepadAndStopsTheQuit) {
-    for (const FaultCase& f : kFaults) {
-        prepare();
-        launch();
-        std::wstring notes = file("notes.txt");
-        writeTextLines(notes, {L"avant"});
-        tp.files = {notes};
-        form->MenuCommand(L"mnuBlocNote");
-        form->w.RtbNote.text = L"après";
-        form->TextChanged(L"RtbNote");
-        armWriteFault(f.fault, L"notes.txt");
-
-        tp.replies = {MsgResult::Yes};
-        form->Click(L"CmdQuitter");
-        EXPECT_TRUE(told(std::to_wstring(f.error) + L" ")) << "fault " << static_cast<int>(f.fault);
-        EXPECT_TRUE(form->w.RtbNote.visible);
-        EXPECT_EQ(form->w.RtbNote.text, L"après");
-        EXPECT_EQ(form->w.CmdQuitter.text, L"Opérations");
-
-        tp.replies = {MsgResult::Yes};
-        form->MenuCommand(L"mnuQuitterItem");
-        EXPECT_FALSE(tp.endCalled);
-        EXPECT_TRUE(form->w.RtbNote.visible);
-        EXPECT_EQ(readBytes(dir / "notes.txt"), "avant\r\n");
-        EXPECT_EQ(readBytes(dir / "yzo.INI"), iniBefore);
-
-        armWriteFault(WriteFault::None);
-        tp.replies = {MsgResult::Yes};
-        form->MenuCommand(L"mnuQuitterItem");
-        EXPECT_TRUE(tp.endCalled);
-        EXPECT_EQ(readBytes(dir / "notes.txt"), "apr\xE8s\r\n");
-        tp.endCalled = false;
-    }
-}
-
-TEST_F(Faults, AListFileSavedFromItsScreenStaysWhole) {
-    for (const FaultCase& f : kFaults) {
-        prepare();
-        writeTextLines(file("Tva.txt"), {L"5,5"});
-        const std::string before = readBytes(dir / "Tva.txt");
-        launch();
-        auto addRate = [&](const std::wstring& rate) {
-            form->mnuAfficheTvaItem();  // the account keeps no TVA: its menu entry is off
-            tp.inputs.push_back(rate);
-            form->w.Liste.selected = 1;
-            form->KeyPress(L"Liste", L'\r');
-            tp.replies.push_back(MsgResult::Yes);
-            form->Click(L"CmdYzo");
-        };
-        armWriteFault(f.fault, L"Tva.txt");
-        addRate(L"20");
-        EXPECT_EQ(readBytes(dir / "Tva.txt"), before);
-        EXPECT_TRUE(told(std::to_wstring(f.error) + L" ")) << static_cast<int>(f.fault);
-        EXPECT_TRUE(told(file("Tva.txt")));
-        EXPECT_TRUE(told(L"sur Sauvetva"));
-        std::vector<std::string> kept = kKept;
-        kept.insert(kept.begin(), "Tva.txt");
-        EXPECT_EQ(names(), kept);
-
-        armWriteFault(WriteFault::None);
-        addRate(L"10");
-        EXPECT_EQ(readTextLines(file("Tva.txt")).size(), 2u);
-    }
-}
-
-TEST_F(Faults, AListFileStaysWholeThroughTheWriter) {
-    prepare();
-    for (const FaultCase& f : kFaults) {
-        writeTextLines(file("Rubrique.ope"), {L"D Loyer", L"R Salaire"});
-        std::string before = readBytes(dir / "Rubrique.ope");
-        armWriteFault(f.fault, L"Rubrique.ope");
-        int number = 0;
-        try {
-            writeTextLines(file("Rubrique.ope"), {L"D Loyer", L"R Salaire", L"D Impôts"});
-        } catch (const YzoError& e) {
-            number = e.number();
-            EXPECT_NE(e.description().find(file("Rubrique.ope")), std::wstring::npos);
-        }
-        EXPECT_EQ(number, f.error);
-        EXPECT_EQ(readBytes(dir / "Rubrique.ope"), before);
-        armWriteFault(WriteFault::None);
-        writeTextLines(file("Rubrique.ope"), {L"D Loyer", L"R Salaire", L"D Impôts"});
-        EXPECT_EQ(readTextLines(file("Rubrique.ope")).size(), 3u);
-        fs::remove(dir / "Rubrique.ope");
-        EXPECT_EQ(names(), kKept);
-    }
-}
-
 // The process is killed halfway through a write, in a child so that the test goes on.
 TEST_F(Faults, AKillDuringAnyWriteLeavesThePreviousFilesWhole) {
     for (const char* target : {"a.bak", "a.yzo", "yzo.INI.bak", "yzo.INI"}) {
@@ -350,48 +241,4 @@ TEST_F(Faults, ASaveRemovesOnlyTheTemporaryFilesOfEndedWrites) {
     std::vector<std::string> left{notOne, running, other};
     std::sort(left.begin(), left.end());
     EXPECT_EQ(temporaries(), left);
-}
-
-// Real kills at moments nobody chose, during saves of a large account: the
-// account and its backup are always one whole version or the other.
-TEST(KilledSaves, TheAccountAndItsBackupAreAlwaysWhole) {
-    char tmpl[] = "/tmp/yzo-kill-XXXXXX";
-    fs::path dir = mkdtemp(tmpl);
-    std::wstring account = fromUtf8((dir / "gros.yzo").string());
-    std::wstring backup = fromUtf8((dir / "gros.bak").string());
-    auto version = [&](wchar_t mark) {
-        std::vector<std::wstring> lines{kHeader};
-        for (int i = 0; i < 10000; ++i) lines.push_back(operation(i) + mark);
-        return lines;
-    };
-    const std::vector<std::wstring> a = version(L'A'), b = version(L'B');
-    writeTextLines(account, a);
-    copyFileAtomically(account, backup);
-    for (int round = 0; round < 8; ++round) {
-        pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            for (int i = 0;; ++i) {
-                copyFileAtomically(account, backup);
-                writeTextLines(account, i % 2 ? a : b);
-            }
-        }
-        usleep(1000 + 2000 * round);
-        kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        for (const std::wstring& path : {account, backup}) {
-            std::vector<std::wstring> lines = readTextLines(path);
-            EXPECT_TRUE(lines == a || lines == b) << "round " << round << " " << toUtf8(path);
-        }
-        // The next save of both leaves nothing but them.
-        copyFileAtomically(account, backup);
-        writeTextLines(account, a);
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        EXPECT_EQ(names, (std::vector<std::string>{"gros.bak", "gros.yzo"})) << "round " << round;
-    }
-    std::error_code ec;
-    fs::remove_all(dir, ec);
 }

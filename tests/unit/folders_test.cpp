@@ -1,28 +1,15 @@
 // The program's folder, its filling from the installed files, and the default
 // folder of the accounts.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-
 #include "app/errors.h"
 #include "app/folders.h"
-#include "app/mainform.h"
-#include "app/textfile.h"
-#include "test_platform.h"
-
-namespace fs = std::filesystem;
+#include "support.h"
 
 namespace {
+// A test folder that stands for the root of the file system.
 class Folders : public ::testing::Test {
 protected:
-    std::wstring root;
-
-    void SetUp() override {
-        char tmpl[] = "/tmp/yzo-folders-XXXXXX";
-        root = fromUtf8(mkdtemp(tmpl));
-    }
-    void TearDown() override { fs::remove_all(fsPath(root)); }
+    TempFolder dir;
+    std::wstring root = fromUtf8(dir.path.string());
 
     std::wstring path(const std::wstring& relative) const { return root + L"/" + relative; }
     void makeFolder(const std::wstring& relative) const { fs::create_directories(fsPath(path(relative))); }
@@ -42,28 +29,6 @@ protected:
     }
 };
 }  // namespace
-
-TEST_F(Folders, ProgramFolderFollowsTheEnvironmentThenTheWayTheProgramRuns) {
-    FolderEnvironment env = environment();
-    // Where it was built, nothing beside the executable says it is installed.
-    EXPECT_EQ(programFolders(env).program, path(L"usr/bin/"));
-    EXPECT_EQ(programFolders(env).installedData, L"");
-
-    makeFolder(L"usr/share/yzo");
-    ProgramFolders installed = programFolders(env);
-    EXPECT_EQ(installed.program, path(L"home/.config/yzo"));
-    EXPECT_EQ(installed.installedData, path(L"usr/share/yzo"));
-
-    env.xdgConfigHome = path(L"config");
-    EXPECT_EQ(programFolders(env).program, path(L"config/yzo"));
-    // A relative XDG_CONFIG_HOME is not a configuration folder.
-    env.xdgConfigHome = L"config";
-    EXPECT_EQ(programFolders(env).program, path(L"home/.config/yzo"));
-
-    env.yzoDossier = path(L"mine");
-    EXPECT_EQ(programFolders(env).program, path(L"mine"));
-    EXPECT_EQ(programFolders(env).installedData, L"");
-}
 
 TEST_F(Folders, DocumentsFolderAsTheUserDirectoriesFileSaysElseHome) {
     FolderEnvironment env = environment();
@@ -133,34 +98,4 @@ TEST_F(Folders, FirstLaunchFillsTheProgramFolderAndMakesTheAccountsFolder) {
     EXPECT_EQ(form.app.config[24], path(L"docs/yzo/"));
     EXPECT_EQ(form.app.storageFolder, path(L"docs/yzo/"));
     EXPECT_TRUE(p.boxes.empty());
-}
-
-TEST_F(Folders, AnAccountsFolderThatCannotBeMadeIsReportedAndTheProgramFolderServes) {
-    write(L"docs", "a file where the folder should be");
-    InstalledPlatform p;
-    p.folder = path(L"cfg/");
-    p.storage = path(L"docs/yzo");
-    makeFolder(L"cfg");
-    MainForm form(p);
-    form.Form_Load(L"");
-    ASSERT_FALSE(p.boxes.empty());
-    EXPECT_NE(p.boxes.front().find(L"sur load"), std::wstring::npos) << toUtf8(p.boxes.front());
-    EXPECT_EQ(form.app.storageFolder, path(L"cfg/"));
-    EXPECT_FALSE(p.endCalled);
-}
-
-TEST_F(Folders, AnEmptyStorageLineProposesTheAccountsFolder) {
-    makeFolder(L"cfg");
-    write(L"cfg/yzo.INI", "sanstitre.yzo\r\n");
-    InstalledPlatform p;
-    p.folder = path(L"cfg/");
-    p.storage = path(L"docs/yzo");
-    p.inputs.push_back(L"");  // the question is left unanswered
-    MainForm form(p);
-    form.Form_Load(L"");
-    EXPECT_EQ(p.boxes.front(), L"input: Dossier de stockage des comptes par défaut");
-    EXPECT_EQ(form.app.storageFolder, path(L"docs/yzo/"));
-    EXPECT_TRUE(fs::is_directory(fsPath(path(L"docs/yzo"))));
-    // yzo.INI said nothing: line 24 stays empty until the user chooses.
-    EXPECT_EQ(form.app.config[24], L"");
 }

@@ -2,7 +2,7 @@
 # Installs the Debian packages that yzo needs to build, test and run, when missing.
 set -euo pipefail
 packages=(
-  build-essential cmake pkg-config clang
+  build-essential cmake pkg-config clang clang-format clang-tidy
   libgtest-dev libbenchmark-dev
   libwxgtk3.2-dev libgtk-3-dev libspeechd-dev
   xvfb xauth xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi orca

@@ -31,7 +31,7 @@ std::wstring errorDescription(int number);
 
 class YzoError : public std::exception {
 public:
-    explicit YzoError(int number, std::wstring detail = {});
+    explicit YzoError(int number, const std::wstring& detail = {});
     int number() const { return number_; }
     // The description, followed by the detail when there is one.
     const std::wstring& description() const { return description_; }

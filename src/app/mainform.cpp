@@ -17,7 +17,7 @@ MainForm::MainForm(Platform& p) : platform(p) {
     for (int k = 1; k <= kMaxSlots; ++k) app.config[k] = kUntitled;
 }
 
-void MainForm::message(std::wstring text) {
+void MainForm::message(const std::wstring& text) {
     std::wstring shown = L" " + trimRight(spokenText(text));
     if (shown == app.lastMessage) shown += L"  ";
     app.lastMessage = shown;

@@ -92,7 +92,7 @@ public:
 
     // --- Application shell (app/) ---------------------------------------
     // Shows text in the spoken status label; the same text twice gets two blanks more, to be said again.
-    void message(std::wstring text);
+    void message(const std::wstring& text);
     // Ends any dialog or screen and comes back to the ledger in normal mode.
     void InitYzo();
     // Normal mode: the four buttons get their ledger captions.

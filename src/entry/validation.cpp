@@ -144,9 +144,8 @@ void MainForm::dial_montant() {
     message(status);
     if (!search && (op.code == L'T' || op.code == L'D')) value = -value;
     op.montant = withoutMinusZero(value);
-    if (search) {
-        ent.accepted = true;  // the criteria search takes the work operation from here once it exists
-    } else if (ent.columnModification) {
+    if (search || ent.columnModification) {
+        // The criteria search and the column modification take the work operation from here.
         ent.accepted = true;
     } else if (bankLine) {
         op.objet = L"Banque";

@@ -79,7 +79,7 @@ std::wstring listTextRefusal(const std::wstring& text, int maxLength) {
 }
 
 std::wstring listFileNameRefusal(const std::wstring& name) {
-    const std::wstring refused = L"nom refusé : un nom de fichier ne peut contenir ni / \\ : * ? \" < > | ni ..";
+    constexpr const wchar_t* refused = L"nom refusé : un nom de fichier ne peut contenir ni / \\ : * ? \" < > | ni ..";
     if (name.find_first_of(L"/\\:*?\"<>|") != std::wstring::npos || name.find(L"..") != std::wstring::npos)
         return refused;
     for (wchar_t c : name)

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Cross-builds yzo-script.exe and yzo.exe for 64-bit Windows on Debian.
+#   scripts/build-windows.sh [--deps] [--wx] [--script-only]
+#     --deps         only install the tools and fetch the wxWidgets source
+#     --wx           stop once the static wxMSW library is built (or found)
+#     --script-only  build yzo-script.exe without the window (no wxMSW needed)
+# The static wxMSW library is built once into a cache folder outside the
+# checkout, named after its version and a digest of its configure flags, and
+# reused by every later run; YZO_CACHE moves the cache (default ~/.cache/yzo).
+# YZO_WINDOWS_BUILD names the CMake build folder (default build-windows).
+# YZO_WX_JOBS sets the parallel jobs of the wxMSW build (default 1).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+wx_version=3.2.2
+# Only what yzo uses: no image libraries, no HTML, no optional controls;
+# SVG must go too, as it needs the PNG library.
+wx_flags=(
+  --host=x86_64-w64-mingw32 --with-msw --disable-shared --enable-unicode --disable-debug
+  --enable-optimise --without-libpng --without-libjpeg --without-libtiff --without-zlib
+  --without-expat --without-liblzma --without-opengl --with-regex=builtin --disable-svg
+  --disable-xrc --disable-html --disable-htmlhelp --disable-stc --disable-richtext
+  --disable-propgrid --disable-ribbon --disable-aui --disable-webview --disable-mediactrl
+  --disable-webrequest --enable-accessibility
+)
+cache=${YZO_CACHE:-$HOME/.cache/yzo}
+wx_key=$(printf '%s\n' "$wx_version" "${wx_flags[@]}" | sha256sum | cut -c1-12)
+wx_prefix=$cache/wxmsw-$wx_version-$wx_key
+build=${YZO_WINDOWS_BUILD:-$root/build-windows}
+
+packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis zip cmake make dpkg-dev xz-utils)
+
+# Installs the packages above that are missing (as root, or through sudo).
+install_tools() {
+  local missing=() p sudo=""
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get -o DPkg::Lock::Timeout=900 update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Adds a deb-src entry for each archive the machine installs from, so that
+# apt-get source finds the wxWidgets source package.
+add_source_archives() {
+  local list=/etc/apt/sources.list.d/yzo-deb-src.sources sudo=""
+  grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ && return 0
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  sed -e 's/^Types: *deb *$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | $sudo tee "$list" >/dev/null
+  $sudo apt-get -o DPkg::Lock::Timeout=900 update -qq
+}
+
+# Unpacks the wxWidgets source into the cache; prints its folder.
+fetch_wx_source() {
+  local src=$cache/src/wxwidgets3.2-$wx_version
+  if [ ! -f "$src/configure" ]; then
+    add_source_archives >&2
+    mkdir -p "$cache/src"
+    (cd "$cache/src" && apt-get source -qq --download-only wxwidgets3.2 >&2)
+    rm -rf "$src"
+    mkdir -p "$src"
+    tar -xf "$(ls "$cache"/src/wxwidgets3.2_"$wx_version"*.orig.tar.* | head -n 1)" -C "$src" --strip-components=1 --no-same-owner
+  fi
+  echo "$src"
+}
+
+# Builds and installs the static wxMSW library into $wx_prefix unless it is there.
+build_wx() {
+  if [ -x "$wx_prefix/bin/wx-config" ]; then
+    echo "wxMSW $wx_version found in $wx_prefix"
+    return 0
+  fi
+  local src objdir
+  src=$(fetch_wx_source)
+  objdir=$cache/obj/wxmsw-$wx_version-$wx_key
+  rm -rf "$objdir"
+  mkdir -p "$objdir"
+  echo "Building wxMSW $wx_version into $wx_prefix (takes a while)"
+  (cd "$objdir" && "$src/configure" --prefix="$wx_prefix" "${wx_flags[@]}" > configure.log \
+    && nice -n 10 make -j"${YZO_WX_JOBS:-1}" > make.log 2>&1 \
+    && make install > install.log)
+  rm -rf "$objdir"
+}
+
+# Configures and builds the programs with the MinGW toolchain file.
+build_yzo() {
+  local gui=$1
+  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DYZO_TESTS=ON -DYZO_GUI="$gui" \
+    -DwxWidgets_CONFIG_EXECUTABLE="$wx_prefix/bin/wx-config"
+  cmake --build "$build" -j"${YZO_JOBS:-1}"
+}
+
+mode=${1:-all}
+install_tools
+case "$mode" in
+  --deps) fetch_wx_source >/dev/null ;;
+  --wx) build_wx ;;
+  --script-only) build_yzo OFF ;;
+  all) build_wx; build_yzo ON ;;
+  *) echo "usage: $0 [--deps|--wx|--script-only]" >&2; exit 2 ;;
+esac

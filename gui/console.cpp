@@ -10,6 +10,7 @@
 #include "app/mainform.h"
 #include "app/textfile.h"
 #include "compta/compta.h"
+#include "platform/console.h"
 
 std::wstring joinArguments(int argc, char** argv) {
     std::wstring line;
@@ -41,12 +42,7 @@ std::wstring programFolderFromEnvironment() { return programFoldersFromEnvironme
 std::wstring storageFolderFromEnvironment() { return ajoutbackslash(documentsFolder(folderEnvironment())) + L"yzo"; }
 
 namespace {
-std::tm localNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
+std::tm localNow() { return platform::localTime(std::time(nullptr)); }
 }  // namespace
 
 Date todayFromClock() {

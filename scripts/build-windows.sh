@@ -87,9 +87,10 @@ build_wx() {
 
 # Configures and builds the programs with the MinGW toolchain file.
 build_yzo() {
-  local gui=$1
+  local gui=$1 launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DYZO_TESTS=ON -DYZO_GUI="$gui" \
+    -DCMAKE_BUILD_TYPE=Release -DYZO_TESTS=ON -DYZO_GUI="$gui" "${launcher[@]}" \
     -DwxWidgets_CONFIG_EXECUTABLE="$wx_prefix/bin/wx-config"
   cmake --build "$build" -j"${YZO_JOBS:-1}"
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <limits>
 
@@ -296,7 +295,7 @@ int writeAll(int fd, const std::string& bytes, const std::wstring& target) {
         if (w < 0) return errno;
         done += static_cast<size_t>(w);
     }
-    if (killed) ::raise(SIGKILL);
+    if (killed) platform::killThisProcess();
     return diskFull ? ENOSPC : 0;
 }
 

@@ -67,6 +67,9 @@ void syncFolder(const std::filesystem::path& folder);
 // True for the errno values that tell a full disk (or a used-up quota).
 bool diskFull(int errnoValue);
 
+// Ends this process at once, as a kill would: nothing is flushed or closed.
+[[noreturn]] void killThisProcess();
+
 // This process's number, and whether a process of that number has ended.
 long long processId();
 bool processGone(long long id);

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -125,6 +126,11 @@ void syncFolder(const std::filesystem::path& folder) {
 }
 
 bool diskFull(int errnoValue) { return errnoValue == ENOSPC || errnoValue == EDQUOT; }
+
+void killThisProcess() {
+    ::raise(SIGKILL);
+    ::_exit(EXIT_FAILURE);
+}
 
 long long processId() { return ::getpid(); }
 

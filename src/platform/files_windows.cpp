@@ -106,6 +106,12 @@ void syncFolder(const std::filesystem::path&) {}
 
 bool diskFull(int errnoValue) { return errnoValue == ENOSPC; }
 
+void killThisProcess() {
+    const UINT killedStatus = 137;  // as a shell reports a process ended by SIGKILL
+    ::TerminateProcess(::GetCurrentProcess(), killedStatus);
+    ::_exit(killedStatus);
+}
+
 long long processId() { return static_cast<long long>(::GetCurrentProcessId()); }
 
 // A process that cannot be opened for lack of rights is alive.

@@ -16,6 +16,8 @@ ops = [" 2112026 RSalaire" + RS + "EMPLOYEUR" + RS + "1500" + RS + "0" + RS,
 header = " 1 12026 S" + RS + "PERSO" + RS + "692,55" + RS + "0" + RS + "EUROS" + RS + "5"
 write("io-perso.yzo", [header, traite] + ops)
 write("expected/io-perso.yzo", [header, traite] + ops)
+# The same account under a name with accents, saved over its own file.
+write("Épargne-été.yzo", [header, traite] + ops)
 # The traite stands after the operations: it is written back first.
 write("io-desordre.yzo", [header] + ops[:2] + [traite] + ops[2:])
 write("expected/io-desordre-ecrit.yzo", [header, traite] + ops)

@@ -35,6 +35,9 @@ FileState fileState(const std::filesystem::path& path);
 // True when something other than a regular file stands at the name (a pipe,
 // a device, a folder), links followed; false for a missing name.
 bool standsNonRegular(const std::filesystem::path& path);
+// True where the file system finds a file under any case of its name
+// (Windows), so that only a folder listing tells how the name is spelled.
+bool caseBlindNames();
 // The file a name leads to once its symbolic links are followed (the name
 // itself where there are none, and always on Windows).
 std::filesystem::path followLinks(std::filesystem::path path);

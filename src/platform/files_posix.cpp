@@ -45,6 +45,8 @@ bool standsNonRegular(const std::filesystem::path& path) {
     return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
+bool caseBlindNames() { return false; }
+
 std::filesystem::path followLinks(std::filesystem::path p) {
     const int maxHops = 40;  // as the kernel's own limit on a chain of links
     for (int hop = 0; hop < maxHops; ++hop) {

@@ -52,6 +52,8 @@ bool standsNonRegular(const std::filesystem::path& path) {
     return ::_wstat64(path.c_str(), &st) == 0 && (st.st_mode & _S_IFREG) == 0;
 }
 
+bool caseBlindNames() { return true; }
+
 std::filesystem::path followLinks(std::filesystem::path path) { return path; }
 
 int openForReading(const std::filesystem::path& path) {

@@ -75,13 +75,14 @@ build_wx() {
   fi
   local src objdir
   src=$(fetch_wx_source)
+  # A build that was stopped goes on where it was: its objects are kept.
   objdir=$cache/obj/wxmsw-$wx_version-$wx_key
-  rm -rf "$objdir"
   mkdir -p "$objdir"
-  echo "Building wxMSW $wx_version into $wx_prefix (takes a while)"
-  (cd "$objdir" && "$src/configure" --prefix="$wx_prefix" "${wx_flags[@]}" > configure.log \
-    && nice -n 10 make -j"${YZO_WX_JOBS:-1}" > make.log 2>&1 \
-    && make install > install.log)
+  echo "Building wxMSW $wx_version into $wx_prefix (takes a while; log in $objdir/make.log)"
+  if [ ! -f "$objdir/config.status" ]; then
+    (cd "$objdir" && "$src/configure" --prefix="$wx_prefix" "${wx_flags[@]}" > configure.log)
+  fi
+  (cd "$objdir" && nice -n 10 make -j"${YZO_WX_JOBS:-1}" >> make.log 2>&1 && make install > install.log)
   rm -rf "$objdir"
 }
 

@@ -9,6 +9,9 @@
 # reused by every later run; YZO_CACHE moves the cache (default ~/.cache/yzo).
 # YZO_WINDOWS_BUILD names the CMake build folder (default build-windows).
 # YZO_WX_JOBS sets the parallel jobs of the wxMSW build (default 1).
+# The window is not ported to Windows yet: by default the wxMSW library is
+# built (for it) and yzo-script.exe with its tests; YZO_WINDOWS_GUI=ON tries yzo.exe.
+# The tests then run under Wine with: cd build-windows && ctest -L windows
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -102,6 +105,6 @@ case "$mode" in
   --deps) fetch_wx_source >/dev/null ;;
   --wx) build_wx ;;
   --script-only) build_yzo OFF ;;
-  all) build_wx; build_yzo ON ;;
+  all) build_wx; build_yzo "${YZO_WINDOWS_GUI:-OFF}" ;;
   *) echo "usage: $0 [--deps|--wx|--script-only]" >&2; exit 2 ;;
 esac

@@ -84,6 +84,10 @@ build_wx() {
   echo "Building wxMSW $wx_version into $wx_prefix (takes a while; log in $objdir/make.log)"
   if [ ! -f "$objdir/config.status" ]; then
     (cd "$objdir" && "$src/configure" --prefix="$wx_prefix" "${wx_flags[@]}" > configure.log)
+  else
+    # The object being compiled when the build was stopped may be cut short:
+    # the newest one is made again.
+    find "$objdir" -maxdepth 1 -name '*.o' -printf '%T@ %p\n' | sort -n | tail -n 1 | cut -d' ' -f2- | xargs -r rm -f
   fi
   (cd "$objdir" && nice -n 10 make -j"${YZO_WX_JOBS:-1}" >> make.log 2>&1 && make install > install.log)
   rm -rf "$objdir"

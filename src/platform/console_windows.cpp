@@ -23,6 +23,8 @@ void binaryStandardStreams() {
     ::_setmode(::_fileno(stdin), _O_BINARY);
     ::_setmode(::_fileno(stdout), _O_BINARY);
     ::_setmode(::_fileno(stderr), _O_BINARY);
+    // The programs write UTF-8: a console shows it as such.
+    ::SetConsoleOutputCP(CP_UTF8);
 }
 
 std::tm localTime(std::time_t moment) {

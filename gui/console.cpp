@@ -13,10 +13,11 @@
 #include "platform/console.h"
 
 std::wstring joinArguments(int argc, char** argv) {
+    const std::vector<std::wstring> arguments = platform::commandLineArguments(argc, argv);
     std::wstring line;
-    for (int i = 1; i < argc; ++i) {
+    for (size_t i = 1; i < arguments.size(); ++i) {
         if (i > 1) line += L' ';
-        line += fromUtf8(argv[i]);
+        line += arguments[i];
     }
     return line;
 }

@@ -2,12 +2,12 @@
 // all when the command line holds "/C".
 #include <wx/app.h>
 
-#include <cstdlib>
 #include <iostream>
 
 #include "app/textfile.h"
 #include "console.h"
 #include "frame.h"
+#include "startup.h"
 #include "wxplatform.h"
 
 namespace {
@@ -37,6 +37,7 @@ private:
 wxIMPLEMENT_APP_NO_MAIN(YzoApp);
 
 int main(int argc, char** argv) {
+    useStartingConsole();
     std::string badOption;
     switch (requestOf(argc, argv, badOption)) {
     case Request::Help: std::cout << helpText(); return 0;
@@ -46,9 +47,6 @@ int main(int argc, char** argv) {
     }
     gCommandLine = joinArguments(argc, argv);
     if (isBatchCommandLine(gCommandLine)) return runBatch(gCommandLine);
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-        std::cerr << "yzo : aucun affichage (DISPLAY) pour ouvrir la fenêtre\n";
-        return 1;
-    }
+    if (!screenAvailable()) return 1;
     return wxEntry(argc, argv) == 0 ? 0 : 1;
 }

@@ -103,3 +103,6 @@ void openFirstMenu(wxWindow* menuBar) {
 void makeListBox(wxWindow* list) {
     if (AtkObject* a = accessibleOf(list)) atk_object_set_role(a, ATK_ROLE_LIST_BOX);
 }
+
+// Orca reads a GTK dialog, its title and its text, as it opens.
+void announceQuestion(wxWindow*, const std::wstring&) {}

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Cross-builds yzo-script.exe and yzo.exe for 64-bit Windows on Debian.
-#   scripts/build-windows.sh [--deps] [--wx] [--script-only]
+#   scripts/build-windows.sh [--deps] [--wx] [--script-only] [--package]
 #     --deps         only install the tools and fetch the wxWidgets source
 #     --wx           stop once the static wxMSW library is built (or found)
 #     --script-only  build yzo-script.exe without the window (no wxMSW needed)
+#     --package      make the installer and the zip of a finished build
+# By default: the wxMSW library (or its cached copy), both programs and their
+# tests, then the package: an NSIS installer (yzo-VERSION-setup.exe) and a
+# portable zip (yzo-VERSION.zip) in the build folder's package/.
 # The static wxMSW library is built once into a cache folder outside the
 # checkout, named after its version and a digest of its configure flags, and
 # reused by every later run; YZO_CACHE moves the cache (default ~/.cache/yzo).
 # YZO_WINDOWS_BUILD names the CMake build folder (default build-windows).
 # YZO_WX_JOBS sets the parallel jobs of the wxMSW build (default 1).
-# The window is not ported to Windows yet: by default the wxMSW library is
-# built (for it) and yzo-script.exe with its tests; YZO_WINDOWS_GUI=ON tries yzo.exe.
+# YZO_WINDOWS_GUI=OFF leaves the window (yzo.exe) out.
 # The tests then run under Wine with: cd build-windows && ctest -L windows
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -103,12 +106,26 @@ build_yzo() {
   cmake --build "$build" -j"${YZO_JOBS:-1}"
 }
 
+# Installs the build into package/yzo of the build folder, then makes the
+# installer and the portable zip of that tree beside it.
+package_yzo() {
+  local out=$build/package version
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+  rm -rf "$out"
+  cmake --install "$build" --prefix "$out/yzo" --strip
+  makensis -V2 -DVERSION="$version" -DSTAGE="$out/yzo" -DOUTFILE="$out/yzo-$version-setup.exe" \
+    "$root/packaging/yzo.nsi"
+  (cd "$out" && zip -qr "yzo-$version.zip" yzo)
+  echo "Made $out/yzo-$version-setup.exe and $out/yzo-$version.zip"
+}
+
 mode=${1:-all}
 install_tools
 case "$mode" in
   --deps) fetch_wx_source >/dev/null ;;
   --wx) build_wx ;;
   --script-only) build_yzo OFF ;;
-  all) build_wx; build_yzo "${YZO_WINDOWS_GUI:-OFF}" ;;
-  *) echo "usage: $0 [--deps|--wx|--script-only]" >&2; exit 2 ;;
+  --package) package_yzo ;;
+  all) build_wx; build_yzo "${YZO_WINDOWS_GUI:-ON}"; package_yzo ;;
+  *) echo "usage: $0 [--deps|--wx|--script-only|--package]" >&2; exit 2 ;;
 esac

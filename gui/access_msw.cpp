@@ -146,11 +146,18 @@ void speak(wxWindow* window, const std::wstring& text) {
 
 void setAccessibleName(wxWindow* window, const std::wstring& name) {
     NamedAccessible* a = accessibleOf(window);
-    if (!a || (a->named && a->name == name)) return;
+    if (!a) return;
+    // A message said again (Down on the last line, twice) is spoken again.
+    if (a->notification && !name.empty()) {
+        a->name = name;
+        a->named = true;
+        speak(window, name);
+        return;
+    }
+    if (a->named && a->name == name) return;
     a->name = name;
     a->named = true;
-    if (a->notification && !name.empty()) speak(window, name);
-    else nameChanged(window);
+    nameChanged(window);
 }
 
 void setAccessibleDescription(wxWindow* window, const std::wstring& description) {

@@ -56,9 +56,9 @@ done
 [ -s "$journal" ] || { echo "FAIL: yzo.exe said nothing"; exit 1; }
 window=$(xdotool search --onlyvisible --name 'courant' | head -n 1)
 [ -n "$window" ] || { echo "FAIL: no window titled courant"; exit 1; }
-xdotool windowfocus --sync "$window" 2>/dev/null || true
+timeout 10 xdotool windowfocus --sync "$window" 2>/dev/null || true
 for key in "${keys[@]}"; do
-  xdotool key --window "$window" "$(echo "$key" | tr 'A-Z' 'a-z')"
+  xdotool key "$(echo "$key" | tr 'A-Z' 'a-z')"
   sleep 0.3
 done
 for _ in $(seq 1 150); do

@@ -10,6 +10,13 @@ set(CMAKE_CXX_COMPILER ${YZO_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${YZO_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${YZO_MINGW_PREFIX})
+# A wxWidgets installed outside that root (the build script's cache) is a
+# root of its own, so that its libraries are found.
+if(wxWidgets_CONFIG_EXECUTABLE)
+  get_filename_component(YZO_WX_PREFIX ${wxWidgets_CONFIG_EXECUTABLE} DIRECTORY)
+  get_filename_component(YZO_WX_PREFIX ${YZO_WX_PREFIX} DIRECTORY)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${YZO_WX_PREFIX})
+endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -58,7 +58,9 @@ window=$(xdotool search --onlyvisible --name 'courant' | head -n 1)
 [ -n "$window" ] || { echo "FAIL: no window titled courant"; exit 1; }
 timeout 10 xdotool windowfocus --sync "$window" 2>/dev/null || true
 for key in "${keys[@]}"; do
-  xdotool key "$(echo "$key" | tr 'A-Z' 'a-z')"
+  # xdotool names a letter key by its small letter.
+  [ ${#key} -eq 1 ] && key=$(echo "$key" | tr 'A-Z' 'a-z')
+  xdotool key "$key"
   sleep 0.3
 done
 for _ in $(seq 1 150); do

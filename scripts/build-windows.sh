@@ -115,7 +115,8 @@ package_yzo() {
   cmake --install "$build" --prefix "$out/yzo" --strip
   makensis -V2 -DVERSION="$version" -DSTAGE="$out/yzo" -DOUTFILE="$out/yzo-$version-setup.exe" \
     "$root/packaging/yzo.nsi"
-  (cd "$out" && zip -qr "yzo-$version.zip" yzo)
+  # Names with accents are stored as UTF-8 and marked so.
+  (cd "$out" && LC_ALL=C.UTF-8 zip -qr "yzo-$version.zip" yzo)
   echo "Made $out/yzo-$version-setup.exe and $out/yzo-$version.zip"
 }
 

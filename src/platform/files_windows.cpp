@@ -28,6 +28,8 @@ int errnoFor(DWORD error) {
 // and the length of one tick of those times.
 constexpr std::int64_t kEpochOffsetSeconds = 11644473600LL;
 constexpr std::int64_t kNanosecondsPerTick = 100;
+// FILETIME ticks in a second.
+constexpr std::int64_t kTicksPerSecond = 10000000LL;
 }  // namespace
 
 std::filesystem::path systemPath(const std::wstring& path) { return std::filesystem::path(path); }
@@ -90,7 +92,8 @@ int modifiedTime(int fd, std::int64_t& nanoseconds) {
     if (handle == INVALID_HANDLE_VALUE || !::GetFileTime(handle, nullptr, nullptr, &written))
         return errnoFor(::GetLastError());
     std::int64_t ticks = (static_cast<std::int64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
-    nanoseconds = ticks * kNanosecondsPerTick - kEpochOffsetSeconds * 1000000000LL;
+    // Moved to the Unix epoch before the scaling: 1601 in nanoseconds overflows.
+    nanoseconds = (ticks - kEpochOffsetSeconds * kTicksPerSecond) * kNanosecondsPerTick;
     return 0;
 }
 

@@ -38,7 +38,7 @@ account=$(win "$work/script-demo/courant.yzo")
 [ -s "$work/expected.txt" ] || { echo "FAIL: yzo-script.exe said nothing"; exit 1; }
 
 journal=$work/parole.txt
-YZO_DOSSIER=$(win "$work/demo") YZO_AUJOURDHUI=2026-12-28 YZO_HEURE=10:00:00 YZO_JOURNAL_PAROLE=$(win "$journal") \
+YZO_TRACE_KEYS=1 YZO_DOSSIER=$(win "$work/demo") YZO_AUJOURDHUI=2026-12-28 YZO_HEURE=10:00:00 YZO_JOURNAL_PAROLE=$(win "$journal") \
   "$wine" "$yzo" "$(win "$work/demo/courant.yzo")" > "$work/yzo.log" 2>&1 &
 yzo_pid=$!
 
@@ -54,9 +54,22 @@ for _ in $(seq 1 300); do
   sleep 0.2
 done
 [ -s "$journal" ] || { echo "FAIL: yzo.exe said nothing"; exit 1; }
-window=$(xdotool search --onlyvisible --name 'courant' | head -n 1)
+window=
+for _ in $(seq 1 100); do
+  window=$(xdotool search --onlyvisible --name 'courant' | head -n 1)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
 [ -n "$window" ] || { echo "FAIL: no window titled courant"; exit 1; }
-timeout 10 xdotool windowfocus --sync "$window" 2>/dev/null || true
+# The window takes the keyboard a little after it shows: Shift alone (which
+# the ledger ignores) is pressed until the window's key trace shows it.
+for _ in $(seq 1 40); do
+  timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key shift
+  sleep 0.5
+  grep -q '^key 16 ' "$work/yzo.log" && break
+done
+grep -q '^key 16 ' "$work/yzo.log" || { echo "FAIL: the window never took the keyboard"; exit 1; }
 for key in "${keys[@]}"; do
   # xdotool names a letter key by its small letter.
   [ ${#key} -eq 1 ] && key=$(echo "$key" | tr 'A-Z' 'a-z')

@@ -55,12 +55,17 @@ for _ in $(seq 1 300); do
 done
 [ -s "$journal" ] || { echo "FAIL: yzo.exe said nothing"; exit 1; }
 window=
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   window=$(xdotool search --onlyvisible --name 'courant' | head -n 1)
   [ -n "$window" ] && break
   sleep 0.2
 done
-[ -n "$window" ] || { echo "FAIL: no window titled courant"; exit 1; }
+if [ -z "$window" ]; then
+  echo "FAIL: no window titled courant; the windows shown:"
+  for w in $(xdotool search --onlyvisible --name '.'); do xdotool getwindowname "$w"; done
+  cat "$journal"
+  exit 1
+fi
 # The window takes the keyboard a little after it shows: Shift alone (which
 # the ledger ignores) is pressed until the window's key trace shows it.
 for _ in $(seq 1 40); do

@@ -5,7 +5,8 @@
 ; Start-menu entry, opens .yzo files with yzo, and registers its uninstaller,
 ; which removes all of that again. The user's own folders (%APPDATA%\yzo, the
 ; accounts under Documents\yzo) are the user's: neither touches them.
-Unicode true
+; 64-bit, as the programs are.
+Target amd64-unicode
 !include "MUI2.nsh"
 
 !define APP "yzo"

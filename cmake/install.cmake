@@ -19,6 +19,18 @@ if(YZO_DATA_FILES)
     PATTERN ".*" EXCLUDE)
 endif()
 
+if(WIN32)
+  # On Windows, what the package holds beside the programs and share/yzo:
+  # yzo's NVDA app module (share/yzo/nvda), which the program copies into a
+  # user's NVDA configuration when asked, and the README. The installer and
+  # the zip are made by scripts/build-windows.sh.
+  if(TARGET yzo)
+    install(FILES ${PROJECT_SOURCE_DIR}/gui/nvda/yzo.py DESTINATION ${CMAKE_INSTALL_DATADIR}/yzo/nvda)
+  endif()
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+  return()
+endif()
+
 # yzo's Orca script. Orca looks for an application's script in the package
 # orca.scripts.apps as well as in the user's own folder: installed there, it
 # is loaded for every user with nothing to do. A copy in share/yzo is what the

@@ -4,11 +4,11 @@
 #include <ctime>
 #include <fstream>
 #include <iostream>
-#include <unistd.h>
 
 #include "account/paths.h"
 #include "app/folders.h"
 #include "app/textfile.h"
+#include "platform/console.h"
 #include "script_runner.h"
 
 namespace {
@@ -58,9 +58,9 @@ bool parseTime(const std::string& s, long& seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    platform::binaryStandardStreams();
+    const std::vector<std::wstring> args = platform::commandLineArguments(argc, argv);
+    const std::tm local = platform::localTime(std::time(nullptr));
     Date today = dateFromYMD(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     long seconds = local.tm_hour * 3600L + local.tm_min * 60L + local.tm_sec;
     ProgramFolders folders = programFolders(folderEnvironment());
@@ -68,11 +68,11 @@ int main(int argc, char** argv) {
     std::string scriptPath;
     bool echo = false;
 
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
+    for (size_t i = 1; i < args.size(); ++i) {
+        std::string a = toUtf8(args[i]);
         auto value = [&]() -> std::string {
-            if (i + 1 >= argc) throw ScriptError("missing value after " + a);
-            return argv[++i];
+            if (i + 1 >= args.size()) throw ScriptError("missing value after " + a);
+            return toUtf8(args[++i]);
         };
         try {
             if (a == "--help" || a == "-h") return help();
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     std::ifstream file;
     std::istream* in = &std::cin;
     if (scriptPath != "-") {
-        file.open(scriptPath);
+        file.open(fsPath(fromUtf8(scriptPath)), std::ios::binary);
         if (!file) {
             std::cerr << "yzo-script: cannot read " << scriptPath << "\n";
             return 2;

@@ -1,5 +1,6 @@
-// What the screen reader sees of the widgets, through ATK (the accessibility
-// toolkit of GTK, which AT-SPI exposes to Orca).
+// What the screen reader sees of the widgets: through ATK (the accessibility
+// toolkit of GTK, which AT-SPI exposes to Orca) in access_gtk.cpp, through
+// MSAA and UI Automation in access_msw.cpp.
 #pragma once
 #include <string>
 #include <utility>
@@ -19,6 +20,9 @@ void setLabelledBy(wxWindow* box, wxWindow* label, bool labelled);
 void makeNotification(wxWindow* window);
 // Emits ATK's "announcement" signal on the window's accessible object.
 void announce(wxWindow* window, const std::wstring& text);
+// Hands a dialog's question to the screen reader before the dialog opens
+// (where the dialog alone would not say it at once).
+void announceQuestion(wxWindow* owner, const std::wstring& question);
 // Gives a top-level window the ATK role "dialog" (GTK reports a wxDialog as a frame).
 void makeDialog(wxWindow* window);
 // Moves the keyboard cursor of a list (its focused row, which the screen

@@ -10,12 +10,14 @@
 #include "app/mainform.h"
 #include "app/textfile.h"
 #include "compta/compta.h"
+#include "platform/console.h"
 
 std::wstring joinArguments(int argc, char** argv) {
+    const std::vector<std::wstring> arguments = platform::commandLineArguments(argc, argv);
     std::wstring line;
-    for (int i = 1; i < argc; ++i) {
+    for (size_t i = 1; i < arguments.size(); ++i) {
         if (i > 1) line += L' ';
-        line += fromUtf8(argv[i]);
+        line += arguments[i];
     }
     return line;
 }
@@ -30,12 +32,7 @@ std::wstring programFolderFromEnvironment() { return programFoldersFromEnvironme
 std::wstring storageFolderFromEnvironment() { return ajoutbackslash(documentsFolder(folderEnvironment())) + L"yzo"; }
 
 namespace {
-std::tm localNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
+std::tm localNow() { return platform::localTime(std::time(nullptr)); }
 }  // namespace
 
 Date todayFromClock() {

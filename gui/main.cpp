@@ -2,7 +2,6 @@
 // all when the command line holds "/C".
 #include <wx/app.h>
 
-#include <cstdlib>
 #include <iostream>
 
 #include "app/textfile.h"
@@ -10,6 +9,7 @@
 #include "compta/compta.h"
 #include "console.h"
 #include "frame.h"
+#include "startup.h"
 #include "wxplatform.h"
 
 namespace {
@@ -40,6 +40,7 @@ private:
 wxIMPLEMENT_APP_NO_MAIN(YzoApp);
 
 int main(int argc, char** argv) {
+    useStartingConsole();
     std::string badOption;
     switch (requestOf(argc, argv, badOption)) {
     case Request::Help: std::cout << helpText(); return 0;
@@ -49,9 +50,6 @@ int main(int argc, char** argv) {
     }
     gCommandLine = joinArguments(argc, argv);
     if (hasReportSwitch(gCommandLine)) return runBatch(gCommandLine);
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-        std::cerr << "yzo : aucun affichage (DISPLAY) pour ouvrir la fenêtre\n";
-        return 1;
-    }
+    if (!screenAvailable()) return 1;
     return wxEntry(argc, argv) == 0 ? 0 : 1;
 }

@@ -2,8 +2,6 @@
 
 #include <wx/button.h>
 #include <wx/dc.h>
-#include <wx/dcgraph.h>
-#include <wx/graphics.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/fontdlg.h>
@@ -15,13 +13,7 @@
 
 #include "access.h"
 #include "buttonclick.h"
-#include <gtk/gtk.h>
-#include <cairo-pdf.h>
-#include <cairo-ps.h>
-#include <cairo-svg.h>
-#include <glib/gi18n.h>
-#include <gtk/gtkunixprint.h>
-#include <wx/gtk/print.h>
+#include "printing.h"
 
 #include "app/textfile.h"
 
@@ -115,87 +107,6 @@ private:
     std::vector<std::vector<std::wstring>> pages_;
 };
 
-// GTK's "Print to File" printer is a virtual one that its print operation
-// reaches only through its own dialog: a job sent to it without the dialog
-// waits forever for a real printer of that name. When it is the chosen
-// printer, the job is drawn here into the file it names, in its format.
-struct PrintFile {
-    std::wstring path;
-    std::string format;  // "pdf", "ps" or "svg"
-    double widthPt = 0, heightPt = 0;
-};
-
-std::optional<PrintFile> printToFile(wxPrintData& data, bool landscape) {
-    data.ConvertToNative();
-    auto* native = dynamic_cast<wxGtkPrintNativeData*>(data.GetNativeData());
-    if (!native) return std::nullopt;
-    GtkPrintSettings* settings = native->GetPrintConfig();
-    const gchar* printer = gtk_print_settings_get_printer(settings);
-    const gchar* uri = gtk_print_settings_get(settings, GTK_PRINT_SETTINGS_OUTPUT_URI);
-    if (!printer || !uri || g_strcmp0(printer, g_dgettext("gtk30", "Print to File")) != 0) return std::nullopt;
-    gchar* path = g_filename_from_uri(uri, nullptr, nullptr);
-    if (!path) return std::nullopt;
-    PrintFile file;
-    file.path = wxString::FromUTF8(path).ToStdWstring();
-    g_free(path);
-    const gchar* format = gtk_print_settings_get(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT);
-    file.format = format ? format : "pdf";
-    GtkPaperSize* paper = gtk_print_settings_get_paper_size(settings);
-    if (!paper) paper = gtk_paper_size_new(nullptr);  // the locale's paper
-    file.widthPt = gtk_paper_size_get_width(paper, GTK_UNIT_POINTS);
-    file.heightPt = gtk_paper_size_get_height(paper, GTK_UNIT_POINTS);
-    gtk_paper_size_free(paper);
-    if (landscape) std::swap(file.widthPt, file.heightPt);
-    return file;
-}
-
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
-// Draws every page of the printout on a cairo surface of the file's format,
-// one unit a point from the paper's corner, and writes the file.
-bool drawToFile(TextPrintout& printout, const PrintFile& file) {
-    std::string bytes;
-    cairo_surface_t* surface =
-        file.format == "ps"    ? cairo_ps_surface_create_for_stream(appendBytes, &bytes, file.widthPt, file.heightPt)
-        : file.format == "svg" ? cairo_svg_surface_create_for_stream(appendBytes, &bytes, file.widthPt, file.heightPt)
-                               : cairo_pdf_surface_create_for_stream(appendBytes, &bytes, file.widthPt, file.heightPt);
-    cairo_t* cr = cairo_create(surface);
-    {
-        wxGCDC dc(wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(cr));
-        int width = static_cast<int>(std::lround(file.widthPt)), height = static_cast<int>(std::lround(file.heightPt));
-        printout.SetDC(&dc);
-        printout.SetPPIScreen(wxGetDisplayPPI());
-        printout.SetPPIPrinter(72, 72);
-        printout.SetPageSizePixels(width, height);
-        printout.SetPaperRectPixels(wxRect(0, 0, width, height));
-        printout.SetPageSizeMM(static_cast<int>(std::lround(file.widthPt * 25.4 / 72)),
-                               static_cast<int>(std::lround(file.heightPt * 25.4 / 72)));
-        printout.OnPreparePrinting();
-        printout.OnBeginPrinting();
-        for (int page = 1; page <= printout.PageCount(); ++page) {
-            dc.SetUserScale(1, 1);
-            dc.SetDeviceOrigin(0, 0);
-            printout.OnPrintPage(page);
-            cairo_show_page(cr);
-        }
-        printout.OnEndPrinting();
-        printout.SetDC(nullptr);
-    }
-    cairo_destroy(cr);
-    cairo_surface_finish(surface);
-    bool drawn = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(surface);
-    if (!drawn) return false;
-    try {
-        writeFileAtomically(file.path, bytes);
-    } catch (const std::exception&) {
-        return false;
-    }
-    return true;
-}
 }  // namespace
 
 std::wstring caseInsensitiveFilter(const std::wstring& filter) {
@@ -222,6 +133,7 @@ std::wstring caseInsensitiveFilter(const std::wstring& filter) {
 std::wstring WxPlatform::InputBox(const std::wstring& prompt, const std::wstring&,
                                   const std::wstring& defaultText) {
     flushMessages();
+    announceQuestion(frame_, prompt);
     // The box is titled by its question, not by the program's name: the
     // screen reader announces a dialog by its title.
     wxTextEntryDialog dialog(frame_, wx(prompt), wx(prompt), wx(defaultText));
@@ -246,6 +158,7 @@ MsgResult WxPlatform::MsgBox(const std::wstring& text, MsgButtons buttons, int d
         else style |= wxYES_DEFAULT;
     }
     flushMessages();
+    announceQuestion(frame_, text);
     wxMessageDialog dialog(frame_, wx(text), titleOr(title), style);
     if (buttons == MsgButtons::YesNoCancel) dialog.SetYesNoCancelLabels("&Oui", "&Non", "Annuler");
     else if (buttons == MsgButtons::YesNo) dialog.SetYesNoLabels("&Oui", "&Non");
@@ -266,7 +179,7 @@ std::optional<std::wstring> WxPlatform::fileDialog(const FileDialogRequest& requ
     if (request.mustExist) style |= wxFD_FILE_MUST_EXIST;
     if (request.confirmOverwrite) style |= wxFD_OVERWRITE_PROMPT;
     wxFileDialog dialog(frame_, save ? "Enregistrer sous" : "Ouvrir", initial.GetPath(), initial.GetFullName(),
-                        wx(caseInsensitiveFilter(request.filter)), style);
+                        wx(systemFileFilter(request.filter)), style);
     clickAcceptWhenActivated(&dialog);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     std::wstring path = ws(dialog.GetPath());
@@ -303,43 +216,16 @@ wxPrintData& WxPlatform::printData() {
 
 bool WxPlatform::PrinterDialog() {
     flushMessages();
-    // GTK's own printer dialog: its printers, and "Print to File" (PDF). The
-    // printer and settings chosen are those of every later print job.
-    printData().ConvertToNative();
-    if (auto* native = dynamic_cast<wxGtkPrintNativeData*>(printData().GetNativeData())) {
-        GtkWindow* parent = frame_ ? GTK_WINDOW(gtk_widget_get_toplevel(frame_->GetHandle())) : nullptr;
-        GtkWidget* dialog = gtk_print_unix_dialog_new("Choix de l'imprimante", parent);
-        GtkPrintUnixDialog* chooser = GTK_PRINT_UNIX_DIALOG(dialog);
-        gtk_print_unix_dialog_set_settings(chooser, native->GetPrintConfig());
-        bool chosen = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK;
-        if (chosen) {
-            GtkPrintSettings* settings = gtk_print_unix_dialog_get_settings(chooser);
-            if (GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(chooser))
-                gtk_print_settings_set_printer(settings, gtk_printer_get_name(printer));
-            native->SetPrintConfig(settings);
-            g_object_unref(settings);
-            printData().ConvertFromNative();
-        }
-        gtk_widget_destroy(dialog);
-        return chosen;
-    }
-    wxPrintDialogData data(printData());
-    wxPrintDialog dialog(frame_, &data);
-    if (dialog.ShowModal() != wxID_OK) return false;
-    printData() = dialog.GetPrintDialogData().GetPrintData();
-    return true;
+    // The printer and settings chosen are those of every later print job.
+    return choosePrinter(frame_, printData());
 }
 
 bool WxPlatform::Print(const PrintJob& job) {
     flushMessages();
-    printData().SetOrientation(job.orientation == Orientation::Landscape ? wxLANDSCAPE : wxPORTRAIT);
+    bool landscape = job.orientation == Orientation::Landscape;
+    printData().SetOrientation(landscape ? wxLANDSCAPE : wxPORTRAIT);
     TextPrintout printout(job);
-    if (std::optional<PrintFile> file = printToFile(printData(), job.orientation == Orientation::Landscape))
-        return drawToFile(printout, *file);
-    wxPrintDialogData data(printData());
-    wxPrinter printer(&data);
-    // A job the printer system cancelled (no such printer) was not printed either.
-    return printer.Print(frame_, &printout, false);
+    return printOut(frame_, printout, printData(), landscape);
 }
 
 void WxPlatform::Beep() { wxBell(); }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds yzo with AddressSanitizer and UndefinedBehaviorSanitizer and runs every
 # test; then builds the fuzz targets with clang in a folder of their own and
-# runs each for a bounded time (YZO_FUZZ_SECONDS, 25 by default).
+# runs each for a bounded time (YZO_FUZZ_SECONDS, 25 by default); then the
+# Windows build's tests under Wine, when that build and Wine are there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -18,4 +19,11 @@ status=0
 bash scripts/check-style.sh "$build" || status=1
 (cd "$build" && ctest --output-on-failure --timeout 300) || status=1
 (cd "$fuzz_build" && ctest --output-on-failure --timeout 300) || status=1
+# The Windows build's tests under Wine, where that build was made
+# (scripts/build-windows.sh) and Wine is installed.
+windows_build=${YZO_WINDOWS_BUILD:-build-windows}
+if [ -f "$windows_build/CTestTestfile.cmake" ] && command -v wine >/dev/null; then
+  (cmake --build "$windows_build" -j"$(nproc)" && cd "$windows_build" &&
+    ctest -L windows --output-on-failure --timeout 300) || status=1
+fi
 exit $status

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/textfile.h"
+#include "platform/files.h"
 #include "ledger/format.h"
 
 namespace {
@@ -48,7 +49,7 @@ std::wstring fileWhateverCase(const std::wstring& folder, const std::wstring& na
     std::error_code ec;
     const std::filesystem::path where = fsPath(folder.empty() ? L"." : folder);
     for (std::filesystem::directory_iterator it(where, ec), end; !ec && it != end; it.increment(ec)) {
-        std::wstring entry = fromUtf8(it->path().filename().string());
+        std::wstring entry = platform::pathText(it->path().filename());
         if (upperCase(entry) != wanted || !it->is_regular_file(ec)) continue;
         if (found.empty() || entry < found) found = entry;
     }

@@ -2,11 +2,7 @@
 #pragma once
 #include <string>
 
-#ifdef _WIN32
-constexpr wchar_t kPathSeparator = L'\\';
-#else
-constexpr wchar_t kPathSeparator = L'/';
-#endif
+#include "platform/separator.h"
 
 // The text after the last separator or ":"; the whole path when there is none.
 std::wstring NomFichSeul(const std::wstring& path);

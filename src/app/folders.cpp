@@ -1,15 +1,14 @@
 #include "app/folders.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <pwd.h>
 #include <system_error>
-#include <unistd.h>
 
 #include "account/paths.h"
 #include "app/errors.h"
 #include "app/textfile.h"
 #include "ledger/format.h"
+#include "platform/files.h"
+#include "platform/folders.h"
 
 #ifndef YZO_DATA_FROM_BIN
 #define YZO_DATA_FROM_BIN "../share/yzo"
@@ -18,24 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-std::wstring variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? fromUtf8(value) : std::wstring();
-}
-
-std::wstring homeFolder() {
-    std::wstring home = variable("HOME");
-    if (!home.empty()) return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) return fromUtf8(entry->pw_dir);
-    return L"/";
-}
-
-std::wstring ownPath() {
-    std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::wstring() : fromUtf8(self.string());
-}
-
 bool isFolder(const std::wstring& path) {
     std::error_code ec;
     return fs::is_directory(fsPath(path), ec);
@@ -60,16 +41,16 @@ std::wstring dirsValue(std::wstring value, const std::wstring& home) {
 
 FolderEnvironment folderEnvironment() {
     FolderEnvironment env;
-    env.yzoDossier = variable("YZO_DOSSIER");
-    env.executable = ownPath();
-    env.xdgConfigHome = variable("XDG_CONFIG_HOME");
-    env.xdgDocuments = variable("XDG_DOCUMENTS_DIR");
-    env.home = homeFolder();
+    env.yzoDossier = platform::environmentVariable("YZO_DOSSIER");
+    env.executable = platform::executablePath();
+    env.xdgConfigHome = platform::settingsFolder();
+    env.xdgDocuments = platform::documentsFolder();
+    env.home = platform::homeFolder();
     return env;
 }
 
 std::wstring configHome(const FolderEnvironment& env) {
-    if (!env.xdgConfigHome.empty() && env.xdgConfigHome[0] == L'/') return env.xdgConfigHome;
+    if (platform::isAbsolutePath(env.xdgConfigHome)) return env.xdgConfigHome;
     return join(env.home, L".config");
 }
 
@@ -77,7 +58,7 @@ ProgramFolders programFolders(const FolderEnvironment& env) {
     if (!env.yzoDossier.empty()) return {env.yzoDossier, L""};
     std::wstring own = folderOf(env.executable);
     if (own.empty()) return {L".", L""};
-    std::wstring data = fromUtf8((fsPath(own) / YZO_DATA_FROM_BIN).lexically_normal().string());
+    std::wstring data = platform::pathText((fsPath(own) / YZO_DATA_FROM_BIN).lexically_normal());
     if (!isFolder(data)) return {own, L""};
     return {join(configHome(env), L"yzo"), data};
 }
@@ -112,7 +93,7 @@ std::vector<std::wstring> seedFolder(const std::wstring& from, const std::wstrin
         if (ec) throw YzoError(kErrPathAccess, from);
         fs::path relative = walk->path().lexically_relative(source);
         fs::path destination = target / relative;
-        std::wstring name = fromUtf8(destination.string());
+        std::wstring name = platform::pathText(destination);
         if (walk->is_directory()) {
             fs::create_directories(destination, ec);
             if (ec) throw YzoError(kErrPathAccess, name);
@@ -121,8 +102,8 @@ std::vector<std::wstring> seedFolder(const std::wstring& from, const std::wstrin
         if (!walk->is_regular_file()) continue;
         // A link, even a broken one, is the user's own: leave it.
         if (fs::exists(fs::symlink_status(destination))) continue;
-        copyFileAtomically(fromUtf8(walk->path().string()), name);
-        copied.push_back(fromUtf8(relative.string()));
+        copyFileAtomically(platform::pathText(walk->path()), name);
+        copied.push_back(platform::pathText(relative));
     }
     return copied;
 }

@@ -9,9 +9,9 @@
 struct FolderEnvironment {
     std::wstring yzoDossier;     // YZO_DOSSIER
     std::wstring executable;     // the running program's own path
-    std::wstring xdgConfigHome;  // XDG_CONFIG_HOME
-    std::wstring xdgDocuments;   // XDG_DOCUMENTS_DIR
-    std::wstring home;           // HOME, else the user's entry in the password file
+    std::wstring xdgConfigHome;  // XDG_CONFIG_HOME (%APPDATA% on Windows)
+    std::wstring xdgDocuments;   // XDG_DOCUMENTS_DIR (the Documents known folder on Windows)
+    std::wstring home;           // HOME, else the user's entry in the password file (USERPROFILE)
 };
 FolderEnvironment folderEnvironment();
 

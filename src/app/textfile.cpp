@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <cstring>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <limits>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/errors.h"
+#include "platform/files.h"
 
 namespace {
 // Windows-1252 bytes 0x80-0x9F. The five it leaves undefined stand for the
@@ -32,10 +29,10 @@ int encodeOne(wchar_t c) {
 }
 
 int errnoToError(int e) {
+    if (platform::diskFull(e)) return kErrDiskFull;
     switch (e) {
     case ENOENT: return kErrFileNotFound;
     case EACCES: case EPERM: case EROFS: return kErrPermission;
-    case ENOSPC: case EDQUOT: return kErrDiskFull;
     default: return kErrPathAccess;
     }
 }
@@ -128,23 +125,18 @@ std::wstring fromUtf8(const std::string& text) {
     return out;
 }
 
-std::filesystem::path fsPath(const std::wstring& path) {
-    std::wstring p = path;
-    for (auto& c : p)
-        if (c == L'\\') c = L'/';
-    return std::filesystem::path(toUtf8(p));
-}
+std::filesystem::path fsPath(const std::wstring& path) { return platform::systemPath(path); }
 
 namespace {
 struct ArmedFault {
     WriteFault fault = WriteFault::None;
-    std::string pathEnding;
+    std::wstring pathEnding;
 };
 ArmedFault armed;
 
-bool faultFor(const std::string& target, WriteFault fault) {
+bool faultFor(const std::wstring& target, WriteFault fault) {
     if (armed.fault != fault) return false;
-    const std::string& end = armed.pathEnding;
+    const std::wstring& end = armed.pathEnding;
     return target.size() >= end.size() && target.compare(target.size() - end.size(), end.size(), end) == 0;
 }
 
@@ -169,52 +161,41 @@ std::uint64_t hashBytes(const std::string& bytes) {
     return h;
 }
 
-FileSignature signatureFrom(const std::string& bytes, const struct stat& st) {
+FileSignature signatureFrom(const std::string& bytes, std::int64_t modified) {
     FileSignature s;
     s.known = true;
     s.size = bytes.size();
-    s.time = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    s.time = modified;
     s.hash = hashBytes(bytes);
     return s;
 }
 
 // Opens a regular file for reading. Anything else is refused before it is
-// opened: a named pipe would wait for ever for a writer, a device would never
-// end. The descriptor is opened without waiting and checked again, in case the
-// name was replaced in between, then set back to ordinary reads.
-int openRegularForReading(const std::wstring& path, const std::string& native) {
-    requireRegularFile(path);
-    int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+// opened: a named pipe would wait for ever for a writer, a device would never end.
+int openRegularForReading(const std::wstring& path) {
+    int fd = platform::openForReading(fsPath(path));
+    if (fd == -2) throw YzoError(kErrNotRegularFile, path);
     if (fd < 0) throw YzoError(errnoToError(errno), path);
-    struct stat st {};
-    int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        ::close(fd);
-        throw YzoError(kErrNotRegularFile, path);
-    }
     return fd;
 }
 
-// The whole file through one descriptor, with what the system says of it.
-void readAll(const std::wstring& path, std::string& bytes, struct stat& st) {
-    std::string native = fsPath(path).string();
-    int fd = openRegularForReading(path, native);
+// The whole file through one descriptor, with its modification time.
+void readAll(const std::wstring& path, std::string& bytes, std::int64_t& modified) {
+    int fd = openRegularForReading(path);
     bytes.clear();
     char buf[65536];
     for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        long long n = platform::readSome(fd, buf, sizeof buf);
         if (n == 0) break;
         if (n < 0) {
-            if (errno == EINTR) continue;
             int e = errno;
-            ::close(fd);
+            platform::closeFile(fd);
             throw YzoError(errnoToError(e), path);
         }
         bytes.append(buf, static_cast<size_t>(n));
     }
-    int e = ::fstat(fd, &st) != 0 ? errno : 0;
-    ::close(fd);
+    int e = platform::modifiedTime(fd, modified);
+    platform::closeFile(fd);
     if (e != 0) throw YzoError(errnoToError(e), path);
 }
 
@@ -262,114 +243,79 @@ void eachLine(const std::string& bytes, F&& take) {
     if (start < bytes.size()) take(start, bytes.size() - start);
 }
 
-// The file a path names once its symbolic links are followed, so that a save
-// writes the file and leaves the links as they are.
-std::filesystem::path followLinks(std::filesystem::path p) {
-    for (int hop = 0; hop < 40; ++hop) {
-        std::error_code ec;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(p, ec))) return p;
-        std::filesystem::path to = std::filesystem::read_symlink(p, ec);
-        if (ec) return p;
-        p = to.is_absolute() ? to : p.parent_path() / to;
-    }
-    return p;
-}
-
 // The temporary files of a target are named "." + its name + "." + the
 // writing process's number + "-" + a counter. The number of the process that
 // made the temporary file, or 0 when name is not one of target's.
-pid_t temporaryOwner(const std::string& name, const std::string& targetName) {
+long long temporaryOwner(const std::wstring& name, const std::wstring& targetName) {
     const size_t maxDigits = std::numeric_limits<long long>::digits10;  // read into a long long
-    const std::string prefix = "." + targetName + ".";
+    const std::wstring prefix = L"." + targetName + L".";
     if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return 0;
-    const std::string rest = name.substr(prefix.size());
-    size_t dash = rest.find('-');
-    auto digits = [&](const std::string& t) {
-        return !t.empty() && t.size() <= maxDigits && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const std::wstring rest = name.substr(prefix.size());
+    size_t dash = rest.find(L'-');
+    auto digits = [&](const std::wstring& t) {
+        return !t.empty() && t.size() <= maxDigits && std::all_of(t.begin(), t.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
     };
-    if (dash == std::string::npos || !digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1))) return 0;
+    if (dash == std::wstring::npos || !digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1))) return 0;
     long long pid = std::stoll(rest.substr(0, dash));
-    return pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? static_cast<pid_t>(pid) : 0;
+    // Process numbers are int on every system the program runs on.
+    return pid > 0 && pid <= std::numeric_limits<int>::max() ? pid : 0;
 }
 
 // True when the process that made a temporary file can no longer finish it.
 // This process writes one file at a time and removes its temporary file when
 // a write fails, so one of its own number was left by an earlier process that
-// had the same number. A process of another user is alive (EPERM).
-bool ownerGone(pid_t owner) {
-    if (owner == ::getpid()) return true;
-    return ::kill(owner, 0) != 0 && errno == ESRCH;
+// had the same number.
+bool ownerGone(long long owner) {
+    if (owner == platform::processId()) return true;
+    return platform::processGone(owner);
 }
 
 // Removes the temporary files of target that a write killed halfway left
 // behind; those of a process still writing are kept. Nothing is said when one
 // cannot be removed: it is tried again at the next save or opening.
 void removeTemporariesBeside(const std::filesystem::path& target) {
-    const std::string targetName = target.filename().string();
+    const std::wstring targetName = platform::pathText(target.filename());
     const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        pid_t owner = temporaryOwner(it->path().filename().string(), targetName);
-        if (owner != 0 && ownerGone(owner)) ::unlink(it->path().c_str());
+        long long owner = temporaryOwner(platform::pathText(it->path().filename()), targetName);
+        if (owner != 0 && ownerGone(owner)) platform::removeFile(it->path());
     }
 }
 
 // Writes the bytes; 0, or the error number. An armed full disk or kill
 // strikes once half of the bytes are written.
-int writeAll(int fd, const std::string& bytes, const std::string& target) {
+int writeAll(int fd, const std::string& bytes, const std::wstring& target) {
     bool killed = faultFor(target, WriteFault::Killed);
     bool diskFull = faultFor(target, WriteFault::DiskFull);
     size_t limit = killed || diskFull ? bytes.size() / 2 : bytes.size();
     size_t done = 0;
     while (done < limit) {
-        ssize_t w = ::write(fd, bytes.data() + done, limit - done);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
+        long long w = platform::writeSome(fd, bytes.data() + done, limit - done);
+        if (w < 0) return errno;
         done += static_cast<size_t>(w);
     }
-    if (killed) ::raise(SIGKILL);
+    if (killed) platform::killThisProcess();
     return diskFull ? ENOSPC : 0;
 }
 
 // A temporary file of a name of its own beside the target, created private when
 // it will replace a file (it takes that file's mode once made) and with the
 // given mode, less the umask, when it will be a new file.
-int createTemporary(const std::filesystem::path& target, bool replacing, unsigned newFileMode, std::string& temp) {
+int createTemporary(const std::filesystem::path& target, bool replacing, unsigned newFileMode,
+                    std::filesystem::path& temp) {
     static unsigned counter = 0;
-    std::string base = "." + target.filename().string() + "." + std::to_string(::getpid()) + "-";
+    std::filesystem::path base = ".";
+    base += target.filename();
+    base += "." + std::to_string(platform::processId()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = (target.parent_path() / (base + std::to_string(++counter))).string();
-        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                        replacing ? kPrivateFileMode : newFileMode);
+        std::filesystem::path name = base;
+        name += std::to_string(++counter);
+        temp = target.parent_path() / name;
+        int fd = platform::createNew(temp, replacing ? kPrivateFileMode : newFileMode);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
-}
-
-// Gives the new file the mode and owner of the file it replaces; 0, or the error number.
-int takeModeAndOwner(int fd, const struct stat* old) {
-    if (!old) return 0;
-    if (::fchmod(fd, old->st_mode & 07777) != 0) return errno;
-    // Only a privileged process may give a file away; the group may still be
-    // kept. When neither is allowed the file stays the writer's, with the old mode.
-    if (::fchown(fd, old->st_uid, old->st_gid) == 0) return 0;
-    if (::fchown(fd, static_cast<uid_t>(-1), old->st_gid) == 0) return 0;
-    return 0;
-}
-
-void syncFolder(const std::filesystem::path& folder) {
-    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// True when the file may not be written: no write permission for anyone (a
-// privileged process could write it all the same), or none for this process.
-bool readOnly(const std::string& native, const struct stat& st) {
-    return S_ISREG(st.st_mode) && ((st.st_mode & 0222) == 0 || ::access(native.c_str(), W_OK) != 0);
 }
 
 // How a symbolic link standing at the name is treated: the file the user
@@ -377,71 +323,70 @@ bool readOnly(const std::string& native, const struct stat& st) {
 // backup, an installed copy) gets a file of its own in place of the link.
 enum class AtLink { Follow, Replace };
 
-FileSignature writeReplacing(const std::wstring& path, const std::string& bytes, const struct stat* modeFrom,
+FileSignature writeReplacing(const std::wstring& path, const std::string& bytes, const platform::FileState* modeFrom,
                              unsigned newFileMode, AtLink atLink) {
-    std::filesystem::path target = atLink == AtLink::Follow ? followLinks(fsPath(path)) : fsPath(path);
-    std::string native = target.string();
-    struct stat old {};
-    bool exists = ::lstat(native.c_str(), &old) == 0;
-    bool link = exists && S_ISLNK(old.st_mode);
-    if (exists && S_ISDIR(old.st_mode)) throw YzoError(kErrPathAccess, path);
-    if (exists && readOnly(native, old)) throw YzoError(kErrReadOnly, path);
-    if (!modeFrom && exists && !link) modeFrom = &old;
+    std::filesystem::path target = atLink == AtLink::Follow ? platform::followLinks(fsPath(path)) : fsPath(path);
+    std::wstring native = platform::pathText(target);
+    platform::FileState old = platform::fileState(target);
+    if (old.folder) throw YzoError(kErrPathAccess, path);
+    if (old.readOnly) throw YzoError(kErrReadOnly, path);
+    if (!modeFrom && old.exists && !old.link) modeFrom = &old;
 
     if (faultFor(native, WriteFault::ReadOnlyFolder)) throw YzoError(errnoToError(EROFS), path);
-    std::string temp;
+    std::filesystem::path temp;
     int fd = createTemporary(target, modeFrom != nullptr, newFileMode, temp);
     if (fd < 0) throw YzoError(errnoToError(errno), path);
-    struct stat written {};
-    int e = takeModeAndOwner(fd, modeFrom);
+    std::int64_t written = 0;
+    int e = modeFrom ? platform::takeModeAndOwner(fd, *modeFrom) : 0;
     if (e == 0) e = writeAll(fd, bytes, native);
-    if (e == 0 && (::fsync(fd) != 0 || ::fstat(fd, &written) != 0)) e = errno;
-    if (::close(fd) != 0 && e == 0) e = errno;
+    if (e == 0) e = platform::flushToDisk(fd);
+    if (e == 0) e = platform::modifiedTime(fd, written);
+    int closed = platform::closeFile(fd);
+    if (e == 0) e = closed;
     if (e != 0) {
-        ::unlink(temp.c_str());
+        platform::removeFile(temp);
         throw YzoError(errnoToError(e), path);
     }
     if (faultFor(native, WriteFault::RenameFails)) e = EIO;
-    else if (std::rename(temp.c_str(), native.c_str()) != 0) e = errno;
+    else e = platform::replaceFile(temp, target);
     if (e != 0) {
-        ::unlink(temp.c_str());
+        platform::removeFile(temp);
         throw YzoError(errnoToError(e), path);
     }
-    syncFolder(target.parent_path());
+    platform::syncFolder(target.parent_path());
     removeTemporariesBeside(target);
     return signatureFrom(bytes, written);
 }
 }  // namespace
 
-void removeLeftTemporaries(const std::wstring& path) { removeTemporariesBeside(followLinks(fsPath(path))); }
+void removeLeftTemporaries(const std::wstring& path) { removeTemporariesBeside(platform::followLinks(fsPath(path))); }
 
 void requireRegularFile(const std::wstring& path) {
-    struct stat st {};
-    if (::stat(fsPath(path).c_str(), &st) == 0 && !S_ISREG(st.st_mode)) throw YzoError(kErrNotRegularFile, path);
+    if (platform::standsNonRegular(fsPath(path))) throw YzoError(kErrNotRegularFile, path);
 }
 
 void armWriteFault(WriteFault fault, const std::wstring& pathEnding) {
     armed.fault = fault;
-    armed.pathEnding = fsPath(pathEnding).string();
+    armed.pathEnding = platform::pathText(fsPath(pathEnding));
 }
 
 FileSignature signatureOf(const std::wstring& path) {
     std::string bytes;
-    struct stat st {};
+    std::int64_t modified = 0;
     try {
-        readAll(path, bytes, st);
+        readAll(path, bytes, modified);
     } catch (const YzoError&) {
         return {};
     }
-    return signatureFrom(bytes, st);
+    return signatureFrom(bytes, modified);
 }
 
 TextFile readTextFile(const std::wstring& path) {
     std::string bytes;
-    struct stat st {};
-    readAll(path, bytes, st);
+    std::int64_t modified = 0;
+    readAll(path, bytes, modified);
     TextFile file;
-    file.signature = signatureFrom(bytes, st);
+    file.signature = signatureFrom(bytes, modified);
     // At most one line a line end, and one after the last.
     file.lines.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     long number = 0;
@@ -460,8 +405,8 @@ std::vector<std::wstring> readTextLines(const std::wstring& path) { return readT
 
 std::vector<std::optional<std::wstring>> readTextLinesEach(const std::wstring& path) {
     std::string bytes;
-    struct stat st {};
-    readAll(path, bytes, st);
+    std::int64_t modified = 0;
+    readAll(path, bytes, modified);
     std::vector<std::optional<std::wstring>> lines;
     eachLine(bytes, [&](size_t start, size_t length) {
         lines.emplace_back(decodeLineEither(std::string_view(bytes).substr(start, length)));
@@ -487,7 +432,8 @@ FileSignature writeTextLines(const std::wstring& path, const std::vector<std::ws
 
 void copyFileAtomically(const std::wstring& from, const std::wstring& to) {
     std::string bytes;
-    struct stat st {};
-    readAll(from, bytes, st);
-    writeReplacing(to, bytes, &st, kPrivateFileMode, AtLink::Replace);
+    std::int64_t modified = 0;
+    readAll(from, bytes, modified);
+    platform::FileState state = platform::fileState(platform::followLinks(fsPath(from)));
+    writeReplacing(to, bytes, &state, kPrivateFileMode, AtLink::Replace);
 }

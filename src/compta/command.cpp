@@ -7,6 +7,7 @@
 #include "account/paths.h"
 #include "app/textfile.h"
 #include "compta/compta.h"
+#include "platform/files.h"
 
 Commande test_commande(const std::wstring& line) {
     static const wchar_t* const keywords[] = {L"NOM_COMPTE", L"SOLDE_PARTIEL", L"SOLDE_TOTAL"};
@@ -93,10 +94,13 @@ std::optional<std::wstring> resolveAccountFile(const std::wstring& path) {
     if (path.empty()) return std::nullopt;
     std::error_code ec;
     fs::path p = fsPath(path);
-    if (fs::is_regular_file(p, ec)) return path;
+    // Where any case finds the file, the folder listing gives its real
+    // spelling, which the reports show.
+    if (!platform::caseBlindNames() && fs::is_regular_file(p, ec)) return path;
     std::wstring found = fileWhateverCase(folderOf(path), NomFichSeul(path));
-    if (found.empty()) return std::nullopt;
-    return found;
+    if (!found.empty()) return found;
+    if (fs::is_regular_file(p, ec)) return path;
+    return std::nullopt;
 }
 
 std::optional<std::wstring> findAccountFile(const NomCompte& name) {

@@ -1,6 +1,8 @@
 // The program's script for the Orca screen reader, copied on request into the
 // folder where Orca reads a user's application scripts. An installed package
-// also puts it among Orca's own application scripts, for every user.
+// also puts it among Orca's own application scripts, for every user. On
+// Windows (orca_windows.cpp) the same entry and marker copy yzo's NVDA app
+// module into NVDA's user configuration instead.
 #pragma once
 #include <string>
 

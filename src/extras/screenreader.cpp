@@ -8,6 +8,7 @@
 #include "app/errors.h"
 #include "app/mainform.h"
 #include "app/textfile.h"
+#include "platform/files.h"
 #include "extras/extras.h"
 
 std::vector<std::wstring> subfolderNames(const std::wstring& folder) {
@@ -17,7 +18,7 @@ std::vector<std::wstring> subfolderNames(const std::wstring& folder) {
     for (; !ec && it != end; it.increment(ec)) {
         std::error_code kind;
         // A link is not followed: it could lead back up the tree.
-        if (it->is_directory(kind) && !it->is_symlink(kind)) names.push_back(fromUtf8(it->path().filename().string()));
+        if (it->is_directory(kind) && !it->is_symlink(kind)) names.push_back(platform::pathText(it->path().filename()));
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -124,3 +124,6 @@ void markRules(wxWindow* textBox, const std::vector<std::pair<long, long>>& rang
         gtk_text_buffer_apply_tag_by_name(buffer, kTag, &start, &end);
     }
 }
+
+// Orca reads a GTK dialog, its title and its text, as it opens.
+void announceQuestion(wxWindow*, const std::wstring&) {}

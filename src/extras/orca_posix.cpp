@@ -11,15 +11,11 @@
 #include "app/mainform.h"
 #include "app/textfile.h"
 #include "ledger/format.h"
+#include "platform/folders.h"
 
 namespace {
 // The package file that makes Orca's scripts folder importable by Python.
 constexpr const wchar_t* kPackageFile = L"__init__.py";
-
-std::wstring environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? fromUtf8(value) : L"";
-}
 
 std::wstring withoutTrailingSeparator(std::wstring path) {
     while (path.size() > 1 && (path.back() == L'/' || path.back() == L'\\')) path.pop_back();
@@ -58,7 +54,7 @@ void scriptsOrca(MainForm& form, const std::wstring& baseName) {
             form.message(L"script Orca non installé : " + baseName + L".py introuvable");
             return;
         }
-        std::wstring folder = orcaScriptsFolder(environment("XDG_DATA_HOME"), environment("HOME"));
+        std::wstring folder = orcaScriptsFolder(platform::environmentVariable("XDG_DATA_HOME"), platform::environmentVariable("HOME"));
         if (!makeFolder(folder)) {
             form.message(L"script Orca non installé : impossible de créer " + folder);
             return;

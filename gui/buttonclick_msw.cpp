@@ -1,0 +1,6 @@
+// A Windows button clicks as soon as its mnemonic or Enter goes down: there
+// is no release to wait for.
+#include "buttonclick.h"
+
+void clickWhenActivated(wxWindow*) {}
+void clickAcceptWhenActivated(wxWindow*) {}

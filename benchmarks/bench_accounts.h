@@ -10,7 +10,13 @@
 // flags, cash numbers and a bank line, and returns its path.
 inline std::wstring writeBenchAccount(long n, const std::string& path) {
     std::mt19937 rng(12345);
-    std::string out = " 1 12000 T\x1e" "BENCH\x1e" "0\x1e" "0\x1e" "EUROS\x1e" + std::to_string(n) + "\r\n";
+    std::string out =
+        " 1 12000 T\x1e"
+        "BENCH\x1e"
+        "0\x1e"
+        "0\x1e"
+        "EUROS\x1e" +
+        std::to_string(n) + "\r\n";
     const char* rubriques[] = {"Salaire", "Loyer", "Chèque", "Alimentation", "Essence", "Impôts"};
     const char* objets[] = {"EMPLOYEUR", "AGENCE", "BOULANGERIE", "MARCHÉ", "STATION", "TRÉSOR"};
     for (long i = 0; i < n; ++i) {
@@ -25,7 +31,10 @@ inline std::wstring writeBenchAccount(long n, const std::string& path) {
         const char* flag = rng() % 3 == 0 ? "/" : " ";
         std::string numero = k == 2 ? std::to_string(1000 + i) : (k == 3 ? "ES" : "");
         out += std::string(date) + flag + (i == n / 2 ? "B" : (cents < 0 ? "D" : "R")) + rubriques[k] + "\x1e" +
-               objets[k] + "\x1e" + amount + "\x1e" "0\x1e" + numero + "\r\n";
+               objets[k] + "\x1e" + amount +
+               "\x1e"
+               "0\x1e" +
+               numero + "\r\n";
     }
     // The generator writes UTF-8 literals: turn them into Windows-1252.
     std::wstring wide = fromUtf8(out);

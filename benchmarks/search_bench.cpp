@@ -54,7 +54,8 @@ void CriteriaSearchRebuildsDisplay(benchmark::State& state) {
     f.CritereRecherche();
     for (int row = 3; row <= f.srch.rowCount; ++row) {
         int type = f.srch.rowType[row];
-        f.srch.rowSelected[row] = (state.range(0) == 0 && type == kFieldObjet) || (state.range(0) == 1 && type == kFieldNumero);
+        f.srch.rowSelected[row] =
+            (state.range(0) == 0 && type == kFieldObjet) || (state.range(0) == 1 && type == kFieldNumero);
     }
     f.srch.criterion.objet = L"A";
     f.srch.criterion.numero = L"";

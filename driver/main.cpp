@@ -81,9 +81,11 @@ int main(int argc, char** argv) {
                 return 0;
             }
             if (a == "--dossier") folders = {fromUtf8(value()), L""};
-            else if (a == "--aujourdhui") { if (!parseDay(value(), today)) return usage(); }
-            else if (a == "--heure") { if (!parseTime(value(), seconds)) return usage(); }
-            else if (a == "--impression") printFolder = fromUtf8(value());
+            else if (a == "--aujourdhui") {
+                if (!parseDay(value(), today)) return usage();
+            } else if (a == "--heure") {
+                if (!parseTime(value(), seconds)) return usage();
+            } else if (a == "--impression") printFolder = fromUtf8(value());
             else if (a == "--echo") echo = true;
             else if (a.size() > 1 && a[0] == '-') return usage();
             else if (scriptPath.empty()) scriptPath = a;

@@ -37,8 +37,14 @@ MsgResult ScriptPlatform::MsgBox(const std::wstring& text, MsgButtons buttons, i
     MsgResult r;
     std::wstring said;
     switch (a.kind) {
-    case Answer::Yes: r = MsgResult::Yes; said = L"yes"; break;
-    case Answer::No: r = MsgResult::No; said = L"no"; break;
+    case Answer::Yes:
+        r = MsgResult::Yes;
+        said = L"yes";
+        break;
+    case Answer::No:
+        r = MsgResult::No;
+        said = L"no";
+        break;
     case Answer::Cancel:
         if (!cancelAllowed) throw ScriptError("cancel is not a button of this message box");
         r = MsgResult::Cancel;
@@ -52,7 +58,8 @@ MsgResult ScriptPlatform::MsgBox(const std::wstring& text, MsgButtons buttons, i
 
 std::optional<std::wstring> ScriptPlatform::OpenFileDialog(const FileDialogRequest& r) {
     Answer a = take("open dialog");
-    if (a.kind != Answer::File && a.kind != Answer::FileCancel) throw ScriptError("the open dialog needs a file answer");
+    if (a.kind != Answer::File && a.kind != Answer::FileCancel)
+        throw ScriptError("the open dialog needs a file answer");
     line(L"file-open: " + r.filter + L" [" + r.initialName + L"] -> " + (a.kind == Answer::File ? a.text : L"cancel"));
     if (a.kind == Answer::FileCancel) return std::nullopt;
     return a.text;
@@ -60,7 +67,8 @@ std::optional<std::wstring> ScriptPlatform::OpenFileDialog(const FileDialogReque
 
 std::optional<std::wstring> ScriptPlatform::SaveFileDialog(const FileDialogRequest& r) {
     Answer a = take("save dialog");
-    if (a.kind != Answer::File && a.kind != Answer::FileCancel) throw ScriptError("the save dialog needs a file answer");
+    if (a.kind != Answer::File && a.kind != Answer::FileCancel)
+        throw ScriptError("the save dialog needs a file answer");
     line(L"file-save: " + r.filter + L" [" + r.initialName + L"] -> " + (a.kind == Answer::File ? a.text : L"cancel"));
     if (a.kind == Answer::FileCancel) return std::nullopt;
     return a.text;
@@ -68,7 +76,8 @@ std::optional<std::wstring> ScriptPlatform::SaveFileDialog(const FileDialogReque
 
 std::optional<FontChoice> ScriptPlatform::FontDialog(FontKind kind, const FontChoice& current) {
     Answer a = take("font dialog");
-    if (a.kind != Answer::Font && a.kind != Answer::FontCancel) throw ScriptError("the font dialog needs a font answer");
+    if (a.kind != Answer::Font && a.kind != Answer::FontCancel)
+        throw ScriptError("the font dialog needs a font answer");
     std::wstring k = kind == FontKind::Screen ? L"screen" : L"printer";
     std::wstring said = a.kind == Answer::Font ? a.text + L" " + std::to_wstring(a.size) : L"cancel";
     line(L"font: " + k + L" [" + current.name + L" " + std::to_wstring(current.size) + L"] -> " + said);

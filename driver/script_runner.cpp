@@ -95,30 +95,61 @@ KeyEvent parseKeyName(const std::wstring& spec) {
     KeyEvent k;
     std::wstring rest = spec;
     for (;;) {
-        if (rest.rfind(L"shift+", 0) == 0) { k.shift = true; rest = rest.substr(6); }
-        else if (rest.rfind(L"ctrl+", 0) == 0) { k.ctrl = true; rest = rest.substr(5); }
-        else break;
+        if (rest.rfind(L"shift+", 0) == 0) {
+            k.shift = true;
+            rest = rest.substr(6);
+        } else if (rest.rfind(L"ctrl+", 0) == 0) {
+            k.ctrl = true;
+            rest = rest.substr(5);
+        } else break;
     }
-    if (rest.size() == 1 && rest[0] >= L'A' && rest[0] <= L'Z') { k.code = rest[0]; return k; }
-    if (rest.size() == 1 && rest[0] >= L'a' && rest[0] <= L'z') { k.code = rest[0] - 32; return k; }
-    if (rest.size() == 1 && rest[0] >= L'0' && rest[0] <= L'9') { k.code = rest[0]; return k; }
+    if (rest.size() == 1 && rest[0] >= L'A' && rest[0] <= L'Z') {
+        k.code = rest[0];
+        return k;
+    }
+    if (rest.size() == 1 && rest[0] >= L'a' && rest[0] <= L'z') {
+        k.code = rest[0] - 32;
+        return k;
+    }
+    if (rest.size() == 1 && rest[0] >= L'0' && rest[0] <= L'9') {
+        k.code = rest[0];
+        return k;
+    }
     if (rest.size() >= 2 && rest[0] == L'F') {
         bool digits = true;
         for (size_t i = 1; i < rest.size(); ++i) digits = digits && rest[i] >= L'0' && rest[i] <= L'9';
         // F1 to F12: two digits at most, so that a long run of digits is no number to read.
         if (digits && rest.size() <= 3) {
             int n = parseIndex(rest.substr(1));
-            if (n >= 1 && n <= 12) { k.code = keyF(n); return k; }
+            if (n >= 1 && n <= 12) {
+                k.code = keyF(n);
+                return k;
+            }
         }
     }
-    static const std::pair<const wchar_t*, int> names[] = {
-        {L"Up", kKeyUp}, {L"Down", kKeyDown}, {L"Left", kKeyLeft}, {L"Right", kKeyRight},
-        {L"PageUp", kKeyPageUp}, {L"PageDown", kKeyPageDown}, {L"Home", kKeyHome}, {L"End", kKeyEnd},
-        {L"Enter", kKeyEnter}, {L"Escape", kKeyEscape}, {L"Space", kKeySpace}, {L"Delete", kKeyDelete},
-        {L"Backspace", kKeyBackspace}, {L"Tab", kKeyTab}, {L"NumDivide", kKeyNumDivide},
-        {L"NumMultiply", kKeyNumMultiply}, {L"Oem191", kKeyOem191}, {L"Oem220", kKeyOem220}};
+    static const std::pair<const wchar_t*, int> names[] = {{L"Up", kKeyUp},
+                                                           {L"Down", kKeyDown},
+                                                           {L"Left", kKeyLeft},
+                                                           {L"Right", kKeyRight},
+                                                           {L"PageUp", kKeyPageUp},
+                                                           {L"PageDown", kKeyPageDown},
+                                                           {L"Home", kKeyHome},
+                                                           {L"End", kKeyEnd},
+                                                           {L"Enter", kKeyEnter},
+                                                           {L"Escape", kKeyEscape},
+                                                           {L"Space", kKeySpace},
+                                                           {L"Delete", kKeyDelete},
+                                                           {L"Backspace", kKeyBackspace},
+                                                           {L"Tab", kKeyTab},
+                                                           {L"NumDivide", kKeyNumDivide},
+                                                           {L"NumMultiply", kKeyNumMultiply},
+                                                           {L"Oem191", kKeyOem191},
+                                                           {L"Oem220", kKeyOem220}};
     for (const auto& [name, code] : names)
-        if (rest == name) { k.code = code; return k; }
+        if (rest == name) {
+            k.code = code;
+            return k;
+        }
     throw ScriptError("unknown key: " + narrow(spec));
 }
 
@@ -236,7 +267,10 @@ void ScriptRunner::answer(const std::vector<std::wstring>& words) {
         ans.kind = Answer::Ok;
     } else if (a == L"file" && words.size() > 2) {
         if (!quoted(words[2]) && words[2] == L"cancel") ans.kind = Answer::FileCancel;
-        else { ans.kind = Answer::File; ans.text = unquote(words[2]); }
+        else {
+            ans.kind = Answer::File;
+            ans.text = unquote(words[2]);
+        }
     } else if (a == L"font" && words.size() > 2) {
         if (!quoted(words[2]) && words[2] == L"cancel") ans.kind = Answer::FontCancel;
         else {

@@ -6,8 +6,8 @@
 
 namespace {
 bool sameOperation(const Operation& a, const Operation& b) {
-    return a.date == b.date && a.flag == b.flag && a.code == b.code && a.rubrique == b.rubrique &&
-           a.objet == b.objet && a.numero == b.numero && Forme_montant(a.montant) == Forme_montant(b.montant) &&
+    return a.date == b.date && a.flag == b.flag && a.code == b.code && a.rubrique == b.rubrique && a.objet == b.objet &&
+           a.numero == b.numero && Forme_montant(a.montant) == Forme_montant(b.montant) &&
            Forme_montant(a.tva) == Forme_montant(b.tva);
 }
 

@@ -48,11 +48,11 @@ public:
         return wxACC_OK;
     }
 
-    std::wstring name;               // the name the program gave
-    bool named = false;              // false: the system's name stands
-    std::wstring description;        // empty: the system's description stands
-    wxControl* label = nullptr;      // the label whose text names the control
-    bool notification = false;       // each new name is raised as a notification
+    std::wstring name;           // the name the program gave
+    bool named = false;          // false: the system's name stands
+    std::wstring description;    // empty: the system's description stands
+    wxControl* label = nullptr;  // the label whose text names the control
+    bool notification = false;   // each new name is raised as a notification
 };
 
 NamedAccessible* accessibleOf(wxWindow* window) {

@@ -38,7 +38,8 @@ void clickWhenActivated(wxWindow* button) {
 
 void clickAcceptWhenActivated(wxWindow* fileDialog) {
     GtkWidget* dialog = fileDialog ? fileDialog->GetHandle() : nullptr;
-    if (dialog && GTK_IS_DIALOG(dialog)) clickAtOnce(gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT));
+    if (dialog && GTK_IS_DIALOG(dialog))
+        clickAtOnce(gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT));
 }
 
 void clickMessageBoxButtonsWhenActivated() {

@@ -28,17 +28,18 @@ std::wstring ws(const wxString& s) { return s.ToStdWstring(); }
 
 // The 16 colours of the classic palette, by number.
 wxColour paletteColour(int n) {
-    static const unsigned char rgb[16][3] = {
-        {0, 0, 0},     {0, 0, 128},   {0, 128, 0},   {0, 128, 128}, {128, 0, 0},   {128, 0, 128},
-        {128, 128, 0}, {192, 192, 192}, {128, 128, 128}, {0, 0, 255}, {0, 255, 0},   {0, 255, 255},
-        {255, 0, 0},   {255, 0, 255}, {255, 255, 0}, {255, 255, 255}};
+    static const unsigned char rgb[16][3] = {{0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128},
+                                             {128, 0, 0},     {128, 0, 128}, {128, 128, 0}, {192, 192, 192},
+                                             {128, 128, 128}, {0, 0, 255},   {0, 255, 0},   {0, 255, 255},
+                                             {255, 0, 0},     {255, 0, 255}, {255, 255, 0}, {255, 255, 255}};
     if (n < 0 || n > 15) n = 0;
     return wxColour(rgb[n][0], rgb[n][1], rgb[n][2]);
 }
 
 std::wstring keyName(int code) {
     if (code >= kKeyF1 && code < kKeyF1 + 24) return L"F" + std::to_wstring(code - kKeyF1 + 1);
-    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) return std::wstring(1, static_cast<wchar_t>(code));
+    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9'))
+        return std::wstring(1, static_cast<wchar_t>(code));
     return L"";
 }
 
@@ -71,9 +72,7 @@ constexpr int kTitleRows = 1;
 }  // namespace
 
 MainFrame::MainFrame(WxPlatform& platform)
-    : wxFrame(nullptr, wxID_ANY, "yzo", wxDefaultPosition, wxSize(1000, 720)),
-      form_(platform),
-      platform_(platform) {
+    : wxFrame(nullptr, wxID_ANY, "yzo", wxDefaultPosition, wxSize(1000, 720)), form_(platform), platform_(platform) {
     const char* trace = std::getenv("YZO_TRACE_KEYS");
     trace_ = trace && trace[0] == '1';
     WindowModel& w = form_.w;
@@ -94,8 +93,8 @@ MainFrame::MainFrame(WxPlatform& platform)
     otherListe_ = new wxListBox(panel_, wxID_ANY);
     listeRec_ = new wxCheckListBox(panel_, wxID_ANY);
     rtbNote_ = new wxTextCtrl(panel_, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxTE_MULTILINE);
-    widgets_ = {{L"LblMessage", lblMessage_}, {L"LblDial", lblDial_}, {L"txt", txt_},
-                {L"txtDial", txtDial_},       {L"txtDate", txtDate_}, {L"txtPasse", txtPasse_},
+    widgets_ = {{L"LblMessage", lblMessage_}, {L"LblDial", lblDial_},   {L"txt", txt_},
+                {L"txtDial", txtDial_},       {L"txtDate", txtDate_},   {L"txtPasse", txtPasse_},
                 {L"Liste", liste_},           {L"ListeRec", listeRec_}, {L"RtbNote", rtbNote_}};
     auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
     for (Control* c : {&w.CmdYzo, &w.CmdCreation, &w.CmdModifLigne, &w.CmdQuitter}) {
@@ -538,7 +537,8 @@ void MainFrame::mirrorControl(Control& c) {
                 box->ChangeValue(wx(shown));
             }
         }
-        long position = box == txt_ ? toShownPosition(c.text, c.lineNames, c.caret) : toControlPosition(c.text, c.caret);
+        long position =
+            box == txt_ ? toShownPosition(c.text, c.lineNames, c.caret) : toControlPosition(c.text, c.caret);
         if (box->GetInsertionPoint() != position) {
             box->SetInsertionPoint(position);
             box->ShowPosition(position);
@@ -597,7 +597,8 @@ wxString MainFrame::entryLabel(const MenuEntry& m) const {
     if (label.empty()) label = " ";  // an empty caption would make a separator
     std::wstring key = keyName(m.shortcut.key);
     if (!key.empty()) {
-        std::wstring accel = std::wstring(m.shortcut.ctrl ? L"Ctrl+" : L"") + (m.shortcut.shift ? L"Shift+" : L"") + key;
+        std::wstring accel =
+            std::wstring(m.shortcut.ctrl ? L"Ctrl+" : L"") + (m.shortcut.shift ? L"Shift+" : L"") + key;
         label += "\t" + wx(accel);
     }
     return label;

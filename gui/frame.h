@@ -82,10 +82,10 @@ private:
     wxTextCtrl* txtDate_ = nullptr;
     wxTextCtrl* txtPasse_ = nullptr;
     wxTextCtrl* rtbNote_ = nullptr;
-    wxListBox* liste_ = nullptr;                     // the list that shows Liste now
-    wxListBox* otherListe_ = nullptr;                // the one that takes Liste's next question
-    wxListBox* leftListe_ = nullptr;                 // the list just left, hidden once the focus moved
-    wxStaticText* lblListe_ = nullptr;               // the question of the list shown, for the eye
+    wxListBox* liste_ = nullptr;                       // the list that shows Liste now
+    wxListBox* otherListe_ = nullptr;                  // the one that takes Liste's next question
+    wxListBox* leftListe_ = nullptr;                   // the list just left, hidden once the focus moved
+    wxStaticText* lblListe_ = nullptr;                 // the question of the list shown, for the eye
     std::map<wxWindow*, std::wstring> listQuestions_;  // the question each list is named by
     wxCheckListBox* listeRec_ = nullptr;
     std::map<std::wstring, wxWindow*> widgets_;
@@ -100,7 +100,7 @@ private:
     std::set<size_t> checkable_;                     // entries that have ever been ticked
     int depth_ = 0;                                  // events running (a modal dialog nests them)
     bool closing_ = false;
-    bool trace_ = false;                             // YZO_TRACE_KEYS=1: each key on standard error
+    bool trace_ = false;  // YZO_TRACE_KEYS=1: each key on standard error
     // One key press as the system sent it, to know it again when it comes
     // back through a parent widget.
     struct PressedKey {
@@ -109,7 +109,7 @@ private:
         unsigned flags = 0;
         bool operator==(const PressedKey&) const = default;
     };
-    PressedKey lastKey_;                             // the last key press hooked
+    PressedKey lastKey_;  // the last key press hooked
     static constexpr size_t kNoEntry = static_cast<size_t>(-1);
-    size_t blockedEntry_ = kNoEntry;                 // the entry the key being typed must not run
+    size_t blockedEntry_ = kNoEntry;  // the entry the key being typed must not run
 };

@@ -6,9 +6,9 @@
 class wxKeyEvent;
 
 struct MappedKey {
-    KeyEvent key;        // code 0: a key the program has no number for
-    wchar_t ch = 0;      // the character typed, 0 when none
-    bool alt = false;    // Alt combinations belong to the menus and mnemonics
+    KeyEvent key;      // code 0: a key the program has no number for
+    wchar_t ch = 0;    // the character typed, 0 when none
+    bool alt = false;  // Alt combinations belong to the menus and mnemonics
 };
 
 MappedKey mapKey(const wxKeyEvent& event);

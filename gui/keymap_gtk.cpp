@@ -12,26 +12,40 @@ int namedKey(int wxCode) {
     if (wxCode >= WXK_NUMPAD0 && wxCode <= WXK_NUMPAD9) return 96 + (wxCode - WXK_NUMPAD0);
     switch (wxCode) {
     case WXK_BACK: return kKeyBackspace;
-    case WXK_TAB: case WXK_NUMPAD_TAB: return kKeyTab;
-    case WXK_RETURN: case WXK_NUMPAD_ENTER: return kKeyEnter;
+    case WXK_TAB:
+    case WXK_NUMPAD_TAB: return kKeyTab;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER: return kKeyEnter;
     case WXK_SHIFT: return kKeyShift;
     case WXK_CONTROL: return kKeyCtrl;
     case WXK_ESCAPE: return kKeyEscape;
-    case WXK_SPACE: case WXK_NUMPAD_SPACE: return kKeySpace;
-    case WXK_PAGEUP: case WXK_NUMPAD_PAGEUP: return kKeyPageUp;
-    case WXK_PAGEDOWN: case WXK_NUMPAD_PAGEDOWN: return kKeyPageDown;
-    case WXK_END: case WXK_NUMPAD_END: return kKeyEnd;
-    case WXK_HOME: case WXK_NUMPAD_HOME: return kKeyHome;
-    case WXK_LEFT: case WXK_NUMPAD_LEFT: return kKeyLeft;
-    case WXK_UP: case WXK_NUMPAD_UP: return kKeyUp;
-    case WXK_RIGHT: case WXK_NUMPAD_RIGHT: return kKeyRight;
-    case WXK_DOWN: case WXK_NUMPAD_DOWN: return kKeyDown;
-    case WXK_INSERT: case WXK_NUMPAD_INSERT: return kKeyInsert;
-    case WXK_DELETE: case WXK_NUMPAD_DELETE: return kKeyDelete;
+    case WXK_SPACE:
+    case WXK_NUMPAD_SPACE: return kKeySpace;
+    case WXK_PAGEUP:
+    case WXK_NUMPAD_PAGEUP: return kKeyPageUp;
+    case WXK_PAGEDOWN:
+    case WXK_NUMPAD_PAGEDOWN: return kKeyPageDown;
+    case WXK_END:
+    case WXK_NUMPAD_END: return kKeyEnd;
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME: return kKeyHome;
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT: return kKeyLeft;
+    case WXK_UP:
+    case WXK_NUMPAD_UP: return kKeyUp;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT: return kKeyRight;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN: return kKeyDown;
+    case WXK_INSERT:
+    case WXK_NUMPAD_INSERT: return kKeyInsert;
+    case WXK_DELETE:
+    case WXK_NUMPAD_DELETE: return kKeyDelete;
     case WXK_NUMPAD_MULTIPLY: return kKeyNumMultiply;
     case WXK_NUMPAD_ADD: return 107;
     case WXK_NUMPAD_SUBTRACT: return 109;
-    case WXK_NUMPAD_DECIMAL: case WXK_NUMPAD_SEPARATOR: return 110;
+    case WXK_NUMPAD_DECIMAL:
+    case WXK_NUMPAD_SEPARATOR: return 110;
     case WXK_NUMPAD_DIVIDE: return kKeyNumDivide;
     case WXK_NUMLOCK: return kKeyNumLock;
     default: return 0;

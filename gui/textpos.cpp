@@ -125,7 +125,8 @@ long fromShownPosition(const std::wstring& modelText, const std::vector<std::wst
     return static_cast<long>(modelText.size());
 }
 
-std::vector<std::pair<long, long>> shownRules(const std::wstring& modelText, const std::vector<std::wstring>& lineNames) {
+std::vector<std::pair<long, long>> shownRules(const std::wstring& modelText,
+                                              const std::vector<std::wstring>& lineNames) {
     std::vector<std::pair<long, long>> rules;
     long margin = nameMargin(lineNames), shown = 0;
     for (const std::wstring& line : linesOf(toControlText(modelText))) {

@@ -26,4 +26,5 @@ std::wstring toShownText(const std::wstring& modelText, const std::vector<std::w
 long toShownPosition(const std::wstring& modelText, const std::vector<std::wstring>& lineNames, long modelPosition);
 long fromShownPosition(const std::wstring& modelText, const std::vector<std::wstring>& lineNames, long shownPosition);
 // The rules of a shown text: the start and end of each.
-std::vector<std::pair<long, long>> shownRules(const std::wstring& modelText, const std::vector<std::wstring>& lineNames);
+std::vector<std::pair<long, long>> shownRules(const std::wstring& modelText,
+                                              const std::vector<std::wstring>& lineNames);

@@ -37,7 +37,10 @@ public:
     explicit TextPrintout(const PrintJob& job) : wxPrintout("yzo"), job_(job) {
         std::vector<std::wstring> page;
         std::wstring line;
-        auto endLine = [&] { page.push_back(line); line.clear(); };
+        auto endLine = [&] {
+            page.push_back(line);
+            line.clear();
+        };
         for (size_t i = 0; i < job.text.size(); ++i) {
             wchar_t c = job.text[i];
             if (c == L'\r' && i + 1 < job.text.size() && job.text[i + 1] == L'\n') continue;
@@ -130,8 +133,7 @@ std::wstring caseInsensitiveFilter(const std::wstring& filter) {
     return out;
 }
 
-std::wstring WxPlatform::InputBox(const std::wstring& prompt, const std::wstring&,
-                                  const std::wstring& defaultText) {
+std::wstring WxPlatform::InputBox(const std::wstring& prompt, const std::wstring&, const std::wstring& defaultText) {
     flushMessages();
     announceQuestion(frame_, prompt);
     // The box is titled by its question, not by the program's name: the

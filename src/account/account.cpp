@@ -105,9 +105,7 @@ double amountField(std::wstring_view field) {
 }
 
 // The text between two separators (exclusive).
-std::wstring between(const std::wstring& line, size_t from, size_t to) {
-    return line.substr(from + 1, to - from - 1);
-}
+std::wstring between(const std::wstring& line, size_t from, size_t to) { return line.substr(from + 1, to - from - 1); }
 
 bool isLineBreak(wchar_t c) { return c == RS || c == L'\r' || c == L'\n'; }
 
@@ -198,8 +196,8 @@ AccountHeader convertit_ChaineConfiguration(const std::wstring& line) {
 // that the line reads back field for field.
 std::wstring FormeConfiguration(const AccountHeader& h) {
     // A date text that is not the 8 characters read is formed from the date.
-    std::wstring s = h.startDateText.size() == 8 && fitsInLine(h.startDateText) ? h.startDateText
-                                                                                : FormatDate(h.startDate);
+    std::wstring s =
+        h.startDateText.size() == 8 && fitsInLine(h.startDateText) ? h.startDateText : FormatDate(h.startDate);
     s += h.hasTva ? L'T' : L' ';
     s += accountTypeLetter(h.accountType);
     s += withoutLineBreaks(h.objetListName);
@@ -276,9 +274,7 @@ std::wstring FormeYzo(const Operation& op) {
     return checkedLength(s);
 }
 
-bool isPensionLine(const std::wstring& line) {
-    return line.size() >= 10 && (line[9] == L'T' || line[9] == L'P');
-}
+bool isPensionLine(const std::wstring& line) { return line.size() >= 10 && (line[9] == L'T' || line[9] == L'P'); }
 
 bool fitsInLine(const std::wstring& text) {
     for (wchar_t c : text)
@@ -288,7 +284,8 @@ bool fitsInLine(const std::wstring& text) {
 
 std::wstring unwritableLetterRefusal(const std::wstring& text) {
     for (wchar_t c : text)
-        if (!encodableCp1252(c)) return std::wstring(L"texte refusé : le caractère ") + c + L" ne peut pas être enregistré";
+        if (!encodableCp1252(c))
+            return std::wstring(L"texte refusé : le caractère ") + c + L" ne peut pas être enregistré";
     return L"";
 }
 

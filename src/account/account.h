@@ -9,7 +9,7 @@
 #include "app/calendar.h"
 #include "app/textfile.h"
 
-constexpr wchar_t RS = 0x1E;       // field separator inside a line
+constexpr wchar_t RS = 0x1E;  // field separator inside a line
 constexpr int kMaxSlots = 15;
 // No real operation or header comes near this length: a longer line is malformed.
 constexpr size_t kMaxLineLength = 4096;
@@ -17,12 +17,12 @@ inline const std::wstring kUntitled = L"sanstitre.yzo";
 
 // The account types (AccountHeader::accountType), from the header's type letter;
 // plain ints: the type choice list is ordered by them.
-constexpr int kAccountNone = 0;       // a letter that names no type
-constexpr int kAccountBankCode = 1;   // "T": receipts and expenses, registered "/", a bank line "B"
-constexpr int kAccountMarked = 2;     // "P": receipts and expenses, marked "*"
-constexpr int kAccountPlain = 3;      // "S": receipts and expenses
-constexpr int kAccountReceipts = 4;   // "R": receipts only
-constexpr int kAccountExpenses = 5;   // "D": expenses only
+constexpr int kAccountNone = 0;      // a letter that names no type
+constexpr int kAccountBankCode = 1;  // "T": receipts and expenses, registered "/", a bank line "B"
+constexpr int kAccountMarked = 2;    // "P": receipts and expenses, marked "*"
+constexpr int kAccountPlain = 3;     // "S": receipts and expenses
+constexpr int kAccountReceipts = 4;  // "R": receipts only
+constexpr int kAccountExpenses = 5;  // "D": expenses only
 
 // The unit codes (AccountHeader::unitCode), from the header's unit name.
 constexpr int kUnitFrancs = 1;  // "FRANCS": the other unit is the euro
@@ -145,29 +145,29 @@ struct AccountsState {
     int currentDoc = 1;
     int openCount = 1;
     std::array<AccountHeader, kMaxSlots + 1> table{};
-    AccountHeader header;                          // the current slot's record
-    std::vector<LineEntry> pensionLines{1};        // 1-based, element 0 unused
+    AccountHeader header;                    // the current slot's record
+    std::vector<LineEntry> pensionLines{1};  // 1-based, element 0 unused
     std::vector<LineEntry> operationLines{1};
     std::array<StoredLines, kMaxSlots + 1> slotStore{};  // each slot's lines: pensions, then operations
     std::array<bool, kMaxSlots + 1> modified{};
-    bool launching = false;                        // launch flag (cleared once an account is read)
+    bool launching = false;  // launch flag (cleared once an account is read)
     // What each slot's file held when it was read or written, to notice a
     // file changed by another program before overwriting it.
     std::array<FileSignature, kMaxSlots + 1> fileSignature{};
-    bool backupFailed = false;                     // the last backup copy could not be written
+    bool backupFailed = false;  // the last backup copy could not be written
     // A slot whose header is read but whose lines are not (its password is
     // asked, or reading them failed): nothing may write it or copy into it.
     std::array<bool, kMaxSlots + 1> linesUnread{};
     // The menu entries' enabled states while the password of an account being opened is asked.
     std::vector<bool> menusBeforePassword;
-    int slotBeforeOpening = 1;                     // where to come back when an opening is given up
+    int slotBeforeOpening = 1;  // where to come back when an opening is given up
     // Password dialog: creation, modification, suppression, the check at
     // opening, and the old password still to be checked during a modification.
     bool passwordCreation = false, passwordModification = false, passwordSuppression = false;
     bool passwordAtOpening = false, oldPasswordPending = false;
-    std::wstring firstEntry;                       // first typing of a new password, in stored form
-    Operation parsed;                              // filled by convertit_ChaineYzo
-    Operation work;                                // filled by the dialogs
+    std::wstring firstEntry;  // first typing of a new password, in stored form
+    Operation parsed;         // filled by convertit_ChaineYzo
+    Operation work;           // filled by the dialogs
 
     long pensionCount() const { return static_cast<long>(pensionLines.size()) - 1; }
     long operationCount() const { return static_cast<long>(operationLines.size()) - 1; }

@@ -101,8 +101,7 @@ void MainForm::RangeLitFichierYzo(bool reopen) {
         pendingFileLines.clear();
         acc.linesUnread[acc.currentDoc] = false;
         if (badCount > 0)
-            msgBox(firstProblem +
-                   (badCount > 1 ? L" et " + std::to_wstring(badCount - 1) + L" autres lignes" : L"") +
+            msgBox(firstProblem + (badCount > 1 ? L" et " + std::to_wstring(badCount - 1) + L" autres lignes" : L"") +
                    L" sur LitFichierYzo");
     } catch (const std::exception& e) {
         reportError(e, L"LitFichierYzo");

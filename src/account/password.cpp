@@ -29,8 +29,7 @@ void MainForm::DialMotDePasse() {
     w.txtPasse.show();
     // At launch too: with no ledger shown, the password box is the only place for the keyboard.
     w.focus = L"txtPasse";
-    if (!acc.passwordCreation && !acc.passwordModification && !acc.passwordSuppression)
-        acc.passwordAtOpening = true;
+    if (!acc.passwordCreation && !acc.passwordModification && !acc.passwordSuppression) acc.passwordAtOpening = true;
     // The dialog keeps the keyboard: a command that switched or closed the
     // account would give the password to another one.
     lockMenusForPassword();

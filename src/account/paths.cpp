@@ -9,7 +9,7 @@
 
 namespace {
 bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-}
+}  // namespace
 
 std::wstring NomFichSeul(const std::wstring& path) {
     size_t p = path.find_last_of(L"\\/:");

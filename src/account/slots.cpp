@@ -30,9 +30,7 @@ void MainForm::range_ini(const std::wstring& name) {
     insert_nomdoc(acc.currentDoc, name);
 }
 
-void MainForm::setUpUntitledAccount() {
-    litFichierYzo(true, false);
-}
+void MainForm::setUpUntitledAccount() { litFichierYzo(true, false); }
 
 void MainForm::ReprendreDisque(int first) {
     app.normalMode = true;
@@ -61,7 +59,7 @@ void MainForm::ReprendreDisque(int first) {
         }
         acc.openCount = i;
         acc.currentDoc = i;
-        acc.launching = true;  // a password asked now goes on with the next files
+        acc.launching = true;                     // a password asked now goes on with the next files
         if (!litFichierYzo(false, true)) return;  // waits for its password
         TestPension();
         RangeSauveTableYzo();

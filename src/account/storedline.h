@@ -25,7 +25,7 @@ struct StoredFields {
     wchar_t flag = L' ';  // position 9, a blank when the line is shorter
     wchar_t code = L' ';  // position 10, a blank when the line is shorter
     std::wstring_view date, rubrique, objet, montant, tva, numero;
-    size_t separators = 0;         // separators found before the numéro, at most four
+    size_t separators = 0;          // separators found before the numéro, at most four
     size_t firstSeparator = kNone;  // 0-based position of the first one, kNone when none
 };
 

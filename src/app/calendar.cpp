@@ -54,16 +54,15 @@ int weekday(Date date) {
 }
 
 const std::wstring& frenchMonthName(int month) {
-    static const std::wstring names[] = {L"janvier", L"février", L"mars", L"avril", L"mai", L"juin",
-                                         L"juillet", L"août", L"septembre", L"octobre", L"novembre",
-                                         L"décembre"};
+    static const std::wstring names[] = {L"janvier", L"février", L"mars",      L"avril",   L"mai",      L"juin",
+                                         L"juillet", L"août",    L"septembre", L"octobre", L"novembre", L"décembre"};
     static const std::wstring none;
     return month >= 1 && month <= 12 ? names[month - 1] : none;
 }
 
 const std::wstring& frenchDayName(int weekday1Sunday) {
-    static const std::wstring names[] = {L"dimanche", L"lundi", L"mardi", L"mercredi",
-                                         L"jeudi", L"vendredi", L"samedi"};
+    static const std::wstring names[] = {L"dimanche", L"lundi",    L"mardi", L"mercredi",
+                                         L"jeudi",    L"vendredi", L"samedi"};
     static const std::wstring none;
     return weekday1Sunday >= 1 && weekday1Sunday <= 7 ? names[weekday1Sunday - 1] : none;
 }

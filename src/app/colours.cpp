@@ -9,10 +9,9 @@ struct NamedColour {
     int palette;
 };
 const NamedColour kColours[16] = {
-    {L"Noir", 0},    {L"Gris", 8},           {L"Bleu", 1},    {L"Bleu clair", 9},
-    {L"Vert", 2},    {L"Vert clair", 10},    {L"Cyan", 3},    {L"Cyan clair", 11},
-    {L"Rouge", 4},   {L"Rouge clair", 12},   {L"Magenta", 5}, {L"Magenta clair", 13},
-    {L"Jaune", 6},   {L"Jaune clair", 14},   {L"Blanc", 7},   {L"Blanc pur", 15},
+    {L"Noir", 0},  {L"Gris", 8},         {L"Bleu", 1},  {L"Bleu clair", 9},   {L"Vert", 2},    {L"Vert clair", 10},
+    {L"Cyan", 3},  {L"Cyan clair", 11},  {L"Rouge", 4}, {L"Rouge clair", 12}, {L"Magenta", 5}, {L"Magenta clair", 13},
+    {L"Jaune", 6}, {L"Jaune clair", 14}, {L"Blanc", 7}, {L"Blanc pur", 15},
 };
 
 int positiveNumber(const std::wstring& text, int fallback) {
@@ -113,7 +112,8 @@ bool MainForm::displayOptionsMenu(const std::wstring& name) {
          }},
         {L"mnuPoliceImprimante",
          [](MainForm& f, int) {
-             f.chooseFont(kIniPrinterFont, FontKind::Printer, L"police ", L"Voulez vous modifier la police de l'imprimante");
+             f.chooseFont(kIniPrinterFont, FontKind::Printer, L"police ",
+                          L"Voulez vous modifier la police de l'imprimante");
          }},
         {L"mnuPoliceImprimanteCheque",
          [](MainForm& f, int) {

@@ -59,9 +59,11 @@ bool launchCountAccepted(const std::wstring& text) {
 }  // namespace
 
 bool MainForm::optionsMenu(const std::wstring& name) {
-    static const wchar_t* const handled[] = {
-        L"mnuDossierStockage", L"mnuModifConfiguration", L"mnuEnTableau", L"mnuEntreeDebutSolde",
-        L"mnuNomJour", L"mnuNomMois", L"mnuDeuxFichiersItem", L"mnuIncrementationNumero", L"mnuNumeroSurCheque"};
+    static const wchar_t* const handled[] = {L"mnuDossierStockage",  L"mnuModifConfiguration",
+                                             L"mnuEnTableau",        L"mnuEntreeDebutSolde",
+                                             L"mnuNomJour",          L"mnuNomMois",
+                                             L"mnuDeuxFichiersItem", L"mnuIncrementationNumero",
+                                             L"mnuNumeroSurCheque"};
     if (std::find(std::begin(handled), std::end(handled), name) == std::end(handled)) return false;
     if (describeKey(w.entry(name).caption)) return true;
     auto& c = app.config;

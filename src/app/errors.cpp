@@ -26,8 +26,7 @@ std::wstring errorDescription(int number) {
     }
 }
 
-YzoError::YzoError(int number, const std::wstring& detail)
-    : number_(number), description_(errorDescription(number)) {
+YzoError::YzoError(int number, const std::wstring& detail) : number_(number), description_(errorDescription(number)) {
     if (!detail.empty()) description_ += L" (" + detail + L")";
 }
 

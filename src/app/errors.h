@@ -4,22 +4,22 @@
 #include <string>
 
 enum YzoErrorNumber {
-    kErrBadArgument = 5,      // invalid argument (an impossible date...)
+    kErrBadArgument = 5,  // invalid argument (an impossible date...)
     kErrOverflow = 6,
-    kErrOutOfMemory = 7,      // an allocation failed: the work is given up whole
-    kErrSubscript = 9,        // a line shorter than its fixed positions
-    kErrTypeMismatch = 13,    // not a number where one is needed
+    kErrOutOfMemory = 7,    // an allocation failed: the work is given up whole
+    kErrSubscript = 9,      // a line shorter than its fixed positions
+    kErrTypeMismatch = 13,  // not a number where one is needed
     kErrBadFileName = 52,
     kErrFileNotFound = 53,
     kErrDiskFull = 61,
-    kErrPastEnd = 62,         // a file with no header line
+    kErrPastEnd = 62,  // a file with no header line
     kErrPermission = 70,
     kErrPathAccess = 75,
     kErrPathNotFound = 76,
     kErrNotText = 1001,       // bytes that are not Windows-1252 text
     kErrNotEncodable = 1002,  // a character Windows-1252 cannot hold
     kErrMissingSeparator = 1003,
-    kErrBadLine = 1004,       // a separator out of place, or a line far too long
+    kErrBadLine = 1004,           // a separator out of place, or a line far too long
     kErrLineTooLong = 1010,       // a list line longer than a list accepts
     kErrUnreadNotWritten = 1011,  // a list file that was not read whole is kept as it is
     kErrReadOnly = 1012,          // a file without write permission is not replaced

@@ -23,9 +23,12 @@ void guarded(MainForm& form, const wchar_t* procedure, F&& body) {
 void MainForm::KeyDown(const std::wstring& control, const KeyEvent& key) {
     using Handler = void (MainForm::*)(const KeyEvent&);
     static const std::pair<const wchar_t*, Handler> handlers[] = {
-        {L"txt", &MainForm::ledgerKey},           {L"Liste", &MainForm::Liste_KeyDown},
-        {L"txtDial", &MainForm::txtDial_KeyDown}, {L"txtDate", &MainForm::txtDate_KeyDown},
-        {L"txtPasse", &MainForm::txtPasse_KeyDown}, {L"ListeRec", &MainForm::ListeRec_KeyDown},
+        {L"txt", &MainForm::ledgerKey},
+        {L"Liste", &MainForm::Liste_KeyDown},
+        {L"txtDial", &MainForm::txtDial_KeyDown},
+        {L"txtDate", &MainForm::txtDate_KeyDown},
+        {L"txtPasse", &MainForm::txtPasse_KeyDown},
+        {L"ListeRec", &MainForm::ListeRec_KeyDown},
         {L"RtbNote", &MainForm::RtbNote_KeyDown},
     };
     guarded(*this, L"KeyDown", [&] {
@@ -158,7 +161,6 @@ bool MainForm::QueryClose() {
     guarded(*this, L"QueryUnload", [&] { mayClose = quitter(); });
     return mayClose || app.ended;
 }
-
 
 const MenuAction* MainForm::findMenuAction(std::span<const MenuAction> table, const std::wstring& name) {
     for (const MenuAction& action : table)

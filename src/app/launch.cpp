@@ -71,9 +71,9 @@ void MainForm::commandLine(const std::wstring& arguments) {
 }
 
 std::wstring MainForm::configurationDefault(int line) const {
-    static const wchar_t* defaults[] = {L"1", L"1", L"0", L"Courier", L"10", L"Arial", L"12", L"", L"",
-                                        L"", L"Arial", L"8", L"0", L"", L"0", L"1", L"", L"en tableau",
-                                        L"2", L"14", L"0"};
+    static const wchar_t* defaults[] = {L"1", L"1", L"0", L"Courier",    L"10", L"Arial", L"12",
+                                        L"",  L"",  L"",  L"Arial",      L"8",  L"0",     L"",
+                                        L"0", L"1", L"",  L"en tableau", L"2",  L"14",    L"0"};
     if (line <= kMaxSlots) return kUntitled;
     if (line == kIniStorageFolder) return app.programFolder;
     return defaults[line - kMaxSlots - 1];

@@ -146,9 +146,7 @@ MsgResult MainForm::ask(const std::wstring& text, MsgButtons buttons, int defaul
     return platform.MsgBox(spokenText(text), buttons, defaultButton, L"yzo");
 }
 
-void MainForm::msgBox(const std::wstring& text) {
-    platform.MsgBox(spokenText(text), MsgButtons::Ok, 1, L"yzo");
-}
+void MainForm::msgBox(const std::wstring& text) { platform.MsgBox(spokenText(text), MsgButtons::Ok, 1, L"yzo"); }
 
 std::wstring MainForm::inputLineText(const std::wstring& prompt, const std::wstring& defaultText, Typed kind) {
     for (;;) {

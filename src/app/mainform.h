@@ -80,10 +80,10 @@ public:
     // A menu command (index: the entry of a numbered submenu), asked of each subsystem in turn.
     void MenuCommand(const std::wstring& name, int index = 0);
     // Its errors are reported "sur Click", as a button's are.
-    void ListClick(const std::wstring& list);             // the selection changed
-    void ItemCheck(int item);                             // an item of ListeRec was ticked or unticked
+    void ListClick(const std::wstring& list);  // the selection changed
+    void ItemCheck(int item);                  // an item of ListeRec was ticked or unticked
     // Its errors are reported "sur Change".
-    void TextChanged(const std::wstring& control);        // the user changed a text box's text
+    void TextChanged(const std::wstring& control);  // the user changed a text box's text
     // The close box: returns true when the window may close.
     // Its errors are reported "sur QueryUnload".
     bool QueryClose();
@@ -103,7 +103,7 @@ public:
     void AfficheStatus();
     // Changes the window title, telling the front-end only when it differs.
     void setTitle(const std::wstring& title);
-    void endProgram();                      // ends at once (throws ProgramEnd)
+    void endProgram();  // ends at once (throws ProgramEnd)
     // Error message box of a procedure: number, description, "sur " + procedure.
     void reportError(const std::exception& error, const std::wstring& procedure);
     // A chosen file that is not a regular file (a named pipe, a device, a
@@ -130,15 +130,15 @@ public:
     void loadSequence(const std::wstring& commandLine);
     // Installs the screen-reader files once, when the marker file verjaws.ini is there.
     void installScreenReaderFiles();
-    void readConfiguration();               // yzo.INI or the defaults
+    void readConfiguration();  // yzo.INI or the defaults
     // The default value of a yzo.INI line.
     std::wstring configurationDefault(int line) const;
     // Applies yzo.INI to the menus, fonts and colours; fills the lines left empty.
     void applyConfiguration();
     // Finds the storage folder of yzo.INI, or asks whether to go on without it, or creates the default.
     void checkStorageFolder();
-    void seedProgramFolder();               // the installed lists and help files the folder lacks
-    std::wstring defaultStorageFolder();    // created when missing
+    void seedProgramFolder();             // the installed lists and help files the folder lacks
+    std::wstring defaultStorageFolder();  // created when missing
     // The command-line argument: the report switch, or an account to open first; then opens the accounts.
     void commandLine(const std::wstring& arguments);
     // Asks for the storage folder of the accounts, creating it on Yes; notes it in yzo.INI.
@@ -177,7 +177,7 @@ public:
     void txtPasse_KeyDown(const KeyEvent& key);
     // In the criteria list: Enter ticks or unticks the row, Escape cancels.
     void ListeRec_KeyDown(const KeyEvent& key);
-    void Cmd_KeyDown(const KeyEvent& key);   // a key on one of the four buttons
+    void Cmd_KeyDown(const KeyEvent& key);  // a key on one of the four buttons
     // Asks to save every modified account, then ends; false when cancelled.
     bool quitter();
 
@@ -192,7 +192,7 @@ public:
     // Loads the current slot's store into the work vectors.
     void RangeTableYzo();
     // Its errors are reported "sur RangeFichierYzo".
-    bool rangefichierYzo();   // false when nothing was written
+    bool rangefichierYzo();  // false when nothing was written
     // Says so and returns true when the current slot's lines were never read.
     bool refuseUnreadAccount();
     // Copies the account file to its backup before a save; says so when it cannot.
@@ -213,7 +213,7 @@ public:
     void ReprendreDisque(int first);
     // The save command: the account (or the notepad), under a name asked when untitled.
     void enregistrer();
-    bool enregistrersous();   // false when the user cancelled
+    bool enregistrersous();  // false when the user cancelled
     // Sets up an empty untitled account in the current slot.
     void setUpUntitledAccount();
     // The start date of a new account: today, or the earliest of the accounts before it.
@@ -266,8 +266,8 @@ public:
     bool renameCurrentEntry(const std::wstring& name);
     // A chosen name the naming rule cuts is said and asked about first; false on No.
     bool acceptCutName(std::wstring& name);
-    std::vector<std::wstring> pendingFileLines;   // the file being read, line by line
-    FileSignature pendingFileSignature;            // what that file held
+    std::vector<std::wstring> pendingFileLines;  // the file being read, line by line
+    FileSignature pendingFileSignature;          // what that file held
     // A file that could not be opened goes first among the recent files.
     void keepInRecentFiles(const std::wstring& path);
     // Traites and pensions (pensions/)
@@ -363,9 +363,9 @@ public:
     double soldeAuCurseur(long index) const;
     // Shows lines of text in the ledger text box (display mode 9).
     void AfficheTexte(const std::vector<std::wstring>& lines);
-    void InformationCompte();               // "informations sur le compte"
-    void OperationsNonEnregistrees();       // display mode 3
-    void TraitesEtPensions();               // display mode 1
+    void InformationCompte();          // "informations sur le compte"
+    void OperationsNonEnregistrees();  // display mode 3
+    void TraitesEtPensions();          // display mode 1
     // The 20-line window (ledger/caret.cpp).
     // Up in the ledger: on the window's first line, a first press marks the edge, a second pages back.
     void FlecheHaut();
@@ -454,7 +454,7 @@ public:
     void txtDial_KeyDown(const KeyEvent& key);
     // Nothing: the date box acts on typed characters.
     void txtDate_KeyDown(const KeyEvent& key);
-    void CmdYzo_Click();          // the validate action, of the password dialog too
+    void CmdYzo_Click();  // the validate action, of the password dialog too
     // The second button: creates an operation, a rubrique or an objet, by its caption.
     void CmdCreation_Click();
     // The third button: changes a column, a cheque value, prints a cheque or opens a rubrique's objets.
@@ -480,7 +480,7 @@ public:
     void dial_valider();
     // The flag chosen in the list.
     void validationValider();
-    bool validateListModes();     // rows of the validate action that test a list mode
+    bool validateListModes();  // rows of the validate action that test a list mode
     // Selects the first list item that starts with the letters typed.
     void Positioninitiale();
     // Backspace in a list: drops the last letter typed and searches again.
@@ -496,7 +496,7 @@ public:
     // Debug builds stop at once when the dialog modes are set in a combination
     // that DialogModes does not allow; other builds do nothing.
     void checkDialogFlags() const;
-    void entryButtons();          // "OK" and "Annuler" only
+    void entryButtons();  // "OK" and "Annuler" only
     // Shows the ledger text box and gives it the keyboard.
     void showLedger();
     // Whether a cursor or criteria search is asking its values.
@@ -513,8 +513,7 @@ public:
     // The objet step as a text box.
     void dial_objet();
     // Asks an amount until it reads well; value and the status to say; false on cancel.
-    bool askAmount(const std::wstring& prompt, double current, bool allowMinus, double& value,
-                   std::wstring& status);
+    bool askAmount(const std::wstring& prompt, double current, bool allowMinus, double& value, std::wstring& status);
     // The amount step.
     void dial_montant();
     // The TVA step: the list of standard rates, or another amount.
@@ -544,9 +543,9 @@ public:
     void supprimePension(long index);
     // Erases the operation under the caret, after asking.
     void effacementYzo();
-    void storeOperation();        // a finished new operation, at its place
-    void replaceCurrentLine();    // the line under the cursor becomes the work operation
-    void moveCurrentLine();       // the same, moved to the place of its date
+    void storeOperation();      // a finished new operation, at its place
+    void replaceCurrentLine();  // the line under the cursor becomes the work operation
+    void moveCurrentLine();     // the same, moved to the place of its date
     // The stored line of the cursor's display line, 0 when none.
     long cursorSourceIndex() const;
     // Marks the current account as modified.
@@ -626,7 +625,7 @@ public:
     void CreationObjet();
     // On the TVA screen, the first row asks a new rate and adds it.
     void validationEcranTva();
-    bool rubriqueScreenShown() const;   // a rubrique screen showing its rubriques
+    bool rubriqueScreenShown() const;  // a rubrique screen showing its rubriques
     // Whether an objet screen is shown.
     bool objetScreenShown() const;
     // A text typed in an input box for a list: asked again after each refusal; empty on cancel.
@@ -671,7 +670,7 @@ public:
     bool readChequeParameters(const std::wstring& procedure);
     // Shows the cheque of the debit under the caret, after asking the payee and the place, ready to print.
     void AfficheCheque();
-    bool ImprimeCheque();   // false when the printer failed
+    bool ImprimeCheque();  // false when the printer failed
 
     // --- Accounting report (compta/) ------------------------------------------
     // The four accounting report commands.
@@ -681,8 +680,8 @@ public:
     // Builds the report from the command file; false when nothing was built.
     bool LitFichierCompta();
     // A file that is not a regular file is refused "sur LitFichierCompta", the reading that follows.
-    bool askCommandFile();      // false when cancelled
-    bool askDateRange();        // false when cancelled
+    bool askCommandFile();  // false when cancelled
+    bool askDateRange();    // false when cancelled
     // Carries out one line of the report's command file.
     void traiteCommande(const std::wstring& line);
     // Sums one account named by a NOM_COMPTE line into the report.
@@ -693,13 +692,12 @@ public:
     enum class Trouve { Oui, Absent, Illisible };
     // Finds the account: an open one (outside a run from the command line) or
     // its file. lines[1..] are its stored lines; path is the file found.
-    Trouve fichier(const NomCompte& name, AccountHeader& header, std::vector<std::wstring>& lines,
-                   std::wstring& path);
+    Trouve fichier(const NomCompte& name, AccountHeader& header, std::vector<std::wstring>& lines, std::wstring& path);
     // The open slot that holds the file at path, 0 when none.
     int openSlotOf(const std::wstring& path) const;
     // The stored lines of an open slot, from index 1 (the traites and pensions first).
     std::vector<std::wstring> slotLines(int slot) const;
-    void miseFichierCompta();   // the ".prn" file, shown on the information screen
+    void miseFichierCompta();  // the ".prn" file, shown on the information screen
     // Prints the report.
     void imprimeCompta();
     // What is wrong in a report: spoken in the window; from the command line,
@@ -723,7 +721,7 @@ public:
     void RechercherAvant();
     // Finds the previous display line that matches the search, or says "introuvable".
     void RechercherArriere();
-    void foundLine(long k);   // the cursor goes on display line k, which is said
+    void foundLine(long k);  // the cursor goes on display line k, which is said
     // Searches the same value again, backwards.
     void mnuRechercherPrecedentItem();
     // Searches the same value again, forwards.
@@ -813,8 +811,8 @@ public:
     bool sauvebakBlocNote();
     // Writes the notepad text to its file; false when it failed.
     bool RangeBlocNote();
-    bool saveNotepad();       // the save command while the notepad is shown
-    bool saveNotepadAs();     // the same, under another name
+    bool saveNotepad();    // the save command while the notepad is shown
+    bool saveNotepadAs();  // the same, under another name
     // The text of a notepad file (empty when there is none); nothing, after
     // the error is told, when the file cannot be read whole.
     // Its errors are reported "sur blocnote", the command that opens the notepad.

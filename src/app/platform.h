@@ -11,7 +11,7 @@ enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgResult { Ok, Yes, No, Cancel };
 
 struct FileDialogRequest {
-    std::wstring filter;       // "Fichiers YZO (*.yzo)|*.yzo|tous fichiers (*.*)|*.*"
+    std::wstring filter;  // "Fichiers YZO (*.yzo)|*.yzo|tous fichiers (*.*)|*.*"
     std::wstring defaultExt;
     std::wstring initialName;  // a folder ending with a separator: that folder, no name
     bool mustExist = false;

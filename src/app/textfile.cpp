@@ -12,14 +12,11 @@
 namespace {
 // Windows-1252 bytes 0x80-0x9F. The five it leaves undefined stand for the
 // code points of the same value, as Windows itself reads them.
-const wchar_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+const wchar_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                           0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                           0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-bool allowedControl(unsigned char b) {
-    return b == '\t' || b == '\f' || b == 0x1E || b == '\r' || b == '\n';
-}
+bool allowedControl(unsigned char b) { return b == '\t' || b == '\f' || b == 0x1E || b == '\r' || b == '\n'; }
 
 int encodeOne(wchar_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
@@ -32,7 +29,9 @@ int errnoToError(int e) {
     if (platform::diskFull(e)) return kErrDiskFull;
     switch (e) {
     case ENOENT: return kErrFileNotFound;
-    case EACCES: case EPERM: case EROFS: return kErrPermission;
+    case EACCES:
+    case EPERM:
+    case EROFS: return kErrPermission;
     default: return kErrPathAccess;
     }
 }
@@ -108,11 +107,22 @@ std::wstring fromUtf8(const std::string& text) {
         auto b = static_cast<unsigned char>(text[i++]);
         unsigned long c;
         int extra;
-        if (b < 0x80) { c = b; extra = 0; }
-        else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; extra = 1; }
-        else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; extra = 2; }
-        else if ((b & 0xF8) == 0xF0) { c = b & 0x07; extra = 3; }
-        else { out.push_back(0xFFFD); continue; }
+        if (b < 0x80) {
+            c = b;
+            extra = 0;
+        } else if ((b & 0xE0) == 0xC0) {
+            c = b & 0x1F;
+            extra = 1;
+        } else if ((b & 0xF0) == 0xE0) {
+            c = b & 0x0F;
+            extra = 2;
+        } else if ((b & 0xF8) == 0xF0) {
+            c = b & 0x07;
+            extra = 3;
+        } else {
+            out.push_back(0xFFFD);
+            continue;
+        }
         for (int k = 0; k < extra; ++k, ++i) {
             if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
                 c = 0xFFFD;
@@ -206,8 +216,7 @@ std::optional<std::wstring> decodeLineEither(std::string_view bytes) {
         if (bytes.substr(0, kUtf8LineMark.size()) != kUtf8LineMark) return decodeCp1252(bytes);
         std::wstring text = fromUtf8(std::string(bytes.substr(kUtf8LineMark.size())));
         for (wchar_t c : text)
-            if ((c < 0x20 && !allowedControl(static_cast<unsigned char>(c))) || c == 0x7F)
-                return std::nullopt;
+            if ((c < 0x20 && !allowedControl(static_cast<unsigned char>(c))) || c == 0x7F) return std::nullopt;
         return text;
     } catch (const YzoError&) {
         return std::nullopt;
@@ -253,7 +262,8 @@ long long temporaryOwner(const std::wstring& name, const std::wstring& targetNam
     const std::wstring rest = name.substr(prefix.size());
     size_t dash = rest.find(L'-');
     auto digits = [&](const std::wstring& t) {
-        return !t.empty() && t.size() <= maxDigits && std::all_of(t.begin(), t.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+        return !t.empty() && t.size() <= maxDigits &&
+               std::all_of(t.begin(), t.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
     };
     if (dash == std::wstring::npos || !digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1))) return 0;
     long long pid = std::stoll(rest.substr(0, dash));

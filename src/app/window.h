@@ -6,11 +6,31 @@
 
 // Key codes of the keyboard (virtual-key numbers).
 enum KeyCode {
-    kKeyBackspace = 8, kKeyTab = 9, kKeyEnter = 13, kKeyShift = 16, kKeyCtrl = 17,
-    kKeyEscape = 27, kKeySpace = 32, kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35,
-    kKeyHome = 36, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
-    kKeyInsert = 45, kKeyDelete = 46, kKey0 = 48, kKeyA = 65, kKeyNumMultiply = 106, kKeyNumDivide = 111,
-    kKeyF1 = 112, kKeyNumLock = 144, kKeyOem191 = 191, kKeyOem220 = 220,
+    kKeyBackspace = 8,
+    kKeyTab = 9,
+    kKeyEnter = 13,
+    kKeyShift = 16,
+    kKeyCtrl = 17,
+    kKeyEscape = 27,
+    kKeySpace = 32,
+    kKeyPageUp = 33,
+    kKeyPageDown = 34,
+    kKeyEnd = 35,
+    kKeyHome = 36,
+    kKeyLeft = 37,
+    kKeyUp = 38,
+    kKeyRight = 39,
+    kKeyDown = 40,
+    kKeyInsert = 45,
+    kKeyDelete = 46,
+    kKey0 = 48,
+    kKeyA = 65,
+    kKeyNumMultiply = 106,
+    kKeyNumDivide = 111,
+    kKeyF1 = 112,
+    kKeyNumLock = 144,
+    kKeyOem191 = 191,
+    kKeyOem220 = 220,
 };
 inline int keyF(int n) { return kKeyF1 + n - 1; }
 inline int keyLetter(char c) { return kKeyA + (c - 'A'); }
@@ -49,17 +69,17 @@ bool leavesTextAsItIs(const KeyEvent& key);
 
 // The captions of the four buttons: what the screen reader says, and what the
 // buttons whose action depends on their caption compare.
-inline constexpr const wchar_t* kCaptionOk = L"OK";                          // validates a dialog
-inline constexpr const wchar_t* kCaptionCancel = L"Annuler";                 // leaves a dialog
-inline constexpr const wchar_t* kCaptionChequePreview = L"&Visu.Chèque";     // the ledger: previews a cheque
-inline constexpr const wchar_t* kCaptionCreate = L"&Création";               // the ledger: creates an operation
+inline constexpr const wchar_t* kCaptionOk = L"OK";                             // validates a dialog
+inline constexpr const wchar_t* kCaptionCancel = L"Annuler";                    // leaves a dialog
+inline constexpr const wchar_t* kCaptionChequePreview = L"&Visu.Chèque";        // the ledger: previews a cheque
+inline constexpr const wchar_t* kCaptionCreate = L"&Création";                  // the ledger: creates an operation
 inline constexpr const wchar_t* kCaptionCreateRubrique = L"Création rubrique";  // a rubrique screen
-inline constexpr const wchar_t* kCaptionCreateObjet = L"Création objet";     // an objet screen
-inline constexpr const wchar_t* kCaptionModifyLine = L"Modif. &Ligne";       // changes a column or a parameter
-inline constexpr const wchar_t* kCaptionObjetList = L"&Liste Objets";        // a rubrique screen: its objets
-inline constexpr const wchar_t* kCaptionPrintCheque = L"&Imp.Chèque";        // the cheque preview: prints it
-inline constexpr const wchar_t* kCaptionQuit = L"&Quitter";                  // the ledger: ends the program
-inline constexpr const wchar_t* kCaptionLeaveNotepad = L"Opérations";        // the notepad: saves it, shows the ledger
+inline constexpr const wchar_t* kCaptionCreateObjet = L"Création objet";        // an objet screen
+inline constexpr const wchar_t* kCaptionModifyLine = L"Modif. &Ligne";          // changes a column or a parameter
+inline constexpr const wchar_t* kCaptionObjetList = L"&Liste Objets";           // a rubrique screen: its objets
+inline constexpr const wchar_t* kCaptionPrintCheque = L"&Imp.Chèque";           // the cheque preview: prints it
+inline constexpr const wchar_t* kCaptionQuit = L"&Quitter";                     // the ledger: ends the program
+inline constexpr const wchar_t* kCaptionLeaveNotepad = L"Opérations";  // the notepad: saves it, shows the ledger
 
 enum class ControlKind { TextBox, MultiLineTextBox, Label, ListBox, CheckListBox, Button };
 
@@ -70,7 +90,7 @@ struct Control {
     std::wstring text;            // caption of a label or button, text of a text box
     bool visible = true;
     bool enabled = true;
-    long caret = 0;               // text boxes: characters before the caret (CR LF counts 2)
+    long caret = 0;  // text boxes: characters before the caret (CR LF counts 2)
     // Lists: the items, the selected one (-1 none) and the check marks.
     std::vector<std::wstring> items;
     int selected = -1;
@@ -82,11 +102,29 @@ struct Control {
     // screen reader; a new text has none until the program names its lines.
     std::vector<std::wstring> lineNames;
 
-    void setText(const std::wstring& t) { text = t; caret = 0; ++revision; lineNames.clear(); }
-    void setCaret(long c) { caret = c < 0 ? 0 : c; ++revision; }
-    void show(bool on = true) { visible = on; enabled = on; }
-    void clearItems() { items.clear(); checked.clear(); selected = -1; }
-    void addItem(const std::wstring& item) { items.push_back(item); checked.push_back(false); }
+    void setText(const std::wstring& t) {
+        text = t;
+        caret = 0;
+        ++revision;
+        lineNames.clear();
+    }
+    void setCaret(long c) {
+        caret = c < 0 ? 0 : c;
+        ++revision;
+    }
+    void show(bool on = true) {
+        visible = on;
+        enabled = on;
+    }
+    void clearItems() {
+        items.clear();
+        checked.clear();
+        selected = -1;
+    }
+    void addItem(const std::wstring& item) {
+        items.push_back(item);
+        checked.push_back(false);
+    }
     bool isTextBox() const { return kind == ControlKind::TextBox || kind == ControlKind::MultiLineTextBox; }
     bool isList() const { return kind == ControlKind::ListBox || kind == ControlKind::CheckListBox; }
 };
@@ -99,9 +137,9 @@ struct Shortcut {
 };
 
 struct MenuEntry {
-    std::wstring menu;     // name of its top-level menu
+    std::wstring menu;  // name of its top-level menu
     std::wstring name;
-    int index = 0;         // 1..15 for the file entries mnuOuvrirSousMenu, else 0
+    int index = 0;  // 1..15 for the file entries mnuOuvrirSousMenu, else 0
     std::wstring caption;
     Shortcut shortcut;
     bool checked = false;

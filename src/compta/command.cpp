@@ -113,7 +113,8 @@ namespace {
 // A switch "/X" standing as a word: after a blank, a quote or the start, and
 // before a blank, a quote, another switch or the end.
 bool switchAt(const std::wstring& line, size_t p, wchar_t letter) {
-    if (p + 1 >= line.size() || line[p] != L'/' || static_cast<wchar_t>(std::towupper(line[p + 1])) != letter) return false;
+    if (p + 1 >= line.size() || line[p] != L'/' || static_cast<wchar_t>(std::towupper(line[p + 1])) != letter)
+        return false;
     bool endsWord = p + 2 == line.size() || line[p + 2] == L' ' || line[p + 2] == L'/' || line[p + 2] == L'"';
     if (!endsWord) return false;
     if (p == 0 || line[p - 1] == L' ' || line[p - 1] == L'"') return true;

@@ -137,12 +137,8 @@ void MainForm::traiteCommande(const std::wstring& line) {
         fin_cumul(r, c.texte, r.partialBalance, r.partialTva);
         r.partialBalance = r.partialTva = 0;
         break;
-    case kSoldeTotal:
-        fin_cumul(r, c.texte, r.totalBalance, r.totalTva);
-        break;
-    default:
-        r.text += line + kLineEnd;
-        break;
+    case kSoldeTotal: fin_cumul(r, c.texte, r.totalBalance, r.totalTva); break;
+    default: r.text += line + kLineEnd; break;
     }
 }
 
@@ -207,8 +203,8 @@ std::vector<std::wstring> MainForm::slotLines(int slot) const {
     return lines;
 }
 
-MainForm::Trouve MainForm::fichier(const NomCompte& name, AccountHeader& header,
-                                   std::vector<std::wstring>& lines, std::wstring& path) {
+MainForm::Trouve MainForm::fichier(const NomCompte& name, AccountHeader& header, std::vector<std::wstring>& lines,
+                                   std::wstring& path) {
     std::optional<std::wstring> file = findAccountFile(name);
     if (!file) return Trouve::Absent;
     path = *file;

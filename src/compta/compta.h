@@ -18,8 +18,8 @@ enum CodeCommande { kTexte = 0, kNomCompte = 1, kSoldePartiel = 2, kSoldeTotal =
 // One line of the command file, classified.
 struct Commande {
     int code = kTexte;
-    std::wstring texte;            // after a keyword: the text after its colon, case and blanks kept
-    bool manqueDeuxPoints = false; // a keyword stood in a line with no colon
+    std::wstring texte;             // after a keyword: the text after its colon, case and blanks kept
+    bool manqueDeuxPoints = false;  // a keyword stood in a line with no colon
 };
 
 // The keywords NOM_COMPTE, SOLDE_PARTIEL and SOLDE_TOTAL are looked for in
@@ -98,13 +98,13 @@ struct ComptaAccount {
 struct ComptaReport {
     bool detailed = true;
     bool allDates = true;
-    ComptaRange range;             // when allDates is false
-    std::wstring text;             // every line ends with CR LF
+    ComptaRange range;  // when allDates is false
+    std::wstring text;  // every line ends with CR LF
     bool firstAccount = true;
     std::wstring firstUnit;
-    std::wstring lastUnit;         // the unit of the account summed last
+    std::wstring lastUnit;  // the unit of the account summed last
     bool unitsInconsistent = false;
-    bool hasTva = false;           // an account keeping TVA has been summed
+    bool hasTva = false;  // an account keeping TVA has been summed
     double partialBalance = 0, partialTva = 0, totalBalance = 0, totalTva = 0;
 };
 
@@ -154,7 +154,7 @@ std::wstring prnName(const std::wstring& commandFile);
 // --- The state held by the main window --------------------------------------
 
 struct ComptaState {
-    std::wstring commandFile;     // the command file of the report
+    std::wstring commandFile;  // the command file of the report
     ComptaReport report;
     bool batch = false;           // started from the command line: nothing is asked
     long lineCounter = 0;         // lines of the command file read

@@ -13,10 +13,10 @@ bool MainForm::searchRunning() const {
 }
 
 long DialogModes::setCount() const {
-    const bool modes[] = {flagChoice, rubriqueChoice, objetStep, tvaChoice, copyList, criteriaList,
-                          chequeParameter, chequePreview, accountTypeChoice, unitChoice, rubriqueTypeChoice,
-                          rubriqueScreenOpe, rubriqueScreenPen, objetScreenStandard, objetScreenOpe,
-                          objetScreenPen, tvaScreen};
+    const bool modes[] = {flagChoice,         rubriqueChoice,    objetStep,         tvaChoice,           copyList,
+                          criteriaList,       chequeParameter,   chequePreview,     accountTypeChoice,   unitChoice,
+                          rubriqueTypeChoice, rubriqueScreenOpe, rubriqueScreenPen, objetScreenStandard, objetScreenOpe,
+                          objetScreenPen,     tvaScreen};
     return static_cast<long>(std::count(std::begin(modes), std::end(modes), true));
 }
 
@@ -252,8 +252,7 @@ bool MainForm::validateListModes() {
         InitYzo();
     } else if (m.chequeParameter) {
         validationListeCheque();
-    }
-    else if (m.accountTypeChoice) validationCompte();
+    } else if (m.accountTypeChoice) validationCompte();
     else if (m.unitChoice) validationUnite();
     else if (m.rubriqueTypeChoice) validationRubriqueType();
     else if (m.rubriqueScreenOpe || m.rubriqueScreenPen) {

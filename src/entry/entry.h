@@ -13,9 +13,9 @@
 //   every other mode     alone: each dialog clears the mode of the one it
 //                        follows (InitYzo clears them all)
 struct DialogModes {
-    bool flagChoice = false;          // state-flag list
+    bool flagChoice = false;  // state-flag list
     bool rubriqueChoice = false;
-    bool objetStep = false;           // objet list or objet box
+    bool objetStep = false;  // objet list or objet box
     bool tvaChoice = false;
     bool copyList = false;
     bool criteriaList = false;
@@ -38,13 +38,13 @@ struct DialogModes {
 };
 
 struct EntryState {
-    Operation blank;              // template of a new operation
-    Date creationDate = 0;        // date offered for the next creation
+    Operation blank;        // template of a new operation
+    Date creationDate = 0;  // date offered for the next creation
     bool creationInProgress = false;
     bool columnModification = false;
-    bool accepted = false;        // the step took its value at once
-    bool numberStep = false;      // txtDial asks for the numéro
+    bool accepted = false;    // the step took its value at once
+    bool numberStep = false;  // txtDial asks for the numéro
     std::wstring typeAhead;
     DialogModes modes;
-    AccountHeader config;         // the account configuration being changed
+    AccountHeader config;  // the account configuration being changed
 };

@@ -38,7 +38,8 @@ bool MainForm::InitNumeroCours(int column) {
     }
     long offset = 0;
     const std::array<int16_t, 8> start = led.columnStarts(index);
-    bool onField = led.pendingColumn == kNoColumn && column > kColumnDate && column <= kColumnNumero && start[column - 1] > 0;
+    bool onField =
+        led.pendingColumn == kNoColumn && column > kColumnDate && column <= kColumnNumero && start[column - 1] > 0;
     if (onField) offset = start[column - 1] - 1;
     // A start past the end of its line (the numéro of a bank line) stays on the line.
     long lineLength = FinLigne() - 1 - lineStart;

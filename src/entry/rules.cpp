@@ -58,8 +58,7 @@ std::wstring dayMonthYear(Date date) {
     return buffer;
 }
 
-AmountAnswer readAmountAnswer(const std::wstring& answer, int unitCode, const std::wstring& unitName,
-                              bool allowMinus) {
+AmountAnswer readAmountAnswer(const std::wstring& answer, int unitCode, const std::wstring& unitName, bool allowMinus) {
     AmountAnswer r;
     std::wstring t = upperCase(trim(answer));
     std::wstring allowed = L"0123456789.,";
@@ -149,8 +148,7 @@ long insertionPosition(const std::vector<LineEntry>& lines, const Operation& op,
         } catch (const YzoError&) {
             continue;  // a malformed line keeps its place and decides nothing
         }
-        if (other.date > op.date || (other.date == op.date && other.numero > op.numero))
-            return static_cast<long>(i);
+        if (other.date > op.date || (other.date == op.date && other.numero > op.numero)) return static_cast<long>(i);
     }
     return static_cast<long>(lines.size());
 }

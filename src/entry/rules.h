@@ -16,13 +16,12 @@ std::wstring dayMonthYear(Date date);
 // The answer to an amount box, checked and read.
 struct AmountAnswer {
     bool ok = false;
-    std::wstring refusal;   // the message box text when refused
-    double value = 0;       // in the account's unit, sign as typed
-    std::wstring status;    // "euros", "francs", the unit name, or empty
+    std::wstring refusal;  // the message box text when refused
+    double value = 0;      // in the account's unit, sign as typed
+    std::wstring status;   // "euros", "francs", the unit name, or empty
 };
 // unitCode: kUnitFrancs, kUnitEuros or kUnitOther; allowMinus on bank lines and searches.
-AmountAnswer readAmountAnswer(const std::wstring& answer, int unitCode, const std::wstring& unitName,
-                              bool allowMinus);
+AmountAnswer readAmountAnswer(const std::wstring& answer, int unitCode, const std::wstring& unitName, bool allowMinus);
 
 // Whether a rubrique is the cheque rubrique, whatever its case and accents.
 bool isChequeRubrique(const std::wstring& rubrique);

@@ -4,10 +4,10 @@
 #include <vector>
 
 struct ExtrasState {
-    std::wstring notepadFile;        // full path of the notepad in use
-    bool notepadModified = false;    // a key was typed since the last write
-    std::wstring scriptsFolder;      // the screen reader's settings folder found
-    int folderCounter = 0;           // folders visited by one folder walk
+    std::wstring notepadFile;      // full path of the notepad in use
+    bool notepadModified = false;  // a key was typed since the last write
+    std::wstring scriptsFolder;    // the screen reader's settings folder found
+    int folderCounter = 0;         // folders visited by one folder walk
 };
 
 // The notepad proposed for an account: its name up to and including the
@@ -27,9 +27,9 @@ std::vector<std::wstring> aboutLines();
 // Where a screen reader keeps its settings. Windows has these roots; on other
 // systems they are empty and no folder is found.
 struct ScreenReaderRoots {
-    std::wstring documentsAndSettings;   // "C:\Documents and Settings"
-    std::wstring users;                  // "c:\users"
-    std::wstring drive;                  // "C:\"
+    std::wstring documentsAndSettings;  // "C:\Documents and Settings"
+    std::wstring users;                 // "c:\users"
+    std::wstring drive;                 // "C:\"
 };
 // The subfolders of a folder, sorted by name (the order Windows gives);
 // a folder that cannot be read has none.

@@ -13,8 +13,7 @@
 
 std::vector<std::wstring> aboutLines() {
     return {L"yzo, livre de comptes bancaires pour les personnes aveugles et malvoyantes",
-            L"version " + fromUtf8(YZO_VERSION),
-            L"logiciel libre sous licence GPL version 3 ou ultérieure",
+            L"version " + fromUtf8(YZO_VERSION), L"logiciel libre sous licence GPL version 3 ou ultérieure",
             L"pour signaler un problème : ouvrez une demande sur le dépôt du projet yzo",
             L"ou écrivez à l'équipe de yzo en décrivant les touches pressées"};
 }
@@ -74,7 +73,10 @@ bool MainForm::helpMenu(const std::wstring& name) {
          [](MainForm& f, int) {
              if (!f.describeKey(f.w.entry(L"mnuScriptOrca").caption)) scriptsOrca(f, L"yzo");
          }},
-        {L"mnuApropos", [](MainForm& f, int) { if (!f.describeKey(L"A propos")) f.mnuApropos(); }},
+        {L"mnuApropos",
+         [](MainForm& f, int) {
+             if (!f.describeKey(L"A propos")) f.mnuApropos();
+         }},
         {L"mnuaideListeToucheItem",
          [](MainForm& f, int) { showHelpFile(f, L"mnuaideListeToucheItem", L"touche.txt"); }},
         {L"mnuAideTxtItem", [](MainForm& f, int) { showHelpFile(f, L"mnuAideTxtItem", L"Aide_yzo.txt"); }},

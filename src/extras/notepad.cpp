@@ -96,8 +96,7 @@ void MainForm::RtbNote_KeyDown(const KeyEvent& key) {
 void MainForm::SauveBlocNote() {
     // A save that failed keeps the notepad open with its text, as a failed
     // account save stops its caller.
-    if (ext.notepadModified && ask(L"Sauvegarder le bloc note", MsgButtons::YesNo) == MsgResult::Yes &&
-        !saveNotepad())
+    if (ext.notepadModified && ask(L"Sauvegarder le bloc note", MsgButtons::YesNo) == MsgResult::Yes && !saveNotepad())
         return;
     InitYzo();
 }

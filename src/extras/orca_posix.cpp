@@ -54,7 +54,8 @@ void scriptsOrca(MainForm& form, const std::wstring& baseName) {
             form.message(L"script Orca non installé : " + baseName + L".py introuvable");
             return;
         }
-        std::wstring folder = orcaScriptsFolder(platform::environmentVariable("XDG_DATA_HOME"), platform::environmentVariable("HOME"));
+        std::wstring folder =
+            orcaScriptsFolder(platform::environmentVariable("XDG_DATA_HOME"), platform::environmentVariable("HOME"));
         if (!makeFolder(folder)) {
             form.message(L"script Orca non installé : impossible de créer " + folder);
             return;

@@ -67,7 +67,8 @@ bool MainForm::addToTotals(const OperationView& op, double& amount, long shownBe
 void MainForm::Ligne_solde() {
     Totals& t = led.totals;
     const AccountHeader& h = acc.header;
-    t.balanceText = L"SOLDE " + ligne_modeaffichage(displayMode()) + L" " + Forme_montant(t.balance) + L" " + h.unitName;
+    t.balanceText =
+        L"SOLDE " + ligne_modeaffichage(displayMode()) + L" " + Forme_montant(t.balance) + L" " + h.unitName;
     t.otherUnitText = Forme_montant(t.otherUnitBalance) + L" " + h.otherUnitName;
     t.tvaText = Forme_montant(t.tvaSum) + L" " + (h.unitCode != kUnitOther ? L" " + h.unitName : L"");
 }

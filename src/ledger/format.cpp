@@ -42,8 +42,7 @@ std::wstring dayNameOf(std::wstring_view line) {
 }
 
 int16_t toStart(size_t position) {
-    return static_cast<int16_t>(
-        std::min<size_t>(position, static_cast<size_t>(std::numeric_limits<int16_t>::max())));
+    return static_cast<int16_t>(std::min<size_t>(position, static_cast<size_t>(std::numeric_limits<int16_t>::max())));
 }
 
 int len(std::wstring_view s) { return static_cast<int>(s.size()); }
@@ -95,8 +94,8 @@ struct Measured {
     std::wstring_view montant;   // "0" when empty
     int montantBlanks = 0;       // one after a single decimal digit, three more when it has no decimals
     bool montantDecimal = false;
-    std::wstring_view tva;       // "0" when empty
-    std::wstring_view numero;    // trimmed
+    std::wstring_view tva;     // "0" when empty
+    std::wstring_view numero;  // trimmed
 
     int montantWidth() const { return static_cast<int>(montant.size()) + montantBlanks; }
 };
@@ -125,11 +124,17 @@ void appendDateComplet(std::wstring& s, std::wstring_view line, const FormatSett
 
 void singleColumn(std::wstring& s, std::wstring_view line, const Measured& m, const FormatSettings& settings) {
     switch (settings.pendingColumn) {
-    case kColumnDate: s.clear(); appendDateComplet(s, line, settings); break;
+    case kColumnDate:
+        s.clear();
+        appendDateComplet(s, line, settings);
+        break;
     case kColumnFlag: s = formevalider(m.flag, settings.accountType); break;
     case kColumnRubrique: s.assign(m.rubrique.empty() ? std::wstring_view(L" ") : m.rubrique); break;
     case kColumnObjet: s.assign(m.objet.empty() ? std::wstring_view(L" ") : m.objet); break;
-    case kColumnMontant: s.assign(m.montant); appendBlanks(s, m.montantBlanks); break;
+    case kColumnMontant:
+        s.assign(m.montant);
+        appendBlanks(s, m.montantBlanks);
+        break;
     case kColumnTva: s.assign(m.tva); break;
     case kColumnNumero: s.assign(m.numero); break;
     default: s.clear(); break;

@@ -63,11 +63,11 @@ constexpr int kColumnNumero = 7;    // the numéro (months between two due dates
 
 // One shown line of the ledger (1-based table; element 0 unused).
 struct DisplayEntry {
-    std::wstring line;                 // the stored line
-    std::wstring text;                 // the formatted text
-    long sourceIndex = 0;              // index of the line in its source array
-    int16_t mark = 0;                  // selection mark
-    std::array<int16_t, 8> colStart{}; // [k]: where the field after column k starts, 0 when not shown
+    std::wstring line;                  // the stored line
+    std::wstring text;                  // the formatted text
+    long sourceIndex = 0;               // index of the line in its source array
+    int16_t mark = 0;                   // selection mark
+    std::array<int16_t, 8> colStart{};  // [k]: where the field after column k starts, 0 when not shown
 };
 
 // What the formatter reads from the main window.
@@ -76,9 +76,9 @@ struct FormatSettings {
     bool hasTva = false;
     std::wstring unitName;
     DisplayMode displayMode = DisplayMode::Operations;
-    bool tableStyle = true;      // configuration line 33 is "en tableau"
-    bool dayNames = false;       // mnuNomJour
-    bool monthNames = false;     // mnuNomMois
+    bool tableStyle = true;         // configuration line 33 is "en tableau"
+    bool dayNames = false;          // mnuNomJour
+    bool monthNames = false;        // mnuNomMois
     int pendingColumn = kNoColumn;  // the column of a single-column view
 };
 
@@ -92,8 +92,8 @@ struct LineLayout {
     bool flagColumn = false;
     bool anyDecimal = false;
     int rubWidth = 0, objWidth = 0, tvaWidth = 0, numWidth = 0;
-    int decimalWidth = 0;   // the widest amount with decimals (a blank after a single decimal counted)
-    int plainWidth = 0;     // the widest amount without decimals
+    int decimalWidth = 0;  // the widest amount with decimals (a blank after a single decimal counted)
+    int plainWidth = 0;    // the widest amount without decimals
 };
 // Widens the layout to hold the line.
 void measureLine(LineLayout& layout, std::wstring_view line, const FormatSettings& settings);

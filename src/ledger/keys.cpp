@@ -23,18 +23,17 @@ void MainForm::arrowKey(const KeyEvent& key) {
 void MainForm::txt_KeyDown(const KeyEvent& key) {
     const bool shift = key.shift, ctrl = key.ctrl;
     switch (key.code) {
-    case kKeyLeft: case kKeyRight: case kKeyShift: case kKeyCtrl: case kKeyNumLock:
-        return;
-    case kKeyNumDivide: case kKeyOem191:
-        EnregistrerOperation();
-        return;
-    case kKeyNumMultiply: case kKeyOem220:
-        RepererOperation();
-        return;
+    case kKeyLeft:
+    case kKeyRight:
+    case kKeyShift:
+    case kKeyCtrl:
+    case kKeyNumLock: return;
+    case kKeyNumDivide:
+    case kKeyOem191: EnregistrerOperation(); return;
+    case kKeyNumMultiply:
+    case kKeyOem220: RepererOperation(); return;
     case kKeyUp:
-    case kKeyDown:
-        arrowKey(key);
-        return;
+    case kKeyDown: arrowKey(key); return;
     case kKeyPageUp: Indexprecedent(); return;
     case kKeyPageDown: Indexsuivant(); return;
     case kKeyHome:
@@ -62,8 +61,7 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
             TotalCours();
         }
         return;
-    default:
-        break;
+    default: break;
     }
     // The menu shortcuts F3 to F9 reach here only when their entry is switched off.
     if (key.code >= keyF(3) && key.code <= keyF(9)) return;
@@ -101,9 +99,11 @@ void MainForm::txt_KeyDown(const KeyEvent& key) {
             RubriqueCours();
         }
     } else if (isLetter(key, 'S')) {
-        if (shift && ctrl) { if (!describeKey(L"enregistrer sous un autre nom")) enregistrersous(); }
-        else if (ctrl) { if (!describeKey(L"enregistrer un fichier")) enregistrer(); }
-        else SoldeCours();
+        if (shift && ctrl) {
+            if (!describeKey(L"enregistrer sous un autre nom")) enregistrersous();
+        } else if (ctrl) {
+            if (!describeKey(L"enregistrer un fichier")) enregistrer();
+        } else SoldeCours();
     } else if (isLetter(key, 'T')) {
         if (shift) TvaColonne();
         else TvaCours();
@@ -121,11 +121,19 @@ void MainForm::ledgerKey(const KeyEvent& key) {
     txt_KeyDown(key);
     if (!app.keyHelp) return;
     switch (key.code) {
-    case kKeyLeft: case kKeyRight: case kKeyUp: case kKeyDown: case kKeyPageUp: case kKeyPageDown:
-    case kKeyHome: case kKeyEnd: case kKeyShift: case kKeyCtrl: case kKeyNumLock: case kKeyEscape:
-        return;
-    default:
-        break;
+    case kKeyLeft:
+    case kKeyRight:
+    case kKeyUp:
+    case kKeyDown:
+    case kKeyPageUp:
+    case kKeyPageDown:
+    case kKeyHome:
+    case kKeyEnd:
+    case kKeyShift:
+    case kKeyCtrl:
+    case kKeyNumLock:
+    case kKeyEscape: return;
+    default: break;
     }
     if (!app.keyDescribed) message(L"aucune fonction");
 }

@@ -61,8 +61,12 @@ public:
     public:
         Iterator(const ScreenLines& lines, long k) : lines_(&lines), k_(k) {}
         std::wstring operator*() const { return (*lines_)[k_]; }
-        Iterator& operator++() { ++k_; return *this; }
+        Iterator& operator++() {
+            ++k_;
+            return *this;
+        }
         bool operator!=(const Iterator& other) const { return k_ != other.k_; }
+
     private:
         const ScreenLines* lines_;
         long k_;
@@ -74,7 +78,7 @@ public:
 private:
     const LedgerState* ledger_;
     std::vector<std::wstring> plain_{1};  // 1-based: line 1, then the lines after the rows
-    long rows_ = 0;                        // shown operations after line 1
+    long rows_ = 0;                       // shown operations after line 1
 };
 
 struct LedgerState {
@@ -82,13 +86,13 @@ struct LedgerState {
     std::array<long, kMaxSlots + 1> cursorIndex{};
     std::array<int, kMaxSlots + 1> currentColumn{};
     int pendingColumn = kNoColumn;
-    std::vector<LedgerLine> displayTable{1};     // 1-based
-    LineLayout layout;                            // the column widths of the shown lines
-    FormatSettings shownSettings;                 // how they are formatted
+    std::vector<LedgerLine> displayTable{1};  // 1-based
+    LineLayout layout;                        // the column widths of the shown lines
+    FormatSettings shownSettings;             // how they are formatted
     ScreenLines screenLines{*this};
     // The amount each shown line added to the balance (0 when it did not count),
     // so that the balance up to any line is a sum over this table.
-    std::vector<double> countedAmount{0.0};       // 1-based, parallel to displayTable
+    std::vector<double> countedAmount{0.0};           // 1-based, parallel to displayTable
     DisplayMode shownMode = DisplayMode::Operations;  // the mode of the last display
     Totals totals;
     long windowStart = 1;

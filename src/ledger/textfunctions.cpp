@@ -32,7 +32,10 @@ std::string shortestDecimal(double amount) {
 void roundDecimal(const std::string& text, bool& negative, std::string& units, std::string& cents) {
     size_t i = 0;
     negative = false;
-    if (i < text.size() && text[i] == '-') { negative = true; ++i; }
+    if (i < text.size() && text[i] == '-') {
+        negative = true;
+        ++i;
+    }
     size_t dot = text.find('.', i);
     units = text.substr(i, dot == std::string::npos ? std::string::npos : dot - i);
     std::string frac = dot == std::string::npos ? "" : text.substr(dot + 1);
@@ -82,7 +85,6 @@ void arrondi(double& amount) {
     std::wstring s = decimalText(amount);
     amount = std::stod(std::string(s.begin(), s.end()));
 }
-
 
 std::wstring complete(const std::wstring& text, int width) {
     if (static_cast<int>(text.size()) >= width) return text;

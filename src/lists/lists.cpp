@@ -71,7 +71,8 @@ int itemInsertPosition(const std::vector<std::wstring>& items, int first, const 
 std::wstring listTextRefusal(const std::wstring& text, int maxLength) {
     for (wchar_t c : text) {
         if (c < 32 || c == 127) return L"texte refusé : il contient un caractère de contrôle";
-        if (!encodableCp1252(c)) return std::wstring(L"texte refusé : le caractère ") + c + L" ne peut pas être enregistré";
+        if (!encodableCp1252(c))
+            return std::wstring(L"texte refusé : le caractère ") + c + L" ne peut pas être enregistré";
     }
     if (static_cast<int>(text.size()) > maxLength)
         return L"texte refusé : plus de " + std::to_wstring(maxLength) + L" caractères";

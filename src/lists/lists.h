@@ -10,12 +10,12 @@ struct StandardRubrique {
 };
 
 struct ListsState {
-    std::vector<StandardRubrique> rubriquesOpe{1};   // 1-based, element 0 unused
+    std::vector<StandardRubrique> rubriquesOpe{1};  // 1-based, element 0 unused
     std::vector<StandardRubrique> rubriquesPen{1};
-    int nameWidth = 1;              // longest rubrique name of both lists, at least 1
+    int nameWidth = 1;  // longest rubrique name of both lists, at least 1
     int listPosition = 1;
-    int specialCount = 0;           // items between the title and the first standard rubrique
-    std::wstring objetFilePath;     // the objet file in use
+    int specialCount = 0;        // items between the title and the first standard rubrique
+    std::wstring objetFilePath;  // the objet file in use
     bool rubriqueModified = false;
     bool objetModified = false;
     bool tvaModified = false;

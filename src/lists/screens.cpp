@@ -56,9 +56,8 @@ struct RubriqueScreenTexts {
     const wchar_t* firstType;
     const wchar_t* secondType;
 };
-const RubriqueScreenTexts kOperationTexts{L"Liste des rubriques standards des opérations",
-                                          L"Rubrique des opérations", L"Type de rubrique des opérations",
-                                          L"Dépense", L"Recette"};
+const RubriqueScreenTexts kOperationTexts{L"Liste des rubriques standards des opérations", L"Rubrique des opérations",
+                                          L"Type de rubrique des opérations", L"Dépense", L"Recette"};
 const RubriqueScreenTexts kPensionTexts{L"Liste des rubriques standards des traites et pensions",
                                         L"Rubrique des traites et pensions",
                                         L"Type de rubrique des traites et pensions", L"Traite", L"Pension"};
@@ -95,8 +94,8 @@ void MainForm::mnuAfficheRubriquePension() {
 namespace {
 // The rubriques of a list as the screens show them, title first, the item
 // at the list position selected.
-void fillRubriqueScreen(Control& l, const std::wstring& title, const std::vector<StandardRubrique>& list,
-                        int width, int position) {
+void fillRubriqueScreen(Control& l, const std::wstring& title, const std::vector<StandardRubrique>& list, int width,
+                        int position) {
     l.addItem(title);
     for (size_t i = 1; i < list.size(); ++i) l.addItem(rubriqueItem(list[i].name, list[i].code, width));
     l.selected = std::clamp(position, 0, static_cast<int>(list.size()) - 1);

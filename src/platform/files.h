@@ -23,7 +23,7 @@ bool isAbsolutePath(const std::wstring& path);
 // What the system says of a name, a link itself rather than what it points to.
 struct FileState {
     bool exists = false;
-    bool link = false;      // a symbolic link (never on Windows)
+    bool link = false;  // a symbolic link (never on Windows)
     bool folder = false;
     bool regular = false;
     bool readOnly = false;  // no one may write it, or not this process

@@ -67,8 +67,8 @@ bool isChequeFixedLine(int line) { return line == 1 || line == 2 || line == 7; }
 
 std::vector<std::wstring> newChequeParameterLines() {
     std::array<std::wstring, kChequeLines + 1> labels = chequeLabels();
-    return {labels[1], labels[2], L"0", L"0", L"203", L"213", labels[7], L"175", L"35", L"135", L"40", L"21", L"50",
-            L"72", L"27", L"5", L"116", L"33", L"5", L"115", L"42", L"90", L"31", L"42", L"135", L"40"};
+    return {labels[1], labels[2], L"0", L"0",   L"203", L"213", labels[7], L"175", L"35", L"135", L"40", L"21",  L"50",
+            L"72",     L"27",     L"5", L"116", L"33",  L"5",   L"115",    L"42",  L"90", L"31",  L"42", L"135", L"40"};
 }
 
 std::wstring chequeValueError(int line, const std::wstring& value) {
@@ -87,8 +87,7 @@ int firstBadChequeLine(const std::array<std::wstring, kChequeLines + 1>& values)
 }
 
 std::wstring chequeFileProblem(const std::vector<std::wstring>& lines) {
-    if (lines.size() < static_cast<size_t>(kChequeLines))
-        return std::to_wstring(lines.size()) + L" lignes sur 26";
+    if (lines.size() < static_cast<size_t>(kChequeLines)) return std::to_wstring(lines.size()) + L" lignes sur 26";
     std::array<std::wstring, kChequeLines + 1> values{};
     for (int k = 1; k <= kChequeLines; ++k) values[k] = lines[k - 1];
     int bad = firstBadChequeLine(values);
@@ -191,7 +190,8 @@ void MainForm::mnuParametreCheque() {
         }
         std::vector<std::wstring> lines = readTextLines(name);
         prn.chequeValues = {};
-        for (int k = 1; k <= kChequeLines && k <= static_cast<int>(lines.size()); ++k) prn.chequeValues[k] = lines[k - 1];
+        for (int k = 1; k <= kChequeLines && k <= static_cast<int>(lines.size()); ++k)
+            prn.chequeValues[k] = lines[k - 1];
         if (lines.size() < static_cast<size_t>(kChequeLines))
             msgBox(L"Le fichier " + NomFichSeul(name) + L" n'a que " + std::to_wstring(lines.size()) +
                    L" lignes sur 26 : complétez les valeurs absentes");
@@ -377,7 +377,8 @@ void MainForm::AfficheCheque() {
     w.CmdQuitter.show();
     app.normalMode = false;
     ent.modes.chequePreview = true;
-    VisuImprimer(L"Chèque avec lparamètres de " + NomFichSeul(app.config[kIniChequeParameters]) + kLineEnd + prn.chequeText);
+    VisuImprimer(L"Chèque avec lparamètres de " + NomFichSeul(app.config[kIniChequeParameters]) + kLineEnd +
+                 prn.chequeText);
     // The title line, then the cheque's lines, each named by what it holds.
     w.txt.lineNames = {L""};
     w.txt.lineNames.insert(w.txt.lineNames.end(), prn.chequeLineNames.begin(), prn.chequeLineNames.end());
@@ -385,7 +386,8 @@ void MainForm::AfficheCheque() {
 
 bool MainForm::ImprimeCheque() {
     PrintJob job;
-    job.orientation = w.entry(L"mnuOrientationImprimanteCheque").checked ? Orientation::Landscape : Orientation::Portrait;
+    job.orientation =
+        w.entry(L"mnuOrientationImprimanteCheque").checked ? Orientation::Landscape : Orientation::Portrait;
     job.fontName = app.config[kIniChequeFont].empty() ? L"Arial" : app.config[kIniChequeFont];
     job.fontSize = fontSizeOf(app.config[kIniChequeFontSize], 8);
     // The columns and lines are those the parameters measure, whatever the font.

@@ -12,7 +12,7 @@
 struct TableSettings {
     int accountType = kAccountBankCode;
     bool hasTva = false;
-    bool report = false;   // the accounting report: never narrowed to 80 columns
+    bool report = false;  // the accounting report: never narrowed to 80 columns
 };
 
 // The header row and one row per stored line, each ending with CR LF.
@@ -61,14 +61,13 @@ std::wstring chequeWords(long whole, long cents, const std::wstring& unitName);
 // The text of a cheque: each item's text placed at its column and row; with
 // lineNames, what each of its lines holds ("ordre", "fait à, date"; empty for
 // a blank line).
-std::wstring composeChequeText(const ChequeGeometry& geometry,
-                               const std::array<std::wstring, kChequeItems + 1>& texts,
+std::wstring composeChequeText(const ChequeGeometry& geometry, const std::array<std::wstring, kChequeItems + 1>& texts,
                                std::vector<std::wstring>* lineNames = nullptr);
 
 struct PrintState {
-    std::array<std::wstring, kChequeLines + 1> chequeLabels{};   // InitTableLibelleCheque
-    std::array<std::wstring, kChequeLines + 1> chequeValues{};   // the parameter file's lines
-    bool chequeValuesChanged = false;   // a value was changed in the editing list since it was read or written
+    std::array<std::wstring, kChequeLines + 1> chequeLabels{};  // InitTableLibelleCheque
+    std::array<std::wstring, kChequeLines + 1> chequeValues{};  // the parameter file's lines
+    bool chequeValuesChanged = false;  // a value was changed in the editing list since it was read or written
     // The cheque composed last.
     long whole = 0, cents = 0;
     std::wstring wordsLine1, wordsLine2, ordre, place, chequeText;

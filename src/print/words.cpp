@@ -5,12 +5,12 @@
 
 namespace {
 const std::array<const wchar_t*, 20> kNumberWords = {
-    L"zéro", L"un", L"deux", L"trois", L"quatre", L"cinq", L"six", L"sept", L"huit", L"neuf",
-    L"dix", L"onze", L"douze", L"treize", L"quatorze", L"quinze", L"seize", L"dix sept", L"dix huit", L"dix neuf"};
+    L"zéro", L"un",   L"deux",  L"trois",  L"quatre",   L"cinq",   L"six",   L"sept",     L"huit",     L"neuf",
+    L"dix",  L"onze", L"douze", L"treize", L"quatorze", L"quinze", L"seize", L"dix sept", L"dix huit", L"dix neuf"};
 // Indexed by the tens digit; 7 and 9 reuse the word of 6 and 8.
 const std::array<const wchar_t*, 10> kTensWords = {
-    L"", L"dix", L"vingt", L"trente", L"quarante", L"cinquante", L"soixante", L"soixante", L"quatre vingt",
-    L"quatre vingt"};
+    L"",          L"dix",      L"vingt",    L"trente",       L"quarante",
+    L"cinquante", L"soixante", L"soixante", L"quatre vingt", L"quatre vingt"};
 const std::array<const wchar_t*, 4> kScaleWords = {L"", L"mille", L"million", L"milliard"};
 const std::array<long, 4> kScaleDivisors = {1, 1000, 1000000, 1000000000};
 

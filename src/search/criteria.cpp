@@ -122,15 +122,15 @@ void MainForm::askCriteria(int row) {
             }
             break;
         case kFieldFlag:
-            dial_valider();   // goes on in SuiteRechercheValider
+            dial_valider();  // goes on in SuiteRechercheValider
             return;
         case kFieldRubrique:
             dial_yzo(kFieldRubrique);
-            if (w.Liste.visible) return;   // goes on in SuiteRechercheRubrique
+            if (w.Liste.visible) return;  // goes on in SuiteRechercheRubrique
             break;
         case kFieldObjet:
             dial_yzo(kFieldObjet);
-            if (w.Liste.visible) return;   // goes on in SuiteRechercheObjet
+            if (w.Liste.visible) return;  // goes on in SuiteRechercheObjet
             break;
         case kFieldMontant: dial_montant(); break;
         case kFieldTva: ent.accepted = EntreeMontantTva(); break;

@@ -116,7 +116,7 @@ bool MainForm::EntreeRecherche() {
     if (!positionNom_rub(index)) return false;
     int column = led.currentColumn[acc.currentDoc];
     srch.column = column;
-    srch.criterion = acc.work;   // the value under the caret is the one offered
+    srch.criterion = acc.work;  // the value under the caret is the one offered
     ent.accepted = false;
     if (column == kFieldDate) DialDate(L"Date De recherche");
     else if (column == kFieldTva) ent.accepted = EntreeMontantTva();
@@ -154,7 +154,6 @@ void MainForm::suiteRecherche(int field) {
     }
 }
 
-
 namespace {
 // Whether display line k, parsed, matches the cursor search; a malformed line never does.
 bool lineMatches(MainForm& f, long k) {
@@ -170,7 +169,7 @@ bool lineMatches(MainForm& f, long k) {
 void MainForm::foundLine(long k) {
     acc.work = acc.parsed;
     cursorIndex() = k;
-    SurNumero(k);   // puts the caret on the line and says it
+    SurNumero(k);  // puts the caret on the line and says it
 }
 
 void MainForm::RechercherAvant() {

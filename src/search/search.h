@@ -7,25 +7,31 @@
 #include "ledger/format.h"
 
 // Column codes a cursor search compares, and the type codes of the criteria rows.
-enum SearchField { kFieldDate = kColumnDate, kFieldFlag = kColumnFlag, kFieldRubrique = kColumnRubrique,
-                   kFieldObjet = kColumnObjet, kFieldMontant = kColumnMontant, kFieldTva = kColumnTva,
-                   kFieldNumero = kColumnNumero };
+enum SearchField {
+    kFieldDate = kColumnDate,
+    kFieldFlag = kColumnFlag,
+    kFieldRubrique = kColumnRubrique,
+    kFieldObjet = kColumnObjet,
+    kFieldMontant = kColumnMontant,
+    kFieldTva = kColumnTva,
+    kFieldNumero = kColumnNumero
+};
 
 // Two dates, flag, rubrique, objet, montant, TVA and numéro: a type 1 or 2
 // account keeping TVA shows all eight rows.
 constexpr int kCriteriaRows = 8;
 
 struct SearchState {
-    Operation criterion;              // the values searched for
-    int column = kNoColumn;           // column of the last cursor search
+    Operation criterion;     // the values searched for
+    int column = kNoColumn;  // column of the last cursor search
     bool forwardPending = false;
     bool backwardPending = false;
     // The criteria list: rows 1..rowCount (row 0 of the list is its title).
     std::array<int, kCriteriaRows + 1> rowType{};
     std::array<bool, kCriteriaRows + 1> rowSelected{};
     int rowCount = 0;
-    Date from = 0, to = 0;            // the dates the criteria search shows, both included
-    double manualSum = 0;             // shared by every account
+    Date from = 0, to = 0;  // the dates the criteria search shows, both included
+    double manualSum = 0;   // shared by every account
 };
 
 // True when the criterion's text, trimmed, occurs in the operation's text

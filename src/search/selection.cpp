@@ -140,7 +140,8 @@ void MainForm::validationCopie() {
     for (const LineEntry& entry : copy) characters += entry.text.size();
     store.clear();
     store.reserve(count, characters);
-    for (long i = 1; i <= count; ++i) store.append(copy[static_cast<size_t>(i)].text, copy[static_cast<size_t>(i)].mark);
+    for (long i = 1; i <= count; ++i)
+        store.append(copy[static_cast<size_t>(i)].text, copy[static_cast<size_t>(i)].mark);
     acc.table[target].lineCount = count;
     acc.modified[target] = true;
 }
@@ -167,7 +168,7 @@ long copyPosition(const std::vector<LineEntry>& lines, const Operation& op, bool
         try {
             other = convertit_ChaineYzo(lines[i].text);
         } catch (const YzoError&) {
-            continue;   // a malformed line keeps its place and decides nothing
+            continue;  // a malformed line keeps its place and decides nothing
         }
         if (other.date > op.date || (other.date == op.date && other.numero > op.numero)) return i;
     }
@@ -180,7 +181,7 @@ void MainForm::rangeCopie(const std::wstring& line, std::vector<LineEntry>& targ
     try {
         acc.work = convertit_ChaineYzo(line);
     } catch (const YzoError&) {
-        return;   // a malformed line cannot be placed by its date
+        return;  // a malformed line cannot be placed by its date
     }
     wchar_t code = codeInAccount(acc.work.code, targetType);
     if (code != acc.work.code) {
@@ -240,7 +241,7 @@ void MainForm::mnuEffaceBlocOperation() {
         try {
             date = readDateField(acc.operationLines[i].text.substr(0, 8));
         } catch (const YzoError&) {
-            ++i;   // a line without a date is never in a range
+            ++i;  // a line without a date is never in a range
             continue;
         }
         if (date < srch.from) {

@@ -39,7 +39,12 @@ TEST(FileNames, CutAndBackupLookAtTheFileNameOnly) {
 }
 
 TEST_F(ProgramFolder, AnAccountWithNoLinesWritesItsHeaderOnly) {
-    const std::string header = " 1 12026 S\x1eVIDE\x1e" "0\x1e" "0\x1e" "EUROS\x1e" "0\r\n";
+    const std::string header =
+        " 1 12026 S\x1eVIDE\x1e"
+        "0\x1e"
+        "0\x1e"
+        "EUROS\x1e"
+        "0\r\n";
     writeBytes(fsPath(account), header);
     start();
     form->enregistrer();

@@ -41,15 +41,24 @@ TEST_F(DialogModesWalk, EveryDialogLeavesItsModesCompatible) {
         };
     };
     auto menu = [&](const wchar_t* name) { return [&f, name] { f.MenuCommand(name); }; };
-    std::vector<std::function<void()>> steps = {
-        click(L"CmdYzo"), click(L"CmdCreation"), click(L"CmdModifLigne"),
-        [&] {
-            if (!f.app.normalMode) f.Click(L"CmdQuitter");  // "Annuler", never "Quitter"
-        },
-        enter(L"Liste", 1, L""), enter(L"Liste", 2, L""), enter(L"ListeRec", 3, L""),
-        enter(L"txtDate", 0, L"5/11/2026"), enter(L"txtDial", 0, L"1"),
-        menu(L"MnuCritereRechercheItem"), menu(L"mnuModifConfiguration"), menu(L"mnuAfficheRubriqueOperation"),
-        menu(L"mnuAfficheRubriquePension"), menu(L"mnuAfficheTvaItem"), menu(L"mnuParametreCheque")};
+    std::vector<std::function<void()>> steps = {click(L"CmdYzo"),
+                                                click(L"CmdCreation"),
+                                                click(L"CmdModifLigne"),
+                                                [&] {
+                                                    if (!f.app.normalMode)
+                                                        f.Click(L"CmdQuitter");  // "Annuler", never "Quitter"
+                                                },
+                                                enter(L"Liste", 1, L""),
+                                                enter(L"Liste", 2, L""),
+                                                enter(L"ListeRec", 3, L""),
+                                                enter(L"txtDate", 0, L"5/11/2026"),
+                                                enter(L"txtDial", 0, L"1"),
+                                                menu(L"MnuCritereRechercheItem"),
+                                                menu(L"mnuModifConfiguration"),
+                                                menu(L"mnuAfficheRubriqueOperation"),
+                                                menu(L"mnuAfficheRubriquePension"),
+                                                menu(L"mnuAfficheTvaItem"),
+                                                menu(L"mnuParametreCheque")};
     for (int column = kColumnFlag; column <= kColumnNumero; ++column)
         steps.push_back([&f, column] {
             f.SurNumero(1);
@@ -74,14 +83,23 @@ TEST_F(DialogModesWalk, EveryDialogLeavesItsModesCompatible) {
         }
         const DialogModes& m = f.ent.modes;
         std::string set;
-        for (auto [on, name] : {std::pair{m.flagChoice, "flag"}, {m.rubriqueChoice, "rubrique"},
-                                {m.objetStep, "objet"}, {m.tvaChoice, "tva"}, {m.copyList, "copy"},
-                                {m.criteriaList, "criteria"}, {m.chequeParameter, "cheque"},
-                                {m.chequePreview, "preview"}, {m.accountTypeChoice, "type"},
-                                {m.unitChoice, "unit"}, {m.rubriqueTypeChoice, "rubrique type"},
-                                {m.rubriqueScreenOpe, "rubriques"}, {m.rubriqueScreenPen, "pension rubriques"},
-                                {m.objetScreenStandard, "standard objets"}, {m.objetScreenOpe, "objets"},
-                                {m.objetScreenPen, "pension objets"}, {m.tvaScreen, "tva screen"}}) {
+        for (auto [on, name] : {std::pair{m.flagChoice, "flag"},
+                                {m.rubriqueChoice, "rubrique"},
+                                {m.objetStep, "objet"},
+                                {m.tvaChoice, "tva"},
+                                {m.copyList, "copy"},
+                                {m.criteriaList, "criteria"},
+                                {m.chequeParameter, "cheque"},
+                                {m.chequePreview, "preview"},
+                                {m.accountTypeChoice, "type"},
+                                {m.unitChoice, "unit"},
+                                {m.rubriqueTypeChoice, "rubrique type"},
+                                {m.rubriqueScreenOpe, "rubriques"},
+                                {m.rubriqueScreenPen, "pension rubriques"},
+                                {m.objetScreenStandard, "standard objets"},
+                                {m.objetScreenOpe, "objets"},
+                                {m.objetScreenPen, "pension objets"},
+                                {m.tvaScreen, "tva screen"}}) {
             if (!on) continue;
             reached.insert(name);
             set += std::string(" ") + name + ",";

@@ -46,11 +46,11 @@ TEST_F(DriverNumbers, NumbersPastTheBoundAreScriptErrors) {
     const size_t items = form->w.ListeRec.items.size();
     ASSERT_GT(items, 2u);
     // Numbers that overflow an int, or wrap round to a negative index.
-    for (const char* line : {"check 2147483648", "check 4294967295", "check 99999999999999999999",
-                             "select ListeRec 2147483648", "select ListeRec 4294967296",
-                             "caret 2147483648", "caret 1 4294967297", "menu mnuOuvrirSousMenu 2147483648",
-                             "show menu mnuOuvrirSousMenu 4294967295", "answer font \"Arial\" 2147483648",
-                             "key F4294967297", "key ctrl+F99999999999"})
+    for (const char* line :
+         {"check 2147483648", "check 4294967295", "check 99999999999999999999", "select ListeRec 2147483648",
+          "select ListeRec 4294967296", "caret 2147483648", "caret 1 4294967297", "menu mnuOuvrirSousMenu 2147483648",
+          "show menu mnuOuvrirSousMenu 4294967295", "answer font \"Arial\" 2147483648", "key F4294967297",
+          "key ctrl+F99999999999"})
         EXPECT_TRUE(refused(line)) << line;
     // An item past the list's end, just past it, and the last one.
     EXPECT_TRUE(refused("check " + std::to_string(items)));

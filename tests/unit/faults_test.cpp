@@ -11,7 +11,8 @@
 #include "support.h"
 
 namespace {
-const std::wstring kHeader = L" 1 12026 S" + kSep + L"COURANT" + kSep + L"0" + kSep + L"0" + kSep + L"EUROS" + kSep + L"1";
+const std::wstring kHeader =
+    L" 1 12026 S" + kSep + L"COURANT" + kSep + L"0" + kSep + L"0" + kSep + L"EUROS" + kSep + L"1";
 
 std::wstring operation(int n) {
     return L" 1122026 RVente " + std::to_wstring(n) + kSep + L"CLIENT" + kSep + L"1" + kSep + L"0" + kSep;

@@ -14,8 +14,7 @@ const std::wstring RS(1, wchar_t(30));
 
 // A stored line: date, flag, code, rubrique RS objet RS montant RS tva RS numéro.
 std::wstring stored(const std::wstring& date, wchar_t flag, wchar_t code, const std::wstring& rub,
-                    const std::wstring& obj, const std::wstring& mt, const std::wstring& tva,
-                    const std::wstring& num) {
+                    const std::wstring& obj, const std::wstring& mt, const std::wstring& tva, const std::wstring& num) {
     return date + flag + code + rub + RS + obj + RS + mt + RS + tva + RS + num;
 }
 

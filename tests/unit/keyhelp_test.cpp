@@ -23,7 +23,8 @@ struct Snapshot {
 
 std::map<std::string, std::string> folderFiles(const std::wstring& folder) {
     std::map<std::string, std::string> files;
-    for (const auto& e : fs::directory_iterator(fsPath(folder))) files[e.path().filename().string()] = readBytes(e.path());
+    for (const auto& e : fs::directory_iterator(fsPath(folder)))
+        files[e.path().filename().string()] = readBytes(e.path());
     return files;
 }
 
@@ -56,15 +57,13 @@ protected:
     void SetUp() override {
         // A bank-code account with TVA, a traite due next year and a few
         // operations, and a second account beside it.
-        writeTextLines(folder + L"banque.yzo",
-                       {L" 1 12026TT" + fields({L"", L"BANQUE", L"0", L"0", L"EUROS", L"4"}),
-                        L" 5 12027 T" + fields({L"LOYER", L"AGENCE", L"-600", L"0", L"1"}),
-                        L" 2 12026 DLOYER" + fields({L"AGENCE", L"-600", L"10", L"4713"}),
-                        L" 3 12026/RSALAIRE" + fields({L"EMPLOYEUR", L"1500", L"0", L""}),
-                        L" 4 12026 BBanque" + fields({L"Banque", L"2000", L"0", L""})});
-        writeTextLines(folder + L"autre.yzo",
-                       {L" 1 12026 S" + fields({L"", L"AUTRE", L"0", L"0", L"EUROS", L"1"}),
-                        L" 2 12026 DCOURSES" + fields({L"MARCHE", L"-20", L"0", L"ES"})});
+        writeTextLines(folder + L"banque.yzo", {L" 1 12026TT" + fields({L"", L"BANQUE", L"0", L"0", L"EUROS", L"4"}),
+                                                L" 5 12027 T" + fields({L"LOYER", L"AGENCE", L"-600", L"0", L"1"}),
+                                                L" 2 12026 DLOYER" + fields({L"AGENCE", L"-600", L"10", L"4713"}),
+                                                L" 3 12026/RSALAIRE" + fields({L"EMPLOYEUR", L"1500", L"0", L""}),
+                                                L" 4 12026 BBanque" + fields({L"Banque", L"2000", L"0", L""})});
+        writeTextLines(folder + L"autre.yzo", {L" 1 12026 S" + fields({L"", L"AUTRE", L"0", L"0", L"EUROS", L"1"}),
+                                               L" 2 12026 DCOURSES" + fields({L"MARCHE", L"-20", L"0", L"ES"})});
         writeTextLines(folder + L"Tva.txt", {L"20", L"5,5"});
         writeTextLines(folder + L"Rubrique.ope", {L"D LOYER", L"R SALAIRE"});
         tp.folder = folder;
@@ -84,7 +83,8 @@ protected:
         s.notepadShown = form->w.RtbNote.visible;
         s.currentDoc = form->acc.currentDoc;
         s.openCount = form->acc.openCount;
-        for (size_t i = 1; i < form->acc.operationLines.size(); ++i) s.lines.push_back(form->acc.operationLines[i].text);
+        for (size_t i = 1; i < form->acc.operationLines.size(); ++i)
+            s.lines.push_back(form->acc.operationLines[i].text);
         for (size_t i = 1; i < form->acc.pensionLines.size(); ++i) s.lines.push_back(form->acc.pensionLines[i].text);
         s.modified.assign(form->acc.modified.begin(), form->acc.modified.end());
         s.config.assign(form->app.config.begin(), form->app.config.end());
@@ -136,4 +136,3 @@ TEST_F(KeyHelp, EveryMenuEntrySaysItsLabelAndChangesNothing) {
     EXPECT_TRUE(form->w.txt.visible);
     EXPECT_NE(form->w.txt.text.find(L"LOYER"), std::wstring::npos);
 }
-

@@ -95,8 +95,8 @@ TEST_F(ProgramFolder, ItemsListedOutOfDateOrderAreAllCaughtUp) {
         const Operation op = convertit_ChaineYzo(form->acc.operationLines[i].text);
         objets.push_back(op.objet + L" " + FormatDate(op.date));
     }
-    EXPECT_EQ(objets, (std::vector<std::wstring>{L"DEPART  1 11990", L"CAF 10 12026", L"CAF 10 22026",
-                                                 L"CAF 10 32026", L"CAF 10 42026", L"CAF 10 52026"}));
+    EXPECT_EQ(objets, (std::vector<std::wstring>{L"DEPART  1 11990", L"CAF 10 12026", L"CAF 10 22026", L"CAF 10 32026",
+                                                 L"CAF 10 42026", L"CAF 10 52026"}));
     ASSERT_FALSE(tp.boxes.empty());
     EXPECT_EQ(tp.boxes.back(), L"5 pension insérée et 0 traite insérée sur compte.yzo");
 }

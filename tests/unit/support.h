@@ -24,16 +24,16 @@ class TestPlatform : public Platform {
 public:
     Date today = dateFromYMD(2026, 12, 6);
     std::wstring folder = L".";
-    std::deque<std::wstring> inputs;                      // input box answers
-    std::deque<MsgResult> replies;                        // Yes/No(/Cancel) answers
-    std::deque<std::optional<std::wstring>> files;        // open/save dialog answers
-    std::vector<std::wstring> boxes;                      // every message box text, in order
-    std::vector<std::wstring> messages;                   // every status message, in order
+    std::deque<std::wstring> inputs;                // input box answers
+    std::deque<MsgResult> replies;                  // Yes/No(/Cancel) answers
+    std::deque<std::optional<std::wstring>> files;  // open/save dialog answers
+    std::vector<std::wstring> boxes;                // every message box text, in order
+    std::vector<std::wstring> messages;             // every status message, in order
     std::vector<PrintJob> printed;
-    std::deque<std::optional<FontChoice>> fonts;          // font dialog answers
-    ScreenReaderRoots roots;                              // where screen readers keep their files
-    std::wstring installedData;                           // share/yzo of an installed program, or empty
-    bool printerWorks = true;                             // what Print answers
+    std::deque<std::optional<FontChoice>> fonts;  // font dialog answers
+    ScreenReaderRoots roots;                      // where screen readers keep their files
+    std::wstring installedData;                   // share/yzo of an installed program, or empty
+    bool printerWorks = true;                     // what Print answers
     int beeps = 0;
     bool endCalled = false;
 
@@ -98,8 +98,8 @@ inline std::wstring headerLine(wchar_t type = L'S', const std::wstring& unit = L
 
 // An operation line: its stored date (" 2 12026"), code letter and fields.
 inline std::wstring operationLine(const std::wstring& date, wchar_t code, const std::wstring& rubrique,
-                                  const std::wstring& objet, const std::wstring& amount,
-                                  const std::wstring& tva = L"0", const std::wstring& numero = L"") {
+                                  const std::wstring& objet, const std::wstring& amount, const std::wstring& tva = L"0",
+                                  const std::wstring& numero = L"") {
     return date + L" " + code + fields({rubrique, objet, amount, tva, numero});
 }
 

@@ -26,18 +26,40 @@ std::wstring joined(const std::vector<std::wstring>& parts) {
 
 TEST(Words, TableOfTheWording) {
     const std::pair<long, const wchar_t*> table[] = {
-        {0, L""}, {1, L"un"}, {17, L"dix sept"}, {20, L"vingt"}, {21, L"vingt et un"}, {70, L"soixante et  dix"},
-        {71, L"soixante et  onze"}, {79, L"soixante et  dix neuf"}, {80, L"quatre vingts"},
-        {81, L"quatre vingt et un"}, {90, L"quatre vingt dix"}, {91, L"quatre vingt onze"},
-        {97, L"quatre vingt dix sept"}, {100, L"cent"}, {120, L"cent vingts"}, {180, L"cent quatre vingts"},
-        {200, L"deux cents"}, {201, L"deux cent un"}, {1000, L"mille"}, {1001, L"mille un"},
-        {1080, L"mille quatre vingts"}, {1100, L"mille cents"}, {2000, L"deux mille"},
-        {21000, L"vingt et un mille"}, {80000, L"quatre vingt mille"}, {300000, L"trois cent mille"},
-        {1000000, L"un million"}, {2000000, L"deux million"},
+        {0, L""},
+        {1, L"un"},
+        {17, L"dix sept"},
+        {20, L"vingt"},
+        {21, L"vingt et un"},
+        {70, L"soixante et  dix"},
+        {71, L"soixante et  onze"},
+        {79, L"soixante et  dix neuf"},
+        {80, L"quatre vingts"},
+        {81, L"quatre vingt et un"},
+        {90, L"quatre vingt dix"},
+        {91, L"quatre vingt onze"},
+        {97, L"quatre vingt dix sept"},
+        {100, L"cent"},
+        {120, L"cent vingts"},
+        {180, L"cent quatre vingts"},
+        {200, L"deux cents"},
+        {201, L"deux cent un"},
+        {1000, L"mille"},
+        {1001, L"mille un"},
+        {1080, L"mille quatre vingts"},
+        {1100, L"mille cents"},
+        {2000, L"deux mille"},
+        {21000, L"vingt et un mille"},
+        {80000, L"quatre vingt mille"},
+        {300000, L"trois cent mille"},
+        {1000000, L"un million"},
+        {2000000, L"deux million"},
         {1234567, L"un million deux cent trente quatre mille cinq cent soixante sept"},
-        {2147483647, L"deux milliard cent quarante sept million quatre cent quatre vingt trois mille six cent "
-                     L"quarante sept"},
-        {1000000000, L"un milliard"}, {1000001000, L"un milliard mille"}};
+        {2147483647,
+         L"deux milliard cent quarante sept million quatre cent quatre vingt trois mille six cent "
+         L"quarante sept"},
+        {1000000000, L"un milliard"},
+        {1000001000, L"un milliard mille"}};
     for (const auto& [n, words] : table) EXPECT_EQ(mise_l(n), words) << n;
     EXPECT_EQ(c_reste(0), L"zéro");
 }
@@ -64,9 +86,9 @@ TEST(Words, SplitOverTwoLines) {
     // last blank that fits (even at the field's very length); a single word
     // longer than the line, or no line at all, stays whole.
     const std::tuple<const wchar_t*, int, const wchar_t*, const wchar_t*> table[] = {
-        {L"douze euros", 11, L"douze", L"euros"},      {L"douze euros", 12, L"douze euros", L""},
+        {L"douze euros", 11, L"douze", L"euros"},           {L"douze euros", 12, L"douze euros", L""},
         {L"cent vingt euros", 11, L"cent vingt", L"euros"}, {L"cent vingt euros", 10, L"cent", L"vingt euros"},
-        {L"quatorzeeuros", 5, L"quatorzeeuros", L""},   {L"un euro", 0, L"un euro", L""}};
+        {L"quatorzeeuros", 5, L"quatorzeeuros", L""},       {L"un euro", 0, L"un euro", L""}};
     for (const auto& [words, length, first, second] : table) {
         std::wstring w = words;
         EXPECT_EQ(decoupe_chiffre(w, length), second) << length;

@@ -55,9 +55,8 @@ bool parseTime(const std::string& s, long& seconds) {
     seconds = h * 3600L + m * 60L + sec;
     return true;
 }
-}  // namespace
-
-int main(int argc, char** argv) {
+// Reads the options and the script, then runs it.
+int runScript(int argc, char** argv) {
     platform::binaryStandardStreams();
     const std::vector<std::wstring> args = platform::commandLineArguments(argc, argv);
     const std::tm local = platform::localTime(std::time(nullptr));
@@ -87,9 +86,8 @@ int main(int argc, char** argv) {
                 if (!parseTime(value(), seconds)) return usage();
             } else if (a == "--impression") printFolder = fromUtf8(value());
             else if (a == "--echo") echo = true;
-            else if (a.size() > 1 && a[0] == '-') return usage();
-            else if (scriptPath.empty()) scriptPath = a;
-            else return usage();
+            else if (scriptPath.empty() && !(a.size() > 1 && a[0] == '-')) scriptPath = a;
+            else return usage();  // an unknown option, or a second script
         } catch (const ScriptError&) {
             return usage();
         }
@@ -122,4 +120,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     return runner.anyFailed() ? 1 : 0;
+}
+}  // namespace
+
+// An error the script did not cause (no memory, a failed stream) ends the run
+// with its reason and the exit status of a script error, never with an abort.
+int main(int argc, char** argv) {
+    try {
+        return runScript(argc, argv);
+    } catch (const std::exception& e) {
+        std::cout << std::flush;
+        std::cerr << "yzo-script: " << e.what() << "\n";
+    } catch (...) {
+        std::cerr << "yzo-script: unexpected error\n";
+    }
+    return 2;
 }

@@ -7,6 +7,7 @@ namespace platform {
 
 std::vector<std::wstring> commandLineArguments(int argc, char** argv) {
     std::vector<std::wstring> arguments;
+    arguments.reserve(static_cast<size_t>(argc));
     for (int i = 0; i < argc; ++i) arguments.push_back(fromUtf8(argv[i]));
     return arguments;
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds yzo with AddressSanitizer and UndefinedBehaviorSanitizer and runs every
 # test; then builds the fuzz targets with clang in a folder of their own and
-# runs each for a bounded time (YZO_FUZZ_SECONDS, 25 by default); then the
-# Windows build's tests under Wine, when that build and Wine are there.
+# runs each for a bounded time (YZO_FUZZ_SECONDS, 25 by default); then, where
+# Wine is installed, the Windows build and its tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -19,11 +19,12 @@ status=0
 bash scripts/check-style.sh "$build" || status=1
 (cd "$build" && ctest --output-on-failure --timeout 300) || status=1
 (cd "$fuzz_build" && ctest --output-on-failure --timeout 300) || status=1
-# The Windows build's tests under Wine, where that build was made
-# (scripts/build-windows.sh) and Wine is installed.
+# Where Wine is installed, the Windows build too: scripts/build-windows.sh
+# cross-builds both programs and their tests against the cached wxMSW (built
+# once when missing) and makes the installer; its tests then run under Wine.
 windows_build=${YZO_WINDOWS_BUILD:-build-windows}
-if [ -f "$windows_build/CTestTestfile.cmake" ] && command -v wine >/dev/null; then
-  (cmake --build "$windows_build" -j"$(nproc)" && cd "$windows_build" &&
-    ctest -L windows --output-on-failure --timeout 300) || status=1
+if command -v wine >/dev/null; then
+  (YZO_WINDOWS_BUILD="$PWD/$windows_build" YZO_JOBS=$(nproc) bash scripts/build-windows.sh &&
+    cd "$windows_build" && ctest -L windows --output-on-failure --timeout 300) || status=1
 fi
 exit $status

@@ -68,9 +68,7 @@ def main():
     snapshots, script_messages, title = script_run(tw.fresh_account())
     account = tw.fresh_account()
     heard = tw.Heard()
-    pyatspi.Registry.registerEventListener(
-        heard, "object:text-changed:insert", "object:property-change:accessible-name",
-        "object:state-changed:showing", "object:announcement")
+    tw.listen(heard)
     yzo = tw.start_yzo(account)
     tw.run_and_report(yzo, lambda: run_window(yzo, heard, snapshots, script_messages, title), "list screen")
 
@@ -100,17 +98,14 @@ def run_window(yzo, heard, snapshots, script_messages, title):
         return
     entry.queryAction().doAction(0)
 
-    def showing(acc):
-        return tw.states(acc).contains(pyatspi.STATE_SHOWING)
-
-    if not tw.wait_until(lambda: showing(table) and selected_text(table) == snapshots[0][1], 10,
+    if not tw.wait_until(lambda: tw.showing(table) and selected_text(table) == snapshots[0][1], 10,
                          "the rubrique screen on %r" % snapshots[0][1]):
         print("selected:", selected_text(table))
         return
-    tw.check(not showing(ledger), "the ledger is still shown beside the list")
+    tw.check(not tw.showing(ledger), "the ledger is still shown beside the list")
     check_title_is_no_row(table, title)
     # The focus follows the list once the toolkit has handled the show: wait for it.
-    tw.check(tw.wait_until(lambda: tw.states(table).contains(pyatspi.STATE_FOCUSED), 10,
+    tw.check(tw.wait_until(lambda: tw.focused(table), 10,
                            "the focus on the list"), "the list does not have the focus")
 
     tw.focus_main_window(yzo)
@@ -127,9 +122,9 @@ def run_window(yzo, heard, snapshots, script_messages, title):
     tw.check(any(m.strip() == "introuvable" for m in heard.label), "a letter matching nothing did not say introuvable")
 
     tw.xdotool("key", "Escape")
-    tw.wait_until(lambda: showing(ledger) and tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10,
+    tw.wait_until(lambda: tw.showing(ledger) and tw.focused(ledger), 10,
                   "Esc to bring back the ledger")
-    tw.check(not showing(table), "the list is still shown after Esc")
+    tw.check(not tw.showing(table), "the list is still shown after Esc")
     quit_button = tw.find(frame, pyatspi.ROLE_PUSH_BUTTON, "Quitter")
     if tw.check(quit_button, "no button named Quitter after Esc"):
         quit_button.queryAction().doAction(0)

@@ -150,6 +150,23 @@ def states(acc):
     return acc.getState()
 
 
+def focused(acc):
+    """Whether the object is there and has the keyboard focus."""
+    return acc is not None and states(acc).contains(pyatspi.STATE_FOCUSED)
+
+
+def showing(acc):
+    """Whether the object is there and shown."""
+    return acc is not None and states(acc).contains(pyatspi.STATE_SHOWING)
+
+
+def listen(heard):
+    """Gives heard the events that carry the status messages."""
+    pyatspi.Registry.registerEventListener(
+        heard, "object:text-changed:insert", "object:property-change:accessible-name",
+        "object:state-changed:showing", "object:announcement")
+
+
 # --- What the screen reader hears ------------------------------------------
 
 class Heard:
@@ -229,12 +246,37 @@ def start_yzo(account, **popen):
     return subprocess.Popen([popen.pop("program", YZO), account], env=env, **popen)
 
 
+def window_ids(name, pid=None):
+    """The X ids of the shown windows whose name matches, of pid if given."""
+    args = ["xdotool", "search", "--all", "--onlyvisible"] + (["--pid", str(pid)] if pid else [])
+    return subprocess.run(args + ["--name", name], capture_output=True, text=True, timeout=20).stdout.split()
+
+
+def focus_window(name, pid=None):
+    """Gives the keyboard to the window whose name matches; its X id, None
+    when there is none within 10 s."""
+    ids = wait_until(lambda: window_ids(name, pid), 10, "a window named " + name)
+    if ids:
+        xdotool("windowfocus", "--sync", ids[0])
+    return ids and ids[0]
+
+
 def focus_main_window(yzo):
     """Gives the keyboard to the program's main window; its X window id."""
-    window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid), "--name",
-                                "^courant"], capture_output=True, text=True, timeout=20).stdout.split()[0]
-    xdotool("windowfocus", "--sync", window_id)
-    return window_id
+    return focus_window("^courant", yzo.pid)
+
+
+def open_ledger(yzo):
+    """(application, frame, ledger, window id) once the window is shown and
+    its ledger has the keyboard; None (a check failed) otherwise."""
+    app, frame = wait_for_window(yzo)
+    ledger = frame and find(frame, pyatspi.ROLE_TEXT, "Opérations")
+    if not (app and check(ledger, "no ledger text named Opérations")):
+        return None
+    window_id = focus_main_window(yzo)
+    if not (window_id and wait_until(lambda: focused(ledger), 10, "the focus on the ledger")):
+        return None
+    return app, frame, ledger, window_id
 
 
 def fresh_account():
@@ -299,9 +341,7 @@ def main():
     account = fresh_account()
 
     heard = Heard()
-    pyatspi.Registry.registerEventListener(
-        heard, "object:text-changed:insert", "object:property-change:accessible-name",
-        "object:state-changed:showing", "object:announcement")
+    listen(heard)
 
     trace_path = os.path.join(WORK, "yzo-stderr.txt")
     with open(trace_path, "w") as trace:
@@ -322,7 +362,7 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
     s = states(ledger)
     check(s.contains(pyatspi.STATE_MULTI_LINE), "the ledger is not multi-line")
     check(not s.contains(pyatspi.STATE_EDITABLE), "the ledger is editable")
-    wait_until(lambda: states(ledger).contains(pyatspi.STATE_FOCUSED), 5, "the focus in the ledger")
+    wait_until(lambda: focused(ledger), 5, "the focus in the ledger")
 
     # The launch speaks what yzo-script's launch speaks.
     def same_as(snapshot):
@@ -392,7 +432,7 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
     # the codes of its own keys.
     xdotool("key", "Tab")
     first = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Visu.Chèque")
-    wait_until(lambda: states(first).contains(pyatspi.STATE_FOCUSED), 5, "Tab to reach the first button")
+    wait_until(lambda: focused(first), 5, "Tab to reach the first button")
     with open(trace_path) as f:
         traced_before = len(f.readlines())
     for keysym, _, _, _ in KEYS_ON_BUTTON:
@@ -430,7 +470,7 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
 def focused_in(root):
     for acc in walk(root):
         try:
-            if states(acc).contains(pyatspi.STATE_FOCUSED) and role(acc) != pyatspi.ROLE_FRAME:
+            if focused(acc) and role(acc) != pyatspi.ROLE_FRAME:
                 return acc
         except Exception:
             pass
@@ -444,7 +484,7 @@ def app_of(frame):
 def dialog_named(frame, name):
     for window in app_of(frame):
         if window is not None and role(window) == pyatspi.ROLE_DIALOG and window.name == name:
-            if states(window).contains(pyatspi.STATE_SHOWING):
+            if showing(window):
                 return window
     return None
 
@@ -457,20 +497,20 @@ def choose_from_list(frame, ledger, window_id):
     item, question = LIST_CHOICE
     xdotool("key", "alt+c")
     date = find(frame, pyatspi.ROLE_TEXT, "Date")
-    if not wait_until(lambda: date and states(date).contains(pyatspi.STATE_FOCUSED), 10, "the creation box"):
+    if not wait_until(lambda: date and focused(date), 10, "the creation box"):
         return
     check(date.description.strip() == "Date de création :",
           "the creation box is described as %r" % date.description)
     xdotool("key", "Return")
     table = wait_until(lambda: next((acc for acc in walk(frame) if role(acc) == pyatspi.ROLE_LIST_BOX
-                                     and states(acc).contains(pyatspi.STATE_FOCUSED)), None),
+                                     and focused(acc)), None),
                        10, "the rubrique list")
     if not table:
         return
 
     def focused_row():
         for cell in walk(table):
-            if role(cell) == pyatspi.ROLE_TABLE_CELL and states(cell).contains(pyatspi.STATE_FOCUSED):
+            if role(cell) == pyatspi.ROLE_TABLE_CELL and focused(cell):
                 return cell.name
         return None
 
@@ -490,9 +530,7 @@ def choose_from_list(frame, ledger, window_id):
     dialog = wait_until(lambda: dialog_named(frame, question), 10, "the input box named " + question)
     if not dialog:
         return
-    ids = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^" + question + "$"],
-                         capture_output=True, text=True, timeout=20).stdout.split()
-    xdotool("windowfocus", "--sync", ids[0])
+    focus_window("^" + question + "$")
     xdotool("key", "Escape")
     wait_until(lambda: dialog_named(frame, question) is None, 10, "Escape to close the input box")
     # The program goes on to its next question, in the window, which a
@@ -503,7 +541,7 @@ def choose_from_list(frame, ledger, window_id):
     if not answer:
         return
     xdotool("key", "Escape")
-    wait_until(lambda: states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape back to the ledger")
+    wait_until(lambda: focused(ledger), 10, "Escape back to the ledger")
 
 
 def leave_menu(frame, ledger, heard):
@@ -520,7 +558,7 @@ def leave_menu(frame, ledger, heard):
                            if role(item) == pyatspi.ROLE_MENU_ITEM), 10, "Down to reach an entry of Fichier")
     xdotool("key", "Escape")
     wait_until(lambda: not states(fichier).contains(pyatspi.STATE_SELECTED)
-               and states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape to leave the menu")
+               and focused(ledger), 10, "Escape to leave the menu")
     check(caret_of(ledger)[1] == where, "the menu keys moved the ledger's caret from %r to %r"
           % (where, caret_of(ledger)[1]))
     check(len(heard.label) == said_before, "the menu keys reached the ledger: %r" % heard.label[said_before:])
@@ -543,7 +581,7 @@ def tab_round(frame, ledger):
             stop = focused_in(frame)
             fail("Tab reached %r (%s) instead of %s" % (stop and stop.name, stop and stop.getRoleName(), name))
             return
-    check(states(ledger).contains(pyatspi.STATE_FOCUSED), "Tab round did not come back to the ledger")
+    check(focused(ledger), "Tab round did not come back to the ledger")
 
 
 if __name__ == "__main__":

@@ -58,76 +58,58 @@ REPORT_ENTRY = "Visualisation de la comptabilité détaillée"
 PREVIEW_LINE = re.compile(r"(montant en chiffres|montant en lettres|suite du montant|ordre|fait à|date)"
                           r"(, (montant en chiffres|fait à|date))* : \S")
 
+def script_key(xkey):
+    """yzo-script's command for an xdotool key: letters in capitals, Return as Enter."""
+    *modifiers, key = xkey.split("+")
+    key = "Enter" if key == "Return" else key.upper() if len(key) == 1 else key
+    return "key " + "+".join(modifiers + [key])
+
+
+def steps(keys):
+    """Steps from "key:look" words (look is what to look for, none by
+    default); alt+c is the Création button."""
+    out = []
+    for word in keys.split():
+        key, _, look = word.partition(":")
+        out.append((key, "click CmdCreation" if key == "alt+c" else script_key(key), look))
+    return out
+
+
 # (what the window gets, what yzo-script runs, what to look for). The
 # window's keys are xdotool's; "dialog" waits for the input box and gives it
 # the keyboard, as a window manager would.
-STEPS = [
-    ("Down", "key Down", "caret"),
-    ("s", "key S", ""),
+STEPS = (
     # Shift+Down selects the line it leaves and says so, then the new line.
-    ("ctrl+Home", "key ctrl+Home", ""),
-    ("Down", "key Down", "caret"),
-    ("shift+Down", "key shift+Down", "after"),
-    ("F9", "key F9", ""),
-    ("Escape", "key Escape", ""),
-    ("ctrl+n", "answer yes\nkey ctrl+N", "msgbox"),
-    ("F6", "key F6", ""),
-    # The traites and pensions: their first line once, the ledger not read whole.
-    ("ctrl+t", "key ctrl+T", ""),
-    ("Escape", "key Escape", ""),
-    # Down on the last line: a beep and its word.
-    ("ctrl+End", "key ctrl+End", ""),
-    ("Down", "key Down", ""),
-    ("alt+c", "click CmdCreation", "question"),
-    ("Return", "key Enter", "list"),
+    steps("Down:caret s ctrl+Home Down:caret shift+Down:after F9 Escape")
+    + [("ctrl+n", "answer yes\nkey ctrl+N", "msgbox")]
+    # The traites and pensions: their first line once, the ledger not read
+    # whole; Down on the last line: a beep and its word.
+    + steps("F6 ctrl+t Escape ctrl+End Down alt+c:question Return:list")
     # The type-ahead says the rubrique each letter reaches, once, also when
     # the selection comes back to the row it started on; "E" finds "Eau",
-    # then "EL" "Électricité".
-    ("a", "key A", "typeahead"),
-    ("l", "key L", "typeahead"),
-    ("x", "key X", ""),
-    ("e", "key E", "typeahead"),
-    ("l", "key L", "typeahead"),
-    # Home then Down: the second "Autre" of the rubriques (Home stops at the
-    # first choice), which asks for the name as the first does.
-    ("Home", "key Home", "item"),
-    ("Down", "key Down", "item"),
-    ("Return", 'answer ""\nkey Enter', "dialog"),
-    ("Escape", "key Escape", "ledger"),
-    # The manual sum and the cursor search: their messages as any other.
-    ("shift+Return", "key shift+Enter", ""),
-    ("z", "key Z", ""),
-    ("ctrl+F3", "key ctrl+F3", ""),
-    # A search from the rubrique under the caret, its value chosen by
+    # then "EL" "Électricité". Home then Down: the second "Autre" of the
+    # rubriques (Home stops at the first choice), which asks for the name as
+    # the first does.
+    + steps("a:typeahead l:typeahead x e:typeahead l:typeahead Home:item Down:item")
+    + [("Return", 'answer ""\nkey Enter', "dialog")]
+    # The manual sum and the cursor search: their messages as any other. A
+    # search from the rubrique under the caret, its value chosen by
     # type-ahead: the line found is said once.
-    ("ctrl+Home", "key ctrl+Home", ""),
-    ("Down", "key Down", "caret"),
-    ("r", "key R", ""),
-    ("F3", "key F3", "list"),
-    ("l", "key L", "typeahead"),
-    ("o", "key O", "typeahead"),
-    ("y", "key Y", "typeahead"),
-    ("Return", "key Enter", "ledger"),
+    + steps("Escape:ledger shift+Return z ctrl+F3 ctrl+Home Down:caret r F3:list l:typeahead o:typeahead "
+            "y:typeahead Return:ledger")
     # A cheque: the objet box, the amount's input box answered, then the
     # numéro box that the focus brings back: each box's question and value
     # once; the new line once.
-    ("alt+c", "click CmdCreation", "question"),
-    ("Return", "key Enter", "list"),
-    ("c", "key C", "typeahead"),
-    ("h", "key H", "typeahead"),
-    ("Return", "key Enter", "box"),
-    ("p", "key P", ""),
-    ("Return", 'answer "12,5"\nkey Enter', "answer"),
-    ("Return", "key Enter", ""),
+    + steps("alt+c:question Return:list c:typeahead h:typeahead Return:box p")
+    + [("Return", 'answer "12,5"\nkey Enter', "answer")] + steps("Return")
     # Its preview (Alt+V, the ordre and the place answered): each line heard
     # as what it holds, its blank lines as nothing.
-    ("alt+v", 'answer "%s"\nanswer "%s"\nclick CmdYzo' % CHEQUE_ANSWERS, "cheque"),
-] + [("Down", "key Down", "preview")] * 12 + [
-    ("Escape", "key Escape", ""),
+    + [("alt+v", 'answer "%s"\nanswer "%s"\nclick CmdYzo' % CHEQUE_ANSWERS, "cheque")]
+    + steps("Down:preview " * 12 + "Escape")
     # The accounting report, from its menu entry (it has no key) on a command
     # file, for all dates: its rule is not heard as "80 dash characters".
-    ("report", 'answer file "%s"\nanswer no\nmenu MnuComptaDetailItem' % REPORT_COMMANDS[0], "report"),
-] + [("Down", "key Down", "rule")] * 5 + [("Escape", "key Escape", "")]
+    + [("report", 'answer file "%s"\nanswer no\nmenu MnuComptaDetailItem' % REPORT_COMMANDS[0], "report")]
+    + steps("Down:rule " * 5 + "Escape"))
 CREATION_QUESTION = "Date de création :"
 
 failures = []
@@ -527,13 +509,11 @@ def run_steps(yzo, steps, start):
         # What this step must make Orca say, waited for before the silence
         # that ends the step: a loaded machine may take seconds to say it.
         awaited = texts_of(step["messages"])[-1:]
+        line = step["text"][(step["caret"] or 1) - 1].strip()
         if MODE == "script":
-            awaited += {"caret": [step["text"][(step["caret"] or 1) - 1].strip()],
-                        "question": [CREATION_QUESTION], "list": [step["selected"]], "item": [step["selected"]],
-                        "dialog": [step["prompt"]], "ledger": [step["text"][(step["caret"] or 1) - 1].strip()],
-                        "after": [step["text"][(step["caret"] or 1) - 1].strip()],
-                        "box": list(step["box"] or ())[:1], "answer": list(step["box"] or ())[:1],
-                        }.get(look, [])
+            awaited += {"caret": [line], "ledger": [line], "after": [line], "question": [CREATION_QUESTION],
+                        "list": [step["selected"]], "item": [step["selected"]], "dialog": [step["prompt"]],
+                        "box": list(step["box"] or ())[:1], "answer": list(step["box"] or ())[:1]}.get(look, [])
         if MODE == "fallback" and look == "question":
             awaited.append(CREATION_QUESTION)
         for text in map(spoken_form, awaited):
@@ -551,7 +531,6 @@ def run_steps(yzo, steps, start):
         if MODE != "script":
             continue
         if look == "caret":
-            line = step["text"][step["caret"] - 1].strip()
             check(line in words, "%s: the new line %r was not said: %r" % (name, line, words))
         elif look == "question":
             check(CREATION_QUESTION in words and "28 12 2026" in " ".join(words),
@@ -561,10 +540,10 @@ def run_steps(yzo, steps, start):
                   "%s: the list was said as %r, its item is %r" % (name, words, step["selected"]))
         elif look == "after":
             # The messages first, the line the caret reached after them, once.
-            line = spoken_form(step["text"][step["caret"] - 1])
-            heard = [spoken_form(w) for w in words]
+            heard, said_line = [spoken_form(w) for w in words], spoken_form(line)
             wanted = [spoken_form(m) for m in texts_of(step["messages"])]
-            check(heard.count(line) == 1 and all(m in heard and heard.index(m) < heard.index(line) for m in wanted),
+            check(heard.count(said_line) == 1
+                  and all(m in heard and heard.index(m) < heard.index(said_line) for m in wanted),
                   "%s: said %r; the messages %r come before the line %r" % (name, words, wanted, line))
         elif look in ("box", "answer"):
             # The box's question and the value the program put there, each once.
@@ -586,7 +565,6 @@ def run_steps(yzo, steps, start):
         elif look == "ledger":
             # Back in the ledger: its line is said by the focus, and the
             # message that says it again is not.
-            line = step["text"][step["caret"] - 1].strip()
             check(words.count(line) == 1, "%s: the ledger line %r was said %d times: %r"
                   % (name, line, words.count(line), words))
 

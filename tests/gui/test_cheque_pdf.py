@@ -155,14 +155,6 @@ def main():
     tw.run_and_report(yzo, body, "cheque PDF")
 
 
-def showing_dialog(app, name):
-    for window in app:
-        if window is not None and tw.role(window) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER) \
-                and window.name == name and tw.showing(window):
-            return window
-    return None
-
-
 def choose_pdf_printer(app, frame, pdf):
     """Fichier, "Choix de l'imprimante": the "Print to File" printer, the
     PDF format and the file name; the dialog's "Print" keeps them."""
@@ -188,7 +180,7 @@ def choose_pdf_printer(app, frame, pdf):
     if not tw.check(selected_entry() == "Choix de l'imprimante", "no entry Choix de l'imprimante in Fichier"):
         return False
     tw.xdotool("key", "Return")
-    dialog = tw.wait_until(lambda: showing_dialog(app, "Choix de l'imprimante"), 20, "the printer dialog")
+    dialog = tw.wait_until(lambda: tw.dialog_named(frame, "Choix de l'imprimante"), 20, "the printer dialog")
     if not dialog or not tw.focus_window("^Choix de l'imprimante$"):
         return False
 
@@ -242,7 +234,7 @@ def choose_pdf_printer(app, frame, pdf):
     tw.xdotool("key", "ctrl+a")
     tw.xdotool("type", "--delay", "20", pdf)
     tw.xdotool("key", "Return")
-    if not tw.wait_until(lambda: showing_dialog(app, chooser_name) is None
+    if not tw.wait_until(lambda: tw.dialog_named(frame, chooser_name) is None
                          and file_button.name.endswith(os.path.basename(pdf)), 15,
                          "the file name in the printer dialog"):
         print("file button: %r" % file_button.name)
@@ -253,7 +245,7 @@ def choose_pdf_printer(app, frame, pdf):
                     "the dialog's Print button is not enabled"):
         return False
     print_button.queryAction().doAction(0)
-    return bool(tw.wait_until(lambda: showing_dialog(app, "Choix de l'imprimante") is None, 15,
+    return bool(tw.wait_until(lambda: tw.dialog_named(frame, "Choix de l'imprimante") is None, 15,
                               "the printer dialog to close"))
 
 

@@ -20,17 +20,16 @@ import test_window as tw  # noqa: E402  (the same arguments, the same helpers)
 import pyatspi  # noqa: E402
 
 MENU_ENTRY = "Rubriques et objets standards des opérations"
-# (xdotool key, yzo-script key), pressed in the list.
-STEPS = [("Down", "Down"), ("Down", "Down"), ("End", "End"), ("Up", "Up"), ("Home", "Home"),
-         ("l", "L"), ("o", "O"), ("z", "Z"), ("s", "S")]
+# xdotool's keys, pressed in the list.
+STEPS = "Down Down End Up Home l o z s".split()
 
 
 def script_run(account):
     """The selected item and the messages said so far, after the menu and
     each key; the messages of the whole run; the list's title (its item 0)."""
     lines = ['start "%s"' % account, "menu mnuAfficheRubriqueOperation", "show Liste"]
-    for _, key in STEPS:
-        lines += ["key " + key, "show Liste"]
+    for key in STEPS:
+        lines += ["key " + tw.script_key(key), "show Liste"]
     lines += ["key Escape", "click CmdQuitter"]
     messages, snapshots, selected, listing, title = [], [], None, False, None
     for line in tw.yzo_script(os.path.dirname(account), lines).split("\n"):
@@ -109,7 +108,8 @@ def run_window(yzo, heard, snapshots, script_messages, title):
                            "the focus on the list"), "the list does not have the focus")
 
     tw.focus_main_window(yzo)
-    for i, (xkey, skey) in enumerate(STEPS, start=1):
+    for i, xkey in enumerate(STEPS, start=1):
+        skey = tw.script_key(xkey)
         messages, wanted = snapshots[i]
         tw.xdotool("key", xkey)
         if not tw.wait_until(lambda: selected_text(table) == wanted and heard.label == messages, 10,

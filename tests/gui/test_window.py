@@ -30,21 +30,15 @@ YZO, YZO_SCRIPT, DEMO, WORK = sys.argv[1:5]
 TODAY, NOW = "2026-12-28", "10:00:00"
 ACCOUNT = "courant.yzo"
 
-# (xdotool key, yzo-script key): pressed in this order in the ledger.
-STEPS = [
-    ("Down", "Down"),
-    ("Down", "Down"),
-    ("Up", "Up"),
-    ("Escape", "Escape"),
-    ("End", "End"),
-    ("Home", "Home"),
-    ("m", "M"),
-    ("s", "S"),
-    ("F5", "F5"),
-    ("Escape", "Escape"),
-    ("shift+m", "shift+M"),
-    ("Escape", "Escape"),
-]
+# xdotool's keys, pressed in this order in the ledger.
+STEPS = "Down Down Up Escape End Home m s F5 Escape shift+m Escape".split()
+
+
+def script_key(xkey):
+    """yzo-script's name of an xdotool key: letters in capitals."""
+    *modifiers, key = xkey.split("+")
+    return "+".join(modifiers + [key.upper() if len(key) == 1 else key])
+
 
 # Keys pressed while a button has the focus (where the program ignores them),
 # on the X server's US keyboard: the key code and character the program
@@ -204,8 +198,8 @@ class Heard:
 
 def script_run(account):
     lines = ['start "%s"' % account, "show txt"]
-    for _, key in STEPS:
-        lines += ["key " + key, "show txt"]
+    for key in STEPS:
+        lines += ["key " + script_key(key), "show txt"]
     # The creation through the rubrique list, as in choose_from_list().
     lines += ["click CmdCreation", "key Enter", "key Home", "key Down", "show Liste", 'answer ""', "key Enter", "key Escape"]
     lines.append("click CmdQuitter")
@@ -386,7 +380,8 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
 
     window_id = focus_main_window(yzo)
 
-    for i, (xkey, skey) in enumerate(STEPS, start=1):
+    for i, xkey in enumerate(STEPS, start=1):
+        skey = script_key(xkey)
         _, before = caret_of(ledger)
         heard_before = len(heard.label)
         xdotool("key", xkey)
@@ -477,16 +472,10 @@ def focused_in(root):
     return None
 
 
-def app_of(frame):
-    return frame.getApplication()
-
-
 def dialog_named(frame, name):
-    for window in app_of(frame):
-        if window is not None and role(window) == pyatspi.ROLE_DIALOG and window.name == name:
-            if showing(window):
-                return window
-    return None
+    """The shown dialog (or file chooser) of the frame's program named name."""
+    return next((window for window in frame.getApplication() if window is not None and window.name == name
+                 and role(window) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER) and showing(window)), None)
 
 
 def choose_from_list(frame, ledger, window_id):

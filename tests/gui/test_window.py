@@ -56,10 +56,6 @@ KEYS_ON_BUTTON = [
     ("KP_Multiply", 106, False, ord("*")),
 ]
 
-# What yzo-script chose in the rubrique list after Down, and the question of
-# the input box that Enter then opened.
-LIST_CHOICE = []
-
 failures = []
 
 
@@ -200,16 +196,10 @@ def script_run(account):
     lines = ['start "%s"' % account, "show txt"]
     for key in STEPS:
         lines += ["key " + script_key(key), "show txt"]
-    # The creation through the rubrique list, as in choose_from_list().
-    lines += ["click CmdCreation", "key Enter", "key Home", "key Down", "show Liste", 'answer ""', "key Enter", "key Escape"]
     lines.append("click CmdQuitter")
     messages, snapshots, shown_lines = [], [], None
     for line in yzo_script(os.path.dirname(account), lines).split("\n"):
-        if line.startswith("  ") and line[2:3].isdigit() and "*: " in line:
-            LIST_CHOICE.append(line.split("*: ", 1)[1])
-        elif line.startswith("input: "):
-            LIST_CHOICE.append(line[len("input: "):].split(" [")[0])
-        elif line.startswith("message: "):
+        if line.startswith("message: "):
             messages.append(line[len("message: "):])
         elif line.startswith("  | "):
             shown_lines = (shown_lines or []) + [line[4:]]
@@ -378,7 +368,7 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
         show_difference(snapshots[0], "launch")
     check(snapshots[0][0], "the launch spoke no message")
 
-    window_id = focus_main_window(yzo)
+    focus_main_window(yzo)
 
     for i, xkey in enumerate(STEPS, start=1):
         skey = script_key(xkey)
@@ -419,7 +409,6 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
             check(s.contains(pyatspi.STATE_SHOWING) and s.contains(pyatspi.STATE_ENABLED),
                   "the button %s is not shown and enabled" % name)
 
-    choose_from_list(frame, ledger, window_id)
     leave_menu(frame, ledger, heard)
     tab_round(frame, ledger)
 
@@ -476,61 +465,6 @@ def dialog_named(frame, name):
     """The shown dialog (or file chooser) of the frame's program named name."""
     return next((window for window in frame.getApplication() if window is not None and window.name == name
                  and role(window) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER) and showing(window)), None)
-
-
-def choose_from_list(frame, ledger, window_id):
-    """The creation box, then the rubrique list: Down moves the row the
-    screen reader reads, Enter chooses it and opens the next question."""
-    if not check(len(LIST_CHOICE) == 2, "yzo-script chose %r" % LIST_CHOICE):
-        return
-    item, question = LIST_CHOICE
-    xdotool("key", "alt+c")
-    date = find(frame, pyatspi.ROLE_TEXT, "Date")
-    if not wait_until(lambda: date and focused(date), 10, "the creation box"):
-        return
-    check(date.description.strip() == "Date de création :",
-          "the creation box is described as %r" % date.description)
-    xdotool("key", "Return")
-    table = wait_until(lambda: next((acc for acc in walk(frame) if role(acc) == pyatspi.ROLE_LIST_BOX
-                                     and focused(acc)), None),
-                       10, "the rubrique list")
-    if not table:
-        return
-
-    def focused_row():
-        for cell in walk(table):
-            if role(cell) == pyatspi.ROLE_TABLE_CELL and focused(cell):
-                return cell.name
-        return None
-
-    def selected_row():
-        selection = table.querySelection()
-        return selection.getSelectedChild(0).name if selection.nSelectedChildren == 1 else None
-
-    # Home then Down: the second "Autre" of the rubriques (Home stops at the
-    # first choice), which asks for the name as the first does.
-    xdotool("key", "Home")
-    xdotool("key", "Down")
-    if wait_until(lambda: selected_row() == item and focused_row() == item, 10,
-                  "Down to select %r and give it the list's focus" % item) is None:
-        fail("selected row %r, focused row %r" % (selected_row(), focused_row()))
-        return
-    xdotool("key", "Return")
-    dialog = wait_until(lambda: dialog_named(frame, question), 10, "the input box named " + question)
-    if not dialog:
-        return
-    focus_window("^" + question + "$")
-    xdotool("key", "Escape")
-    wait_until(lambda: dialog_named(frame, question) is None, 10, "Escape to close the input box")
-    # The program goes on to its next question, in the window, which a
-    # desktop gives the keyboard back; Escape leaves it for the ledger.
-    xdotool("windowfocus", "--sync", window_id)
-    answer = wait_until(lambda: focused_in(frame) if role(focused_in(frame)) == pyatspi.ROLE_TEXT
-                        and focused_in(frame).description.strip() else None, 10, "the next question's box")
-    if not answer:
-        return
-    xdotool("key", "Escape")
-    wait_until(lambda: focused(ledger), 10, "Escape back to the ledger")
 
 
 def leave_menu(frame, ledger, heard):

@@ -285,17 +285,12 @@ def run_window(yzo, pdf):
     if not tw.check(EXPENSE in caret_line(), "the caret did not reach the expense %s" % EXPENSE):
         return False
     tw.xdotool("key", "alt+v")
-    if not answer_box(frame, "Ordre", ORDRE):
-        return False
-    tw.xdotool("windowfocus", "--sync", window_id)
-    if not answer_box(frame, "Fait à", PLACE):
-        return False
-    tw.xdotool("windowfocus", "--sync", window_id)
-    imprimer = tw.wait_until(lambda: next((b for b in tw.walk(frame) if tw.role(b) == pyatspi.ROLE_PUSH_BUTTON
-                                           and b.name == "Imp.Chèque"
-                                           and tw.showing(b)), None),
-                             10, "the preview's Imp.Chèque button")
-    if not imprimer:
+    for question, answer in (("Ordre", ORDRE), ("Fait à", PLACE)):
+        if not answer_box(frame, question, answer):
+            return False
+        tw.xdotool("windowfocus", "--sync", window_id)
+    if not tw.wait_until(lambda: tw.showing(tw.find(frame, pyatspi.ROLE_PUSH_BUTTON, "Imp.Chèque")), 10,
+                         "the preview's Imp.Chèque button"):
         return False
     tw.xdotool("key", "alt+i")
 

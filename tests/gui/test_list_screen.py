@@ -13,7 +13,6 @@ Usage (run_gui_test.sh sets up the display and the buses):
 """
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import test_window as tw  # noqa: E402  (the same arguments, the same helpers)
@@ -125,15 +124,7 @@ def run_window(yzo, heard, snapshots, script_messages, title):
     tw.wait_until(lambda: tw.showing(ledger) and tw.focused(ledger), 10,
                   "Esc to bring back the ledger")
     tw.check(not tw.showing(table), "the list is still shown after Esc")
-    quit_button = tw.find(frame, pyatspi.ROLE_PUSH_BUTTON, "Quitter")
-    if tw.check(quit_button, "no button named Quitter after Esc"):
-        quit_button.queryAction().doAction(0)
-    deadline = time.monotonic() + 15
-    while yzo.poll() is None and time.monotonic() < deadline:
-        tw.pump()
-        time.sleep(0.05)
-    tw.pump()
-    tw.check(yzo.poll() is not None, "Quitter did not end the program")
+    tw.quit_program(frame, yzo)
     tw.check(heard.label == script_messages,
              "the window said %r, yzo-script said %r" % (heard.label, script_messages))
 

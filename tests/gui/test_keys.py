@@ -190,9 +190,8 @@ def count_dialogs(app, frame, window_id, keys):
             if ids:
                 tw.xdotool("windowfocus", "--sync", ids[-1])
             tw.xdotool("key", "Escape")
-            tw.wait_until(lambda: not (tw.find(app, pyatspi.ROLE_FILE_CHOOSER) and
-                                       tw.states(tw.find(app, pyatspi.ROLE_FILE_CHOOSER)).contains(pyatspi.STATE_SHOWING)),
-                          10, "Escape to close the file dialog of " + keys)
+            tw.wait_until(lambda: not tw.showing(tw.find(app, pyatspi.ROLE_FILE_CHOOSER)), 10,
+                          "Escape to close the file dialog of " + keys)
             deadline = time.monotonic() + SETTLE_SECONDS
         time.sleep(0.05)
     tw.check(opened == 1, "%s opened %d file dialogs" % (keys, opened))

@@ -61,10 +61,8 @@ def answer_dialogs(t, yzo, prompts):
     """Each input box of the prompts in turn: given the keyboard, answered by
     Enter; then the window takes the keyboard back."""
     for prompt in prompts:
-        box = t.wait_for(lambda: t.windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
-        if not box:
+        if not t.focus_window(yzo, "^" + prompt + "$", "the input box " + prompt):
             return False
-        t.xdotool("windowfocus", "--sync", box[0])
         t.wait_for(lambda: any(prompt in w for w in t.said(t.spoken())), 15, "the input box %r said" % prompt)
         t.xdotool("key", "Return")
         if not t.wait_for(lambda: not t.windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box to close"):

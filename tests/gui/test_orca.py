@@ -1,36 +1,27 @@
 #!/usr/bin/python3
 """What Orca says of the window.
 
-Starts Orca 43 with its own preferences folder, whose settings make it speak
-through a speech server of ours that writes every utterance to a file
-(orca/speech_log.py), then starts `yzo` on a copy of the demo account,
-presses real keys (xdotool) and reads what Orca said after each one.
-
-The same keys run first through yzo-script, which gives the messages the
-program sets at each step and the list item it would choose.
+Orca 43 runs with its own preferences, speaking through a speech server that
+logs every utterance (orca/speech_log.py); `yzo` runs on a copy of the demo
+account and gets real keys (xdotool); yzo-script runs the same keys first and
+gives the messages, ledger lines, list items and prompts of each step.
 
 Modes:
   script    yzo's Orca script is installed: each message is said once, in
-            order, exactly, with no added words (a message that is the row a
-            list has just said, or the ledger line its caret has just said,
-            is heard once); the ledger is never read whole; the creation box and the
-            input box are presented with their questions; the list item
-            said after Down is the one that Enter chooses; the ledger line
-            is not said twice when the ledger comes back; each message
-            spoken also reaches Orca's braille output (its braille
-            monitor, whose lines Orca's braille module logs).
-  fallback  no script: Orca speaks the notification; every message's text
-            is still heard at its step, with no name in place of a text, and
-            the creation box is said with its question.
-In both, each line of the cheque preview is heard as what it holds ("ordre :
-DUPONT"), its blank lines and the report's rule as nothing.
+            order, with no added words; the ledger is never read whole; boxes
+            and lists are presented with their questions; the list item said
+            is the one Enter chooses; each message spoken reaches Orca's
+            braille output too (the lines its braille module logs).
+  fallback  no script: every message's text is still heard at its step, with
+            no name in place of a text, and the creation box with its question.
+In both, a line of the cheque preview is heard as what it holds ("ordre :
+DUPONT"), its blank lines and the report's rule as nothing. The comments of
+STEPS and run_steps() say what each step looks for.
 
 Usage (run_orca_test.sh sets up the display and the buses):
     test_orca.py MODE YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER ORCA_SCRIPT
-
 ORCA_SCRIPT is the script file, copied into the user's Orca folder, or an
-installed tree's Orca package of application scripts (orca/scripts/apps),
-which Orca is given beside its own as a package would install it.
+installed tree's orca/scripts/apps, which Orca is given beside its own.
 """
 import json
 import os
@@ -246,11 +237,18 @@ def xdotool(*args):
     return subprocess.run(["xdotool"] + list(args), capture_output=True, text=True, timeout=30).stdout
 
 
-def windows_of(pid, name=None):
-    args = ["search", "--all", "--onlyvisible", "--pid", str(pid)]
-    if name:
-        args += ["--name", name]
-    return xdotool(*args).split()
+def windows_of(pid, name):
+    """The X ids of pid's shown windows whose name matches."""
+    return xdotool("search", "--all", "--onlyvisible", "--pid", str(pid), "--name", name).split()
+
+
+def focus_window(yzo, name, what, seconds=15):
+    """Waits for yzo's window whose name matches and gives it the keyboard,
+    as a desktop would; its ids, none after the wait."""
+    ids = wait_for(lambda: windows_of(yzo.pid, name), seconds, what)
+    if ids:
+        xdotool("windowfocus", "--sync", ids[0])
+    return ids
 
 
 # --- The checks --------------------------------------------------------------
@@ -352,10 +350,8 @@ def open_report(yzo):
     entry = pyatspi.findDescendant(app, lambda x: x.name == REPORT_ENTRY and x.getRole() == pyatspi.ROLE_MENU_ITEM)
     entry.queryAction().doAction(0)
     for name, key in (("Ouvrir", "Return"), ("yzo", "alt+n")):
-        window = wait_for(lambda: windows_of(yzo.pid, "^%s$" % name), 15, "the window " + name)
-        if not window:
+        if not focus_window(yzo, "^%s$" % name, "the window " + name):
             return
-        xdotool("windowfocus", "--sync", window[0])
         settle(len(spoken()))  # the window is ready when Orca has said it
         xdotool("key", key)
         wait_for(lambda: not windows_of(yzo.pid, "^%s$" % name), 15, "the window %s to close" % name)
@@ -424,25 +420,19 @@ def run_list_steps(yzo):
 
 def answer_message_box(yzo, question, start):
     """The question is heard; Enter answers it with its default button, Oui."""
-    box = wait_for(lambda: windows_of(yzo.pid, "^yzo$"), 15, "the message box")
-    if not box:
+    if not focus_window(yzo, "^yzo$", "the message box"):
         return
-    xdotool("windowfocus", "--sync", box[0])
     wait_for(lambda: any(question in w for w in said(spoken()[start:])), 15, "the question %r" % question)
     xdotool("key", "Return")
     if wait_for(lambda: not windows_of(yzo.pid, "^yzo$"), 15, "the message box to close"):
-        frame = wait_for(lambda: windows_of(yzo.pid, "^sanstitre.yzo$"), 15, "the new account's window")
-        if frame:
-            xdotool("windowfocus", "--sync", frame[0])
+        focus_window(yzo, "^sanstitre.yzo$", "the new account's window")
 
 
 def answer_input_box(yzo, prompt, answer):
     """The input box is answered by typing; the frame takes the keyboard back,
     as a desktop gives it back when a dialog closes."""
-    dialog = wait_for(lambda: windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
-    if not dialog:
+    if not focus_window(yzo, "^" + prompt + "$", "the input box " + prompt):
         return
-    xdotool("windowfocus", "--sync", dialog[0])
     xdotool("type", "--delay", "60", answer)
     xdotool("key", "Return")
     close_input_box(yzo, prompt)
@@ -478,13 +468,11 @@ def run_steps(yzo, steps, start):
     utterances = settle(start)
     check_messages("launch", utterances, launch["messages"])
 
-    frame = wait_for(lambda: windows_of(yzo.pid, "^" + ACCOUNT), 20, "the window")
-    if not frame:
-        return
     # No window manager: the pointer is moved away and the frame is given
     # the keyboard, as a desktop would.
     xdotool("mousemove", "1279", "1023")
-    xdotool("windowfocus", "--sync", frame[0])
+    if not focus_window(yzo, "^" + ACCOUNT, "the window", 20):
+        return
     settle(len(spoken()))
 
     for (key, command, look), before, step in zip(STEPS, steps, steps[1:]):
@@ -501,11 +489,8 @@ def run_steps(yzo, steps, start):
         for prompt, answer in zip(CHEQUE_PROMPTS, CHEQUE_ANSWERS) if look == "cheque" else ():
             answer_input_box(yzo, prompt, answer)
         if look == "dialog":
-            prompt = step["prompt"]
-            dialog = wait_for(lambda: windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
-            if not dialog:
+            if not focus_window(yzo, "^" + step["prompt"] + "$", "the input box " + step["prompt"]):
                 return
-            xdotool("windowfocus", "--sync", dialog[0])
         # What this step must make Orca say, waited for before the silence
         # that ends the step: a loaded machine may take seconds to say it.
         awaited = texts_of(step["messages"])[-1:]

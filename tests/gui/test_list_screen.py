@@ -116,8 +116,6 @@ def run_window(yzo, heard, snapshots, script_messages, title):
             tw.fail("key %s: selected %r, messages %r; yzo-script: %r, %r"
                     % (skey, selected_text(table), heard.label, wanted, messages))
             return
-        tw.check(label.queryText().getText(0, -1) == (messages[-1] if messages else ""),
-                 "key %s: the label does not hold the last message" % skey)
     tw.check(any(m.strip() == "introuvable" for m in heard.label), "a letter matching nothing did not say introuvable")
 
     tw.xdotool("key", "Escape")

@@ -53,6 +53,9 @@ def question_shown(frame, text):
 
 
 def run_window(yzo):
+    # The pointer is moved away once the window is there.
+    if not tw.wait_for_window(yzo)[0]:
+        return
     tw.xdotool("mousemove", "1279", "1023")
     opened = tw.open_ledger(yzo)
     if not opened:

@@ -10,30 +10,18 @@ test_orca.py passes itself as `t`: its Orca log, its waits and its checks.
 import re
 import subprocess
 
-# (what the window gets, what yzo-script runs, what to look for). "dialogs"
-# waits for each input box, gives it the keyboard and answers it with Enter.
-LIST_STEPS = [
-    ("alt+c", "click CmdCreation", ""),
-    ("Return", "key Enter", "list"),
-    # "SA": the rubrique Salaire, which has its list of objets.
-    ("s", "key S", ""),
-    ("a", "key A", ""),
-    ("Return", "key Enter", "list"),
-    ("Escape", "key Escape", "ledger"),
-    ("ctrl+shift+F9", 'answer "COURANT"\nanswer ""\nkey ctrl+shift+F9', "dialogs"),
-    ("Return", "key Enter", "list"),
-    ("Escape", "key Escape", "ledger"),
-    # The rubriques of the traites and pensions.
-    ("ctrl+t", "key ctrl+T", ""),
-    ("alt+c", "click CmdCreation", ""),
-    ("Return", "key Enter", "list"),
-    ("Escape", "key Escape", "ledger"),
-    # The search criteria, a list of check boxes: Enter ticks a row.
-    ("ctrl+r", "key ctrl+R", "checklist"),
-    ("Down", "key Down", ""),
-    ("Return", "key Enter", "ticked"),
-    ("Escape", "key Escape", "ledger"),
-]
+def list_steps(t):
+    """(what the window gets, what yzo-script runs, what to look for), as
+    test_orca's steps. "SA" is the rubrique Salaire, which has its list of
+    objets; "dialogs" waits for each input box, gives it the keyboard and
+    answers it with Enter; then the rubriques of the traites and pensions,
+    and the search criteria, a list of check boxes where Enter ticks a row."""
+    return (t.steps("alt+c Return:list s a Return:list Escape:ledger")
+            + [("ctrl+shift+F9", 'answer "COURANT"\nanswer ""\nkey ctrl+shift+F9', "dialogs")]
+            + t.steps("Return:list Escape:ledger ctrl+t alt+c Return:list Escape:ledger "
+                      "ctrl+r:checklist Down Return:ticked Escape:ledger"))
+
+
 # The steps whose list is the list of check boxes.
 CHECKLIST_LOOKS = ("checklist", "ticked")
 # Words that are no question and no answer of the program: a list's size
@@ -54,9 +42,9 @@ def normalized(text):
 
 
 def script_records(t, folder):
-    """The records of yzo-script for LIST_STEPS, run after test_orca's STEPS."""
+    """The records of yzo-script for the list steps, run after test_orca's STEPS."""
     lines = ['start "%s"' % (folder + "/" + t.ACCOUNT), "show txt"]
-    for _, command, look in t.STEPS + LIST_STEPS:
+    for _, command, look in t.STEPS + list_steps(t):
         shown = "ListeRec" if look in CHECKLIST_LOOKS else "Liste"
         lines += ["# step", command, "show txt", "show " + shown]
     run = subprocess.run(
@@ -73,10 +61,8 @@ def answer_dialogs(t, yzo, prompts):
     """Each input box of the prompts in turn: given the keyboard, answered by
     Enter; then the window takes the keyboard back."""
     for prompt in prompts:
-        box = t.wait_for(lambda: t.windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
-        if not box:
+        if not t.focus_window(yzo, "^" + prompt + "$", "the input box " + prompt):
             return False
-        t.xdotool("windowfocus", "--sync", box[0])
         t.wait_for(lambda: any(prompt in w for w in t.said(t.spoken())), 15, "the input box %r said" % prompt)
         t.xdotool("key", "Return")
         if not t.wait_for(lambda: not t.windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box to close"):
@@ -132,7 +118,7 @@ def check_session(t):
 
 def run(t, yzo, folder_for_script):
     records = script_records(t, folder_for_script)
-    for (key, _, look), record in zip(LIST_STEPS, records[1:]):
+    for (key, _, look), record in zip(list_steps(t), records[1:]):
         name = "list step %s" % key
         start = len(t.spoken())
         t.xdotool("key", key)

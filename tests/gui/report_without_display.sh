@@ -34,22 +34,18 @@ said() { grep -qF "$2" "$work/$1.err" || { fail "$1: standard error lacks \"$2\"
 run detaille 0 compta-fenetre.txt /C
 [ -s "$work/detaille.err" ] && { fail "detaille: a report made whole said something"; cat "$work/detaille.err"; }
 grep -q "Porte-monnaie" "$work/detaille/compta-fenetre.prn" 2>/dev/null || fail "detaille: no report in compta-fenetre.prn"
+# The reports' contents and messages are those of the scenarios compta-*,
+# which run the same command files; here, that yzo reads its switches as
+# yzo-script does and says the messages on standard error.
 run mots 1 "$work/mots/compta-mots.txt" /c
-# The command file's folder, named in the line of an unknown account, is this run's own.
-sed "s#$work/mots/#./#" "$work/mots/compta-mots.prn" | cmp -s - "$data/expected/compta-mots.prn" \
-    || fail "mots: the report differs from expected/compta-mots.prn"
 run simple 1 compta-mots.txt /C /s
 cmp -s "$work/simple/compta-mots.prn" "$data/expected/compta-mots-simple.prn" || fail "simple: the report differs from expected/compta-mots-simple.prn"
 # The report is written, but what is wrong in it makes the run fail, each said on standard error.
-said mots "manque le : sur la ligne7"
 said mots "Fichier absent.yzo inconnu, cherché dans stock/ et $work/mots/"
-said mots "Fichier /nulle/part/absent.yzo inconnu, cherché dans /nulle/part/"
 run unites 1 compta-unites.txt /C
 said unites "unité différente de votre premier compte!"
 run abime 1 compta-abime.txt /C
-said abime "compta-illisible.yzo, ligne 1 sur fichier"
 said abime "compta-abimee.yzo, ligne 3 sur cumul"
-cmp -s "$work/abime/compta-abime.prn" "$data/expected/compta-abime.prn" || fail "abime: the report differs from expected/compta-abime.prn"
 
 # A missing command file: nothing written.
 run absent 1 absent.txt /C

@@ -155,22 +155,6 @@ def main():
     tw.run_and_report(yzo, body, "cheque PDF")
 
 
-def focus_window(name):
-    ids = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", name],
-                         capture_output=True, text=True, timeout=20).stdout.split()
-    if tw.check(ids, "no window named %s" % name):
-        tw.xdotool("windowfocus", "--sync", ids[0])
-    return bool(ids)
-
-
-def showing_dialog(app, name):
-    for window in app:
-        if window is not None and tw.role(window) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER) \
-                and window.name == name and tw.states(window).contains(pyatspi.STATE_SHOWING):
-            return window
-    return None
-
-
 def choose_pdf_printer(app, frame, pdf):
     """Fichier, "Choix de l'imprimante": the "Print to File" printer, the
     PDF format and the file name; the dialog's "Print" keeps them."""
@@ -196,8 +180,8 @@ def choose_pdf_printer(app, frame, pdf):
     if not tw.check(selected_entry() == "Choix de l'imprimante", "no entry Choix de l'imprimante in Fichier"):
         return False
     tw.xdotool("key", "Return")
-    dialog = tw.wait_until(lambda: showing_dialog(app, "Choix de l'imprimante"), 20, "the printer dialog")
-    if not dialog or not focus_window("^Choix de l'imprimante$"):
+    dialog = tw.wait_until(lambda: tw.dialog_named(frame, "Choix de l'imprimante"), 20, "the printer dialog")
+    if not dialog or not tw.focus_window("^Choix de l'imprimante$"):
         return False
 
     # The printer list: Tab reaches it, Down selects its row "Print to File".
@@ -207,7 +191,7 @@ def choose_pdf_printer(app, frame, pdf):
         return False
     table = tw.find(dialog, pyatspi.ROLE_TABLE)
     tw.xdotool("key", "Tab")
-    if not tw.wait_until(lambda: tw.states(table).contains(pyatspi.STATE_FOCUSED), 10, "Tab to the printer list"):
+    if not tw.wait_until(lambda: tw.focused(table), 10, "Tab to the printer list"):
         return False
     def chosen():
         return tw.states(printer).contains(pyatspi.STATE_SELECTED)
@@ -235,22 +219,22 @@ def choose_pdf_printer(app, frame, pdf):
     # format is chosen)
     file_button = tw.wait_until(lambda: next((b for b in tw.walk(dialog) if tw.role(b) == pyatspi.ROLE_PUSH_BUTTON
                                               and b.name.endswith(".pdf")
-                                              and tw.states(b).contains(pyatspi.STATE_SHOWING)), None),
+                                              and tw.showing(b)), None),
                                 10, "the button of the file to print to")
     if not file_button:
         return False
     file_button.queryAction().doAction(0)
     chooser = tw.wait_until(lambda: next((w for w in app if tw.role(w) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER)
                                           and w.name not in ("Choix de l'imprimante", tw.ACCOUNT)
-                                          and tw.states(w).contains(pyatspi.STATE_SHOWING)), None),
+                                          and tw.showing(w)), None),
                             15, "the file chooser of Print to File")
     chooser_name = chooser and chooser.name
-    if not chooser or not focus_window("^%s$" % re.escape(chooser_name)):
+    if not chooser or not tw.focus_window("^%s$" % re.escape(chooser_name)):
         return False
     tw.xdotool("key", "ctrl+a")
     tw.xdotool("type", "--delay", "20", pdf)
     tw.xdotool("key", "Return")
-    if not tw.wait_until(lambda: showing_dialog(app, chooser_name) is None
+    if not tw.wait_until(lambda: tw.dialog_named(frame, chooser_name) is None
                          and file_button.name.endswith(os.path.basename(pdf)), 15,
                          "the file name in the printer dialog"):
         print("file button: %r" % file_button.name)
@@ -261,13 +245,13 @@ def choose_pdf_printer(app, frame, pdf):
                     "the dialog's Print button is not enabled"):
         return False
     print_button.queryAction().doAction(0)
-    return bool(tw.wait_until(lambda: showing_dialog(app, "Choix de l'imprimante") is None, 15,
+    return bool(tw.wait_until(lambda: tw.dialog_named(frame, "Choix de l'imprimante") is None, 15,
                               "the printer dialog to close"))
 
 
 def answer_box(frame, question, text):
     dialog = tw.wait_until(lambda: tw.dialog_named(frame, question), 10, "the input box " + question)
-    if not dialog or not focus_window("^%s$" % re.escape(question)):
+    if not dialog or not tw.focus_window("^%s$" % re.escape(question)):
         return False
     tw.xdotool("key", "ctrl+a")
     tw.xdotool("type", "--delay", "20", text)
@@ -276,20 +260,15 @@ def answer_box(frame, question, text):
 
 
 def run_window(yzo, pdf):
-    app, frame = tw.wait_for_window(yzo)
-    if not app:
+    opened = tw.open_ledger(yzo)
+    if not opened:
         return False
-    ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
-    if not tw.check(ledger, "no ledger text named Opérations"):
-        return False
-    window_id = tw.focus_main_window(yzo)
-    if not tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "the focus on the ledger"):
-        return False
+    app, frame, ledger, window_id = opened
 
     if not choose_pdf_printer(app, frame, pdf):
         return False
     tw.xdotool("windowfocus", "--sync", window_id)
-    if not tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "the ledger back"):
+    if not tw.wait_until(lambda: tw.focused(ledger), 10, "the ledger back"):
         return False
 
     # Up to the expense, then its cheque.
@@ -306,17 +285,12 @@ def run_window(yzo, pdf):
     if not tw.check(EXPENSE in caret_line(), "the caret did not reach the expense %s" % EXPENSE):
         return False
     tw.xdotool("key", "alt+v")
-    if not answer_box(frame, "Ordre", ORDRE):
-        return False
-    tw.xdotool("windowfocus", "--sync", window_id)
-    if not answer_box(frame, "Fait à", PLACE):
-        return False
-    tw.xdotool("windowfocus", "--sync", window_id)
-    imprimer = tw.wait_until(lambda: next((b for b in tw.walk(frame) if tw.role(b) == pyatspi.ROLE_PUSH_BUTTON
-                                           and b.name == "Imp.Chèque"
-                                           and tw.states(b).contains(pyatspi.STATE_SHOWING)), None),
-                             10, "the preview's Imp.Chèque button")
-    if not imprimer:
+    for question, answer in (("Ordre", ORDRE), ("Fait à", PLACE)):
+        if not answer_box(frame, question, answer):
+            return False
+        tw.xdotool("windowfocus", "--sync", window_id)
+    if not tw.wait_until(lambda: tw.showing(tw.find(frame, pyatspi.ROLE_PUSH_BUTTON, "Imp.Chèque")), 10,
+                         "the preview's Imp.Chèque button"):
         return False
     tw.xdotool("key", "alt+i")
 

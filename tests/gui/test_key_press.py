@@ -15,7 +15,6 @@ Usage (run_gui_test.sh sets up the display and the buses):
     test_key_press.py YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER
 """
 import os
-import subprocess
 import sys
 import time
 
@@ -47,71 +46,61 @@ def main():
     tw.run_and_report(yzo, lambda: run_window(yzo), "key press")
 
 
-def showing(acc):
-    return acc is not None and tw.states(acc).contains(pyatspi.STATE_SHOWING)
-
-
 def question_shown(frame, text):
     """A label of the window shows this text."""
-    return any(tw.role(a) == pyatspi.ROLE_LABEL and showing(a) and a.queryText().getText(0, -1).strip() == text
+    return any(tw.role(a) == pyatspi.ROLE_LABEL and tw.showing(a) and a.queryText().getText(0, -1).strip() == text
                for a in tw.walk(frame))
 
 
-def window_ids(pid, name):
-    return subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid), "--name", name],
-                          capture_output=True, text=True, timeout=20).stdout.split()
-
-
 def run_window(yzo):
-    app, frame = tw.wait_for_window(yzo)
-    if not app:
-        return
-    ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
-    date = tw.find(frame, pyatspi.ROLE_TEXT, "Date")
-    if not (tw.check(ledger, "no ledger text named Opérations") and tw.check(date, "no date box named Date")):
+    # The pointer is moved away once the window is there.
+    if not tw.wait_for_window(yzo)[0]:
         return
     tw.xdotool("mousemove", "1279", "1023")
-    frame_id = tw.wait_until(lambda: window_ids(yzo.pid, "^" + tw.ACCOUNT + "$"), 10, "the window's id")[0]
-    tw.xdotool("windowfocus", "--sync", frame_id)
-    if not tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "the focus on the ledger"):
+    opened = tw.open_ledger(yzo)
+    if not opened:
+        return
+    app, frame, ledger, frame_id = opened
+    date = tw.find(frame, pyatspi.ROLE_TEXT, "Date")
+    if not tw.check(date, "no date box named Date"):
         return
 
     # Alt+C and Escape at once: the creation opened and left.
     tw.xdotool("key", "--delay", "0", "alt+c", "Escape")
-    tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED) and not showing(date), 10,
+    tw.wait_until(lambda: tw.focused(ledger) and not tw.showing(date), 10,
                   "the ledger back after Alt+C and Escape")
     time.sleep(LATE_CLICK_SECONDS)
     tw.pump()
-    tw.check(tw.states(ledger).contains(pyatspi.STATE_FOCUSED) and not showing(date),
+    tw.check(tw.focused(ledger) and not tw.showing(date),
              "Alt+C opened the creation after the Escape that followed it")
 
     # The amount answered by Enter, Backspaces right behind it.
     tw.xdotool("key", "alt+c")
-    if not tw.wait_until(lambda: tw.states(date).contains(pyatspi.STATE_FOCUSED), 10, "the creation's date box"):
+    if not tw.wait_until(lambda: tw.focused(date), 10, "the creation's date box"):
         return
     tw.xdotool("key", "Return")  # the date: the rubrique list
     # The choice list is a list box named by its question.
-    tw.wait_until(lambda: any(tw.role(a) == pyatspi.ROLE_LIST_BOX and tw.states(a).contains(pyatspi.STATE_FOCUSED)
+    tw.wait_until(lambda: any(tw.role(a) == pyatspi.ROLE_LIST_BOX and tw.focused(a)
                               for a in tw.walk(frame)), 10, "the rubrique list")
     tw.xdotool("key", "Return")  # the rubrique: the objet list, then Enter asks the amount
     tw.wait_until(lambda: any(tw.role(a) == pyatspi.ROLE_TABLE_CELL and a.name.strip() == FIRST_OBJET
                               for a in tw.walk(frame)), 10, "the objet list")
     tw.xdotool("key", "Return")
-    box = tw.wait_until(lambda: window_ids(yzo.pid, "^montant$"), 10, "the amount's input box")
+    box = tw.wait_until(lambda: tw.window_ids("^montant$", yzo.pid), 10, "the amount's input box")
     if not box:
         return
     tw.xdotool("windowfocus", "--sync", box[0])
     tw.xdotool("key", "ctrl+a")
     tw.xdotool("type", AMOUNT)
     tw.xdotool("key", "--delay", "0", "Return", *["BackSpace"] * len(AMOUNT))
-    tw.wait_until(lambda: not window_ids(yzo.pid, "^montant$"), 10, "the amount's input box to close")
+    tw.wait_until(lambda: not tw.window_ids("^montant$", yzo.pid), 10, "the amount's input box to close")
     time.sleep(LATE_CLICK_SECONDS)
     tw.pump()
     tw.check(question_shown(frame, NUMBER_QUESTION),
              "Enter did not answer the amount at once: no question %r after it" % NUMBER_QUESTION)
     tw.xdotool("windowfocus", "--sync", frame_id)
     tw.xdotool("key", "Escape")
-    tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape back to the ledger")
+    tw.wait_until(lambda: tw.focused(ledger), 10, "Escape back to the ledger")
 
 
 if __name__ == "__main__":

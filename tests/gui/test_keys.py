@@ -68,14 +68,10 @@ def main():
 
 
 def run_window(yzo, events, marked):
-    app, frame = tw.wait_for_window(yzo)
-    if not app:
+    opened = tw.open_ledger(yzo)
+    if not opened:
         return
-    ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
-    if not tw.check(ledger, "no ledger text named Opérations"):
-        return
-    window_id = tw.focus_main_window(yzo)
-    tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "the focus on the ledger")
+    app, frame, ledger, window_id = opened
 
     def text():
         return ledger.queryText().getText(0, -1)
@@ -137,7 +133,7 @@ def keys_in_answer_box(app, frame, ledger):
     before = ledger.queryText().getText(0, -1)
     tw.xdotool("key", "alt+c")
     date = tw.find(frame, pyatspi.ROLE_TEXT, "Date")
-    if not tw.wait_until(lambda: date and tw.states(date).contains(pyatspi.STATE_FOCUSED), 10, "the creation box"):
+    if not tw.wait_until(lambda: date and tw.focused(date), 10, "the creation box"):
         return
     typed = date.queryText().getText(0, -1)
     tw.xdotool("key", "ctrl+a")
@@ -148,12 +144,12 @@ def keys_in_answer_box(app, frame, ledger):
         tw.xdotool("key", keys)
     time.sleep(0.5)
     tw.pump()
-    tw.check(not tw.find(app, pyatspi.ROLE_ALERT) and tw.states(date).contains(pyatspi.STATE_FOCUSED),
+    tw.check(not tw.find(app, pyatspi.ROLE_ALERT) and tw.focused(date),
              "a key of the date box left it for another window")
     tw.check(ledger.queryText().getText(0, -1) == before,
              "keys of the date box changed the ledger: %r" % ledger.queryText().getText(0, -1))
     tw.xdotool("key", "Escape")
-    tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape back to the ledger")
+    tw.wait_until(lambda: tw.focused(ledger), 10, "Escape back to the ledger")
 
 
 def space_in_criteria_list(frame, ledger):
@@ -175,7 +171,7 @@ def space_in_criteria_list(frame, ledger):
     tw.xdotool("key", "space")
     tw.wait_until(lambda: ticked() == before, 10, "a second Space to untick the row")
     tw.xdotool("key", "Escape")
-    tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape back to the ledger")
+    tw.wait_until(lambda: tw.focused(ledger), 10, "Escape back to the ledger")
 
 
 def count_dialogs(app, frame, window_id, keys):
@@ -188,16 +184,14 @@ def count_dialogs(app, frame, window_id, keys):
     while time.monotonic() < deadline:
         tw.pump()
         dialog = tw.find(app, pyatspi.ROLE_FILE_CHOOSER)
-        if dialog and tw.states(dialog).contains(pyatspi.STATE_SHOWING):
+        if dialog and tw.showing(dialog):
             opened += 1
-            ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + dialog.name + "$"],
-                                 capture_output=True, text=True, timeout=20).stdout.split()
+            ids = tw.window_ids("^" + dialog.name + "$")
             if ids:
                 tw.xdotool("windowfocus", "--sync", ids[-1])
             tw.xdotool("key", "Escape")
-            tw.wait_until(lambda: not (tw.find(app, pyatspi.ROLE_FILE_CHOOSER) and
-                                       tw.states(tw.find(app, pyatspi.ROLE_FILE_CHOOSER)).contains(pyatspi.STATE_SHOWING)),
-                          10, "Escape to close the file dialog of " + keys)
+            tw.wait_until(lambda: not tw.showing(tw.find(app, pyatspi.ROLE_FILE_CHOOSER)), 10,
+                          "Escape to close the file dialog of " + keys)
             deadline = time.monotonic() + SETTLE_SECONDS
         time.sleep(0.05)
     tw.check(opened == 1, "%s opened %d file dialogs" % (keys, opened))

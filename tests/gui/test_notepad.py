@@ -24,8 +24,7 @@ TYPED = "rendez-vous mardi"
 
 
 def text_of(acc):
-    t = acc.queryText()
-    return t.getText(0, -1)
+    return acc.queryText().getText(0, -1)
 
 
 def main():
@@ -39,15 +38,13 @@ def main():
 
 
 def run_window(yzo, note):
-    app, frame = tw.wait_for_window(yzo)
-    if not app:
+    opened = tw.open_ledger(yzo)
+    if not opened:
         return
-    ledger = tw.find(frame, pyatspi.ROLE_TEXT, "Opérations")
+    app, frame, ledger, _ = opened
     notepad = tw.find(frame, pyatspi.ROLE_TEXT, "Bloc note")
-    if not (tw.check(ledger, "no ledger text named Opérations") and tw.check(notepad, "no text named Bloc note")):
+    if not tw.check(notepad, "no text named Bloc note"):
         return
-    tw.focus_main_window(yzo)
-    tw.wait_until(lambda: tw.states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "the focus on the ledger")
 
     # The key opens the file dialog on the proposed name, beside the account.
     tw.xdotool("key", "ctrl+shift+b")
@@ -61,15 +58,12 @@ def run_window(yzo, note):
     tw.xdotool("type", "--delay", "20", note)
     tw.xdotool("key", "Return")
 
-    def showing(acc):
-        return tw.states(acc).contains(pyatspi.STATE_SHOWING)
-
-    if not tw.wait_until(lambda: showing(notepad) and text_of(notepad) == "\n".join(FIRST), 15,
+    if not tw.wait_until(lambda: tw.showing(notepad) and text_of(notepad) == "\n".join(FIRST), 15,
                          "the notepad holding the file's lines"):
         print("notepad text: %r" % text_of(notepad))
         return
-    tw.check(not showing(ledger), "the ledger is still shown beside the notepad")
-    tw.check(tw.wait_until(lambda: tw.states(notepad).contains(pyatspi.STATE_FOCUSED), 10, "the focus on the notepad"),
+    tw.check(not tw.showing(ledger), "the ledger is still shown beside the notepad")
+    tw.check(tw.wait_until(lambda: tw.focused(notepad), 10, "the focus on the notepad"),
              "the notepad does not have the focus")
 
     # A line typed at the end, then saved.
@@ -99,7 +93,7 @@ def run_window(yzo, note):
     button = tw.find(frame, pyatspi.ROLE_PUSH_BUTTON, "Opérations")
     if tw.check(button, "no button named Opérations beside the notepad"):
         button.queryAction().doAction(0)
-        tw.check(tw.wait_until(lambda: showing(ledger) and not showing(notepad), 10, "the ledger back"),
+        tw.check(tw.wait_until(lambda: tw.showing(ledger) and not tw.showing(notepad), 10, "the ledger back"),
                  "the ledger is not back after the button")
 
 

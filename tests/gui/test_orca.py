@@ -1,36 +1,27 @@
 #!/usr/bin/python3
 """What Orca says of the window.
 
-Starts Orca 43 with its own preferences folder, whose settings make it speak
-through a speech server of ours that writes every utterance to a file
-(orca/speech_log.py), then starts `yzo` on a copy of the demo account,
-presses real keys (xdotool) and reads what Orca said after each one.
-
-The same keys run first through yzo-script, which gives the messages the
-program sets at each step and the list item it would choose.
+Orca 43 runs with its own preferences, speaking through a speech server that
+logs every utterance (orca/speech_log.py); `yzo` runs on a copy of the demo
+account and gets real keys (xdotool); yzo-script runs the same keys first and
+gives the messages, ledger lines, list items and prompts of each step.
 
 Modes:
   script    yzo's Orca script is installed: each message is said once, in
-            order, exactly, with no added words (a message that is the row a
-            list has just said, or the ledger line its caret has just said,
-            is heard once); the ledger is never read whole; the creation box and the
-            input box are presented with their questions; the list item
-            said after Down is the one that Enter chooses; the ledger line
-            is not said twice when the ledger comes back; each message
-            spoken also reaches Orca's braille output (its braille
-            monitor, whose lines Orca's braille module logs).
-  fallback  no script: Orca speaks the notification; every message's text
-            is still heard at its step, with no name in place of a text, and
-            the creation box is said with its question.
-In both, each line of the cheque preview is heard as what it holds ("ordre :
-DUPONT"), its blank lines and the report's rule as nothing.
+            order, with no added words; the ledger is never read whole; boxes
+            and lists are presented with their questions; the list item said
+            is the one Enter chooses; each message spoken reaches Orca's
+            braille output too (the lines its braille module logs).
+  fallback  no script: every message's text is still heard at its step, with
+            no name in place of a text, and the creation box with its question.
+In both, a line of the cheque preview is heard as what it holds ("ordre :
+DUPONT"), its blank lines and the report's rule as nothing. The comments of
+STEPS and run_steps() say what each step looks for.
 
 Usage (run_orca_test.sh sets up the display and the buses):
     test_orca.py MODE YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER ORCA_SCRIPT
-
 ORCA_SCRIPT is the script file, copied into the user's Orca folder, or an
-installed tree's Orca package of application scripts (orca/scripts/apps),
-which Orca is given beside its own as a package would install it.
+installed tree's orca/scripts/apps, which Orca is given beside its own.
 """
 import json
 import os
@@ -58,76 +49,58 @@ REPORT_ENTRY = "Visualisation de la comptabilité détaillée"
 PREVIEW_LINE = re.compile(r"(montant en chiffres|montant en lettres|suite du montant|ordre|fait à|date)"
                           r"(, (montant en chiffres|fait à|date))* : \S")
 
+def script_key(xkey):
+    """yzo-script's command for an xdotool key: letters in capitals, Return as Enter."""
+    *modifiers, key = xkey.split("+")
+    key = "Enter" if key == "Return" else key.upper() if len(key) == 1 else key
+    return "key " + "+".join(modifiers + [key])
+
+
+def steps(keys):
+    """Steps from "key:look" words (look is what to look for, none by
+    default); alt+c is the Création button."""
+    out = []
+    for word in keys.split():
+        key, _, look = word.partition(":")
+        out.append((key, "click CmdCreation" if key == "alt+c" else script_key(key), look))
+    return out
+
+
 # (what the window gets, what yzo-script runs, what to look for). The
 # window's keys are xdotool's; "dialog" waits for the input box and gives it
 # the keyboard, as a window manager would.
-STEPS = [
-    ("Down", "key Down", "caret"),
-    ("s", "key S", ""),
+STEPS = (
     # Shift+Down selects the line it leaves and says so, then the new line.
-    ("ctrl+Home", "key ctrl+Home", ""),
-    ("Down", "key Down", "caret"),
-    ("shift+Down", "key shift+Down", "after"),
-    ("F9", "key F9", ""),
-    ("Escape", "key Escape", ""),
-    ("ctrl+n", "answer yes\nkey ctrl+N", "msgbox"),
-    ("F6", "key F6", ""),
-    # The traites and pensions: their first line once, the ledger not read whole.
-    ("ctrl+t", "key ctrl+T", ""),
-    ("Escape", "key Escape", ""),
-    # Down on the last line: a beep and its word.
-    ("ctrl+End", "key ctrl+End", ""),
-    ("Down", "key Down", ""),
-    ("alt+c", "click CmdCreation", "question"),
-    ("Return", "key Enter", "list"),
+    steps("Down:caret s ctrl+Home Down:caret shift+Down:after F9 Escape")
+    + [("ctrl+n", "answer yes\nkey ctrl+N", "msgbox")]
+    # The traites and pensions: their first line once, the ledger not read
+    # whole; Down on the last line: a beep and its word.
+    + steps("F6 ctrl+t Escape ctrl+End Down alt+c:question Return:list")
     # The type-ahead says the rubrique each letter reaches, once, also when
     # the selection comes back to the row it started on; "E" finds "Eau",
-    # then "EL" "Électricité".
-    ("a", "key A", "typeahead"),
-    ("l", "key L", "typeahead"),
-    ("x", "key X", ""),
-    ("e", "key E", "typeahead"),
-    ("l", "key L", "typeahead"),
-    # Home then Down: the second "Autre" of the rubriques (Home stops at the
-    # first choice), which asks for the name as the first does.
-    ("Home", "key Home", "item"),
-    ("Down", "key Down", "item"),
-    ("Return", 'answer ""\nkey Enter', "dialog"),
-    ("Escape", "key Escape", "ledger"),
-    # The manual sum and the cursor search: their messages as any other.
-    ("shift+Return", "key shift+Enter", ""),
-    ("z", "key Z", ""),
-    ("ctrl+F3", "key ctrl+F3", ""),
-    # A search from the rubrique under the caret, its value chosen by
+    # then "EL" "Électricité". Home then Down: the second "Autre" of the
+    # rubriques (Home stops at the first choice), which asks for the name as
+    # the first does.
+    + steps("a:typeahead l:typeahead x e:typeahead l:typeahead Home:item Down:item")
+    + [("Return", 'answer ""\nkey Enter', "dialog")]
+    # The manual sum and the cursor search: their messages as any other. A
+    # search from the rubrique under the caret, its value chosen by
     # type-ahead: the line found is said once.
-    ("ctrl+Home", "key ctrl+Home", ""),
-    ("Down", "key Down", "caret"),
-    ("r", "key R", ""),
-    ("F3", "key F3", "list"),
-    ("l", "key L", "typeahead"),
-    ("o", "key O", "typeahead"),
-    ("y", "key Y", "typeahead"),
-    ("Return", "key Enter", "ledger"),
+    + steps("Escape:ledger shift+Return z ctrl+F3 ctrl+Home Down:caret r F3:list l:typeahead o:typeahead "
+            "y:typeahead Return:ledger")
     # A cheque: the objet box, the amount's input box answered, then the
     # numéro box that the focus brings back: each box's question and value
     # once; the new line once.
-    ("alt+c", "click CmdCreation", "question"),
-    ("Return", "key Enter", "list"),
-    ("c", "key C", "typeahead"),
-    ("h", "key H", "typeahead"),
-    ("Return", "key Enter", "box"),
-    ("p", "key P", ""),
-    ("Return", 'answer "12,5"\nkey Enter', "answer"),
-    ("Return", "key Enter", ""),
+    + steps("alt+c:question Return:list c:typeahead h:typeahead Return:box p")
+    + [("Return", 'answer "12,5"\nkey Enter', "answer")] + steps("Return")
     # Its preview (Alt+V, the ordre and the place answered): each line heard
     # as what it holds, its blank lines as nothing.
-    ("alt+v", 'answer "%s"\nanswer "%s"\nclick CmdYzo' % CHEQUE_ANSWERS, "cheque"),
-] + [("Down", "key Down", "preview")] * 12 + [
-    ("Escape", "key Escape", ""),
+    + [("alt+v", 'answer "%s"\nanswer "%s"\nclick CmdYzo' % CHEQUE_ANSWERS, "cheque")]
+    + steps("Down:preview " * 12 + "Escape")
     # The accounting report, from its menu entry (it has no key) on a command
     # file, for all dates: its rule is not heard as "80 dash characters".
-    ("report", 'answer file "%s"\nanswer no\nmenu MnuComptaDetailItem' % REPORT_COMMANDS[0], "report"),
-] + [("Down", "key Down", "rule")] * 5 + [("Escape", "key Escape", "")]
+    + [("report", 'answer file "%s"\nanswer no\nmenu MnuComptaDetailItem' % REPORT_COMMANDS[0], "report")]
+    + steps("Down:rule " * 5 + "Escape"))
 CREATION_QUESTION = "Date de création :"
 
 failures = []
@@ -264,11 +237,18 @@ def xdotool(*args):
     return subprocess.run(["xdotool"] + list(args), capture_output=True, text=True, timeout=30).stdout
 
 
-def windows_of(pid, name=None):
-    args = ["search", "--all", "--onlyvisible", "--pid", str(pid)]
-    if name:
-        args += ["--name", name]
-    return xdotool(*args).split()
+def windows_of(pid, name):
+    """The X ids of pid's shown windows whose name matches."""
+    return xdotool("search", "--all", "--onlyvisible", "--pid", str(pid), "--name", name).split()
+
+
+def focus_window(yzo, name, what, seconds=15):
+    """Waits for yzo's window whose name matches and gives it the keyboard,
+    as a desktop would; its ids, none after the wait."""
+    ids = wait_for(lambda: windows_of(yzo.pid, name), seconds, what)
+    if ids:
+        xdotool("windowfocus", "--sync", ids[0])
+    return ids
 
 
 # --- The checks --------------------------------------------------------------
@@ -370,10 +350,8 @@ def open_report(yzo):
     entry = pyatspi.findDescendant(app, lambda x: x.name == REPORT_ENTRY and x.getRole() == pyatspi.ROLE_MENU_ITEM)
     entry.queryAction().doAction(0)
     for name, key in (("Ouvrir", "Return"), ("yzo", "alt+n")):
-        window = wait_for(lambda: windows_of(yzo.pid, "^%s$" % name), 15, "the window " + name)
-        if not window:
+        if not focus_window(yzo, "^%s$" % name, "the window " + name):
             return
-        xdotool("windowfocus", "--sync", window[0])
         settle(len(spoken()))  # the window is ready when Orca has said it
         xdotool("key", key)
         wait_for(lambda: not windows_of(yzo.pid, "^%s$" % name), 15, "the window %s to close" % name)
@@ -442,25 +420,19 @@ def run_list_steps(yzo):
 
 def answer_message_box(yzo, question, start):
     """The question is heard; Enter answers it with its default button, Oui."""
-    box = wait_for(lambda: windows_of(yzo.pid, "^yzo$"), 15, "the message box")
-    if not box:
+    if not focus_window(yzo, "^yzo$", "the message box"):
         return
-    xdotool("windowfocus", "--sync", box[0])
     wait_for(lambda: any(question in w for w in said(spoken()[start:])), 15, "the question %r" % question)
     xdotool("key", "Return")
     if wait_for(lambda: not windows_of(yzo.pid, "^yzo$"), 15, "the message box to close"):
-        frame = wait_for(lambda: windows_of(yzo.pid, "^sanstitre.yzo$"), 15, "the new account's window")
-        if frame:
-            xdotool("windowfocus", "--sync", frame[0])
+        focus_window(yzo, "^sanstitre.yzo$", "the new account's window")
 
 
 def answer_input_box(yzo, prompt, answer):
     """The input box is answered by typing; the frame takes the keyboard back,
     as a desktop gives it back when a dialog closes."""
-    dialog = wait_for(lambda: windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
-    if not dialog:
+    if not focus_window(yzo, "^" + prompt + "$", "the input box " + prompt):
         return
-    xdotool("windowfocus", "--sync", dialog[0])
     xdotool("type", "--delay", "60", answer)
     xdotool("key", "Return")
     close_input_box(yzo, prompt)
@@ -496,13 +468,11 @@ def run_steps(yzo, steps, start):
     utterances = settle(start)
     check_messages("launch", utterances, launch["messages"])
 
-    frame = wait_for(lambda: windows_of(yzo.pid, "^" + ACCOUNT), 20, "the window")
-    if not frame:
-        return
     # No window manager: the pointer is moved away and the frame is given
     # the keyboard, as a desktop would.
     xdotool("mousemove", "1279", "1023")
-    xdotool("windowfocus", "--sync", frame[0])
+    if not focus_window(yzo, "^" + ACCOUNT, "the window", 20):
+        return
     settle(len(spoken()))
 
     for (key, command, look), before, step in zip(STEPS, steps, steps[1:]):
@@ -519,21 +489,16 @@ def run_steps(yzo, steps, start):
         for prompt, answer in zip(CHEQUE_PROMPTS, CHEQUE_ANSWERS) if look == "cheque" else ():
             answer_input_box(yzo, prompt, answer)
         if look == "dialog":
-            prompt = step["prompt"]
-            dialog = wait_for(lambda: windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box " + prompt)
-            if not dialog:
+            if not focus_window(yzo, "^" + step["prompt"] + "$", "the input box " + step["prompt"]):
                 return
-            xdotool("windowfocus", "--sync", dialog[0])
         # What this step must make Orca say, waited for before the silence
         # that ends the step: a loaded machine may take seconds to say it.
         awaited = texts_of(step["messages"])[-1:]
+        line = step["text"][(step["caret"] or 1) - 1].strip()
         if MODE == "script":
-            awaited += {"caret": [step["text"][(step["caret"] or 1) - 1].strip()],
-                        "question": [CREATION_QUESTION], "list": [step["selected"]], "item": [step["selected"]],
-                        "dialog": [step["prompt"]], "ledger": [step["text"][(step["caret"] or 1) - 1].strip()],
-                        "after": [step["text"][(step["caret"] or 1) - 1].strip()],
-                        "box": list(step["box"] or ())[:1], "answer": list(step["box"] or ())[:1],
-                        }.get(look, [])
+            awaited += {"caret": [line], "ledger": [line], "after": [line], "question": [CREATION_QUESTION],
+                        "list": [step["selected"]], "item": [step["selected"]], "dialog": [step["prompt"]],
+                        "box": list(step["box"] or ())[:1], "answer": list(step["box"] or ())[:1]}.get(look, [])
         if MODE == "fallback" and look == "question":
             awaited.append(CREATION_QUESTION)
         for text in map(spoken_form, awaited):
@@ -551,7 +516,6 @@ def run_steps(yzo, steps, start):
         if MODE != "script":
             continue
         if look == "caret":
-            line = step["text"][step["caret"] - 1].strip()
             check(line in words, "%s: the new line %r was not said: %r" % (name, line, words))
         elif look == "question":
             check(CREATION_QUESTION in words and "28 12 2026" in " ".join(words),
@@ -561,10 +525,10 @@ def run_steps(yzo, steps, start):
                   "%s: the list was said as %r, its item is %r" % (name, words, step["selected"]))
         elif look == "after":
             # The messages first, the line the caret reached after them, once.
-            line = spoken_form(step["text"][step["caret"] - 1])
-            heard = [spoken_form(w) for w in words]
+            heard, said_line = [spoken_form(w) for w in words], spoken_form(line)
             wanted = [spoken_form(m) for m in texts_of(step["messages"])]
-            check(heard.count(line) == 1 and all(m in heard and heard.index(m) < heard.index(line) for m in wanted),
+            check(heard.count(said_line) == 1
+                  and all(m in heard and heard.index(m) < heard.index(said_line) for m in wanted),
                   "%s: said %r; the messages %r come before the line %r" % (name, words, wanted, line))
         elif look in ("box", "answer"):
             # The box's question and the value the program put there, each once.
@@ -586,7 +550,6 @@ def run_steps(yzo, steps, start):
         elif look == "ledger":
             # Back in the ledger: its line is said by the focus, and the
             # message that says it again is not.
-            line = step["text"][step["caret"] - 1].strip()
             check(words.count(line) == 1, "%s: the ledger line %r was said %d times: %r"
                   % (name, line, words.count(line), words))
 

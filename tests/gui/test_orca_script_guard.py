@@ -26,105 +26,82 @@ def check(condition, text):
 
 # --- Stand-ins for Orca 43's modules ------------------------------------------
 
-class Source:
-    def __init__(self, role, name, parent=None):
-        self.role, self.name, self.parent = role, name, parent
-
-    def getRole(self):
-        return self.role
+def Source(role, name, parent=None):
+    return types.SimpleNamespace(role=role, name=name, parent=parent, getRole=lambda: role)
 
 
-class Event:
-    def __init__(self, source, any_data=""):
-        self.source, self.any_data, self.type = source, any_data, "object:text-changed:insert"
+def Event(source, any_data=""):
+    return types.SimpleNamespace(source=source, any_data=any_data, type="object:text-changed:insert")
+
+
+PYATSPI_NAMES = ["ROLE_LABEL", "ROLE_TEXT", "ROLE_FRAME", "ROLE_NOTIFICATION", "ROLE_PANEL", "ROLE_LIST_BOX",
+                 "ROLE_TABLE", "ROLE_TABLE_CELL", "ROLE_DIALOG", "ROLE_ALERT", "STATE_SHOWING",
+                 "TEXT_BOUNDARY_LINE_START"]
+# Handlers of Orca's GTK script that the stand-in records as handled.
+HANDLERS = ["onTextInserted", "onTextDeleted", "onShowingChanged", "onNameChanged", "onDescriptionChanged",
+            "onTextSelectionChanged", "onCaretMoved"]
 
 
 def orca43():
-    """Module name -> stand-in module, with what Orca 43 gives the script."""
-    pyatspi = types.ModuleType("pyatspi")
-    for n, name in enumerate(["ROLE_LABEL", "ROLE_TEXT", "ROLE_FRAME", "ROLE_NOTIFICATION", "ROLE_PANEL",
-                              "ROLE_LIST_BOX", "ROLE_TABLE", "ROLE_TABLE_CELL", "ROLE_DIALOG", "ROLE_ALERT",
-                              "STATE_SHOWING", "TEXT_BOUNDARY_LINE_START"]):
-        setattr(pyatspi, name, n + 1)
-    orca = types.ModuleType("orca")
-    orca.__path__ = []
-    debug = types.ModuleType("orca.debug")
-    debug.LEVEL_INFO = 800
-    debug.lines = []
-    debug.println = lambda level, text, timestamp=False: debug.lines.append(text)
-    orca_state = types.ModuleType("orca.orca_state")
-    orca_state.locusOfFocus = None
-    keybindings = types.ModuleType("orca.keybindings")
-    keybindings.SHIFT_MODIFIER_MASK = 1
-    speech_generator = types.ModuleType("orca.speech_generator")
-
-    class SpeechGenerator:
-        def __init__(self, script):
-            self.script = script
-
-        def _generateDescription(self, obj, **args):
-            return ["description"]
-
-        def _generateLabel(self, obj, **args):
-            return ["label"]
-
-        def generate(self, obj, **args):
-            return ["generated"]
-    speech_generator.SpeechGenerator = SpeechGenerator
-    scripts = types.ModuleType("orca.scripts")
-    scripts.__path__ = []
-    toolkits = types.ModuleType("orca.scripts.toolkits")
-    toolkits.__path__ = []
-    gtk = types.ModuleType("orca.scripts.toolkits.gtk")
-
-    class Script:
-        """Orca's GTK script: records what it handled and what it said."""
-        def __init__(self, app):
-            self.app, self.handled, self.said = app, [], []
-
-        def speakMessage(self, text, voice=None, interrupt=True, resetStyles=True, force=False):
-            self.said.append(text)
-
-        def getSpeechGenerator(self):
-            return SpeechGenerator(self)
-
-        def skipObjectEvent(self, event):
-            return False
-
-        def locusOfFocusChanged(self, event, oldFocus, newFocus):
-            self.handled.append(("focus", newFocus))
-
-        def presentKeyboardEvent(self, event):
-            return False
-
-        def _presentTextAtNewCaretPosition(self, event, otherObj=None):
-            self.handled.append(("caret text", event))
-
-        def _saveLastCursorPosition(self, obj, offset):
-            pass
-
-        @staticmethod
-        def displayBrailleMessage(message, cursor=-1, flashTime=0):
-            flashed.append((message, flashTime))
-    flashed = []
-    for handler in ["onTextInserted", "onTextDeleted", "onShowingChanged", "onNameChanged",
-                    "onDescriptionChanged", "onTextSelectionChanged", "onCaretMoved"]:
-        setattr(Script, handler, lambda self, event, _h=handler: self.handled.append((_h, event)))
-    gtk.Script = Script
-    gtk.flashed = flashed
+    """Module name -> stand-in module, with what Orca 43 gives the script;
+    a submodule is also an attribute of its parent, as after an import."""
+    lines, flashed = [], []
+    generator = type("SpeechGenerator", (), {
+        "__init__": lambda self, script: setattr(self, "script", script),
+        "_generateDescription": lambda self, obj, **args: ["description"],
+        "_generateLabel": lambda self, obj, **args: ["label"],
+        "generate": lambda self, obj, **args: ["generated"]})
+    # Orca's GTK script: records what it handled and what it said.
+    script = type("Script", (), dict({
+        "__init__": lambda self, app: self.__dict__.update(app=app, handled=[], said=[]),
+        "speakMessage": lambda self, text, voice=None, interrupt=True, resetStyles=True, force=False:
+            self.said.append(text),
+        "getSpeechGenerator": lambda self: generator(self),
+        "skipObjectEvent": lambda self, event: False,
+        "locusOfFocusChanged": lambda self, event, old, new: self.handled.append(("focus", new)),
+        "presentKeyboardEvent": lambda self, event: False,
+        "_presentTextAtNewCaretPosition": lambda self, event, otherObj=None:
+            self.handled.append(("caret text", event)),
+        "_saveLastCursorPosition": lambda self, obj, offset: None,
+        "displayBrailleMessage": staticmethod(lambda message, cursor=-1, flashTime=0:
+                                              flashed.append((message, flashTime)))},
+        **{h: (lambda self, event, _h=h: self.handled.append((_h, event))) for h in HANDLERS}))
     # Orca's settings as a new user has them: flash messages for 5 s.
-    settings_manager = types.ModuleType("orca.settings_manager")
     defaults = {"enableFlashMessages": True, "flashIsPersistent": False, "brailleFlashTime": 5000}
-    manager = types.SimpleNamespace(getSetting=defaults.get)
-    settings_manager.getManager = lambda: manager
-    orca.settings_manager = settings_manager
-    orca.debug, orca.orca_state, orca.speech_generator, orca.scripts = debug, orca_state, speech_generator, scripts
-    orca.keybindings = keybindings
-    scripts.toolkits, toolkits.gtk = toolkits, gtk
-    return {"pyatspi": pyatspi, "orca": orca, "orca.debug": debug, "orca.orca_state": orca_state,
-            "orca.speech_generator": speech_generator, "orca.keybindings": keybindings, "orca.scripts": scripts,
-            "orca.scripts.toolkits": toolkits, "orca.scripts.toolkits.gtk": gtk,
-            "orca.settings_manager": settings_manager}
+    table = {
+        "pyatspi": {name: n for n, name in enumerate(PYATSPI_NAMES, 1)},
+        "orca": {},
+        "orca.debug": {"LEVEL_INFO": 800, "lines": lines,
+                       "println": lambda level, text, timestamp=False: lines.append(text)},
+        "orca.orca_state": {"locusOfFocus": None},
+        "orca.keybindings": {"SHIFT_MODIFIER_MASK": 1},
+        "orca.speech_generator": {"SpeechGenerator": generator},
+        "orca.scripts": {}, "orca.scripts.toolkits": {},
+        "orca.scripts.toolkits.gtk": {"Script": script, "flashed": flashed},
+        "orca.settings_manager": {"getManager": lambda: types.SimpleNamespace(getSetting=defaults.get)},
+    }
+    modules = {}
+    for name, names in table.items():
+        module = modules[name] = types.ModuleType(name)
+        module.__path__ = []
+        vars(module).update(names)
+        parent, _, child = name.rpartition(".")
+        if parent:
+            setattr(modules[parent], child, module)
+    return modules
+
+
+def without(modules, dotted):
+    """The modules without this module or attribute, given by its dotted name."""
+    modules.pop(dotted, None)
+    holder, _, name = dotted.rpartition(".")
+    if holder:
+        module = max((m for m in modules if holder == m or holder.startswith(m + ".")), key=len)
+        owner = modules[module]
+        for part in holder[len(module) + 1:].split(".") if holder != module else []:
+            owner = getattr(owner, part)
+        delattr(owner, name)
+    return modules
 
 
 def load(modules):
@@ -208,9 +185,7 @@ def main():
           "the fallback is not in Orca's debug log")
 
     # An Orca without the settings the flash reads: the message is spoken all the same.
-    modules = orca43()
-    del modules["orca.settings_manager"]
-    delattr(modules["orca"], "settings_manager")
+    modules = without(orca43(), "orca.settings_manager")
     script = load(modules).getScript("yzo")
     script.onTextInserted(Event(status, "solde 14,00"))
     check(script.said == ["solde 14,00"] and not script.handled and not modules["orca.scripts.toolkits.gtk"].flashed,
@@ -225,22 +200,10 @@ def main():
           "a script that cannot start did not give Orca's GTK script")
 
     # Later Orcas: a module gone, or a module without what the script uses.
-    for gone in ["orca.orca_state", "orca.keybindings", "orca.speech_generator", "orca.scripts.toolkits.gtk", "pyatspi"]:
-        modules = orca43()
-        del modules[gone]
-        parent, _, child = gone.rpartition(".")
-        if parent:
-            delattr(modules[parent], child)
-        refused(modules, "without %s" % gone)
-    modules = orca43()
-    del modules["orca.orca_state"].locusOfFocus
-    refused(modules, "orca_state without locusOfFocus")
-    modules = orca43()
-    del modules["orca.scripts.toolkits.gtk"].Script.onTextInserted
-    refused(modules, "a GTK script without onTextInserted")
-    modules = orca43()
-    del modules["orca.speech_generator"].SpeechGenerator
-    refused(modules, "speech_generator without SpeechGenerator")
+    for gone in ["orca.orca_state", "orca.keybindings", "orca.speech_generator", "orca.scripts.toolkits.gtk", "pyatspi",
+                 "orca.orca_state.locusOfFocus", "orca.scripts.toolkits.gtk.Script.onTextInserted",
+                 "orca.speech_generator.SpeechGenerator"]:
+        refused(without(orca43(), gone), "without " + gone)
 
     if failures:
         print("%d check(s) failed" % len(failures))

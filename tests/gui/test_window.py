@@ -30,21 +30,15 @@ YZO, YZO_SCRIPT, DEMO, WORK = sys.argv[1:5]
 TODAY, NOW = "2026-12-28", "10:00:00"
 ACCOUNT = "courant.yzo"
 
-# (xdotool key, yzo-script key): pressed in this order in the ledger.
-STEPS = [
-    ("Down", "Down"),
-    ("Down", "Down"),
-    ("Up", "Up"),
-    ("Escape", "Escape"),
-    ("End", "End"),
-    ("Home", "Home"),
-    ("m", "M"),
-    ("s", "S"),
-    ("F5", "F5"),
-    ("Escape", "Escape"),
-    ("shift+m", "shift+M"),
-    ("Escape", "Escape"),
-]
+# xdotool's keys, pressed in this order in the ledger.
+STEPS = "Down Down Up Escape End Home m s F5 Escape shift+m Escape".split()
+
+
+def script_key(xkey):
+    """yzo-script's name of an xdotool key: letters in capitals."""
+    *modifiers, key = xkey.split("+")
+    return "+".join(modifiers + [key.upper() if len(key) == 1 else key])
+
 
 # Keys pressed while a button has the focus (where the program ignores them),
 # on the X server's US keyboard: the key code and character the program
@@ -61,10 +55,6 @@ KEYS_ON_BUTTON = [
     ("KP_Divide", 111, False, ord("/")),
     ("KP_Multiply", 106, False, ord("*")),
 ]
-
-# What yzo-script chose in the rubrique list after Down, and the question of
-# the input box that Enter then opened.
-LIST_CHOICE = []
 
 failures = []
 
@@ -150,6 +140,23 @@ def states(acc):
     return acc.getState()
 
 
+def focused(acc):
+    """Whether the object is there and has the keyboard focus."""
+    return acc is not None and states(acc).contains(pyatspi.STATE_FOCUSED)
+
+
+def showing(acc):
+    """Whether the object is there and shown."""
+    return acc is not None and states(acc).contains(pyatspi.STATE_SHOWING)
+
+
+def listen(heard):
+    """Gives heard the events that carry the status messages."""
+    pyatspi.Registry.registerEventListener(
+        heard, "object:text-changed:insert", "object:property-change:accessible-name",
+        "object:state-changed:showing", "object:announcement")
+
+
 # --- What the screen reader hears ------------------------------------------
 
 class Heard:
@@ -187,18 +194,12 @@ class Heard:
 
 def script_run(account):
     lines = ['start "%s"' % account, "show txt"]
-    for _, key in STEPS:
-        lines += ["key " + key, "show txt"]
-    # The creation through the rubrique list, as in choose_from_list().
-    lines += ["click CmdCreation", "key Enter", "key Home", "key Down", "show Liste", 'answer ""', "key Enter", "key Escape"]
+    for key in STEPS:
+        lines += ["key " + script_key(key), "show txt"]
     lines.append("click CmdQuitter")
     messages, snapshots, shown_lines = [], [], None
     for line in yzo_script(os.path.dirname(account), lines).split("\n"):
-        if line.startswith("  ") and line[2:3].isdigit() and "*: " in line:
-            LIST_CHOICE.append(line.split("*: ", 1)[1])
-        elif line.startswith("input: "):
-            LIST_CHOICE.append(line[len("input: "):].split(" [")[0])
-        elif line.startswith("message: "):
+        if line.startswith("message: "):
             messages.append(line[len("message: "):])
         elif line.startswith("  | "):
             shown_lines = (shown_lines or []) + [line[4:]]
@@ -229,12 +230,37 @@ def start_yzo(account, **popen):
     return subprocess.Popen([popen.pop("program", YZO), account], env=env, **popen)
 
 
+def window_ids(name, pid=None):
+    """The X ids of the shown windows whose name matches, of pid if given."""
+    args = ["xdotool", "search", "--all", "--onlyvisible"] + (["--pid", str(pid)] if pid else [])
+    return subprocess.run(args + ["--name", name], capture_output=True, text=True, timeout=20).stdout.split()
+
+
+def focus_window(name, pid=None):
+    """Gives the keyboard to the window whose name matches; its X id, None
+    when there is none within 10 s."""
+    ids = wait_until(lambda: window_ids(name, pid), 10, "a window named " + name)
+    if ids:
+        xdotool("windowfocus", "--sync", ids[0])
+    return ids and ids[0]
+
+
 def focus_main_window(yzo):
     """Gives the keyboard to the program's main window; its X window id."""
-    window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(yzo.pid), "--name",
-                                "^courant"], capture_output=True, text=True, timeout=20).stdout.split()[0]
-    xdotool("windowfocus", "--sync", window_id)
-    return window_id
+    return focus_window("^courant", yzo.pid)
+
+
+def open_ledger(yzo):
+    """(application, frame, ledger, window id) once the window is shown and
+    its ledger has the keyboard; None (a check failed) otherwise."""
+    app, frame = wait_for_window(yzo)
+    ledger = frame and find(frame, pyatspi.ROLE_TEXT, "Opérations")
+    if not (app and check(ledger, "no ledger text named Opérations")):
+        return None
+    window_id = focus_main_window(yzo)
+    if not (window_id and wait_until(lambda: focused(ledger), 10, "the focus on the ledger")):
+        return None
+    return app, frame, ledger, window_id
 
 
 def fresh_account():
@@ -299,9 +325,7 @@ def main():
     account = fresh_account()
 
     heard = Heard()
-    pyatspi.Registry.registerEventListener(
-        heard, "object:text-changed:insert", "object:property-change:accessible-name",
-        "object:state-changed:showing", "object:announcement")
+    listen(heard)
 
     trace_path = os.path.join(WORK, "yzo-stderr.txt")
     with open(trace_path, "w") as trace:
@@ -322,7 +346,7 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
     s = states(ledger)
     check(s.contains(pyatspi.STATE_MULTI_LINE), "the ledger is not multi-line")
     check(not s.contains(pyatspi.STATE_EDITABLE), "the ledger is editable")
-    wait_until(lambda: states(ledger).contains(pyatspi.STATE_FOCUSED), 5, "the focus in the ledger")
+    wait_until(lambda: focused(ledger), 5, "the focus in the ledger")
 
     # The launch speaks what yzo-script's launch speaks.
     def same_as(snapshot):
@@ -344,9 +368,10 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
         show_difference(snapshots[0], "launch")
     check(snapshots[0][0], "the launch spoke no message")
 
-    window_id = focus_main_window(yzo)
+    focus_main_window(yzo)
 
-    for i, (xkey, skey) in enumerate(STEPS, start=1):
+    for i, xkey in enumerate(STEPS, start=1):
+        skey = script_key(xkey)
         _, before = caret_of(ledger)
         heard_before = len(heard.label)
         xdotool("key", xkey)
@@ -384,7 +409,6 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
             check(s.contains(pyatspi.STATE_SHOWING) and s.contains(pyatspi.STATE_ENABLED),
                   "the button %s is not shown and enabled" % name)
 
-    choose_from_list(frame, ledger, window_id)
     leave_menu(frame, ledger, heard)
     tab_round(frame, ledger)
 
@@ -392,7 +416,7 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
     # the codes of its own keys.
     xdotool("key", "Tab")
     first = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Visu.Chèque")
-    wait_until(lambda: states(first).contains(pyatspi.STATE_FOCUSED), 5, "Tab to reach the first button")
+    wait_until(lambda: focused(first), 5, "Tab to reach the first button")
     with open(trace_path) as f:
         traced_before = len(f.readlines())
     for keysym, _, _, _ in KEYS_ON_BUTTON:
@@ -412,98 +436,41 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
 
     # Quitter closes the window and ends the program; it said what
     # yzo-script said, in the same order.
+    if not quit_program(frame, yzo):
+        print(open(trace_path).read())
+    check(heard.label == script_messages,
+          "the window said %r, yzo-script said %r" % (heard.label, script_messages))
+
+
+def quit_program(frame, yzo):
+    """Presses Quitter through the accessibility tree; whether the program
+    ended within 15 s, with status 0."""
     quit_button = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Quitter")
-    quit_button.queryAction().doAction(0)
+    if check(quit_button, "no button named Quitter"):
+        quit_button.queryAction().doAction(0)
     deadline = time.monotonic() + 15
     while yzo.poll() is None and time.monotonic() < deadline:
         pump()
         time.sleep(0.05)
     pump()
-    if not check(yzo.poll() is not None, "Quitter did not end the program"):
-        print(open(trace_path).read())
-    else:
+    return check(yzo.poll() is not None, "Quitter did not end the program") and \
         check(yzo.returncode == 0, "yzo ended with status %d" % yzo.returncode)
-    check(heard.label == script_messages,
-          "the window said %r, yzo-script said %r" % (heard.label, script_messages))
 
 
 def focused_in(root):
     for acc in walk(root):
         try:
-            if states(acc).contains(pyatspi.STATE_FOCUSED) and role(acc) != pyatspi.ROLE_FRAME:
+            if focused(acc) and role(acc) != pyatspi.ROLE_FRAME:
                 return acc
         except Exception:
             pass
     return None
 
 
-def app_of(frame):
-    return frame.getApplication()
-
-
 def dialog_named(frame, name):
-    for window in app_of(frame):
-        if window is not None and role(window) == pyatspi.ROLE_DIALOG and window.name == name:
-            if states(window).contains(pyatspi.STATE_SHOWING):
-                return window
-    return None
-
-
-def choose_from_list(frame, ledger, window_id):
-    """The creation box, then the rubrique list: Down moves the row the
-    screen reader reads, Enter chooses it and opens the next question."""
-    if not check(len(LIST_CHOICE) == 2, "yzo-script chose %r" % LIST_CHOICE):
-        return
-    item, question = LIST_CHOICE
-    xdotool("key", "alt+c")
-    date = find(frame, pyatspi.ROLE_TEXT, "Date")
-    if not wait_until(lambda: date and states(date).contains(pyatspi.STATE_FOCUSED), 10, "the creation box"):
-        return
-    check(date.description.strip() == "Date de création :",
-          "the creation box is described as %r" % date.description)
-    xdotool("key", "Return")
-    table = wait_until(lambda: next((acc for acc in walk(frame) if role(acc) == pyatspi.ROLE_LIST_BOX
-                                     and states(acc).contains(pyatspi.STATE_FOCUSED)), None),
-                       10, "the rubrique list")
-    if not table:
-        return
-
-    def focused_row():
-        for cell in walk(table):
-            if role(cell) == pyatspi.ROLE_TABLE_CELL and states(cell).contains(pyatspi.STATE_FOCUSED):
-                return cell.name
-        return None
-
-    def selected_row():
-        selection = table.querySelection()
-        return selection.getSelectedChild(0).name if selection.nSelectedChildren == 1 else None
-
-    # Home then Down: the second "Autre" of the rubriques (Home stops at the
-    # first choice), which asks for the name as the first does.
-    xdotool("key", "Home")
-    xdotool("key", "Down")
-    if wait_until(lambda: selected_row() == item and focused_row() == item, 10,
-                  "Down to select %r and give it the list's focus" % item) is None:
-        fail("selected row %r, focused row %r" % (selected_row(), focused_row()))
-        return
-    xdotool("key", "Return")
-    dialog = wait_until(lambda: dialog_named(frame, question), 10, "the input box named " + question)
-    if not dialog:
-        return
-    ids = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^" + question + "$"],
-                         capture_output=True, text=True, timeout=20).stdout.split()
-    xdotool("windowfocus", "--sync", ids[0])
-    xdotool("key", "Escape")
-    wait_until(lambda: dialog_named(frame, question) is None, 10, "Escape to close the input box")
-    # The program goes on to its next question, in the window, which a
-    # desktop gives the keyboard back; Escape leaves it for the ledger.
-    xdotool("windowfocus", "--sync", window_id)
-    answer = wait_until(lambda: focused_in(frame) if role(focused_in(frame)) == pyatspi.ROLE_TEXT
-                        and focused_in(frame).description.strip() else None, 10, "the next question's box")
-    if not answer:
-        return
-    xdotool("key", "Escape")
-    wait_until(lambda: states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape back to the ledger")
+    """The shown dialog (or file chooser) of the frame's program named name."""
+    return next((window for window in frame.getApplication() if window is not None and window.name == name
+                 and role(window) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER) and showing(window)), None)
 
 
 def leave_menu(frame, ledger, heard):
@@ -520,7 +487,7 @@ def leave_menu(frame, ledger, heard):
                            if role(item) == pyatspi.ROLE_MENU_ITEM), 10, "Down to reach an entry of Fichier")
     xdotool("key", "Escape")
     wait_until(lambda: not states(fichier).contains(pyatspi.STATE_SELECTED)
-               and states(ledger).contains(pyatspi.STATE_FOCUSED), 10, "Escape to leave the menu")
+               and focused(ledger), 10, "Escape to leave the menu")
     check(caret_of(ledger)[1] == where, "the menu keys moved the ledger's caret from %r to %r"
           % (where, caret_of(ledger)[1]))
     check(len(heard.label) == said_before, "the menu keys reached the ledger: %r" % heard.label[said_before:])
@@ -543,7 +510,7 @@ def tab_round(frame, ledger):
             stop = focused_in(frame)
             fail("Tab reached %r (%s) instead of %s" % (stop and stop.name, stop and stop.getRoleName(), name))
             return
-    check(states(ledger).contains(pyatspi.STATE_FOCUSED), "Tab round did not come back to the ledger")
+    check(focused(ledger), "Tab round did not come back to the ledger")
 
 
 if __name__ == "__main__":

@@ -4,3 +4,4 @@
 
 void clickWhenActivated(wxWindow*) {}
 void clickAcceptWhenActivated(wxWindow*) {}
+void clickMessageBoxButtonsWhenActivated() {}

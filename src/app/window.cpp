@@ -258,19 +258,8 @@ bool isCopyKey(const KeyEvent& key) {
 }
 
 bool leavesTextAsItIs(const KeyEvent& key) {
-    switch (key.code) {
-    case kKeyHome:
-    case kKeyEnd:
-    case kKeyLeft:
-    case kKeyRight:
-    case kKeyUp:
-    case kKeyDown:
-    case kKeyPageUp:
-    case kKeyPageDown:
-    case kKeyShift:
-    case kKeyCtrl: return true;
-    default: return key.ctrl && (key.code == keyLetter('A') || key.code == keyLetter('C'));
-    }
+    if (isCaretKey(key.code) || key.code == kKeyShift || key.code == kKeyCtrl) return true;
+    return key.ctrl && (key.code == keyLetter('A') || key.code == keyLetter('C'));
 }
 
 int keyCodeOfCharacter(wchar_t ch) {

@@ -58,11 +58,3 @@ void scriptsOrca(MainForm& form, const std::wstring& baseName) {
         form.reportError(e, L"scriptsOrca");
     }
 }
-
-void installScriptsAtStart(MainForm& form) {
-    std::wstring marker = form.app.programFolder + kOrcaMarker;
-    if (!FichierExistant(marker)) return;
-    scriptsOrca(form, L"yzo");
-    std::error_code ec;
-    std::filesystem::remove(fsPath(marker), ec);
-}

@@ -10,6 +10,7 @@
 #include "app/textfile.h"
 #include "platform/files.h"
 #include "extras/extras.h"
+#include "extras/orca.h"
 
 std::vector<std::wstring> subfolderNames(const std::wstring& folder) {
     std::vector<std::wstring> names;
@@ -112,4 +113,12 @@ void MainForm::jaws(const std::wstring& baseName) {
             reportError(e, L"jaws");
         }
     }
+}
+
+void installScriptsAtStart(MainForm& form) {
+    std::wstring marker = form.app.programFolder + kOrcaMarker;
+    if (!FichierExistant(marker)) return;
+    scriptsOrca(form, L"yzo");
+    std::error_code ec;
+    std::filesystem::remove(fsPath(marker), ec);
 }

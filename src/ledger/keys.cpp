@@ -120,22 +120,9 @@ void MainForm::ledgerKey(const KeyEvent& key) {
     app.keyDescribed = false;
     txt_KeyDown(key);
     if (!app.keyHelp) return;
-    switch (key.code) {
-    case kKeyLeft:
-    case kKeyRight:
-    case kKeyUp:
-    case kKeyDown:
-    case kKeyPageUp:
-    case kKeyPageDown:
-    case kKeyHome:
-    case kKeyEnd:
-    case kKeyShift:
-    case kKeyCtrl:
-    case kKeyNumLock:
-    case kKeyEscape: return;
-    default: break;
-    }
-    if (!app.keyDescribed) message(L"aucune fonction");
+    const bool saysNothing = isCaretKey(key.code) || key.code == kKeyShift || key.code == kKeyCtrl ||
+                             key.code == kKeyNumLock || key.code == kKeyEscape;
+    if (!saysNothing && !app.keyDescribed) message(L"aucune fonction");
 }
 
 bool MainForm::ledgerMenu(const std::wstring& name) {

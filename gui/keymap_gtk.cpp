@@ -76,16 +76,7 @@ MappedKey mapKey(const wxKeyEvent& event) {
     if (!code) code = keyCodeOfCharacter(typedCharacter(keyval));
     m.key.code = code;
     if (m.key.ctrl || m.alt) return m;
-    switch (code) {
-    case kKeyEnter: m.ch = L'\r'; break;
-    case kKeyEscape: m.ch = 27; break;
-    case kKeyBackspace: m.ch = 8; break;
-    case kKeySpace: m.ch = L' '; break;
-    case kKeyTab: break;
-    default: {
-        gunichar u = gdk_keyval_to_unicode(keyval);
-        if (u >= 32 && u != 127 && u <= 0xFFFF) m.ch = static_cast<wchar_t>(u);
-    }
-    }
+    gunichar u = gdk_keyval_to_unicode(keyval);
+    m.ch = characterOfKey(code, u <= 0xFFFF ? static_cast<wchar_t>(u) : 0);
     return m;
 }

@@ -52,14 +52,6 @@ MappedKey mapKey(const wxKeyEvent& event) {
     if (!code) code = static_cast<int>(virtualKey);
     m.key.code = code;
     if (m.key.ctrl || m.alt) return m;
-    switch (code) {
-    case kKeyEnter: m.ch = L'\r'; break;
-    case kKeyEscape: m.ch = 27; break;
-    case kKeyBackspace: m.ch = 8; break;
-    case kKeySpace: m.ch = L' '; break;
-    case kKeyTab: break;
-    default:
-        if (typed >= 32 && typed != 127) m.ch = typed;
-    }
+    m.ch = characterOfKey(code, typed);
     return m;
 }

@@ -60,10 +60,10 @@ public:
     }
 
     int PageCount() const { return static_cast<int>(pages_.size()); }
-    bool HasPage(int page) override { return page >= 1 && page <= static_cast<int>(pages_.size()); }
+    bool HasPage(int page) override { return page >= 1 && page <= PageCount(); }
     void GetPageInfo(int* minPage, int* maxPage, int* from, int* to) override {
         *minPage = *from = 1;
-        *maxPage = *to = static_cast<int>(pages_.size());
+        *maxPage = *to = PageCount();
     }
     bool OnPrintPage(int page) override {
         wxDC* dc = GetDC();

@@ -262,6 +262,17 @@ bool leavesTextAsItIs(const KeyEvent& key) {
     return key.ctrl && (key.code == keyLetter('A') || key.code == keyLetter('C'));
 }
 
+wchar_t characterOfKey(int code, wchar_t typed) {
+    switch (code) {
+    case kKeyEnter: return L'\r';
+    case kKeyEscape: return L'\x1b';
+    case kKeyBackspace: return L'\b';
+    case kKeySpace: return L' ';
+    case kKeyTab: return 0;
+    default: return typed >= 32 && typed != 127 ? typed : 0;
+    }
+}
+
 int keyCodeOfCharacter(wchar_t ch) {
     if (ch >= L'a' && ch <= L'z') return keyLetter(static_cast<char>(ch - L'a' + L'A'));
     if (ch >= L'A' && ch <= L'Z') return keyLetter(static_cast<char>(ch));

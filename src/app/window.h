@@ -54,6 +54,10 @@ enum class KeyResult {
 // "*" and "µ" 220), else of its key on a US keyboard ("[" 219); "\\" and
 // "&" have none, so that no other mark acts as "*". 0: none.
 int keyCodeOfCharacter(wchar_t ch);
+// The character a key types, as the key protocol takes it: Enter, Escape,
+// Backspace and Space their own control characters, Tab none, any other key
+// the printable character it typed on the user's layout (0 when none).
+wchar_t characterOfKey(int code, wchar_t typed);
 // A key that a text box uses to edit its own text or move in it: the
 // clipboard and undo keys (Ctrl+A, Ctrl+Z, Ctrl+C, Ctrl+X, Ctrl+V), Home,
 // End, the arrows, Backspace and Delete, with any modifier.

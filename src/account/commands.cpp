@@ -45,6 +45,7 @@ bool MainForm::accountMenu(const std::wstring& name, int index) {
         {L"mnuCreationPasse", &MainForm::creationPasse},
         {L"mnuSuppressionPasse", &MainForm::suppressionPasse},
         {L"mnuModifPasse", &MainForm::modifPasse},
+        {L"mnuExportCompte", &MainForm::mnuExportCompte},
     };
     return runMenuTable(actions, name, index);
 }

@@ -650,6 +650,12 @@ public:
     void mnuParametreImprimer();
     // Writes the display's table to a text file chosen by the user.
     void mnuMiseFichier();
+    // Writes the account to a CSV table (the lines of the display) or a
+    // journal (every operation), as the name chosen says (statements/).
+    void mnuExportCompte();
+    // The stored lines the display shows, in its order; every operation line
+    // when a text is shown in place of the ledger.
+    std::vector<std::wstring> displayedLines() const;
     // Loads the labels of the cheque parameters.
     void InitTableLibelleCheque();
     // Chooses (or creates) the cheque parameter file, then shows its values for editing.

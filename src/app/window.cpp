@@ -79,6 +79,7 @@ WindowModel::WindowModel() {
                 {L"mnuVisuImprimer", L"&Visualisation de l'impression", 'I', false, true},
                 {L"mnuParametreImprimer", L"Choix de l'imprimante", 0, false, false},
                 {L"mnuMiseFichier", L"&Mise sur fichier de l'affichage", 'F', false, true},
+                {L"mnuExportCompte", L"Exporter le compte...", 0, false, false},
                 {L"mnuQuitterItem", L"&Quitter : alt Q", 0, false, false},
             });
     addMenu(

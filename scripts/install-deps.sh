@@ -7,7 +7,7 @@ packages=(
   libwxgtk3.2-dev libgtk-3-dev libspeechd-dev
   xvfb xauth xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi orca
   dpkg-dev appstream desktop-file-utils shared-mime-info libglib2.0-bin
-  poppler-utils gcovr
+  poppler-utils gcovr hledger
 )
 missing=()
 for p in "${packages[@]}"; do

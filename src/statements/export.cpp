@@ -121,9 +121,8 @@ std::wstring journalCommodity(const AccountHeader& header) {
     std::wstring name;
     for (wchar_t c : trim(header.unitName))
         if (c != L'"') name += c;
-    const bool plain = std::all_of(name.begin(), name.end(), [](wchar_t c) {
-        return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
-    });
+    const bool plain = std::all_of(name.begin(), name.end(),
+                                   [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); });
     return plain ? name : L"\"" + name + L"\"";
 }
 
@@ -173,8 +172,10 @@ struct JournalEntry {
 class JournalWriter {
 public:
     JournalWriter(const AccountHeader& header, const std::wstring& accountName)
-        : commodity_(journalCommodity(header)), main_(kAssetsRoot + accountPart(accountName, kNoAccountName)),
-          cash_(main_ + kCashAccount), hasTva_(header.hasTva) {}
+        : commodity_(journalCommodity(header)),
+          main_(kAssetsRoot + accountPart(accountName, kNoAccountName)),
+          cash_(main_ + kCashAccount),
+          hasTva_(header.hasTva) {}
 
     std::wstring text;
 
@@ -193,9 +194,11 @@ public:
         if (op.flag == balancerule::kRegisteredFlag) head += std::wstring(L" ") + kClearedMark;
         else if (op.flag == kMarkedFlag) head += std::wstring(L" ") + kPendingMark;
         if (std::wstring code = journalText(op.numero); !code.empty()) head += L" (" + code + L")";
-        text += head + L" " + journalText(op.objet) + kJournalLineEnd;
+        if (std::wstring payee = journalText(op.objet); !payee.empty()) head += L" " + payee;
+        text += head + kJournalLineEnd;
         const long long cents = centsOf(op.montant);
-        if (hasTva_ && op.tva != 0) text += kPostingIndent + (L"; TVA " + journalAmount(centsOf(op.tva), commodity_)) + kJournalLineEnd;
+        if (hasTva_ && op.tva != 0)
+            text += kPostingIndent + (L"; TVA " + journalAmount(centsOf(op.tva), commodity_)) + kJournalLineEnd;
         posting(e.cash ? cash_ : main_, cents);
         const bool income = op.code == L'R' || (op.code != L'D' && cents >= 0);
         posting((income ? kIncomeRoot : kExpenseRoot) + accountPart(std::wstring(op.rubrique), kNoRubrique), -cents);
@@ -297,7 +300,8 @@ ExportedFile exportJournal(const std::vector<std::wstring>& lines, const Account
     JournalWriter journal(header, accountName);
     journal.comment(L"Compte " + accountName + L" : " + trim(header.title) + L", en " + trim(header.unitName));
     if (bankCode)
-        journal.comment(L"Le solde d'ouverture est le solde de la banque moins les opérations enregistrées qu'il compte.");
+        journal.comment(
+            L"Le solde d'ouverture est le solde de la banque moins les opérations enregistrées qu'il compte.");
     journal.text += kJournalLineEnd;
     if (opening != 0) journal.opening(header.startDate, opening);
     const std::vector<bool> holds = assertionsHolding(entries, opening);

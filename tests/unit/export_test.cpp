@@ -16,9 +16,9 @@ bool has(const std::string& bytes, const std::wstring& text) { return bytes.find
 
 TEST(Export, TypeFollowsTheExtension) {
     const std::pair<const wchar_t*, ExportKind> cases[] = {
-        {L"a.csv", ExportKind::Csv},         {L"/d/B.CSV", ExportKind::Csv},      {L"c.journal", ExportKind::Journal},
-        {L"c.Ledger", ExportKind::Journal},  {L"c.txt", ExportKind::Unknown},     {L"c", ExportKind::Unknown},
-        {L"d.csv/c", ExportKind::Unknown},   {L"c.csv.txt", ExportKind::Unknown},
+        {L"a.csv", ExportKind::Csv},        {L"/d/B.CSV", ExportKind::Csv},      {L"c.journal", ExportKind::Journal},
+        {L"c.Ledger", ExportKind::Journal}, {L"c.txt", ExportKind::Unknown},     {L"c", ExportKind::Unknown},
+        {L"d.csv/c", ExportKind::Unknown},  {L"c.csv.txt", ExportKind::Unknown},
     };
     for (const auto& [path, kind] : cases) EXPECT_EQ(exportKindOf(path), kind) << toUtf8(path);
     EXPECT_EQ(journalAccountName(L"/d.x/Épargne été.yzo"), L"Épargne été");
@@ -28,7 +28,8 @@ TEST(Export, CsvLeavesOutUnreadableLinesAndTvaOfAnAccountWithout) {
     const ExportedFile f = exportCsv({L"abîmée", operationLine(L" 2 12026", L'D', L"", L"M", L"-3")},
                                      convertit_ChaineConfiguration(headerLine(L'S')));
     EXPECT_EQ(f.operations, 1);
-    EXPECT_EQ(f.bytes, std::string(kUtf8LineMark) + toUtf8(kCsvHeader + L"\r\n02/01/2026;non repèré;Dépense;;M;-3;;\r\n"));
+    EXPECT_EQ(f.bytes,
+              std::string(kUtf8LineMark) + toUtf8(kCsvHeader + L"\r\n02/01/2026;non repèré;Dépense;;M;-3;;\r\n"));
 }
 
 TEST(Export, JournalFollowsTheBalanceRule) {
@@ -36,15 +37,18 @@ TEST(Export, JournalFollowsTheBalanceRule) {
     // it and not an expense before it: the journal's balance at that date is
     // not the bank's, so no assertion; the total is still the program's
     // 1000 - 30 (the opening, 1000 - 200, and the three operations).
-    const std::string bank = exportJournal({operationLine(L" 2 12026", L'D', L"Courses", L"MARCHE", L"-30"),
-                                            flagged(L" 3 12026", L'/', L'B', {L"Banque", L"Banque", L"1000", L"0", L""}),
-                                            flagged(L" 4 12026", L'/', L'R', {L"", L"a|b;c", L"200", L"0", L"(7)"})},
-                                           convertit_ChaineConfiguration(headerLine(L'T')), L"a;b  c")
-                                 .bytes;
-    EXPECT_TRUE(has(bank, L"2026-01-01 Solde d'ouverture\n    actif:a,b c  800.00 EUR\n    capitaux:ouverture  -800.00 EUR"));
+    const std::string bank =
+        exportJournal({operationLine(L" 2 12026", L'D', L"Courses", L"MARCHE", L"-30"),
+                       flagged(L" 3 12026", L'/', L'B', {L"Banque", L"Banque", L"1000", L"0", L""}),
+                       flagged(L" 4 12026", L'/', L'R', {L"", L"a|b;c", L"200", L"0", L"(7)"})},
+                      convertit_ChaineConfiguration(headerLine(L'T')), L"a;b  c")
+            .bytes;
+    EXPECT_TRUE(
+        has(bank, L"2026-01-01 Solde d'ouverture\n    actif:a,b c  800.00 EUR\n    capitaux:ouverture  -800.00 EUR"));
     EXPECT_TRUE(has(bank, L"; 2026-01-03 solde de la banque 1000.00 EUR : les opérations enregistrées"));
     EXPECT_FALSE(has(bank, L"= 1000.00"));
-    EXPECT_TRUE(has(bank, L"2026-01-04 * (7) a/b,c\n    actif:a,b c  200.00 EUR\n    revenus:sans rubrique  -200.00 EUR"));
+    EXPECT_TRUE(
+        has(bank, L"2026-01-04 * (7) a/b,c\n    actif:a,b c  200.00 EUR\n    revenus:sans rubrique  -200.00 EUR"));
 
     // A marked account in another unit: marked is pending ("!"); its bank
     // line, traites and operations before the start date are left out.

@@ -24,14 +24,6 @@ TEST(Export, TypeFollowsTheExtension) {
     EXPECT_EQ(journalAccountName(L"/d.x/Épargne été.yzo"), L"Épargne été");
 }
 
-TEST(Export, CsvLeavesOutUnreadableLinesAndTvaOfAnAccountWithout) {
-    const ExportedFile f = exportCsv({L"abîmée", operationLine(L" 2 12026", L'D', L"", L"M", L"-3")},
-                                     convertit_ChaineConfiguration(headerLine(L'S')));
-    EXPECT_EQ(f.operations, 1);
-    EXPECT_EQ(f.bytes,
-              std::string(kUtf8LineMark) + toUtf8(kCsvHeader + L"\r\n02/01/2026;non repèré;Dépense;;M;-3;;\r\n"));
-}
-
 TEST(Export, JournalFollowsTheBalanceRule) {
     // A bank-code account whose bank line counts a receipt registered after
     // it and not an expense before it: the journal's balance at that date is

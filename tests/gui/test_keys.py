@@ -4,13 +4,21 @@ Shift+8 (US keyboard) marks as yzo-script's key of the mark, the French "*"
 unmarks; Ctrl+Space and Ctrl+Z unmark one selected line without a text
 selection or a whole-text change (which the screen reader would read whole);
 Ctrl+A, Ctrl+Z, Shift+F5 in the creation's date box act on the box; Space
-ticks a criteria row once; Ctrl+Shift+S and Ctrl+Shift+B open one file dialog."""
+ticks a criteria row once; Ctrl+Shift+S and Ctrl+Shift+B open one file dialog.
+Then, on the demo account, keys_go_down() and in_the_notepad()."""
 from gui_support import *  # noqa: F401,F403
 
 # A type 2 account (operations marked with "*"), put in place of the demo account.
 MARKED = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scenarios", "data", "ledger-repere.yzo")
 # How long a cancelled dialog is given to come back.
 SETTLE_SECONDS = 3
+# Longer than GTK's wait for a key's release: what a late click would do has happened by then.
+LATE_CLICK_SECONDS = 1
+AMOUNT = "12,50"
+NUMBER_QUESTION = "numéro :"
+FIRST_OBJET = "BOULANGERIE"  # an objet of the rubrique offered first, in the demo's lists
+FIRST = ["Appeler la banque lundi", "Chèque 4713 : garage"]
+TYPED = "rendez-vous mardi"
 
 
 def text_events(changes):
@@ -37,6 +45,24 @@ def main():
     yzo = start_yzo(account)
     run_and_report(yzo, lambda: run_window(yzo, changes, marked), "keys")
 
+    # Then on the demo account with a notepad file.
+    account = fresh_account()
+    if script_question(account) != NUMBER_QUESTION:
+        raise SystemExit("yzo-script does not ask %r after the amount" % NUMBER_QUESTION)
+    account = fresh_account()
+    note = os.path.join(os.path.dirname(account), "courant.txt")
+    with open(note, "wb") as f:
+        f.write("\r\n".join(FIRST).encode("cp1252") + b"\r\n")
+    yzo = start_yzo(account)
+    run_and_report(yzo, lambda: (keys_go_down(yzo), in_the_notepad(yzo, note)), "key press and notepad")
+
+
+def script_question(account):
+    """The question yzo-script asks after the amount of the first objet."""
+    script = ['start "%s"' % account, "click CmdCreation", "key Enter", "key Enter", 'answer "%s"' % AMOUNT,
+              "key Enter", "show LblDial"]
+    shown = [l for l in yzo_script(os.path.dirname(account), script).split("\n") if l.startswith("  LblDial ")]
+    return shown[0].split('"')[1].strip() if shown else None
 
 def run_window(yzo, changes, marked):
     opened = open_ledger(yzo)
@@ -159,6 +185,131 @@ def count_dialogs(app, frame, window_id, keys):
             deadline = time.monotonic() + SETTLE_SECONDS
         time.sleep(0.05)
     check(opened == 1, "%s opened %d file dialogs" % (keys, opened))
+
+
+
+def question_shown(frame, text):
+    """A label of the window shows this text."""
+    return any(role(a) == pyatspi.ROLE_LABEL and showing(a) and text_of(a).strip() == text for a in walk(frame))
+
+
+def keys_go_down(yzo):
+    """Buttons and input boxes answer as the key goes down: GTK's button,
+    activated by a key, clicks on its release or a quarter of a second later,
+    after the keys that follow. Each case sends its keys in one burst: Alt+C
+    then Escape leaves the creation it opened; Enter in the amount's box then
+    Backspaces answers the amount (with the wait, the Backspaces emptied the
+    box: a cancel)."""
+    # The pointer is moved away once the window is there.
+    if not wait_for_window(yzo)[0]:
+        return
+    xdotool("mousemove", "1279", "1023")
+    opened = open_ledger(yzo)
+    if not opened:
+        return
+    app, frame, ledger, frame_id = opened
+    date = find(frame, pyatspi.ROLE_TEXT, "Date")
+    if not check(date, "no date box named Date"):
+        return
+
+    # Alt+C and Escape at once: the creation opened and left.
+    xdotool("key", "--delay", "0", "alt+c", "Escape")
+    wait_until(lambda: focused(ledger) and not showing(date), 10, "the ledger back after Alt+C and Escape")
+    time.sleep(LATE_CLICK_SECONDS)
+    pump()
+    check(focused(ledger) and not showing(date), "Alt+C opened the creation after the Escape that followed it")
+
+    # The amount answered by Enter, Backspaces right behind it.
+    xdotool("key", "alt+c")
+    if not wait_until(lambda: focused(date), 10, "the creation's date box"):
+        return
+    xdotool("key", "Return")  # the date: the rubrique list
+    # The choice list is a list box named by its question.
+    wait_until(lambda: any(role(a) == pyatspi.ROLE_LIST_BOX and focused(a)
+                           for a in walk(frame)), 10, "the rubrique list")
+    xdotool("key", "Return")  # the rubrique: the objet list, then Enter asks the amount
+    wait_until(lambda: any(role(a) == pyatspi.ROLE_TABLE_CELL and a.name.strip() == FIRST_OBJET
+                           for a in walk(frame)), 10, "the objet list")
+    xdotool("key", "Return")
+    box = wait_until(lambda: window_ids("^montant$", yzo.pid), 10, "the amount's input box")
+    if not box:
+        return
+    xdotool("windowfocus", "--sync", box[0])
+    xdotool("key", "ctrl+a")
+    xdotool("type", AMOUNT)
+    xdotool("key", "--delay", "0", "Return", *["BackSpace"] * len(AMOUNT))
+    wait_until(lambda: not window_ids("^montant$", yzo.pid), 10, "the amount's input box to close")
+    time.sleep(LATE_CLICK_SECONDS)
+    pump()
+    check(question_shown(frame, NUMBER_QUESTION),
+          "Enter did not answer the amount at once: no question %r after it" % NUMBER_QUESTION)
+    xdotool("windowfocus", "--sync", frame_id)
+    xdotool("key", "Escape")
+    wait_until(lambda: focused(ledger), 10, "Escape back to the ledger")
+
+
+
+def in_the_notepad(yzo, note):
+    """The notepad opened by its key (Ctrl+Shift+B) on the proposed file holds
+    the file's lines; a line typed and saved with Ctrl+S is in the file, the
+    previous text in its own backup; the "Opérations" button brings the ledger back."""
+    opened = open_ledger(yzo)
+    if not opened:
+        return
+    app, frame, ledger, _ = opened
+    notepad = find(frame, pyatspi.ROLE_TEXT, "Bloc note")
+    if not check(notepad, "no text named Bloc note"):
+        return
+
+    # The key opens the file dialog on the proposed name, beside the account.
+    xdotool("key", "ctrl+shift+b")
+    dialog = wait_until(lambda: find(app, pyatspi.ROLE_FILE_CHOOSER) or find(app, pyatspi.ROLE_DIALOG),
+                        15, "the notepad's file dialog")
+    if not dialog:
+        return
+    # The location box takes the whole path, whatever folder the dialog shows.
+    xdotool("key", "ctrl+l")
+    time.sleep(0.3)
+    xdotool("type", "--delay", "20", note)
+    xdotool("key", "Return")
+
+    if not wait_until(lambda: showing(notepad) and text_of(notepad) == "\n".join(FIRST), 15,
+                      "the notepad holding the file's lines"):
+        print("notepad text: %r" % text_of(notepad))
+        return
+    check(not showing(ledger), "the ledger is still shown beside the notepad")
+    check(wait_until(lambda: focused(notepad), 10, "the focus on the notepad"), "the notepad does not have the focus")
+
+    # A line typed at the end, then saved.
+    xdotool("key", "ctrl+End")
+    xdotool("key", "Return")
+    xdotool("type", "--delay", "20", TYPED)
+    wanted = "\n".join(FIRST + [TYPED])
+    if not wait_until(lambda: text_of(notepad) == wanted, 10, "the typed line read back"):
+        print("notepad text: %r" % text_of(notepad))
+        return
+    xdotool("key", "ctrl+s")
+
+    def saved():
+        with open(note, "rb") as f:
+            return f.read() == ("\r\n".join(FIRST + [TYPED]) + "\r\n").encode("cp1252")
+
+    check(wait_until(saved, 10, "the notepad written"), "the file does not hold what was read")
+    backup = note + ".bak"
+    if check(os.path.exists(backup), "no backup of the notepad"):
+        with open(backup, "rb") as f:
+            check(f.read() == ("\r\n".join(FIRST) + "\r\n").encode("cp1252"),
+                  "the backup does not hold the previous text")
+    check(not os.path.exists(os.path.join(os.path.dirname(note), "courant.bak")),
+          "the notepad's backup took the account's backup name")
+
+    # The button under the notepad brings the ledger back.
+    button = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Opérations")
+    if check(button, "no button named Opérations beside the notepad"):
+        button.queryAction().doAction(0)
+        check(wait_until(lambda: showing(ledger) and not showing(notepad), 10, "the ledger back"),
+              "the ledger is not back after the button")
+
 
 
 if __name__ == "__main__":

@@ -250,18 +250,16 @@ class Heard:
 
     def __call__(self, event):
         try:
-            source_role = role(event.source)
+            source_role, notification = role(event.source), role(event.source) == pyatspi.ROLE_NOTIFICATION
             if event.type.startswith("object:text-changed:insert"):
                 if source_role == pyatspi.ROLE_LABEL and in_notification(event.source):
                     self.label.append(event.any_data)
-            elif event.type.startswith("object:property-change:accessible-name"):
-                if source_role == pyatspi.ROLE_NOTIFICATION:
-                    self.notified.append(event.any_data)
-            elif event.type.startswith("object:state-changed:showing"):
-                if source_role == pyatspi.ROLE_NOTIFICATION:
-                    self.shown.append(event.detail1)
             elif event.type.startswith("object:announcement"):
                 self.announced.append(event.any_data)
+            elif notification and event.type.startswith("object:property-change:accessible-name"):
+                self.notified.append(event.any_data)
+            elif notification and event.type.startswith("object:state-changed:showing"):
+                self.shown.append(event.detail1)
         except Exception as e:  # an object gone meanwhile
             print("event not read:", event.type, e, flush=True)
 

@@ -106,8 +106,10 @@ def split_steps(transcript):
     next message, input box or ledger line begins the next step."""
     steps, record = [], None
     for line in transcript.split("\n"):
-        if record is None or line.startswith(("message: ", "input: ", "msgbox: ", "  | ")) and record["caret"] is not None:
-            record = dict(messages=[], text=[], caret=None, items=[], selected=None, prompt=None, question=None, box=None)
+        starts = line.startswith(("message: ", "input: ", "msgbox: ", "  | "))
+        if record is None or starts and record["caret"] is not None:
+            record = dict(messages=[], text=[], caret=None, items=[], selected=None, prompt=None, question=None,
+                          box=None)
             steps.append(record)
         if line.startswith("message: "):
             record["messages"].append(line[len("message: "):])

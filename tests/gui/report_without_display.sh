@@ -1,9 +1,7 @@
 #!/bin/bash
-# `yzo COMMANDFILE /C [/S]` runs the accounting report with no display at all:
-# it must end by itself without starting the toolkit (which would fail here),
-# print nothing on standard output, and say on standard error what went wrong.
-# Exit status: 0 the report is written whole, 1 a failure (said on standard
-# error), 2 bad usage.
+# `yzo COMMANDFILE /C [/S]` runs the accounting report with no display, without
+# the toolkit, printing nothing on standard output and its errors on standard
+# error; status 0 the report is written whole, 1 a failure, 2 bad usage.
 # Usage: report_without_display.sh YZO SCENARIO_DATA_FOLDER DEMO_FOLDER HELP_FOLDER
 set -u
 yzo=$(readlink -f "$1") data=$(readlink -f "$2") demo=$(readlink -f "$3") help=$(readlink -f "$4")
@@ -14,12 +12,9 @@ fail() { echo "FAIL: $*"; failed=1; }
 
 # run NAME EXPECTED_STATUS ARGS...: runs yzo in a fresh copy of the data.
 run() {
-    local name=$1 want=$2
+    local name=$1 want=$2 dir="$work/$1"
     shift 2
-    dir="$work/$name"
-    mkdir -p "$dir"
-    cp -r "$data/." "$dir/"
-    cp "$data/compta-ini.txt" "$dir/yzo.INI"
+    mkdir -p "$dir" && cp -r "$data/." "$dir/" && cp "$data/compta-ini.txt" "$dir/yzo.INI"
     (cd "$dir" && timeout -k 5 30 env -u DISPLAY -u WAYLAND_DISPLAY YZO_DOSSIER="$dir" \
         YZO_AUJOURDHUI=2026-12-06 YZO_HEURE=10:00:00 "$yzo" "$@" > "$dir.out" 2> "$dir.err" < /dev/null)
     status=$?
@@ -34,9 +29,8 @@ said() { grep -qF "$2" "$work/$1.err" || { fail "$1: standard error lacks \"$2\"
 run detaille 0 compta-fenetre.txt /C
 [ -s "$work/detaille.err" ] && { fail "detaille: a report made whole said something"; cat "$work/detaille.err"; }
 grep -q "Porte-monnaie" "$work/detaille/compta-fenetre.prn" 2>/dev/null || fail "detaille: no report in compta-fenetre.prn"
-# The reports' contents and messages are those of the scenarios compta-*,
-# which run the same command files; here, that yzo reads its switches as
-# yzo-script does and says the messages on standard error.
+# The scenarios compta-* check the reports of these command files; here, that
+# yzo reads its switches as yzo-script does and says the messages on standard error.
 run mots 1 "$work/mots/compta-mots.txt" /c
 run simple 1 compta-mots.txt /C /s
 cmp -s "$work/simple/compta-mots.prn" "$data/expected/compta-mots-simple.prn" || fail "simple: the report differs from expected/compta-mots-simple.prn"

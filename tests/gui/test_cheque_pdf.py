@@ -1,66 +1,24 @@
 #!/usr/bin/python3
-"""A cheque printed to a PDF file lands where its parameters put it.
-
-Gives the demo account a cheque parameter file (through yzo-script, which
-writes yzo.INI), then in the window: chooses GTK's "Print to File" printer
-and a file name in "Choix de l'imprimante" with real keys, previews the
-cheque of an expense ("Visu.Chèque", the ordre and the place typed in the
-input boxes) and prints it ("Imp.Chèque"). `pdftotext -bbox` reads the
-words of the PDF: each word of the amount in figures, the amount in words,
-the ordre, the place and the date must start within half a character of the
-place that the parameter values in millimetres give, measured from the
-paper's corner: the item's column and line, from its millimetres through
-"80 caractères font en longueur" and "65 lignes font en millimètres", times
-the width of one character and the height of one line.
-
-Usage (run_gui_test.sh sets up the display and the buses):
-    test_cheque_pdf.py YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER
-"""
-import os
-import re
-import shutil
-import subprocess
-import sys
-import time
-import html
-
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import test_window as tw  # noqa: E402  (the same arguments, the same helpers)
-import pyatspi  # noqa: E402
+"""A cheque printed to a PDF through GTK's "Print to File" lands where its
+parameters put it: `pdftotext -bbox` reads its words, each of which must
+start within half a character of the place its millimetres give, through
+"80 caractères font en longueur" and "65 lignes font en millimètres"."""
+import html, re
+from gui_support import *  # noqa: F401,F403
 
 # The parameter file's values, line by line (lines 1, 2 and 7 are fixed texts).
 TOP, LEFT = 6, 4                 # margins
 LENGTH_OF_80, HEIGHT_OF_65 = 200, 260
 # (height from the top, start from the left, field length) of the six items.
-ITEMS = {
-    "figures": (35, 135, 40),
-    "words1": (21, 50, 72),
-    "words2": (27, 5, 116),
-    "ordre": (33, 5, 115),
-    "place": (42, 90, 31),
-    "date": (42, 135, 40),
-}
-ORDER = ["figures", "words1", "words2", "ordre", "place", "date"]
+ITEMS = {"figures": (35, 135, 40), "words1": (21, 50, 72), "words2": (27, 5, 116), "ordre": (33, 5, 115),
+         "place": (42, 90, 31), "date": (42, 135, 40)}
+ORDER = list(ITEMS)
 
 # The expense of the demo account whose cheque is printed, and what it says.
-EXPENSE = "GARAGE"
-FIGURES = "312,60"
-WORDS = "trois cent douze euros et soixante centimes"
+EXPENSE, FIGURES, WORDS = "GARAGE", "312,60", "trois cent douze euros et soixante centimes"
 DATE = "20 12  2026"               # its date in the cheque's short form
-ORDRE = "GARAGE DU PONT"
-PLACE = "Quimper"
-
+ORDRE, PLACE = "GARAGE DU PONT", "Quimper"
 MM_PER_POINT = 25.4 / 72
-
-
-def parameter_lines():
-    values = [TOP, LEFT, LENGTH_OF_80, HEIGHT_OF_65]
-    lines = ["Les paramètres de position sont en Millimètre", "Réglages selon l'imprimante :"]
-    lines += [str(v) for v in values]
-    lines += ["Mensurations du chèque :", "175"]
-    for name in ORDER:
-        lines += [str(v) for v in ITEMS[name]]
-    return lines
 
 
 def prepare(account):
@@ -68,20 +26,18 @@ def prepare(account):
     yzo-script's "Parametre du chéquier" (it writes yzo.INI on quitting)."""
     folder = os.path.dirname(account)
     prm = os.path.join(folder, "cheque.PRM")
-    script = ['start "%s"' % account, 'answer file "%s"' % prm, "menu mnuParametreCheque",
-              "click CmdYzo", "click CmdQuitter"]
-    tw.yzo_script(folder, script)
+    yzo_script(folder, ['start "%s"' % account, 'answer file "%s"' % prm, "menu mnuParametreCheque",
+                        "click CmdYzo", "click CmdQuitter"])
+    lines = ["Les paramètres de position sont en Millimètre", "Réglages selon l'imprimante :"]
+    lines += [str(v) for v in [TOP, LEFT, LENGTH_OF_80, HEIGHT_OF_65]] + ["Mensurations du chèque :", "175"]
+    lines += [str(v) for name in ORDER for v in ITEMS[name]]
     with open(prm, "wb") as f:
-        f.write(("\r\n".join(parameter_lines()) + "\r\n").encode("cp1252"))
+        f.write(("\r\n".join(lines) + "\r\n").encode("cp1252"))
 
-
-# --- Where the parameters put each word ------------------------------------
 
 def expected_words():
-    """(text, x, y, item) in millimetres from the paper's corner for every
-    word of the cheque."""
-    char_width = LENGTH_OF_80 / 80
-    line_height = HEIGHT_OF_65 / 65
+    """(text, x, y, item) in millimetres from the paper's corner for every word of the cheque."""
+    char_width, line_height = LENGTH_OF_80 / 80, HEIGHT_OF_65 / 65
     # The amount in words is cut at the last blank that leaves the first
     # line within its field.
     field = ITEMS["words1"][2] * 80 // LENGTH_OF_80
@@ -100,199 +56,186 @@ def expected_words():
 
 
 def pdf_words(pdf):
-    """(text, xMin, yMin) in millimetres of every word of the PDF's pages,
-    and the page sizes."""
+    """(text, xMin, yMin) in millimetres of every word of the PDF, and the page sizes."""
     run = subprocess.run(["pdftotext", "-bbox", pdf, "-"], capture_output=True, text=True, timeout=30)
     if run.returncode != 0:
-        tw.fail("pdftotext failed: %s" % run.stderr)
+        fail("pdftotext failed: %s" % run.stderr)
         return [], []
     pages = [(float(w), float(h)) for w, h in re.findall(r'<page width="([\d.]+)" height="([\d.]+)"', run.stdout)]
-    words = []
-    for x, y, text in re.findall(r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">(.*?)</word>',
-                                 run.stdout):
-        words.append((html.unescape(text), float(x) * MM_PER_POINT, float(y) * MM_PER_POINT))
-    return words, pages
+    words = re.findall(r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">(.*?)</word>', run.stdout)
+    return [(html.unescape(text), float(x) * MM_PER_POINT, float(y) * MM_PER_POINT) for x, y, text in words], pages
 
 
 def check_positions(pdf):
     words, pages = pdf_words(pdf)
-    if not tw.check(len(pages) == 1, "the PDF has %d pages, the cheque one" % len(pages)):
+    if not check(len(pages) == 1, "the PDF has %d pages, the cheque one" % len(pages)):
         return
     width, height = pages[0]
-    tw.check(width < height, "the page is not in portrait: %r" % (pages[0],))
-    half_width = LENGTH_OF_80 / 80 / 2
-    half_line = HEIGHT_OF_65 / 65 / 2
+    check(width < height, "the page is not in portrait: %r" % (pages[0],))
+    half_width, half_line = LENGTH_OF_80 / 80 / 2, HEIGHT_OF_65 / 65 / 2
     left = list(words)
     for text, x, y, item in expected_words():
         same = [w for w in left if w[0] == text]
-        if not tw.check(same, "%s: no word %r in the PDF, which holds %r" % (item, text, [w[0] for w in words])):
+        if not check(same, "%s: no word %r in the PDF, which holds %r" % (item, text, [w[0] for w in words])):
             continue
         found = min(same, key=lambda w: abs(w[1] - x) + abs(w[2] - y))
         left.remove(found)
         print("%-8s %-10r at %6.1f %6.1f mm, expected %6.1f %6.1f" % (item, text, found[1], found[2], x, y))
-        tw.check(abs(found[1] - x) <= half_width and abs(found[2] - y) <= half_line,
-                 "%s: %r printed at %.1f mm, %.1f mm from the corner; the parameters put it at %.1f mm, %.1f mm"
-                 % (item, text, found[1], found[2], x, y))
-    tw.check(not left, "the PDF holds more than the cheque: %r" % [w[0] for w in left])
+        check(abs(found[1] - x) <= half_width and abs(found[2] - y) <= half_line,
+              "%s: %r printed at %.1f mm, %.1f mm from the corner; the parameters put it at %.1f mm, %.1f mm"
+              % (item, text, found[1], found[2], x, y))
+    check(not left, "the PDF holds more than the cheque: %r" % [w[0] for w in left])
 
-
-# --- The window --------------------------------------------------------------
 
 def main():
     if shutil.which("pdftotext") is None:
         print("SKIPPED: pdftotext is missing (Debian package poppler-utils)")
         sys.exit(77)
-    account = tw.fresh_account()
+    account = fresh_account()
     prepare(account)
-    pdf = os.path.join(tw.WORK, "cheque.pdf")
+    pdf = os.path.join(WORK, "cheque.pdf")
     os.environ.pop("YZO_IMPRESSION_PDF", None)
-    yzo = tw.start_yzo(account, program=os.path.abspath(tw.YZO), cwd=tw.WORK)
+    yzo = start_yzo(account, program=os.path.abspath(YZO), cwd=WORK)
 
     def body():
         if run_window(yzo, pdf):
             check_positions(pdf)
 
-    tw.run_and_report(yzo, body, "cheque PDF")
+    run_and_report(yzo, body, "cheque PDF")
 
 
 def choose_pdf_printer(app, frame, pdf):
     """Fichier, "Choix de l'imprimante": the "Print to File" printer, the
     PDF format and the file name; the dialog's "Print" keeps them."""
-    fichier = tw.find(frame, pyatspi.ROLE_MENU, "Fichier")
-    tw.xdotool("key", "F10")
-    if not tw.wait_until(lambda: tw.states(fichier).contains(pyatspi.STATE_SELECTED), 10, "F10 to open Fichier"):
+    fichier = find(frame, pyatspi.ROLE_MENU, "Fichier")
+    xdotool("key", "F10")
+    if not wait_until(lambda: states(fichier).contains(pyatspi.STATE_SELECTED), 10, "F10 to open Fichier"):
         return False
 
     def selected_entry():
-        for item in tw.walk(fichier):
-            if tw.role(item) == pyatspi.ROLE_MENU_ITEM and tw.states(item).contains(pyatspi.STATE_SELECTED):
-                return item.name
-        return None
+        return next((item.name for item in walk(fichier) if role(item) == pyatspi.ROLE_MENU_ITEM
+                     and states(item).contains(pyatspi.STATE_SELECTED)), None)
 
     # The entry is reached with Down (an item run through the accessibility
     # tree would hold the tree up for as long as its dialog is open).
     for _ in range(40):
         before = selected_entry()
-        tw.xdotool("key", "Down")
-        tw.wait_until(lambda: selected_entry() not in (None, before), 5, "Down to move in Fichier")
+        xdotool("key", "Down")
+        wait_until(lambda: selected_entry() not in (None, before), 5, "Down to move in Fichier")
         if selected_entry() == "Choix de l'imprimante":
             break
-    if not tw.check(selected_entry() == "Choix de l'imprimante", "no entry Choix de l'imprimante in Fichier"):
+    if not check(selected_entry() == "Choix de l'imprimante", "no entry Choix de l'imprimante in Fichier"):
         return False
-    tw.xdotool("key", "Return")
-    dialog = tw.wait_until(lambda: tw.dialog_named(frame, "Choix de l'imprimante"), 20, "the printer dialog")
-    if not dialog or not tw.focus_window("^Choix de l'imprimante$"):
+    xdotool("key", "Return")
+    dialog = wait_until(lambda: dialog_named(frame, "Choix de l'imprimante"), 20, "the printer dialog")
+    if not dialog or not focus_window("^Choix de l'imprimante$"):
         return False
 
     # The printer list: Tab reaches it, Down selects its row "Print to File".
-    printer = tw.wait_until(lambda: tw.find(dialog, pyatspi.ROLE_TABLE_CELL, "Print to File"), 20,
-                            "the printer Print to File")
+    printer = wait_until(lambda: find(dialog, pyatspi.ROLE_TABLE_CELL, "Print to File"), 20,
+                         "the printer Print to File")
     if not printer:
         return False
-    table = tw.find(dialog, pyatspi.ROLE_TABLE)
-    tw.xdotool("key", "Tab")
-    if not tw.wait_until(lambda: tw.focused(table), 10, "Tab to the printer list"):
+    table = find(dialog, pyatspi.ROLE_TABLE)
+    xdotool("key", "Tab")
+    if not wait_until(lambda: focused(table), 10, "Tab to the printer list"):
         return False
     def chosen():
-        return tw.states(printer).contains(pyatspi.STATE_SELECTED)
+        return states(printer).contains(pyatspi.STATE_SELECTED)
 
     for _ in range(10):
         if chosen():
             break
-        tw.xdotool("key", "Down")
+        xdotool("key", "Down")
         deadline = time.monotonic() + 2
         while not chosen() and time.monotonic() < deadline:
-            tw.pump()
+            pump()
             time.sleep(0.05)
-    if not tw.check(chosen(), "Print to File is not selected"):
+    if not check(chosen(), "Print to File is not selected"):
         return False
 
-    pdf_format = tw.wait_until(lambda: tw.find(dialog, pyatspi.ROLE_RADIO_BUTTON, "PDF"), 10, "the output formats")
-    if pdf_format and not tw.states(pdf_format).contains(pyatspi.STATE_CHECKED):
+    pdf_format = wait_until(lambda: find(dialog, pyatspi.ROLE_RADIO_BUTTON, "PDF"), 10, "the output formats")
+    if pdf_format and not states(pdf_format).contains(pyatspi.STATE_CHECKED):
         pdf_format.queryAction().doAction(0)
-    tw.check(tw.wait_until(lambda: tw.states(pdf_format).contains(pyatspi.STATE_CHECKED), 10, "PDF chosen"),
-             "the output format is not PDF")
+    check(wait_until(lambda: states(pdf_format).contains(pyatspi.STATE_CHECKED), 10, "PDF chosen"),
+          "the output format is not PDF")
 
-    # The file: its button opens GTK's file chooser, which takes the whole path.
-    # (the button is named by the file it holds, "output.pdf" in the current
-    # folder at first, its path shortened from the left when long; the PDF
-    # format is chosen)
-    file_button = tw.wait_until(lambda: next((b for b in tw.walk(dialog) if tw.role(b) == pyatspi.ROLE_PUSH_BUTTON
-                                              and b.name.endswith(".pdf")
-                                              and tw.showing(b)), None),
-                                10, "the button of the file to print to")
+    # The file's button, named by the file it holds ("output.pdf" at first,
+    # shortened from the left when long), opens a chooser that takes the whole path.
+    file_button = wait_until(lambda: next((b for b in walk(dialog) if role(b) == pyatspi.ROLE_PUSH_BUTTON
+                                           and b.name.endswith(".pdf") and showing(b)), None),
+                             10, "the button of the file to print to")
     if not file_button:
         return False
     file_button.queryAction().doAction(0)
-    chooser = tw.wait_until(lambda: next((w for w in app if tw.role(w) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER)
-                                          and w.name not in ("Choix de l'imprimante", tw.ACCOUNT)
-                                          and tw.showing(w)), None),
-                            15, "the file chooser of Print to File")
+    chooser = wait_until(lambda: next((w for w in app if role(w) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER)
+                                       and w.name not in ("Choix de l'imprimante", ACCOUNT) and showing(w)), None),
+                         15, "the file chooser of Print to File")
     chooser_name = chooser and chooser.name
-    if not chooser or not tw.focus_window("^%s$" % re.escape(chooser_name)):
+    if not chooser or not focus_window("^%s$" % re.escape(chooser_name)):
         return False
-    tw.xdotool("key", "ctrl+a")
-    tw.xdotool("type", "--delay", "20", pdf)
-    tw.xdotool("key", "Return")
-    if not tw.wait_until(lambda: tw.dialog_named(frame, chooser_name) is None
-                         and file_button.name.endswith(os.path.basename(pdf)), 15,
-                         "the file name in the printer dialog"):
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "20", pdf)
+    xdotool("key", "Return")
+    if not wait_until(lambda: dialog_named(frame, chooser_name) is None
+                      and file_button.name.endswith(os.path.basename(pdf)), 15,
+                      "the file name in the printer dialog"):
         print("file button: %r" % file_button.name)
         return False
 
-    print_button = tw.find(dialog, pyatspi.ROLE_PUSH_BUTTON, "Print")
-    if not tw.check(print_button and tw.states(print_button).contains(pyatspi.STATE_ENABLED),
-                    "the dialog's Print button is not enabled"):
+    print_button = find(dialog, pyatspi.ROLE_PUSH_BUTTON, "Print")
+    if not check(print_button and states(print_button).contains(pyatspi.STATE_ENABLED),
+                 "the dialog's Print button is not enabled"):
         return False
     print_button.queryAction().doAction(0)
-    return bool(tw.wait_until(lambda: tw.dialog_named(frame, "Choix de l'imprimante") is None, 15,
-                              "the printer dialog to close"))
+    return bool(wait_until(lambda: dialog_named(frame, "Choix de l'imprimante") is None, 15,
+                           "the printer dialog to close"))
 
 
 def answer_box(frame, question, text):
-    dialog = tw.wait_until(lambda: tw.dialog_named(frame, question), 10, "the input box " + question)
-    if not dialog or not tw.focus_window("^%s$" % re.escape(question)):
+    dialog = wait_until(lambda: dialog_named(frame, question), 10, "the input box " + question)
+    if not dialog or not focus_window("^%s$" % re.escape(question)):
         return False
-    tw.xdotool("key", "ctrl+a")
-    tw.xdotool("type", "--delay", "20", text)
-    tw.xdotool("key", "Return")
-    return bool(tw.wait_until(lambda: tw.dialog_named(frame, question) is None, 10, "the input box to close"))
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "20", text)
+    xdotool("key", "Return")
+    return bool(wait_until(lambda: dialog_named(frame, question) is None, 10, "the input box to close"))
 
 
 def run_window(yzo, pdf):
-    opened = tw.open_ledger(yzo)
+    opened = open_ledger(yzo)
     if not opened:
         return False
     app, frame, ledger, window_id = opened
 
     if not choose_pdf_printer(app, frame, pdf):
         return False
-    tw.xdotool("windowfocus", "--sync", window_id)
-    if not tw.wait_until(lambda: tw.focused(ledger), 10, "the ledger back"):
+    xdotool("windowfocus", "--sync", window_id)
+    if not wait_until(lambda: focused(ledger), 10, "the ledger back"):
         return False
 
     # Up to the expense, then its cheque.
     def caret_line():
-        whole, (line, _) = tw.caret_of(ledger)
-        return tw.line_at(whole, line)
+        whole, (line, _) = caret_of(ledger)
+        return line_at(whole, line)
 
     for _ in range(10):
         if EXPENSE in caret_line():
             break
-        before = tw.caret_of(ledger)[1]
-        tw.xdotool("key", "Up")
-        tw.wait_until(lambda: tw.caret_of(ledger)[1] != before, 5, "Up in the ledger")
-    if not tw.check(EXPENSE in caret_line(), "the caret did not reach the expense %s" % EXPENSE):
+        before = caret_of(ledger)[1]
+        xdotool("key", "Up")
+        wait_until(lambda: caret_of(ledger)[1] != before, 5, "Up in the ledger")
+    if not check(EXPENSE in caret_line(), "the caret did not reach the expense %s" % EXPENSE):
         return False
-    tw.xdotool("key", "alt+v")
+    xdotool("key", "alt+v")
     for question, answer in (("Ordre", ORDRE), ("Fait à", PLACE)):
         if not answer_box(frame, question, answer):
             return False
-        tw.xdotool("windowfocus", "--sync", window_id)
-    if not tw.wait_until(lambda: tw.showing(tw.find(frame, pyatspi.ROLE_PUSH_BUTTON, "Imp.Chèque")), 10,
-                         "the preview's Imp.Chèque button"):
+        xdotool("windowfocus", "--sync", window_id)
+    if not wait_until(lambda: showing(find(frame, pyatspi.ROLE_PUSH_BUTTON, "Imp.Chèque")), 10,
+                      "the preview's Imp.Chèque button"):
         return False
-    tw.xdotool("key", "alt+i")
+    xdotool("key", "alt+i")
 
     def written():
         # The backend writes the file when the job ends: complete once it ends as a PDF does.
@@ -302,12 +245,10 @@ def run_window(yzo, pdf):
         except OSError:
             return False
 
-    if tw.wait_until(written, 30, "the PDF file written"):
+    if wait_until(written, 30, "the PDF file written"):
         return True
-    label = tw.status_label(frame)
-    print("the window says: %r" % (label and label.queryText().getText(0, -1)))
-    if os.environ.get("DEBUG_STACK"):
-        print(subprocess.run(["gdb", "-p", str(yzo.pid), "-batch", "-ex", "thread apply all bt 25"], capture_output=True, text=True).stdout[-6000:])
+    label = status_label(frame)
+    print("the window says: %r" % (label and text_of(label)))
     return False
 
 

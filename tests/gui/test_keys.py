@@ -1,118 +1,111 @@
 #!/usr/bin/python3
-"""Keys of the ledger as a screen-reader user presses them.
-
-On an account whose operations are marked with "*" (the X server's keyboard
-is a US one):
-- Shift+8 types "*" and marks the operation under the caret, as yzo-script's
-  key of the mark does; the "*" key of a French keyboard takes the mark away;
-- Ctrl+Space and Ctrl+Z, with a line selected, change the mark of that line
-  only: the text view never gets a selection and is never told that its
-  whole text changed (the screen reader would read the whole account);
-- Ctrl+A, Ctrl+Z and Shift+F5 in the creation's date box act on the box,
-  not on the ledger's selection;
-- Space in the criteria list ticks the selected row once, and once more
-  unticks it, as yzo-script's Space does;
-- Ctrl+Shift+S and Ctrl+Shift+B open their file dialog once: cancelled, it
-  does not come back.
-
-Usage (run_gui_test.sh sets up the display and the buses):
-    test_keys.py YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER
-"""
-import os
-import shutil
-import subprocess
-import sys
-import time
-
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import test_window as tw  # noqa: E402  (the same arguments, the same helpers)
-import pyatspi  # noqa: E402
+"""Keys of the ledger, on an account whose operations are marked with "*":
+Shift+8 (US keyboard) marks as yzo-script's key of the mark, the French "*"
+unmarks; Ctrl+Space and Ctrl+Z unmark one selected line without a text
+selection or a whole-text change (which the screen reader would read whole);
+Ctrl+A, Ctrl+Z, Shift+F5 in the creation's date box act on the box; Space
+ticks a criteria row once; Ctrl+Shift+S and Ctrl+Shift+B open one file dialog.
+Then, on the demo account, keys_go_down() and in_the_notepad()."""
+from gui_support import *  # noqa: F401,F403
 
 # A type 2 account (operations marked with "*"), put in place of the demo account.
 MARKED = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scenarios", "data", "ledger-repere.yzo")
 # How long a cancelled dialog is given to come back.
 SETTLE_SECONDS = 3
+# Longer than GTK's wait for a key's release: what a late click would do has happened by then.
+LATE_CLICK_SECONDS = 1
+AMOUNT = "12,50"
+NUMBER_QUESTION = "numéro :"
+FIRST_OBJET = "BOULANGERIE"  # an objet of the rubrique offered first, in the demo's lists
+FIRST = ["Appeler la banque lundi", "Chèque 4713 : garage"]
+TYPED = "rendez-vous mardi"
 
 
-class TextEvents:
-    """The ledger's text changes, as (inserted or deleted, length)."""
-
-    def __init__(self):
-        self.changes = []
-
-    def __call__(self, event):
+def text_events(changes):
+    """Listens for the ledger's text changes, as (inserted or deleted, length)."""
+    def heard(event):
         try:
-            if tw.role(event.source) == pyatspi.ROLE_TEXT and event.source.name == "Opérations":
-                self.changes.append((event.type, event.detail2))
+            if role(event.source) == pyatspi.ROLE_TEXT and event.source.name == "Opérations":
+                changes.append((event.type, event.detail2))
         except Exception as e:  # an object gone meanwhile
             print("event not read:", event.type, e, flush=True)
-
-
-def script_text(account, keys):
-    """The ledger text yzo-script shows after these keys, lines joined by LF."""
-    lines = ['start "%s"' % account] + ["key " + k for k in keys] + ["show txt"]
-    shown = [l[4:] for l in tw.yzo_script(os.path.dirname(account), lines).split("\n") if l.startswith("  | ")]
-    return "\n".join(shown)
+    pyatspi.Registry.registerEventListener(heard, "object:text-changed")
 
 
 def main():
-    account = tw.fresh_account()
+    account = fresh_account()
     shutil.copy(MARKED, account)
-    marked = script_text(account, ["Oem220"])
-    account = tw.fresh_account()
+    # The ledger text yzo-script shows after the key of the mark, lines joined by LF.
+    shown = yzo_script(os.path.dirname(account), ['start "%s"' % account, "key Oem220", "show txt"])
+    marked = "\n".join(l[4:] for l in shown.split("\n") if l.startswith("  | "))
+    account = fresh_account()
     shutil.copy(MARKED, account)
-    events = TextEvents()
-    pyatspi.Registry.registerEventListener(events, "object:text-changed")
-    yzo = tw.start_yzo(account)
-    tw.run_and_report(yzo, lambda: run_window(yzo, events, marked), "keys")
+    changes = []
+    text_events(changes)
+    yzo = start_yzo(account)
+    run_and_report(yzo, lambda: run_window(yzo, changes, marked), "keys")
+
+    # Then on the demo account with a notepad file.
+    account = fresh_account()
+    if script_question(account) != NUMBER_QUESTION:
+        raise SystemExit("yzo-script does not ask %r after the amount" % NUMBER_QUESTION)
+    account = fresh_account()
+    note = os.path.join(os.path.dirname(account), "courant.txt")
+    with open(note, "wb") as f:
+        f.write("\r\n".join(FIRST).encode("cp1252") + b"\r\n")
+    yzo = start_yzo(account)
+    run_and_report(yzo, lambda: (keys_go_down(yzo), in_the_notepad(yzo, note)), "key press and notepad")
 
 
-def run_window(yzo, events, marked):
-    opened = tw.open_ledger(yzo)
+def script_question(account):
+    """The question yzo-script asks after the amount of the first objet."""
+    script = ['start "%s"' % account, "click CmdCreation", "key Enter", "key Enter", 'answer "%s"' % AMOUNT,
+              "key Enter", "show LblDial"]
+    shown = [l for l in yzo_script(os.path.dirname(account), script).split("\n") if l.startswith("  LblDial ")]
+    return shown[0].split('"')[1].strip() if shown else None
+
+def run_window(yzo, changes, marked):
+    opened = open_ledger(yzo)
     if not opened:
         return
     app, frame, ledger, window_id = opened
 
-    def text():
-        return ledger.queryText().getText(0, -1)
-
     # "*" typed as Shift+8 marks the operation, as the key of the mark does.
-    unmarked = text()
-    tw.xdotool("key", "shift+8")
-    if not tw.wait_until(lambda: text() == marked, 10, "Shift+8 to mark the operation"):
-        print("ledger %r, yzo-script after the mark: %r" % (text(), marked))
+    unmarked = text_of(ledger)
+    xdotool("key", "shift+8")
+    if not wait_until(lambda: text_of(ledger) == marked, 10, "Shift+8 to mark the operation"):
+        print("ledger %r, yzo-script after the mark: %r" % (text_of(ledger), marked))
     # On a French keyboard "*" has a key of its own: it takes the mark away.
     if shutil.which("setxkbmap"):
         subprocess.run(["setxkbmap", "fr"], check=True, timeout=20)
         layout = subprocess.run(["setxkbmap", "-query"], capture_output=True, text=True, timeout=20).stdout
-        if tw.check("layout:     fr" in layout, "the French layout is not set: %r" % layout):
-            tw.xdotool("key", "asterisk")
-            tw.wait_until(lambda: text() == unmarked, 10, "the French key of \"*\" to take the mark away")
+        if check("layout:     fr" in layout, "the French layout is not set: %r" % layout):
+            xdotool("key", "asterisk")
+            wait_until(lambda: text_of(ledger) == unmarked, 10, "the French key of \"*\" to take the mark away")
         subprocess.run(["setxkbmap", "us"], check=True, timeout=20)
     else:
         print("setxkbmap is missing (Debian package x11-xkb-utils): the French keyboard is not tried")
 
     # A line selected, then unselected by Ctrl+Space and by Ctrl+Z.
     for unselect in ["ctrl+space", "ctrl+z"]:
-        tw.xdotool("key", "shift+Down")
-        tw.wait_until(lambda: "sélectionné" in text(), 10, "Shift+Down to select a line")
-        tw.xdotool("key", "Up")
-        whole, (line, _) = tw.caret_of(ledger)
-        if not tw.check("sélectionné" in tw.line_at(whole, line), "Up did not come back to the selected line"):
+        xdotool("key", "shift+Down")
+        wait_until(lambda: "sélectionné" in text_of(ledger), 10, "Shift+Down to select a line")
+        xdotool("key", "Up")
+        whole, (line, _) = caret_of(ledger)
+        if not check("sélectionné" in line_at(whole, line), "Up did not come back to the selected line"):
             continue
         longest = max(len(l) for l in whole.split("\n"))
-        tw.pump()
-        del events.changes[:]
-        tw.xdotool("key", unselect)
-        tw.wait_until(lambda: "sélectionné" not in text(), 10, unselect + " to unselect the line")
+        pump()
+        del changes[:]
+        xdotool("key", unselect)
+        wait_until(lambda: "sélectionné" not in text_of(ledger), 10, unselect + " to unselect the line")
         time.sleep(0.3)
-        tw.pump()
+        pump()
         t = ledger.queryText()
-        tw.check(t.getNSelections() == 0, "%s left a selection in the ledger: %r"
-                 % (unselect, [t.getSelection(i) for i in range(t.getNSelections())]))
-        tw.check(events.changes and all(length <= longest for _, length in events.changes),
-                 "%s changed more than a line of the ledger (%d characters at most): %r"
-                 % (unselect, longest, events.changes))
+        check(t.getNSelections() == 0, "%s left a selection in the ledger: %r"
+              % (unselect, [t.getSelection(i) for i in range(t.getNSelections())]))
+        check(changes and all(length <= longest for _, length in changes),
+              "%s changed more than a line of the ledger (%d characters at most): %r" % (unselect, longest, changes))
 
     keys_in_answer_box(app, frame, ledger)
     space_in_criteria_list(frame, ledger)
@@ -125,76 +118,198 @@ def run_window(yzo, events, marked):
 def keys_in_answer_box(app, frame, ledger):
     """Ctrl+A, Ctrl+Z and Shift+F5 typed in the creation's date box act on
     the box: the ledger keeps its one selected line."""
-    tw.xdotool("key", "shift+Down")
-    tw.xdotool("key", "Up")
-    if not tw.wait_until(lambda: ledger.queryText().getText(0, -1).count("sélectionné") == 1, 10,
-                         "Shift+Down to select one line"):
+    xdotool("key", "shift+Down")
+    xdotool("key", "Up")
+    if not wait_until(lambda: text_of(ledger).count("sélectionné") == 1, 10, "Shift+Down to select one line"):
         return
-    before = ledger.queryText().getText(0, -1)
-    tw.xdotool("key", "alt+c")
-    date = tw.find(frame, pyatspi.ROLE_TEXT, "Date")
-    if not tw.wait_until(lambda: date and tw.focused(date), 10, "the creation box"):
+    before = text_of(ledger)
+    xdotool("key", "alt+c")
+    date = find(frame, pyatspi.ROLE_TEXT, "Date")
+    if not wait_until(lambda: date and focused(date), 10, "the creation box"):
         return
-    typed = date.queryText().getText(0, -1)
-    tw.xdotool("key", "ctrl+a")
-    tw.wait_until(lambda: date.queryText().getNSelections() == 1, 10, "Ctrl+A to select the box's text")
-    tw.check(date.queryText().getSelection(0) == (0, len(typed)),
-             "Ctrl+A selected %r of the date box's %r" % (date.queryText().getSelection(0), typed))
+    typed = text_of(date)
+    xdotool("key", "ctrl+a")
+    wait_until(lambda: date.queryText().getNSelections() == 1, 10, "Ctrl+A to select the box's text")
+    check(date.queryText().getSelection(0) == (0, len(typed)),
+          "Ctrl+A selected %r of the date box's %r" % (date.queryText().getSelection(0), typed))
     for keys in ["ctrl+z", "shift+F5"]:
-        tw.xdotool("key", keys)
+        xdotool("key", keys)
     time.sleep(0.5)
-    tw.pump()
-    tw.check(not tw.find(app, pyatspi.ROLE_ALERT) and tw.focused(date),
-             "a key of the date box left it for another window")
-    tw.check(ledger.queryText().getText(0, -1) == before,
-             "keys of the date box changed the ledger: %r" % ledger.queryText().getText(0, -1))
-    tw.xdotool("key", "Escape")
-    tw.wait_until(lambda: tw.focused(ledger), 10, "Escape back to the ledger")
+    pump()
+    check(not find(app, pyatspi.ROLE_ALERT) and focused(date), "a key of the date box left it for another window")
+    check(text_of(ledger) == before, "keys of the date box changed the ledger: %r" % text_of(ledger))
+    xdotool("key", "Escape")
+    wait_until(lambda: focused(ledger), 10, "Escape back to the ledger")
 
 
 def space_in_criteria_list(frame, ledger):
     """Space ticks the criteria list's selected row and says so; a second
     Space unticks it. The widget does not tick it a second time."""
-    tw.xdotool("key", "ctrl+r")
-    if not tw.wait_until(lambda: (tw.focused_in(frame).name or "").startswith("Critères"), 10,
-                         "Ctrl+R to the criteria list"):
+    xdotool("key", "ctrl+r")
+    if not wait_until(lambda: (focused_in(frame).name or "").startswith("Critères"), 10,
+                      "Ctrl+R to the criteria list"):
         return
 
     def ticked():
-        return sum(1 for acc in tw.walk(frame) if tw.states(acc).contains(pyatspi.STATE_CHECKED))
+        return sum(1 for acc in walk(frame) if states(acc).contains(pyatspi.STATE_CHECKED))
 
     before = ticked()
-    label = tw.status_label(frame)
-    tw.xdotool("key", "space")
-    tw.wait_until(lambda: ticked() == before + 1 and label.name.strip() == "sélectionné", 10,
-                  "Space to tick one row and say so")
-    tw.xdotool("key", "space")
-    tw.wait_until(lambda: ticked() == before, 10, "a second Space to untick the row")
-    tw.xdotool("key", "Escape")
-    tw.wait_until(lambda: tw.focused(ledger), 10, "Escape back to the ledger")
+    label = status_label(frame)
+    xdotool("key", "space")
+    wait_until(lambda: ticked() == before + 1 and label.name.strip() == "sélectionné", 10,
+               "Space to tick one row and say so")
+    xdotool("key", "space")
+    wait_until(lambda: ticked() == before, 10, "a second Space to untick the row")
+    xdotool("key", "Escape")
+    wait_until(lambda: focused(ledger), 10, "Escape back to the ledger")
 
 
 def count_dialogs(app, frame, window_id, keys):
     """Presses keys in the ledger, cancels every file dialog that shows within
     SETTLE_SECONDS of the last one, and checks that there was exactly one."""
-    tw.xdotool("windowfocus", "--sync", window_id)
-    tw.xdotool("key", keys)
+    xdotool("windowfocus", "--sync", window_id)
+    xdotool("key", keys)
     opened = 0
     deadline = time.monotonic() + 15
     while time.monotonic() < deadline:
-        tw.pump()
-        dialog = tw.find(app, pyatspi.ROLE_FILE_CHOOSER)
-        if dialog and tw.showing(dialog):
+        pump()
+        dialog = find(app, pyatspi.ROLE_FILE_CHOOSER)
+        if dialog and showing(dialog):
             opened += 1
-            ids = tw.window_ids("^" + dialog.name + "$")
+            ids = window_ids("^" + dialog.name + "$")
             if ids:
-                tw.xdotool("windowfocus", "--sync", ids[-1])
-            tw.xdotool("key", "Escape")
-            tw.wait_until(lambda: not tw.showing(tw.find(app, pyatspi.ROLE_FILE_CHOOSER)), 10,
-                          "Escape to close the file dialog of " + keys)
+                xdotool("windowfocus", "--sync", ids[-1])
+            xdotool("key", "Escape")
+            wait_until(lambda: not showing(find(app, pyatspi.ROLE_FILE_CHOOSER)), 10,
+                       "Escape to close the file dialog of " + keys)
             deadline = time.monotonic() + SETTLE_SECONDS
         time.sleep(0.05)
-    tw.check(opened == 1, "%s opened %d file dialogs" % (keys, opened))
+    check(opened == 1, "%s opened %d file dialogs" % (keys, opened))
+
+
+
+def question_shown(frame, text):
+    """A label of the window shows this text."""
+    return any(role(a) == pyatspi.ROLE_LABEL and showing(a) and text_of(a).strip() == text for a in walk(frame))
+
+
+def keys_go_down(yzo):
+    """Buttons and input boxes answer as the key goes down: GTK's button,
+    activated by a key, clicks on its release or a quarter of a second later,
+    after the keys that follow. Each case sends its keys in one burst: Alt+C
+    then Escape leaves the creation it opened; Enter in the amount's box then
+    Backspaces answers the amount (with the wait, the Backspaces emptied the
+    box: a cancel)."""
+    # The pointer is moved away once the window is there.
+    if not wait_for_window(yzo)[0]:
+        return
+    xdotool("mousemove", "1279", "1023")
+    opened = open_ledger(yzo)
+    if not opened:
+        return
+    app, frame, ledger, frame_id = opened
+    date = find(frame, pyatspi.ROLE_TEXT, "Date")
+    if not check(date, "no date box named Date"):
+        return
+
+    # Alt+C and Escape at once: the creation opened and left.
+    xdotool("key", "--delay", "0", "alt+c", "Escape")
+    wait_until(lambda: focused(ledger) and not showing(date), 10, "the ledger back after Alt+C and Escape")
+    time.sleep(LATE_CLICK_SECONDS)
+    pump()
+    check(focused(ledger) and not showing(date), "Alt+C opened the creation after the Escape that followed it")
+
+    # The amount answered by Enter, Backspaces right behind it.
+    xdotool("key", "alt+c")
+    if not wait_until(lambda: focused(date), 10, "the creation's date box"):
+        return
+    xdotool("key", "Return")  # the date: the rubrique list
+    # The choice list is a list box named by its question.
+    wait_until(lambda: any(role(a) == pyatspi.ROLE_LIST_BOX and focused(a)
+                           for a in walk(frame)), 10, "the rubrique list")
+    xdotool("key", "Return")  # the rubrique: the objet list, then Enter asks the amount
+    wait_until(lambda: any(role(a) == pyatspi.ROLE_TABLE_CELL and a.name.strip() == FIRST_OBJET
+                           for a in walk(frame)), 10, "the objet list")
+    xdotool("key", "Return")
+    box = wait_until(lambda: window_ids("^montant$", yzo.pid), 10, "the amount's input box")
+    if not box:
+        return
+    xdotool("windowfocus", "--sync", box[0])
+    xdotool("key", "ctrl+a")
+    xdotool("type", AMOUNT)
+    xdotool("key", "--delay", "0", "Return", *["BackSpace"] * len(AMOUNT))
+    wait_until(lambda: not window_ids("^montant$", yzo.pid), 10, "the amount's input box to close")
+    time.sleep(LATE_CLICK_SECONDS)
+    pump()
+    check(question_shown(frame, NUMBER_QUESTION),
+          "Enter did not answer the amount at once: no question %r after it" % NUMBER_QUESTION)
+    xdotool("windowfocus", "--sync", frame_id)
+    xdotool("key", "Escape")
+    wait_until(lambda: focused(ledger), 10, "Escape back to the ledger")
+
+
+
+def in_the_notepad(yzo, note):
+    """The notepad opened by its key (Ctrl+Shift+B) on the proposed file holds
+    the file's lines; a line typed and saved with Ctrl+S is in the file, the
+    previous text in its own backup; the "Opérations" button brings the ledger back."""
+    opened = open_ledger(yzo)
+    if not opened:
+        return
+    app, frame, ledger, _ = opened
+    notepad = find(frame, pyatspi.ROLE_TEXT, "Bloc note")
+    if not check(notepad, "no text named Bloc note"):
+        return
+
+    # The key opens the file dialog on the proposed name, beside the account.
+    xdotool("key", "ctrl+shift+b")
+    dialog = wait_until(lambda: find(app, pyatspi.ROLE_FILE_CHOOSER) or find(app, pyatspi.ROLE_DIALOG),
+                        15, "the notepad's file dialog")
+    if not dialog:
+        return
+    # The location box takes the whole path, whatever folder the dialog shows.
+    xdotool("key", "ctrl+l")
+    time.sleep(0.3)
+    xdotool("type", "--delay", "20", note)
+    xdotool("key", "Return")
+
+    if not wait_until(lambda: showing(notepad) and text_of(notepad) == "\n".join(FIRST), 15,
+                      "the notepad holding the file's lines"):
+        print("notepad text: %r" % text_of(notepad))
+        return
+    check(not showing(ledger), "the ledger is still shown beside the notepad")
+    check(wait_until(lambda: focused(notepad), 10, "the focus on the notepad"), "the notepad does not have the focus")
+
+    # A line typed at the end, then saved.
+    xdotool("key", "ctrl+End")
+    xdotool("key", "Return")
+    xdotool("type", "--delay", "20", TYPED)
+    wanted = "\n".join(FIRST + [TYPED])
+    if not wait_until(lambda: text_of(notepad) == wanted, 10, "the typed line read back"):
+        print("notepad text: %r" % text_of(notepad))
+        return
+    xdotool("key", "ctrl+s")
+
+    def saved():
+        with open(note, "rb") as f:
+            return f.read() == ("\r\n".join(FIRST + [TYPED]) + "\r\n").encode("cp1252")
+
+    check(wait_until(saved, 10, "the notepad written"), "the file does not hold what was read")
+    backup = note + ".bak"
+    if check(os.path.exists(backup), "no backup of the notepad"):
+        with open(backup, "rb") as f:
+            check(f.read() == ("\r\n".join(FIRST) + "\r\n").encode("cp1252"),
+                  "the backup does not hold the previous text")
+    check(not os.path.exists(os.path.join(os.path.dirname(note), "courant.bak")),
+          "the notepad's backup took the account's backup name")
+
+    # The button under the notepad brings the ledger back.
+    button = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Opérations")
+    if check(button, "no button named Opérations beside the notepad"):
+        button.queryAction().doAction(0)
+        check(wait_until(lambda: showing(ledger) and not showing(notepad), 10, "the ledger back"),
+              "the ledger is not back after the button")
+
 
 
 if __name__ == "__main__":

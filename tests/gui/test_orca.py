@@ -1,45 +1,19 @@
 #!/usr/bin/python3
-"""What Orca says of the window.
-
-Orca 43 runs with its own preferences, speaking through a speech server that
-logs every utterance (orca/speech_log.py); `yzo` runs on a copy of the demo
-account and gets real keys (xdotool); yzo-script runs the same keys first and
-gives the messages, ledger lines, list items and prompts of each step.
-
-Modes:
-  script    yzo's Orca script is installed: each message is said once, in
-            order, with no added words; the ledger is never read whole; boxes
-            and lists are presented with their questions; the list item said
-            is the one Enter chooses; each message spoken reaches Orca's
-            braille output too (the lines its braille module logs).
-  fallback  no script: every message's text is still heard at its step, with
-            no name in place of a text, and the creation box with its question.
-In both, a line of the cheque preview is heard as what it holds ("ordre :
-DUPONT"), its blank lines and the report's rule as nothing. The comments of
-STEPS and run_steps() say what each step looks for.
-
-Usage (run_orca_test.sh sets up the display and the buses):
-    test_orca.py MODE YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER ORCA_SCRIPT
-ORCA_SCRIPT is the script file, copied into the user's Orca folder, or an
-installed tree's orca/scripts/apps, which Orca is given beside its own.
-"""
+"""What Orca 43 says of the window, logged by orca/speech_log.py, against
+what yzo-script shows for the same keys. MODE script (yzo's Orca script
+installed): each message once, in order, with no added words, and in
+braille; boxes and lists with their questions. MODE fallback: each message's
+text heard at its step. Extra arguments: MODE ORCA_SCRIPT (the script file,
+or an installed tree's orca/scripts/apps, given to Orca beside its own)."""
 import json
-import os
 import re
-import shutil
-import subprocess
-import sys
-import time
 
-import orca_lists
+from gui_support import *  # noqa: F401,F403
 
-MODE, YZO, YZO_SCRIPT, DEMO, WORK, ORCA_SCRIPT = sys.argv[1:7]
+MODE, ORCA_SCRIPT = sys.argv[5:7]
+WITH_SCRIPT = MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT")
 HERE = os.path.dirname(os.path.abspath(__file__))
-TODAY, NOW = "2026-12-28", "10:00:00"
-ACCOUNT = "courant.yzo"
-SPEECH_LOG = os.path.join(WORK, "speech.jsonl")
-BRAILLE_LOG = os.path.join(WORK, "braille.log")
-
+SPEECH_LOG, BRAILLE_LOG = os.path.join(WORK, "speech.jsonl"), os.path.join(WORK, "braille.log")
 # The cheque preview's input boxes, "Ordre" and "Fait à", and their answers.
 CHEQUE_PROMPTS, CHEQUE_ANSWERS = ("Ordre", "Fait à"), ("DUPONT", "Paris")
 # The report's command file, the one the file chooser proposes, and its text.
@@ -48,22 +22,13 @@ REPORT_ENTRY = "Visualisation de la comptabilité détaillée"
 # A line of the cheque preview as heard: what it holds, then its text.
 PREVIEW_LINE = re.compile(r"(montant en chiffres|montant en lettres|suite du montant|ordre|fait à|date)"
                           r"(, (montant en chiffres|fait à|date))* : \S")
-
-def script_key(xkey):
-    """yzo-script's command for an xdotool key: letters in capitals, Return as Enter."""
-    *modifiers, key = xkey.split("+")
-    key = "Enter" if key == "Return" else key.upper() if len(key) == 1 else key
-    return "key " + "+".join(modifiers + [key])
+CREATION_QUESTION = "Date de création :"
 
 
 def steps(keys):
-    """Steps from "key:look" words (look is what to look for, none by
-    default); alt+c is the Création button."""
-    out = []
-    for word in keys.split():
-        key, _, look = word.partition(":")
-        out.append((key, "click CmdCreation" if key == "alt+c" else script_key(key), look))
-    return out
+    """Steps from "key:look" words (look: what to look for); alt+c is the Création button."""
+    words = [word.partition(":") for word in keys.split()]
+    return [(key, "click CmdCreation" if key == "alt+c" else "key " + script_key(key), look) for key, _, look in words]
 
 
 # (what the window gets, what yzo-script runs, what to look for). The
@@ -101,54 +66,51 @@ STEPS = (
     # file, for all dates: its rule is not heard as "80 dash characters".
     + [("report", 'answer file "%s"\nanswer no\nmenu MnuComptaDetailItem' % REPORT_COMMANDS[0], "report")]
     + steps("Down:rule " * 5 + "Escape"))
-CREATION_QUESTION = "Date de création :"
-
-failures = []
-
-
-def fail(text):
-    failures.append(text)
-    print("FAIL:", text, flush=True)
-
-
-def check(condition, text):
-    if not condition:
-        fail(text)
-    return condition
+# The choice lists, heard after STEPS on a new copy of the demo. "SA" is the
+# rubrique Salaire, which has its list of objets; "dialogs" answers each input
+# box of LIST_PROMPTS with Enter; then the rubriques of the traites and
+# pensions, and the search criteria, a list of check boxes where Enter ticks a row.
+LIST_STEPS = (steps("alt+c Return:list s a Return:list Escape:ledger")
+              + [("ctrl+shift+F9", 'answer "COURANT"\nanswer ""\nkey ctrl+shift+F9', "dialogs")]
+              + steps("Return:list Escape:ledger ctrl+t alt+c Return:list Escape:ledger "
+                      "ctrl+r:checklist Down Return:ticked Escape:ledger"))
+LIST_PROMPTS = ["titre", "date de début du calcul des soldes"]
+# The steps whose list is the list of check boxes.
+CHECKLIST_LOOKS = ("checklist", "ticked")
+# Words that are no question and no answer of the program: a list's size
+# (never said), and with yzo's script the window said again when a dialog
+# gives the keyboard back, and its count of dialogs.
+EXTRA_WORDS = ["table with", " rows "]
+EXTRA_WORDS_WITH_SCRIPT = ["unfocused dialog"]
+FRAME = re.compile(r"\S+\.yzo frame\b")
+# Without the script the list of check boxes is said as the table it is (a
+# screen reader reads a table's rows whole, check box and text): its size,
+# whose rows are its choices, not its title. So is the file chooser's list.
+CHECKLIST_SIZE = re.compile(r"^table with (\d+) rows 2 columns$")
+TABLE_SIZE = re.compile(r"^table with \d+ rows \d+ columns$")
 
 
 # --- What the program sets, through yzo-script -------------------------------
 
-def script_run(folder):
-    """Per step: the messages set, the ledger line under the caret, the
-    selected item of Liste and the prompt of an input box."""
+def script_run(folder, steps, first=0):
+    """yzo-script's record of each step from number first (0: the launch)."""
     lines = ['start "%s"' % os.path.join(folder, ACCOUNT), "show txt"]
-    for _, command, _ in STEPS:
-        lines += ["# step", command, "show txt", "show Liste", "show LblDial", "show txtDial"]
-    run = subprocess.run(
-        [YZO_SCRIPT, "--dossier", folder, "--aujourdhui", TODAY, "--heure", NOW, "-"],
-        input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60, cwd=folder)
-    if run.returncode != 0:
-        print(run.stdout, run.stderr)
-        raise SystemExit("yzo-script failed on the steps: exit %d" % run.returncode)
-    return split_steps(run.stdout)
-
-
-def new_record():
-    return {"messages": [], "text": [], "caret": None, "items": [], "selected": None, "prompt": None,
-            "question": None, "box": None}
+    for _, command, look in steps:
+        shown = "ListeRec" if look in CHECKLIST_LOOKS else "Liste"
+        lines += ["# step", command, "show txt", "show " + shown, "show LblDial", "show txtDial"]
+    return split_steps(yzo_script(folder, lines))[first:]
 
 
 def split_steps(transcript):
-    """One record per step (the launch first): what a step prints ends with
-    its "show txt" and "show Liste", so the next message, input box or
-    ledger line begins the next step."""
-    steps, record = [], new_record()
+    """One record per step: what a step prints ends with its "show"s, so the
+    next message, input box or ledger line begins the next step."""
+    steps, record = [], None
     for line in transcript.split("\n"):
-        starts_step = line.startswith(("message: ", "input: ", "msgbox: ", "  | "))
-        if starts_step and record["caret"] is not None:
+        starts = line.startswith(("message: ", "input: ", "msgbox: ", "  | "))
+        if record is None or starts and record["caret"] is not None:
+            record = dict(messages=[], text=[], caret=None, items=[], selected=None, prompt=None, question=None,
+                          box=None)
             steps.append(record)
-            record = new_record()
         if line.startswith("message: "):
             record["messages"].append(line[len("message: "):])
         elif line.startswith("input: "):
@@ -159,8 +121,7 @@ def split_steps(transcript):
             record["text"].append(line[4:])
         elif line.startswith(("  LblDial ", "  txtDial ")) and line.endswith(" visible enabled"):
             # The box of the dialog area: its question and its value.
-            value = line.split('"')[1].strip()
-            record["box"] = (record["box"] or ()) + (value,)
+            record["box"] = (record["box"] or ()) + (line.split('"')[1].strip(),)
         elif line.startswith("  caret: "):
             record["caret"] = int(line.split()[1])
         elif line.startswith("  ") and line[2:3].isdigit() and ": " in line:
@@ -168,11 +129,21 @@ def split_steps(transcript):
             record["items"].append(item)
             if "*" in tag:
                 record["selected"] = item.strip()  # as a screen reader says it
-    steps.append(record)
     return steps
 
 
-# --- Orca ------------------------------------------------------------------
+def copy_demo(folder):
+    """A copy of the demo whose yzo.INI names a new cheque parameter file, and the report's command file."""
+    account = fresh_account(folder)
+    folder = os.path.dirname(account)
+    yzo_script(folder, ['start "%s"' % account, 'answer file "%s"' % os.path.join(folder, "cheque.PRM"),
+                        "menu mnuParametreCheque", "click CmdYzo", "click CmdQuitter"])
+    with open(os.path.join(folder, os.path.basename(REPORT_COMMANDS[0])), "w", newline="") as f:
+        f.write(REPORT_COMMANDS[1])
+    return folder
+
+
+# --- Orca and what it said ---------------------------------------------------
 
 def install_orca_preferences():
     prefs = os.path.join(os.environ["XDG_DATA_HOME"], "orca")
@@ -180,20 +151,17 @@ def install_orca_preferences():
     os.makedirs(scripts, exist_ok=True)
     shutil.copy(os.path.join(HERE, "orca", "speech_log.py"), prefs)
     open(os.path.join(scripts, "__init__.py"), "w").close()
-    # An installed tree's Orca package of application scripts is where the
-    # package puts the script for every user; a file is copied where a user
-    # copies it.
-    if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT") and not os.path.isdir(ORCA_SCRIPT):
+    # A script file goes where a user copies it; an installed tree is given to Orca (main).
+    if WITH_SCRIPT and not os.path.isdir(ORCA_SCRIPT):
         shutil.copy(ORCA_SCRIPT, os.path.join(scripts, "yzo.py"))
     general = {"speechServerFactory": "speech_log", "speechServerInfo": None, "enableSpeech": True,
                "enableBraille": False, "enableBrailleMonitor": True, "enableFlashMessages": True, "enableSound": False,
                "enableKeyEcho": False, "enableEchoByCharacter": False, "enableEchoByWord": False,
                "firstStart": False, "startingProfile": ["Default", "default"],
                "activeProfile": ["Default", "default"]}
-    profile = dict(general, profile=["Default", "default"])
     with open(os.path.join(prefs, "user-settings.conf"), "w") as f:
-        json.dump({"general": general, "profiles": {"default": profile}, "pronunciations": {},
-                   "keybindings": {}}, f)
+        json.dump({"general": general, "profiles": {"default": dict(general, profile=["Default", "default"])},
+                   "pronunciations": {}, "keybindings": {}}, f)
 
 
 def spoken():
@@ -208,19 +176,12 @@ def said(entries):
     return [e["text"].strip() for e in entries if e["what"] == "speak"]
 
 
-def wait_for(condition, seconds, what):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.05)
-    fail("timed out after %d s waiting for %s" % (seconds, what))
-    return None
+def said_since(start):  # what Orca said since entry number start
+    return said(spoken()[start:])
 
 
 def settle(start, quiet=0.8, limit=10):
-    """What Orca said since entry number start, once it has been silent a while."""
+    """The entries since number start, once Orca has been silent a while."""
     deadline = time.monotonic() + limit
     count, since = len(spoken()), time.monotonic()
     while time.monotonic() < deadline:
@@ -233,25 +194,14 @@ def settle(start, quiet=0.8, limit=10):
     return spoken()[start:]
 
 
-def xdotool(*args):
-    return subprocess.run(["xdotool"] + list(args), capture_output=True, text=True, timeout=30).stdout
+def braille_lines():
+    prefix = "BRAILLE LINE:  '"
+    try:
+        with open(BRAILLE_LOG, encoding="utf-8") as f:
+            return [line[len(prefix):].rstrip("\n").rstrip("'") for line in f if line.startswith(prefix)]
+    except FileNotFoundError:
+        return []
 
-
-def windows_of(pid, name):
-    """The X ids of pid's shown windows whose name matches."""
-    return xdotool("search", "--all", "--onlyvisible", "--pid", str(pid), "--name", name).split()
-
-
-def focus_window(yzo, name, what, seconds=15):
-    """Waits for yzo's window whose name matches and gives it the keyboard,
-    as a desktop would; its ids, none after the wait."""
-    ids = wait_for(lambda: windows_of(yzo.pid, name), seconds, what)
-    if ids:
-        xdotool("windowfocus", "--sync", ids[0])
-    return ids
-
-
-# --- The checks --------------------------------------------------------------
 
 def texts_of(messages):
     return [m.strip() for m in messages if m.strip()]
@@ -261,6 +211,70 @@ def spoken_form(text):
     """A text as heard: blank runs as one, without the stop Orca adds."""
     return " ".join(text.split()).rstrip(".")
 
+
+def normalized(text):
+    return re.sub(r"\s+", " ", text).strip()
+
+
+# --- The window's dialogs ------------------------------------------------------
+
+def focus_frame(yzo):  # as a desktop does when a dialog closes
+    frame = window_ids("^" + ACCOUNT + "$", yzo.pid)
+    if frame:
+        xdotool("windowfocus", "--sync", frame[0])
+
+
+def closed(yzo, name):
+    return wait_until(lambda: not window_ids("^%s$" % name, yzo.pid), 15, "the window %s to close" % name)
+
+
+def open_report(yzo):
+    """The menu entry clicked through AT-SPI; the file proposed; "Non" to a range of dates."""
+    app = next(a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.get_process_id() == yzo.pid)
+    entry = pyatspi.findDescendant(app, lambda x: x.name == REPORT_ENTRY and x.getRole() == pyatspi.ROLE_MENU_ITEM)
+    entry.queryAction().doAction(0)
+    for name, key in (("Ouvrir", "Return"), ("yzo", "alt+n")):
+        if not focus_window("^%s$" % name, yzo.pid, 15):
+            return
+        settle(len(spoken()))  # the window is ready when Orca has said it
+        xdotool("key", key)
+        closed(yzo, name)
+    xdotool("windowfocus", "--sync", window_ids("^" + ACCOUNT + "$", yzo.pid)[0])
+
+
+def answer_message_box(yzo, question, start):
+    """Enter, once the question is heard, answers the default button, Oui."""
+    if not focus_window("^yzo$", yzo.pid, 15):
+        return
+    wait_until(lambda: any(question in w for w in said_since(start)), 15, "the question %r" % question)
+    xdotool("key", "Return")
+    if closed(yzo, "yzo"):
+        focus_window("^sanstitre.yzo$", yzo.pid, 15)
+
+
+def answer_input_box(yzo, prompt, answer):
+    if not focus_window("^" + prompt + "$", yzo.pid, 15):
+        return
+    xdotool("type", "--delay", "60", answer)
+    xdotool("key", "Return")
+    if closed(yzo, prompt):
+        focus_frame(yzo)
+
+
+def answer_dialogs(yzo, prompts):
+    """Each input box in turn: focused, heard, answered by Enter."""
+    for prompt in prompts:
+        if not focus_window("^" + prompt + "$", yzo.pid, 15):
+            return False
+        wait_until(lambda: any(prompt in w for w in said(spoken())), 15, "the input box %r said" % prompt)
+        xdotool("key", "Return")
+        if not closed(yzo, prompt):
+            return False
+    focus_frame(yzo)
+    return True
+
+
+# --- The checks --------------------------------------------------------------
 
 def check_messages(step, utterances, messages):
     words = said(utterances)
@@ -279,20 +293,9 @@ def check_messages(step, utterances, messages):
     check(got == wanted, "%s: messages said %r, the program set %r (all said: %r)" % (step, got, wanted, words))
 
 
-def braille_lines():
-    """The lines Orca has put on its braille display so far."""
-    prefix = "BRAILLE LINE:  '"
-    try:
-        with open(BRAILLE_LOG, encoding="utf-8") as f:
-            return [line[len(prefix):].rstrip("\n").rstrip("'") for line in f if line.startswith(prefix)]
-    except FileNotFoundError:
-        return []
-
-
 def check_braille(steps):
-    """Each message of the session that Orca spoke reached the braille
-    display too (Orca shows a message there only when the script presents
-    it as a message, not by speech alone)."""
+    """Each message Orca spoke reached the braille display too (Orca shows it
+    there only when the script presents it as a message, not by speech alone)."""
     heard = {spoken_form(w) for w in said(spoken())}
     messages = [spoken_form(m) for step in steps for m in texts_of(step["messages"])]
     shown = [spoken_form(line) for line in braille_lines()]
@@ -305,34 +308,18 @@ def check_braille(steps):
 
 
 def check_fallback(step, look, words):
-    """Without the script: no name said in place of a text ("Message",
-    "Question"), and the creation box said with its question (after its
-    date: Orca 43 says the box's selection, which GTK sends before the
-    focus, then the box's new description)."""
-    heard = " ".join(words)
+    """No name said in place of a text; the creation box with its question
+    (after its date: Orca 43 says the box's selection, which GTK sends before
+    the focus, then the box's new description)."""
     check("Message." not in words and "Question." not in words, "%s: a name hides a text: %r" % (step, words))
     if look == "question":
-        check(CREATION_QUESTION in heard and "28 12 2026" in heard,
+        check(CREATION_QUESTION in " ".join(words) and "28 12 2026" in " ".join(words),
               "%s: the creation box was said without its question: %r" % (step, words))
 
 
-def copy_demo(folder):
-    """A copy of the demo folder whose cheque parameter file (new, with its
-    first values) is the current one, as yzo.INI keeps it."""
-    shutil.rmtree(folder, ignore_errors=True)
-    shutil.copytree(DEMO, folder)
-    script = ['start "%s"' % os.path.join(folder, ACCOUNT), 'answer file "%s"' % os.path.join(folder, "cheque.PRM"),
-              "menu mnuParametreCheque", "click CmdYzo", "click CmdQuitter"]
-    subprocess.run([YZO_SCRIPT, "--dossier", folder, "--aujourdhui", TODAY, "--heure", NOW, "-"], cwd=folder,
-                   input="\n".join(script) + "\n", capture_output=True, text=True, timeout=60, check=True)
-    with open(os.path.join(folder, os.path.basename(REPORT_COMMANDS[0])), "w", newline="") as f:
-        f.write(REPORT_COMMANDS[1])
-
-
 def check_view_line(step, record, words, named):
-    """A line of the cheque preview or of the report: a rule, or a blank line
-    of the preview, is not heard ("80 dash characters", "blank"); a line of
-    the preview is heard as what it holds and its text."""
+    """A rule, or a blank line of the preview, is not heard ("80 dash
+    characters", "blank"); a preview line is heard as what it holds, then its text."""
     line = spoken_form(record["text"][record["caret"] - 1])
     heard = [spoken_form(w) for w in words if spoken_form(w)]
     if (line and not line.strip("-")) or (named and not line):
@@ -342,52 +329,107 @@ def check_view_line(step, record, words, named):
               "%s: the preview's line %r was said as %r" % (step, line, words))
 
 
-def open_report(yzo):
-    """The report's menu entry clicked through the accessibility bus; the
-    command file the file chooser proposes; "Non" to a range of dates."""
-    import pyatspi
-    app = next(a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.get_process_id() == yzo.pid)
-    entry = pyatspi.findDescendant(app, lambda x: x.name == REPORT_ENTRY and x.getRole() == pyatspi.ROLE_MENU_ITEM)
-    entry.queryAction().doAction(0)
-    for name, key in (("Ouvrir", "Return"), ("yzo", "alt+n")):
-        if not focus_window(yzo, "^%s$" % name, "the window " + name):
-            return
-        settle(len(spoken()))  # the window is ready when Orca has said it
-        xdotool("key", key)
-        wait_for(lambda: not windows_of(yzo.pid, "^%s$" % name), 15, "the window %s to close" % name)
-    xdotool("windowfocus", "--sync", windows_of(yzo.pid, "^" + ACCOUNT + "$")[0])
+def check_script_step(name, look, words, step, before, line):  # with the script
+    heard = [spoken_form(w) for w in words]
+    if look == "caret":
+        check(line in words, "%s: the new line %r was not said: %r" % (name, line, words))
+    elif look == "question":
+        check(CREATION_QUESTION in words and "28 12 2026" in " ".join(words),
+              "%s: the creation box was said as %r" % (name, words))
+    elif look == "list":
+        check(step["selected"] in " ".join(words),
+              "%s: the list was said as %r, its item is %r" % (name, words, step["selected"]))
+    elif look == "after":
+        # The messages first, the line the caret reached after them, once.
+        said_line = spoken_form(line)
+        wanted = [spoken_form(m) for m in texts_of(step["messages"])]
+        check(heard.count(said_line) == 1
+              and all(m in heard and heard.index(m) < heard.index(said_line) for m in wanted),
+              "%s: said %r; the messages %r come before the line %r" % (name, words, wanted, line))
+    elif look in ("box", "answer"):
+        # The box's question and the value the program put there, each once.
+        for part in filter(None, step["box"] or ()):
+            count = sum(spoken_form(part) in w for w in heard)
+            check(count == 1, "%s: %r was said %d times: %r" % (name, part, count, words))
+    elif look == "typeahead":
+        # The row the letter reached is the one the program selected.
+        check(step["selected"] is not None and spoken_form(step["selected"]) in heard,
+              "%s: said %r, the selected item is %r" % (name, words, step["selected"]))
+    elif look == "item":
+        # The item said is the one the program has selected: Enter chooses it.
+        check(any(step["selected"] in w for w in words) and step["selected"] != before["selected"],
+              "%s: said %r, the selected item is %r" % (name, words, step["selected"]))
+    elif look == "dialog":
+        check(any(step["prompt"] in w for w in words),
+              "%s: the input box was said as %r, its question is %r" % (name, words, step["prompt"]))
+    elif look == "ledger":
+        # Back in the ledger: its line is said by the focus, and the message
+        # that says it again is not.
+        check(words.count(line) == 1, "%s: the ledger line %r was said %d times: %r"
+              % (name, line, words.count(line), words))
 
+
+def check_list_question(name, words, record):
+    """The list's question is said, then its selected item."""
+    question, item = normalized(record["items"][0]), normalized(record["selected"] or "")
+    heard = [normalized(w) for w in words]
+    said_question = [i for i, w in enumerate(heard) if question in w]
+    said_item = [i for i, w in enumerate(heard) if item and item in w]
+    check(said_question and said_item and said_question[0] <= said_item[-1],
+          "%s: the list was not announced with its question %r before %r: %r" % (name, question, item, words))
+
+
+def check_checklist(name, words, record):
+    """Its question first, its row's text; a size said counts its choices only."""
+    question, item = normalized(record["items"][0]), normalized(record["selected"] or "")
+    check(words and question in normalized(words[0]),
+          "%s: the list was not announced first with its question %r: %r" % (name, question, words))
+    check(any(item in normalized(w) for w in words), "%s: its row %r was not said: %r" % (name, item, words))
+    for w in words:
+        size = CHECKLIST_SIZE.match(w)
+        if size:
+            check(int(size.group(1)) == len(record["items"]) - 1,
+                  "%s: %r, the list has %d choices" % (name, w, len(record["items"]) - 1))
+
+
+def check_no_extra_words(name, words):
+    extras = EXTRA_WORDS + (EXTRA_WORDS_WITH_SCRIPT if MODE == "script" else [])
+    for w in words:
+        if MODE != "script" and TABLE_SIZE.match(w):
+            continue
+        for extra in extras:
+            check(extra not in " %s " % w, "%s: extra words %r in %r" % (name, extra, w))
+
+
+# --- The session ---------------------------------------------------------------
 
 def main():
-    folder = os.path.join(WORK, "demo")
-    copy_demo(folder)
-    steps = script_run(folder)
+    folder = copy_demo("demo")
+    steps = script_run(folder, STEPS)
     if len(steps) != len(STEPS) + 1:
         raise SystemExit("yzo-script gave %d steps for %d" % (len(steps), len(STEPS) + 1))
-    copy_demo(folder)
-
+    copy_demo("demo")
     install_orca_preferences()
     env = dict(os.environ, YZO_SPEECH_LOG=SPEECH_LOG, YZO_BRAILLE_LOG=BRAILLE_LOG)
-    if MODE == "script" and not os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT") and os.path.isdir(ORCA_SCRIPT):
+    if WITH_SCRIPT and os.path.isdir(ORCA_SCRIPT):
         env["YZO_ORCA_APPS"] = ORCA_SCRIPT
-    elif MODE != "script" or os.environ.get("YZO_ORCA_TEST_WITHOUT_SCRIPT"):
+    elif not WITH_SCRIPT:
         env["YZO_ORCA_WITHOUT_APP_SCRIPT"] = "1"  # not even one a package installed
     orca_out = open(os.path.join(WORK, "orca.out"), "w")
     orca = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "orca", "run_orca.py")], env=env,
                             stdout=orca_out, stderr=subprocess.STDOUT)
     yzo = None
     try:
-        if not wait_for(lambda: "Screen reader on." in said(spoken()), 60, "Orca to start"):
+        if not wait_until(lambda: "Screen reader on." in said(spoken()), 60, "Orca to start"):
             with open(os.path.join(WORK, "orca.out")) as f:
                 print(f.read())
             raise SystemExit("FAIL: Orca did not start")  # a test that did not run has not passed
-        yenv = dict(os.environ, YZO_DOSSIER=folder, YZO_AUJOURDHUI=TODAY, YZO_HEURE=NOW, YZO_TRACE_KEYS="1")
-        yenv.pop("YZO_SPEECHD", None)
         start = len(spoken())
-        yzo = subprocess.Popen([YZO, os.path.join(folder, ACCOUNT)], env=yenv, cwd=folder,
-                               stderr=open(os.path.join(WORK, "yzo-stderr.txt"), "w"))
+        yzo = start_yzo(os.path.join(folder, ACCOUNT), extra_env={"YZO_TRACE_KEYS": "1"}, cwd=folder,
+                        stderr=open(os.path.join(WORK, "yzo-stderr.txt"), "w"))
         run_steps(yzo, steps, start)
-        run_list_steps(yzo)
+        # The lists' steps, checked against a run of all steps on a new copy.
+        run_list_steps(yzo, script_run(copy_demo("demo-lists"), STEPS + LIST_STEPS, len(STEPS)))
         if MODE == "script":
             check_braille(steps)
     finally:
@@ -411,67 +453,15 @@ def main():
     print("orca test (%s) passed" % MODE)
 
 
-def run_list_steps(yzo):
-    """The choice lists, heard after the steps (orca_lists.py)."""
-    folder = os.path.join(WORK, "demo-lists")
-    copy_demo(folder)
-    orca_lists.run(sys.modules[__name__], yzo, folder)
-
-
-def answer_message_box(yzo, question, start):
-    """The question is heard; Enter answers it with its default button, Oui."""
-    if not focus_window(yzo, "^yzo$", "the message box"):
-        return
-    wait_for(lambda: any(question in w for w in said(spoken()[start:])), 15, "the question %r" % question)
-    xdotool("key", "Return")
-    if wait_for(lambda: not windows_of(yzo.pid, "^yzo$"), 15, "the message box to close"):
-        focus_window(yzo, "^sanstitre.yzo$", "the new account's window")
-
-
-def answer_input_box(yzo, prompt, answer):
-    """The input box is answered by typing; the frame takes the keyboard back,
-    as a desktop gives it back when a dialog closes."""
-    if not focus_window(yzo, "^" + prompt + "$", "the input box " + prompt):
-        return
-    xdotool("type", "--delay", "60", answer)
-    xdotool("key", "Return")
-    close_input_box(yzo, prompt)
-
-
-def cancel_input_box(yzo, prompt):
-    """Escape cancels the input box; the program goes on to its next question
-    in the window, which a desktop gives the keyboard back."""
-    start = len(spoken())
-    xdotool("key", "Escape")
-    if close_input_box(yzo, prompt):
-        settle(start)
-
-
-def close_input_box(yzo, prompt):
-    """Waits for the input box to close and gives the frame the keyboard back;
-    false when the box stayed."""
-    if not wait_for(lambda: not windows_of(yzo.pid, "^" + prompt + "$"), 15, "the input box to close"):
-        return False
-    frame = windows_of(yzo.pid, "^" + ACCOUNT + "$")
-    if frame:
-        xdotool("windowfocus", "--sync", frame[0])
-    return True
-
-
 def run_steps(yzo, steps, start):
-    launch = steps[0]
-    last = texts_of(launch["messages"])[-1]
-    heard_launch = wait_for(lambda: any(last in w for w in said(spoken()[start:])), 40,
-                            "the launch messages to be spoken")
-    if not heard_launch:
+    last = texts_of(steps[0]["messages"])[-1]
+    if not wait_until(lambda: any(last in w for w in said_since(start)), 40, "the launch messages to be spoken"):
         return
-    utterances = settle(start)
-    check_messages("launch", utterances, launch["messages"])
-
+    check_messages("launch", settle(start), steps[0]["messages"])
     # No window manager: the pointer is moved away and the frame is given
     # the keyboard, as a desktop would.
     xdotool("mousemove", "1279", "1023")
-    if not focus_window(yzo, "^" + ACCOUNT, "the window", 20):
+    if not focus_window("^" + ACCOUNT, yzo.pid, 20):
         return
     settle(len(spoken()))
 
@@ -488,9 +478,8 @@ def run_steps(yzo, steps, start):
             answer_input_box(yzo, step["prompt"], command.split('"')[1])
         for prompt, answer in zip(CHEQUE_PROMPTS, CHEQUE_ANSWERS) if look == "cheque" else ():
             answer_input_box(yzo, prompt, answer)
-        if look == "dialog":
-            if not focus_window(yzo, "^" + step["prompt"] + "$", "the input box " + step["prompt"]):
-                return
+        if look == "dialog" and not focus_window("^" + step["prompt"] + "$", yzo.pid, 15):
+            return
         # What this step must make Orca say, waited for before the silence
         # that ends the step: a loaded machine may take seconds to say it.
         awaited = texts_of(step["messages"])[-1:]
@@ -502,56 +491,57 @@ def run_steps(yzo, steps, start):
         if MODE == "fallback" and look == "question":
             awaited.append(CREATION_QUESTION)
         for text in map(spoken_form, awaited):
-            wait_for(lambda: text in spoken_form(" ".join(said(spoken()[start:]))), 20,
-                     "%s to say %r" % (name, text))
+            wait_until(lambda: text in spoken_form(" ".join(said_since(start))), 20, "%s to say %r" % (name, text))
         utterances = settle(start)
         words = said(utterances)
         check_messages(name, utterances, step["messages"])
         if look == "dialog":
-            cancel_input_box(yzo, step["prompt"])
+            # Escape cancels the box; the program goes on in the window.
+            cancel_start = len(spoken())
+            xdotool("key", "Escape")
+            if closed(yzo, step["prompt"]):
+                focus_frame(yzo)
+                settle(cancel_start)
         if MODE == "fallback":
             check_fallback(name, look, words)
         if look in ("preview", "rule"):
             check_view_line(name, step, words, look == "preview")
-        if MODE != "script":
-            continue
-        if look == "caret":
-            check(line in words, "%s: the new line %r was not said: %r" % (name, line, words))
-        elif look == "question":
-            check(CREATION_QUESTION in words and "28 12 2026" in " ".join(words),
-                  "%s: the creation box was said as %r" % (name, words))
-        elif look == "list":
-            check(step["selected"] in " ".join(words),
-                  "%s: the list was said as %r, its item is %r" % (name, words, step["selected"]))
-        elif look == "after":
-            # The messages first, the line the caret reached after them, once.
-            heard, said_line = [spoken_form(w) for w in words], spoken_form(line)
-            wanted = [spoken_form(m) for m in texts_of(step["messages"])]
-            check(heard.count(said_line) == 1
-                  and all(m in heard and heard.index(m) < heard.index(said_line) for m in wanted),
-                  "%s: said %r; the messages %r come before the line %r" % (name, words, wanted, line))
-        elif look in ("box", "answer"):
-            # The box's question and the value the program put there, each once.
-            heard = [spoken_form(w) for w in words]
-            for part in filter(None, step["box"] or ()):
-                count = sum(spoken_form(part) in w for w in heard)
-                check(count == 1, "%s: %r was said %d times: %r" % (name, part, count, words))
-        elif look == "typeahead":
-            # The row the letter reached is the one the program selected.
-            check(step["selected"] is not None and spoken_form(step["selected"]) in map(spoken_form, words),
-                  "%s: said %r, the selected item is %r" % (name, words, step["selected"]))
-        elif look == "item":
-            # The item said is the one the program has selected: Enter chooses it.
-            check(any(step["selected"] in w for w in words) and step["selected"] != before["selected"],
-                  "%s: said %r, the selected item is %r" % (name, words, step["selected"]))
-        elif look == "dialog":
-            check(any(step["prompt"] in w for w in words),
-                  "%s: the input box was said as %r, its question is %r" % (name, words, step["prompt"]))
-        elif look == "ledger":
-            # Back in the ledger: its line is said by the focus, and the
-            # message that says it again is not.
-            check(words.count(line) == 1, "%s: the ledger line %r was said %d times: %r"
-                  % (name, line, words.count(line), words))
+        if MODE == "script":
+            check_script_step(name, look, words, step, before, line)
+
+
+def run_list_steps(yzo, records):
+    for (key, _, look), record in zip(LIST_STEPS, records[1:]):
+        name = "list step %s" % key
+        start = len(spoken())
+        xdotool("key", key)
+        if look == "dialogs" and not answer_dialogs(yzo, LIST_PROMPTS):
+            return
+        if look in ("list", "checklist") or (look == "dialogs" and record["selected"]):
+            item = normalized(record["selected"] or "")
+            wait_until(lambda: item in normalized(" ".join(said_since(start))), 20, "%s to say %r" % (name, item))
+        words = said(settle(start))
+        print("%s: %r" % (name, words), flush=True)
+        check_no_extra_words(name, words)
+        # Without the script the list that follows a dialog is said as
+        # Orca's default finds it: when the dialog's box is gone before the
+        # list has the focus, Orca has no previous focus to say the list's
+        # name against.
+        if look == "list" or (look == "dialogs" and MODE == "script"):
+            check_list_question(name, words, record)
+        if look == "checklist":
+            check_checklist(name, words, record)
+        if look == "ticked":
+            # The row Enter ticks is the one the program ticks: it says so.
+            for m in texts_of(record["messages"]):
+                check(m in " ".join(words), "%s: the message %r was not heard in %r" % (name, m, words))
+            check(texts_of(record["messages"]), "%s: the program ticked nothing" % name)
+    words = said(spoken())
+    check_no_extra_words("the session", words)
+    if MODE == "script":
+        frames = [w for w in words if FRAME.search(w)]
+        check(len(frames) <= 1, "the window was said again: %r" % frames)
+
 
 if __name__ == "__main__":
     main()

@@ -1,15 +1,9 @@
 #!/usr/bin/python3
-"""yzo's Orca script against the Orca it may meet, with stand-in modules.
-
-Orca's script manager imports an application's script and takes an
-ImportError as "no script here", falling back to its toolkit script; any
-other exception while importing would break it. The script must therefore
-load on Orca 43's modules, raise ImportError and nothing else where a module
-or an attribute it uses is missing (Orca 44 and later), and hand an event to
-Orca's own handler when its own fails at run time.
-
-Usage: test_orca_script_guard.py ORCA_SCRIPT
-"""
+"""yzo's Orca script on stand-ins of Orca's modules. Orca's script manager
+takes an ImportError as "no script here" and any other exception breaks it:
+the script must load on Orca 43's modules, raise ImportError where a module
+or attribute it uses is missing (Orca 44 and later), and hand an event to
+Orca's own handler when its own fails. Usage: test_orca_script_guard.py ORCA_SCRIPT"""
 import importlib.util
 import sys
 import types
@@ -23,8 +17,6 @@ def check(condition, text):
         failures.append(text)
         print("FAIL:", text, flush=True)
 
-
-# --- Stand-ins for Orca 43's modules ------------------------------------------
 
 def Source(role, name, parent=None):
     return types.SimpleNamespace(role=role, name=name, parent=parent, getRole=lambda: role)
@@ -43,8 +35,7 @@ HANDLERS = ["onTextInserted", "onTextDeleted", "onShowingChanged", "onNameChange
 
 
 def orca43():
-    """Module name -> stand-in module, with what Orca 43 gives the script;
-    a submodule is also an attribute of its parent, as after an import."""
+    """Module name -> stand-in of Orca 43's module; a submodule is also an attribute of its parent."""
     lines, flashed = [], []
     generator = type("SpeechGenerator", (), {
         "__init__": lambda self, script: setattr(self, "script", script),
@@ -92,7 +83,7 @@ def orca43():
 
 
 def without(modules, dotted):
-    """The modules without this module or attribute, given by its dotted name."""
+    """The modules without this dotted module or attribute."""
     modules.pop(dotted, None)
     holder, _, name = dotted.rpartition(".")
     if holder:
@@ -135,11 +126,9 @@ class Blocker:
     def find_spec(self, name, path=None, target=None):
         if name in self.names:
             raise ModuleNotFoundError("No module named %r" % name)
-        return None
 
 
 def refused(modules, what):
-    """The script must refuse to load with ImportError, and nothing else."""
     try:
         load(modules)
     except ImportError as error:

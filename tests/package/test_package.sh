@@ -1,13 +1,7 @@
 #!/bin/bash
-# Builds the Debian package, unpacks it into a temporary root and runs the
-# installed programs there, with no display: --version and --help, the batch
-# accounting report (which must end as the build tree's program does), the
-# program's folder of an installed program, and the validators of the desktop
-# entry and of the AppStream file, and the type of the account files: a .yzo
-# file is application/x-yzo and the desktop entry is the program that opens it.
-# yzo's Orca script is where Orca loads it for every user (gui.orca_package
-# hears Orca use it from there), and the marker verorca.ini copies it into a
-# new user's Orca folder.
+# The Debian package, unpacked into a temporary root: its files and their
+# validators, the account files' type, the Orca script's places, and the
+# installed programs run with no display.
 # Usage: test_package.sh BUILD_DIR VERSION BUILT_YZO DEMO_FOLDER
 set -u
 build=$1 version=$2 built_yzo=$3 demo=$4
@@ -19,7 +13,6 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The package.
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/pkg" > "$work/cpack.log" 2>&1 \
     || { cat "$work/cpack.log"; fail "cpack -G DEB"; }
 deb=$(ls "$work"/pkg/yzo_*.deb 2>/dev/null | head -n 1)
@@ -36,9 +29,8 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x"
 for f in usr/bin/yzo usr/bin/yzo-script; do [ -x "$root/$f" ] || fail "$f is not installed"; done
 [ -d "$root/usr/share/yzo" ] || fail "usr/share/yzo is not installed"
-for f in usr/share/applications/yzo.desktop usr/share/icons/hicolor/scalable/apps/yzo.svg \
-         usr/share/man/man1/yzo.1.gz usr/share/man/man1/yzo-script.1.gz; do
-    [ -f "$root/$f" ] || fail "$f is not installed"
+for f in applications/yzo.desktop icons/hicolor/scalable/apps/yzo.svg man/man1/yzo.1.gz man/man1/yzo-script.1.gz; do
+    [ -f "$root/usr/share/$f" ] || fail "usr/share/$f is not installed"
 done
 for page in yzo yzo-script; do
     gzip -dc "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH .*yzo $version" \
@@ -50,10 +42,8 @@ desktop-file-validate "$root/usr/share/applications/yzo.desktop" || fail "deskto
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 grep -q "^Categories=Office;Finance;$" "$root/usr/share/applications/yzo.desktop" || fail "desktop categories"
 
-# The account files' type, as a file manager finds it: the type database and the
-# desktop entries' cache are built from the installed files alone (what the
-# packages' triggers do on a real system), then GLib is asked, within a bound,
-# for the type of a .yzo file and for the program that opens that type.
+# The account files' type, as GLib finds it with a type database and a desktop
+# entries' cache built from the installed files alone (as the triggers do).
 share="$work/share"
 mkdir -p "$share/applications" "$work/bin" "$work/xdg-config"
 cp -r "$root/usr/share/mime" "$share/mime" || fail "no shared-mime-info file is installed under usr/share/mime"
@@ -80,9 +70,8 @@ opener=$(asked mime application/x-yzo)
 case "$opener" in *"Default application for"*yzo.desktop*) ;; *) fail "no program opens application/x-yzo: $opener" ;; esac
 echo "account files: application/x-yzo, opened by yzo.desktop"
 
-# yzo's Orca script, where Orca 43 looks for an application's script for
-# every user (its package orca.scripts.apps), and in share/yzo for the copy
-# into a user's Orca folder.
+# yzo's Orca script where Orca 43 looks for it for every user, and in
+# share/yzo for the copy into a user's Orca folder.
 apps="$root/usr/lib/python3/dist-packages/orca/scripts/apps"
 [ -f "$apps/yzo/__init__.py" ] || fail "the Orca script is not installed as orca/scripts/apps/yzo/__init__.py"
 [ -f "$root/usr/share/yzo/yzo.py" ] || fail "the Orca script is not installed in usr/share/yzo"
@@ -110,8 +99,7 @@ run "$yzo" > "$work/out" 2> "$work/err"
 [ $? -eq 1 ] || fail "yzo with no display must end with status 1"
 grep -q "aucun affichage" "$work/err" || fail "yzo with no display does not say why"
 
-# The batch report on a copy of the demo folder, by the installed program and
-# by the build tree's: the same status, messages and files.
+# The batch report on the demo by the installed program and by the build tree's: the same.
 report() {  # report PROGRAM FOLDER
     mkdir -p "$2"
     cp -r "$demo/." "$2/"
@@ -136,9 +124,8 @@ else
 fi
 echo "batch report: status $status, as the build tree's program"
 
-# An installed program keeps its own files in ~/.config/yzo, filled from
-# usr/share/yzo without replacing the user's files, and its accounts in the
-# documents folder followed by yzo.
+# An installed program fills ~/.config/yzo from usr/share/yzo without replacing
+# the user's files, and keeps its accounts in the documents folder's yzo.
 mkdir -p "$XDG_CONFIG_HOME/yzo"
 printf 'XDG_DOCUMENTS_DIR="$HOME/Mes documents"\n' > "$XDG_CONFIG_HOME/user-dirs.dirs"
 printf '7\r\n' > "$XDG_CONFIG_HOME/yzo/Tva.txt"
@@ -152,8 +139,7 @@ run "$yzo" "$work/absent.txt" /C > "$work/out" 2> "$work/err"
     cmp -s "$root/usr/share/yzo/$f" "$XDG_CONFIG_HOME/yzo/$f" || fail "$f was not copied into ~/.config/yzo"
 done || exit 1
 [ -d "$HOME/Mes documents/yzo" ] || fail "the accounts folder ~/Mes documents/yzo was not made"
-# The report of an installed program finds the accounts of the storage folder
-# and those beside its command file, though its own folder holds none.
+# Its report finds the accounts of the storage folder and those beside its command file.
 cp "$demo/courant.yzo" "$HOME/Mes documents/yzo/courant.yzo"
 mkdir -p "$work/club"
 cp "$demo/courant.yzo" "$work/club/voisin.yzo"
@@ -161,8 +147,7 @@ printf 'NOM_COMPTE: courant.yzo\r\nNOM_COMPTE: voisin.yzo\r\nSOLDE_TOTAL: total\
 run "$yzo" "$work/club/club.txt" /C > "$work/out" 2> "$work/err"
 [ $? -eq 0 ] || { cat "$work/err"; fail "the installed program's report did not find its accounts"; }
 [ -f "$work/club/club.prn" ] || fail "the installed program's report wrote no club.prn"
-# The installed yzo-script finds the list of keys in its folder and keeps
-# yzo.INI there when it quits.
+# The installed yzo-script finds the list of keys in its folder and keeps yzo.INI there.
 {
     echo start
     if [ -f "$root/usr/share/yzo/touche.txt" ]; then
@@ -172,8 +157,7 @@ run "$yzo" "$work/club/club.txt" /C > "$work/out" 2> "$work/err"
     fi
     echo close
 } > "$work/quit.scn"
-# The marker verorca.ini copies share/yzo's Orca script into the user's Orca
-# folder, made for a new user who has none, and says so.
+# The marker verorca.ini copies share/yzo's Orca script into a new user's Orca folder, and says so.
 : > "$XDG_CONFIG_HOME/yzo/verorca.ini"
 unset XDG_DATA_HOME
 run "$root/usr/bin/yzo-script" "$work/quit.scn" > "$work/out" 2> "$work/err" \

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine the way a test runs its Linux build:
+# Runs a Windows program under Wine where a test expects the Linux program:
 #   YZO_WINE_PROGRAM=PROGRAM.exe under_wine.sh ARGUMENT...
-# so that it stands where a test expects the Linux program (YZO_SCRIPT).
-# Each argument that is an absolute path of this machine is given to the
-# program as its Windows path (Z:\...). In what the program prints, "\" becomes
-# "/" and those Windows paths come back as they were given, so that its
-# output compares with the Linux program's up to the path separator. The exit
-# status is the program's. WINEPREFIX is the test's own (set by the caller).
+# Absolute paths among the arguments go in as Windows paths (Z:\...) and come
+# back as given in the output, where "\" becomes "/", so that it compares with
+# the Linux program's. The exit status is the program's; WINEPREFIX is the caller's.
 set -u
 program=${YZO_WINE_PROGRAM:?YZO_WINE_PROGRAM must name the Windows program}
 wine=${YZO_WINE:-wine}

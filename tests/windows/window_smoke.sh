@@ -3,9 +3,8 @@
 # real keys (xdotool), and each status message it hands to the screen reader
 # (the journal YZO_JOURNAL_PAROLE, written by the window itself) must be the
 # one yzo-script.exe gives for the same keys, in the same order.
-#   window_smoke.sh YZO.EXE YZO-SCRIPT.EXE DEMO_FOLDER [SCREENSHOT.png]
-# WINEPREFIX is the test's own; YZO_WINE names wine. With a fourth argument,
-# the screen is saved there once the keys are answered.
+#   window_smoke.sh YZO.EXE YZO-SCRIPT.EXE DEMO_FOLDER
+# WINEPREFIX is the test's own; YZO_WINE names wine.
 set -u
 skip() { echo "SKIPPED: $*"; exit 77; }
 if [ -z "${YZO_SMOKE_DISPLAY:-}" ]; then
@@ -14,7 +13,7 @@ if [ -z "${YZO_SMOKE_DISPLAY:-}" ]; then
   exec timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
     env YZO_SMOKE_DISPLAY=1 bash "$0" "$@"
 fi
-yzo=$1 script=$2 demo=$3 screenshot=${4:-}
+yzo=$1 script=$2 demo=$3
 wine=${YZO_WINE:-wine}
 export WINEDEBUG=-all LC_ALL=C.UTF-8
 work=$(mktemp -d)
@@ -96,16 +95,5 @@ if [ "$(heard)" != "$(cat "$work/expected-line.txt")" ]; then
   echo "  window: $(heard)"
   echo "  script: $(cat "$work/expected-line.txt")"
   exit 1
-fi
-if [ -n "$screenshot" ]; then
-  /usr/bin/python3 - "$screenshot" <<'PY'
-import sys
-import gi
-gi.require_version("Gdk", "3.0")
-from gi.repository import Gdk
-root = Gdk.get_default_root_window()
-Gdk.pixbuf_get_from_window(root, 0, 0, root.get_width(), root.get_height()).savev(sys.argv[1], "png", [], [])
-PY
-  echo "screen saved in $screenshot"
 fi
 echo "yzo.exe answered ${#keys[@]} keys as yzo-script.exe does"

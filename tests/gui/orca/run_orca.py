@@ -16,23 +16,20 @@ if os.environ.get("YZO_ORCA_DEBUG"):
     debug.debugLevel = debug.LEVEL_INFO
     debug.debugFile = open(os.environ["YZO_ORCA_DEBUG"], "w", buffering=1)  # kept when Orca is killed
 
-# YZO_BRAILLE_LOG=FILE: every line Orca puts on the braille display (or its
-# braille monitor), as its braille module records it for Orca's own
-# regression tests: "BRAILLE LINE:  '...'".
+# YZO_BRAILLE_LOG=FILE: every line Orca puts on the braille display or its
+# monitor, as its braille module logs it: "BRAILLE LINE:  '...'".
 if os.environ.get("YZO_BRAILLE_LOG"):
     braille_log = logging.FileHandler(os.environ["YZO_BRAILLE_LOG"], encoding="utf-8")
     braille_log.setFormatter(logging.Formatter("%(message)s"))
     logging.getLogger("braille").addHandler(braille_log)
 
-# YZO_ORCA_APPS=FOLDER: an installed tree's orca/scripts/apps, searched as if
-# it were installed in Orca's own folder (as the package installs it).
-# (importlib, so that the name orca stays Orca's main module.)
+# YZO_ORCA_APPS=FOLDER: an installed tree's orca/scripts/apps, searched as
+# Orca's own (importlib, so that the name orca stays Orca's main module).
 if os.environ.get("YZO_ORCA_APPS"):
     importlib.import_module("orca.scripts.apps").__path__.append(os.environ["YZO_ORCA_APPS"])
 
-# YZO_ORCA_WITHOUT_APP_SCRIPT=1: yzo has no script of Orca's package, even
-# where yzo's package installed one: a module that declines to load stands
-# before it (Orca then uses its GTK script).
+# YZO_ORCA_WITHOUT_APP_SCRIPT=1: a module that declines to load stands before
+# any installed yzo script, so that Orca uses its GTK script.
 if os.environ.get("YZO_ORCA_WITHOUT_APP_SCRIPT") == "1":
     declining = tempfile.mkdtemp(prefix="yzo-no-script-")
     os.makedirs(os.path.join(declining, "yzo"))

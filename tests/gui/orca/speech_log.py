@@ -1,9 +1,6 @@
-"""A speech server for Orca that speaks nothing and logs every utterance.
-
-Orca loads it when its settings name it as "speechServerFactory". Each
-utterance becomes one JSON line in the file named by YZO_SPEECH_LOG:
-{"t": seconds, "what": "speak" | "char" | "key" | "stop", "text": ..., "interrupt": ...}
-"""
+"""Orca's speech server when its settings name it ("speechServerFactory"):
+speaks nothing, and logs each utterance as a JSON line in $YZO_SPEECH_LOG:
+{"t": seconds, "what": "speak" | "char" | "key" | "stop", "text": ..., "interrupt": ...}"""
 import json
 import os
 import threading

@@ -1,0 +1,267 @@
+"""What the window tests share: yzo and yzo-script on copies of the demo,
+real keys (xdotool), the accessibility tree. Arguments (run_gui_test.sh sets
+up the display and the buses): YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER ..."""
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import GLib  # noqa: E402
+import pyatspi  # noqa: E402
+
+YZO, YZO_SCRIPT, DEMO, WORK = sys.argv[1:5]
+TODAY, NOW = "2026-12-28", "10:00:00"
+ACCOUNT = "courant.yzo"
+failures = []
+
+
+def fail(text):
+    failures.append(text)
+    print("FAIL:", text, flush=True)
+
+
+def check(condition, text):
+    if not condition:
+        fail(text)
+    return condition
+
+
+def pump():
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
+def wait_until(condition, seconds, what):
+    """Pumps accessibility events until condition() is true; None (a failure) on timeout."""
+    deadline = time.monotonic() + seconds
+    while True:
+        pump()
+        try:
+            result = condition()
+        except Exception:  # the tree is still being built
+            result = None
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            fail("timed out after %d s waiting for %s" % (seconds, what))
+            return None
+        time.sleep(0.02)
+
+
+def script_key(xkey):
+    """yzo-script's name of an xdotool key: letters in capitals, Return as Enter."""
+    *modifiers, key = xkey.split("+")
+    return "+".join(modifiers + ["Enter" if key == "Return" else key.upper() if len(key) == 1 else key])
+
+
+def yzo_script(folder, lines):
+    """What yzo-script prints for these lines in folder; the test stops when it fails."""
+    run = subprocess.run([YZO_SCRIPT, "--dossier", folder, "--aujourdhui", TODAY, "--heure", NOW, "-"], cwd=folder,
+                         input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60)
+    if run.returncode != 0:
+        print(run.stdout, run.stderr)
+        raise SystemExit("yzo-script failed: exit %d" % run.returncode)
+    return run.stdout
+
+
+def fresh_account(name="demo"):
+    folder = os.path.join(WORK, name)
+    shutil.rmtree(folder, ignore_errors=True)
+    shutil.copytree(DEMO, folder)
+    return os.path.join(folder, ACCOUNT)
+
+
+def start_yzo(account, **popen):
+    """yzo on the account, in its folder, on the test's date, with no speech server."""
+    env = dict(os.environ, YZO_DOSSIER=os.path.dirname(account), YZO_AUJOURDHUI=TODAY, YZO_HEURE=NOW)
+    env.update(popen.pop("extra_env", {}))
+    env.pop("YZO_SPEECHD", None)
+    return subprocess.Popen([popen.pop("program", YZO), account], env=env, **popen)
+
+
+def run_and_report(yzo, body, name):
+    """Runs body(), kills the program if it is still there; exit 1 when a check failed."""
+    try:
+        body()
+    finally:
+        if yzo.poll() is None:
+            yzo.kill()
+            yzo.wait(10)
+    if failures:
+        print("%d check(s) failed" % len(failures))
+        sys.exit(1)
+    print(name + " test passed")
+
+
+def xdotool(*args):
+    """xdotool's output; a command other than a search must succeed."""
+    run = subprocess.run(["xdotool"] + list(args), capture_output=True, text=True, timeout=30)
+    if run.returncode and args[0] != "search":
+        raise subprocess.CalledProcessError(run.returncode, run.args, run.stdout, run.stderr)
+    return run.stdout
+
+
+def window_ids(name, pid=None):
+    """The X ids of the shown windows whose name matches, of pid if given."""
+    return xdotool("search", "--all", "--onlyvisible", *(["--pid", str(pid)] if pid else []), "--name", name).split()
+
+
+def focus_window(name, pid=None, seconds=10):
+    """Gives the keyboard to the window whose name matches, as a desktop would; its X id."""
+    ids = wait_until(lambda: window_ids(name, pid), seconds, "a window named " + name)
+    if ids:
+        xdotool("windowfocus", "--sync", ids[0])
+    return ids and ids[0]
+
+
+def focus_main_window(yzo):
+    return focus_window("^courant", yzo.pid)
+
+
+def role(acc):
+    try:
+        return acc.getRole()
+    except Exception:
+        return None
+
+
+def walk(acc, depth=0):
+    yield acc
+    if depth > 30:
+        return
+    for i in range(acc.childCount):
+        child = acc.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child, depth + 1)
+
+
+def find(root, wanted_role, name=None):
+    return next((a for a in walk(root) if role(a) == wanted_role and (name is None or a.name == name)), None)
+
+
+def states(acc):
+    return acc.getState()
+
+
+def focused(acc):
+    return acc is not None and states(acc).contains(pyatspi.STATE_FOCUSED)
+
+
+def showing(acc):
+    return acc is not None and states(acc).contains(pyatspi.STATE_SHOWING)
+
+
+def text_of(acc):
+    return acc.queryText().getText(0, -1)
+
+
+def in_notification(acc, depth=3):
+    """Whether the object stands inside the window's notification."""
+    for _ in range(depth):
+        acc = acc.parent if acc is not None else None
+        if acc is None:
+            return False
+        if role(acc) == pyatspi.ROLE_NOTIFICATION:
+            return True
+    return False
+
+
+def status_label(root):
+    """The status label: the label of the notification, named by its text."""
+    return next((a for a in walk(root) if role(a) == pyatspi.ROLE_LABEL and in_notification(a)), None)
+
+
+def focused_in(root):
+    for acc in walk(root):
+        try:
+            if focused(acc) and role(acc) != pyatspi.ROLE_FRAME:
+                return acc
+        except Exception:
+            pass
+    return None
+
+
+def dialog_named(frame, name):
+    """The shown dialog (or file chooser) of the frame's program named name."""
+    return next((window for window in frame.getApplication() if window is not None and window.name == name
+                 and role(window) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER) and showing(window)), None)
+
+
+def caret_of(text_acc):
+    """The whole text and the caret's (line, column), from 1."""
+    t = text_acc.queryText()
+    whole, offset = t.getText(0, -1), t.caretOffset
+    return whole, (whole[:offset].count("\n") + 1, offset - (whole.rfind("\n", 0, offset) + 1) + 1)
+
+
+def line_at(whole, line):
+    return whole.split("\n")[line - 1]
+
+
+def wait_for_window(yzo):
+    """The application and its frame named after the account, within 20 s."""
+    def our_app():
+        return next((app for app in pyatspi.Registry.getDesktop(0) if app is not None
+                     and app.get_process_id() == yzo.pid and find(app, pyatspi.ROLE_FRAME, ACCOUNT)), None)
+
+    app = wait_until(our_app, 20, "the frame named " + ACCOUNT)
+    return (app, find(app, pyatspi.ROLE_FRAME, ACCOUNT)) if app else (None, None)
+
+
+def open_ledger(yzo):
+    """(application, frame, ledger, window id) once the ledger has the keyboard; None on failure."""
+    app, frame = wait_for_window(yzo)
+    ledger = frame and find(frame, pyatspi.ROLE_TEXT, "Opérations")
+    if not (app and check(ledger, "no ledger text named Opérations")):
+        return None
+    window_id = focus_main_window(yzo)
+    if not (window_id and wait_until(lambda: focused(ledger), 10, "the focus on the ledger")):
+        return None
+    return app, frame, ledger, window_id
+
+
+def quit_program(frame, yzo):
+    """Presses Quitter; whether the program ended within 15 s, with status 0."""
+    quit_button = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Quitter")
+    if check(quit_button, "no button named Quitter"):
+        quit_button.queryAction().doAction(0)
+    deadline = time.monotonic() + 15
+    while yzo.poll() is None and time.monotonic() < deadline:
+        pump()
+        time.sleep(0.05)
+    pump()
+    return check(yzo.poll() is not None, "Quitter did not end the program") and \
+        check(yzo.returncode == 0, "yzo ended with status %d" % yzo.returncode)
+
+
+class Heard:
+    """Status messages as the label, the notification and the announcements carry them."""
+
+    def __init__(self):
+        self.label, self.notified, self.shown, self.announced = [], [], [], []
+        pyatspi.Registry.registerEventListener(
+            self, "object:text-changed:insert", "object:property-change:accessible-name",
+            "object:state-changed:showing", "object:announcement")
+
+    def __call__(self, event):
+        try:
+            source_role, notification = role(event.source), role(event.source) == pyatspi.ROLE_NOTIFICATION
+            if event.type.startswith("object:text-changed:insert"):
+                if source_role == pyatspi.ROLE_LABEL and in_notification(event.source):
+                    self.label.append(event.any_data)
+            elif event.type.startswith("object:announcement"):
+                self.announced.append(event.any_data)
+            elif notification and event.type.startswith("object:property-change:accessible-name"):
+                self.notified.append(event.any_data)
+            elif notification and event.type.startswith("object:state-changed:showing"):
+                self.shown.append(event.detail1)
+        except Exception as e:  # an object gone meanwhile
+            print("event not read:", event.type, e, flush=True)
+
+    def reappearances(self):
+        return sum(1 for a, b in zip(self.shown, self.shown[1:]) if a == 0 and b == 1)

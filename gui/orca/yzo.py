@@ -69,7 +69,7 @@ REQUIRED = (
     ("orca.orca_state", orca_state, ("locusOfFocus",)),
     ("orca.debug", debug, ("println", "LEVEL_INFO")),
     ("pyatspi", pyatspi, ("ROLE_LABEL", "ROLE_TEXT", "ROLE_FRAME", "ROLE_NOTIFICATION",
-                          "ROLE_LIST_BOX", "ROLE_TABLE", "ROLE_TABLE_CELL", "ROLE_DIALOG", "ROLE_ALERT",
+                          "ROLE_LIST_BOX", "ROLE_TABLE", "ROLE_TABLE_CELL", "ROLE_DIALOG", "ROLE_ALERT", "ROLE_FILE_CHOOSER",
                           "STATE_SHOWING", "TEXT_BOUNDARY_LINE_START")),
 )
 
@@ -479,9 +479,10 @@ class Script(gtk.Script):
             return ""
 
     def _inDialog(self, obj):
-        """The object is in one of yzo's dialogs or message boxes."""
+        """The object is in one of yzo's dialogs, message boxes or file choosers."""
         try:
-            return _role(self.utilities.topLevelObject(obj)) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
+            return _role(self.utilities.topLevelObject(obj)) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT,
+                                                                  pyatspi.ROLE_FILE_CHOOSER)
         except Exception:
             return False
 

@@ -17,6 +17,7 @@
 #include "lists/lists.h"
 #include "print/print.h"
 #include "search/search.h"
+#include "statements/import.h"
 
 class MainForm;
 
@@ -61,6 +62,8 @@ public:
     SearchState srch;
     // The accounting report being built.
     ComptaState cpt;
+    // The bank statement being imported.
+    StatementsState imp;
 
     // --- Events from a front-end (app/events.cpp) -------------------------
     // Start-up: runs the launch sequence; an end asked during it stops there.
@@ -781,6 +784,44 @@ public:
     void RemiseZero();
     // The display line's selection mark, on the line and on its stored line.
     void setSelectionMark(long index, bool selected);
+
+    // --- Bank statements (statements/review.cpp) ------------------------------
+    // The import command.
+    bool statementsMenu(const std::wstring& name);
+    // Imports a bank statement: the file asked, read, then shown for review.
+    // Its errors are reported "sur mnuImportReleve".
+    void mnuImportReleve();
+    // The statement of a file, its questions asked (date order, CSV columns);
+    // nothing, after saying why, when it cannot be read or the user gave up.
+    std::optional<Statement> readStatementFile(const std::wstring& path);
+    // The QIF file read, its date order asked when its dates do not decide it.
+    std::optional<Statement> readQifAsking(std::string_view bytes);
+    // The CSV file read with its remembered layout, or one asked and then remembered.
+    std::optional<Statement> readCsvAsking(std::string_view bytes);
+    // Asks which column holds each field, the guess offered; nothing on cancel.
+    std::optional<CsvLayout> askCsvLayout(const CsvTable& table);
+    // Asks one column: its number or name; -1 for "aucune" when optional, -2 on cancel.
+    int askCsvColumn(const std::wstring& field, const CsvTable& table, int guess, bool optional);
+    // The layouts remembered in the program's folder, by header key.
+    std::vector<std::wstring> readCsvLayouts();
+    // Remembers a layout for its header line.
+    void rememberCsvLayout(const CsvTable& table, const CsvLayout& layout);
+    // The account of the statement to import (asked when it holds several); -1 on cancel.
+    int chooseStatementAccount(const Statement& statement);
+    // Refuses text the account cannot store; true (after saying so) when one line holds such text.
+    bool refuseStatementText(const StatementAccount& account);
+    // Builds the review of the statement's lines against the account and shows it in ListeRec.
+    void showImportReview(const StatementAccount& account);
+    // The text of review row k (1-based) as it stands ticked or not.
+    std::wstring importRow(int row) const;
+    // A row ticked or unticked: its new text, and what it means said.
+    void importItemCheck(int item);
+    // OK on the review: the ticked lines imported or flagged, the ledger shown, the outcome said.
+    void validationImport();
+    // The balance of the registered operations (all operations but on a bank-code account) up to a date, in cents.
+    long long registeredBalanceAt(Date date) const;
+    // The bank line takes the statement's balance and date (a new one when the account has none).
+    void setBankLine(long long cents, Date date);
 
     // --- Screen colours and fonts (app/colours.cpp) ----------------------
     // Adds the names of the colours to the list.

@@ -14,7 +14,7 @@ bool MainForm::searchRunning() const {
 
 long DialogModes::setCount() const {
     const bool modes[] = {flagChoice,         rubriqueChoice,    objetStep,         tvaChoice,           copyList,
-                          criteriaList,       chequeParameter,   chequePreview,     accountTypeChoice,   unitChoice,
+                          criteriaList,       importList,         chequeParameter,   chequePreview,     accountTypeChoice,   unitChoice,
                           rubriqueTypeChoice, rubriqueScreenOpe, rubriqueScreenPen, objetScreenStandard, objetScreenOpe,
                           objetScreenPen,     tvaScreen};
     return static_cast<long>(std::count(std::begin(modes), std::end(modes), true));
@@ -247,6 +247,7 @@ bool MainForm::validateListModes() {
     else if (m.tvaChoice) validationTva();
     else if (m.copyList) validationCopie();
     else if (m.criteriaList) validationRecherche();
+    else if (m.importList) validationImport();
     else if (lst.tvaModified) {
         SauveTva();
         InitYzo();

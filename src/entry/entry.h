@@ -19,6 +19,7 @@ struct DialogModes {
     bool tvaChoice = false;
     bool copyList = false;
     bool criteriaList = false;
+    bool importList = false;  // the review of a bank statement being imported
     bool chequeParameter = false;
     bool chequePreview = false;
     bool accountTypeChoice = false;

@@ -808,8 +808,6 @@ public:
     void rememberCsvLayout(const CsvTable& table, const CsvLayout& layout);
     // The account of the statement to import (asked when it holds several); -1 on cancel.
     int chooseStatementAccount(const Statement& statement);
-    // Refuses text the account cannot store; true (after saying so) when one line holds such text.
-    bool refuseStatementText(const StatementAccount& account);
     // Builds the review of the statement's lines against the account and shows it in ListeRec.
     void showImportReview(const StatementAccount& account);
     // The text of review row k (1-based) as it stands ticked or not.

@@ -63,7 +63,6 @@ void MainForm::mnuImportReleve() {
         msgBox(kNoLine);
         return;
     }
-    if (refuseStatementText(account)) return;
     showImportReview(account);
 }
 
@@ -192,18 +191,6 @@ int MainForm::chooseStatementAccount(const Statement& statement) {
         }
     }
     return -1;
-}
-
-bool MainForm::refuseStatementText(const StatementAccount& account) {
-    for (const StatementLine& line : account.lines) {
-        for (const std::wstring* text : {&line.objet, &line.numero, &line.memo, &line.category}) {
-            std::wstring refusal = fitsInLine(*text) ? unwritableLetterRefusal(*text) : kForbiddenInLine;
-            if (refusal.empty()) continue;
-            msgBox(unreadableStatement(refusal, line.sourceLine, imp.fileName));
-            return true;
-        }
-    }
-    return false;
 }
 
 void MainForm::showImportReview(const StatementAccount& account) {

@@ -75,8 +75,9 @@ bool isBlank(wchar_t c) {
 }
 
 std::wstring_view trimmed(std::wstring_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    auto loose = [](wchar_t c) { return isBlank(c) || c == L'\r' || c == L'\n'; };
+    while (!text.empty() && loose(text.front())) text.remove_prefix(1);
+    while (!text.empty() && loose(text.back())) text.remove_suffix(1);
     return text;
 }
 
@@ -94,8 +95,7 @@ std::wstring fieldText(std::wstring_view raw, int line) {
         out += c;
     }
     // Line breaks at either end belong to the file's layout, not to the text.
-    size_t first = out.find_first_not_of(L"\r\n"), last = out.find_last_not_of(L"\r\n");
-    out = first == std::wstring::npos ? L"" : std::wstring(trimmed(out.substr(first, last - first + 1)));
+    out = std::wstring(trimmed(out));
     if (!fitsInLine(out)) throw StatementError(kForbiddenInLine, line);
     std::wstring refusal = unwritableLetterRefusal(out);
     if (!refusal.empty()) throw StatementError(refusal, line);

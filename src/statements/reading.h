@@ -41,7 +41,7 @@ std::wstring fieldText(std::wstring_view raw, int line);
 
 // The blanks a statement may put around or inside a text or a number.
 bool isBlank(wchar_t c);
-// The text without blanks at either end.
+// The text without blanks or line ends at either end.
 std::wstring_view trimmed(std::wstring_view text);
 // Lower case without accents, for comparing words.
 std::wstring foldedWord(std::wstring_view text);

@@ -816,8 +816,10 @@ public:
     void importItemCheck(int item);
     // OK on the review: the ticked lines imported or flagged, the ledger shown, the outcome said.
     void validationImport();
-    // The balance of the registered operations (all operations but on a bank-code account) up to a date, in cents.
-    long long registeredBalanceAt(Date date) const;
+    // The account's balance at a date as the bank should see it, in cents: on a
+    // bank-code account its last bank line up to then plus registeredNow (the
+    // operations the import registered), on the others every operation up to then.
+    long long registeredBalanceAt(Date date, long long registeredNow) const;
     // The bank line takes the statement's balance and date (a new one when the account has none).
     void setBankLine(long long cents, Date date);
 

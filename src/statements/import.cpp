@@ -59,14 +59,14 @@ std::vector<long> matchPresent(const std::vector<OperationKey>& statement, const
     return matches;
 }
 
-void RubriqueHistory::add(const std::wstring& objet, const std::wstring& rubrique) {
-    Use& use = uses_[foldedUpperCase(trim(objet))][trim(rubrique)];
+void RubriqueHistory::add(const std::wstring& objet, wchar_t code, const std::wstring& rubrique) {
+    Use& use = uses_[code + foldedUpperCase(trim(objet))][trim(rubrique)];
     ++use.count;
     use.last = ++order_;
 }
 
-std::wstring RubriqueHistory::mostUsed(const std::wstring& objet) const {
-    auto found = uses_.find(foldedUpperCase(trim(objet)));
+std::wstring RubriqueHistory::mostUsed(const std::wstring& objet, wchar_t code) const {
+    auto found = uses_.find(code + foldedUpperCase(trim(objet)));
     if (found == uses_.end()) return L"";
     const std::wstring* best = nullptr;
     Use bestUse;
@@ -96,7 +96,7 @@ bool holdsWords(const std::wstring& text, const std::wstring& word) {
 
 std::wstring chooseRubrique(const StatementLine& line, wchar_t code, const RubriqueHistory& history,
                             const std::vector<StandardRubrique>& standard) {
-    std::wstring used = history.mostUsed(line.objet);
+    std::wstring used = history.mostUsed(line.objet, code);
     if (!used.empty()) return used;
     const std::wstring texts = foldedUpperCase(line.objet + L" | " + line.memo + L" | " + line.category);
     std::wstring best;

@@ -31,15 +31,15 @@ struct OperationKey {
 // long account costs little.
 std::vector<long> matchPresent(const std::vector<OperationKey>& statement, const std::vector<OperationKey>& account);
 
-// How often each rubrique goes with each objet in an account (objets compared
-// without regard to case or accents).
+// How often each rubrique goes with each objet and code ("R" or "D") in an
+// account (objets compared without regard to case or accents).
 class RubriqueHistory {
 public:
-    // One more operation with that objet and rubrique (in stored order).
-    void add(const std::wstring& objet, const std::wstring& rubrique);
-    // The rubrique most used with the objet (of two used as often, the one
-    // used last), or empty when the objet was never used.
-    std::wstring mostUsed(const std::wstring& objet) const;
+    // One more operation with that objet, code and rubrique (in stored order).
+    void add(const std::wstring& objet, wchar_t code, const std::wstring& rubrique);
+    // The rubrique most used with the objet and code (of two used as often,
+    // the one used last), or empty when they never went together.
+    std::wstring mostUsed(const std::wstring& objet, wchar_t code) const;
 
 private:
     struct Use {
@@ -55,7 +55,7 @@ private:
 inline const std::wstring kOtherRubrique = L"Autre";
 
 // The rubrique of a new line of code "R" or "D": the one most used with its
-// objet; else the standard rubrique of that code whose name stands as whole
+// objet and code; else the standard rubrique of that code whose name stands as whole
 // words in the objet, the memo or the category (the longest such name); else
 // kOtherRubrique. standard may hold an unused element 0 with an empty name.
 std::wstring chooseRubrique(const StatementLine& line, wchar_t code, const RubriqueHistory& history,

@@ -207,7 +207,7 @@ void MainForm::showImportReview(const StatementAccount& account) {
             continue;  // a malformed line matches nothing
         }
         if (op.code == L'B') continue;
-        history.add(op.objet, op.rubrique);
+        history.add(op.objet, op.code, op.rubrique);
         stored.push_back({op.date, toCents(op.montant), trim(op.numero)});
         storedIndex.push_back(i);
     }
@@ -284,6 +284,7 @@ void MainForm::validationImport() {
     const int type = acc.header.accountType;
     const std::vector<bool> ticked = w.ListeRec.checked;
     ImportCounts counts;
+    long long registeredCents = 0;  // the operations registered now, up to the statement's balance date
     std::vector<Operation> added;
     for (size_t k = 0; k < imp.lines.size(); ++k) {
         const ReviewLine& r = imp.lines[k];
@@ -295,6 +296,7 @@ void MainForm::validationImport() {
             if (text.size() > storedline::kFlagPosition)
                 text[storedline::kFlagPosition] = type == kAccountBankCode ? L'/' : L'*';
             ++counts.flagged;
+            if (r.op.date <= imp.balanceDate) registeredCents += toCents(r.op.montant);
         } else {
             added.push_back(r.op);
         }
@@ -313,7 +315,7 @@ void MainForm::validationImport() {
     }
     std::wstring said = importSummary(counts, type);
     if (imp.balanceCents) {
-        said += balanceComparison(*imp.balanceCents, registeredBalanceAt(imp.balanceDate), acc.header.unitName);
+        said += balanceComparison(*imp.balanceCents, registeredBalanceAt(imp.balanceDate, registeredCents), acc.header.unitName);
         if (type == kAccountBankCode &&
             ask(said + L". Mettre la ligne banque au solde du relevé ?", MsgButtons::YesNo, 2) == MsgResult::Yes) {
             setBankLine(*imp.balanceCents, imp.balanceDate);
@@ -324,20 +326,21 @@ void MainForm::validationImport() {
     message(said);
 }
 
-long long MainForm::registeredBalanceAt(Date date) const {
+long long MainForm::registeredBalanceAt(Date date, long long registeredNow) const {
     const int type = acc.header.accountType;
     long long cents = 0;
     for (long i = 1; i <= acc.operationCount(); ++i) {
         try {
             OperationView op = readOperation(acc.operationLines[static_cast<size_t>(i)].text);
-            if (op.code == L'B' || op.date > date || op.date < acc.header.startDate) continue;
-            if (type == kAccountBankCode && op.flag != L'/') continue;
-            cents += toCents(op.montant);
+            if (op.date > date || op.date < acc.header.startDate) continue;
+            // The last bank line holds what the bank had registered.
+            if (type == kAccountBankCode && op.code == L'B') cents = toCents(op.montant);
+            else if (type != kAccountBankCode && op.code != L'B') cents += toCents(op.montant);
         } catch (const YzoError&) {
             // a malformed line counts in no balance
         }
     }
-    return cents;
+    return type == kAccountBankCode ? cents + registeredNow : cents;
 }
 
 void MainForm::setBankLine(long long cents, Date date) {

@@ -51,11 +51,12 @@ TEST(ImportMatch, TenThousandLinesEachFindTheirs) {
 
 TEST(ImportRubrique, HistoryThenStandardWordsThenAutre) {
     RubriqueHistory history;
-    history.add(L"Carrefour", L"Courses");
-    history.add(L"CARREFOUR", L"Alimentation");
-    history.add(L"carrefour ", L"Alimentation");
-    history.add(L"Garage", L"Voiture");
-    history.add(L"Garage", L"Carburant");  // as often, used last
+    history.add(L"Carrefour", L'D', L"Courses");
+    history.add(L"CARREFOUR", L'D', L"Alimentation");
+    history.add(L"carrefour ", L'D', L"Alimentation");
+    history.add(L"Carrefour", L'R', L"Remboursement");
+    history.add(L"Garage", L'D', L"Voiture");
+    history.add(L"Garage", L'D', L"Carburant");  // as often, used last
     const std::vector<StandardRubrique> standard = {
         {L"", L'D'}, {L"Eau", L'D'}, {L"Frais bancaires", L'D'}, {L"Frais", L'D'}, {L"Salaire", L'R'}, {L"Santé", L'D'}};
     struct Case {
@@ -65,6 +66,7 @@ TEST(ImportRubrique, HistoryThenStandardWordsThenAutre) {
     };
     const Case cases[] = {
         {L"Carrefour", L"", L"", L'D', L"Alimentation"},
+        {L"Carrefour", L"", L"", L'R', L"Remboursement"},
         {L"garage", L"", L"", L'D', L"Carburant"},
         {L"COTISATION", L"frais bancaires mars", L"", L'D', L"Frais bancaires"},  // the longest name
         {L"PHARMACIE", L"", L"SANTE", L'D', L"Santé"},                           // accents aside

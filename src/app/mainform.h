@@ -178,7 +178,7 @@ public:
     bool entryMenu(const std::wstring& name);
     // Enter validates the password box, Escape cancels it.
     void txtPasse_KeyDown(const KeyEvent& key);
-    // In the criteria list: Enter ticks or unticks the row, Escape cancels.
+    // In the criteria list or a statement's review: Enter ticks or unticks the row, Escape cancels.
     void ListeRec_KeyDown(const KeyEvent& key);
     void Cmd_KeyDown(const KeyEvent& key);  // a key on one of the four buttons
     // Asks to save every modified account, then ends; false when cancelled.
@@ -753,7 +753,7 @@ public:
     bool RechercheAfficheListe();
     // The title line of a criteria search display: the dates and criteria.
     std::wstring searchHeaderLine();
-    // Says "sélectionné" when a criterion is ticked.
+    // Says "sélectionné" when a criterion is ticked (in a statement's review, the row's new state).
     void ListeRec_ItemCheck(int item);
     // Says "sélectionné" when the criterion reached is ticked.
     void ListeRec_Click();

@@ -11,10 +11,10 @@
 #include "entry/rules.h"
 
 namespace {
+// The front-end makes the patterns match names in any case.
 const wchar_t* const kStatementFilter =
-    L"Relevés bancaires (*.ofx;*.qfx;*.qif;*.csv)|*.ofx;*.qfx;*.qif;*.csv;*.OFX;*.QFX;*.QIF;*.CSV|"
-    L"OFX (*.ofx;*.qfx)|*.ofx;*.qfx;*.OFX;*.QFX|QIF (*.qif)|*.qif;*.QIF|CSV (*.csv)|*.csv;*.CSV|"
-    L"tous fichiers (*.*)|*.*";
+    L"Relevés bancaires (*.ofx;*.qfx;*.qif;*.csv)|*.ofx;*.qfx;*.qif;*.csv|OFX (*.ofx;*.qfx)|*.ofx;*.qfx|"
+    L"QIF (*.qif)|*.qif|CSV (*.csv)|*.csv|tous fichiers (*.*)|*.*";
 const wchar_t* const kProcedure = L"mnuImportReleve";
 const wchar_t* const kNoLine = L"aucune opération dans le relevé";
 

@@ -145,8 +145,8 @@ std::wstring importSummary(const ImportCounts& counts, int accountType) {
     s += L", " + counted(counts.present, L"déjà présente", L"déjà présentes");
     if (counts.flagged > 0) {
         const bool marked = accountType == kAccountMarked;
-        s += L" dont " + counted(counts.flagged, marked ? L"repérée" : L"enregistrée",
-                                 marked ? L"repérées" : L"enregistrées");
+        s += L" dont " +
+             counted(counts.flagged, marked ? L"repérée" : L"enregistrée", marked ? L"repérées" : L"enregistrées");
     }
     return s;
 }

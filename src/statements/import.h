@@ -68,8 +68,8 @@ void codeAndAmount(long long statementCents, int accountType, wchar_t& code, lon
 
 // What the review says of a statement line.
 enum class LineMatch {
-    New,              // not in the account: ticked, imported when ticked
-    Present,          // in the account, nothing to flag: imported again only when ticked
+    New,                // not in the account: ticked, imported when ticked
+    Present,            // in the account, nothing to flag: imported again only when ticked
     PresentToRegister,  // in a bank-code account, not registered: ticked, registered "/" when ticked
     PresentToMark,      // in a marked account, not marked: marked "*" only when ticked
 };
@@ -111,9 +111,9 @@ std::vector<LineEntry> mergeOperations(const std::vector<LineEntry>& lines, cons
 
 // One line of the statement under review.
 struct ReviewLine {
-    Operation op;       // as it would be stored
+    Operation op;  // as it would be stored
     LineMatch match = LineMatch::New;
-    long stored = 0;    // the operation line it matches (1-based), 0 when new
+    long stored = 0;  // the operation line it matches (1-based), 0 when new
 };
 
 // The import under review: the statement's lines and what it says of the balance.

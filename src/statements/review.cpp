@@ -244,9 +244,8 @@ void MainForm::showImportReview(const StatementAccount& account) {
     Control& l = w.ListeRec;
     l.show();
     l.clearItems();
-    auto [first, last] = std::minmax_element(imp.lines.begin(), imp.lines.end(), [](const auto& a, const auto& b) {
-        return a.op.date < b.op.date;
-    });
+    auto [first, last] = std::minmax_element(imp.lines.begin(), imp.lines.end(),
+                                             [](const auto& a, const auto& b) { return a.op.date < b.op.date; });
     const size_t n = imp.lines.size();
     l.addItem(L"Relevé " + imp.fileName + L" : " + std::to_wstring(n) + (n > 1 ? L" opérations" : L" opération") +
               L" du " + dayMonthYear(first->op.date) + L" au " + dayMonthYear(last->op.date));
@@ -268,7 +267,8 @@ std::wstring MainForm::importRow(int row) const {
     settings.displayMode = DisplayMode::Operations;
     DisplayEntry entry;
     entry.line = FormeYzo(r.op);
-    const bool ticked = static_cast<size_t>(row) < w.ListeRec.checked.size() && w.ListeRec.checked[static_cast<size_t>(row)];
+    const bool ticked =
+        static_cast<size_t>(row) < w.ListeRec.checked.size() && w.ListeRec.checked[static_cast<size_t>(row)];
     return singleBlanks(formeoperation(entry, settings)) + L", " + matchText(r.match, ticked);
 }
 
@@ -277,7 +277,8 @@ void MainForm::importItemCheck(int item) {
     if (item < 1 || item >= static_cast<int>(l.items.size())) return;
     l.items[static_cast<size_t>(item)] = importRow(item);
     const bool ticked = l.checked[static_cast<size_t>(item)];
-    message(std::wstring(ticked ? L"coché, " : L"décoché, ") + matchText(imp.lines[static_cast<size_t>(item) - 1].match, ticked));
+    message(std::wstring(ticked ? L"coché, " : L"décoché, ") +
+            matchText(imp.lines[static_cast<size_t>(item) - 1].match, ticked));
 }
 
 void MainForm::validationImport() {
@@ -315,7 +316,8 @@ void MainForm::validationImport() {
     }
     std::wstring said = importSummary(counts, type);
     if (imp.balanceCents) {
-        said += balanceComparison(*imp.balanceCents, registeredBalanceAt(imp.balanceDate, registeredCents), acc.header.unitName);
+        said += balanceComparison(*imp.balanceCents, registeredBalanceAt(imp.balanceDate, registeredCents),
+                                  acc.header.unitName);
         if (type == kAccountBankCode &&
             ask(said + L". Mettre la ligne banque au solde du relevé ?", MsgButtons::YesNo, 2) == MsgResult::Yes) {
             setBankLine(*imp.balanceCents, imp.balanceDate);

@@ -57,8 +57,8 @@ TEST(ImportRubrique, HistoryThenStandardWordsThenAutre) {
     history.add(L"Carrefour", L'R', L"Remboursement");
     history.add(L"Garage", L'D', L"Voiture");
     history.add(L"Garage", L'D', L"Carburant");  // as often, used last
-    const std::vector<StandardRubrique> standard = {
-        {L"", L'D'}, {L"Eau", L'D'}, {L"Frais bancaires", L'D'}, {L"Frais", L'D'}, {L"Salaire", L'R'}, {L"Santé", L'D'}};
+    const std::vector<StandardRubrique> standard = {{L"", L'D'},      {L"Eau", L'D'},     {L"Frais bancaires", L'D'},
+                                                    {L"Frais", L'D'}, {L"Salaire", L'R'}, {L"Santé", L'D'}};
     struct Case {
         std::wstring objet, memo, category;
         wchar_t code;
@@ -69,9 +69,9 @@ TEST(ImportRubrique, HistoryThenStandardWordsThenAutre) {
         {L"Carrefour", L"", L"", L'R', L"Remboursement"},
         {L"garage", L"", L"", L'D', L"Carburant"},
         {L"COTISATION", L"frais bancaires mars", L"", L'D', L"Frais bancaires"},  // the longest name
-        {L"PHARMACIE", L"", L"SANTE", L'D', L"Santé"},                           // accents aside
-        {L"RESEAU CABLE", L"", L"", L'D', kOtherRubrique},                       // "Eau" inside a word
-        {L"VIR SALAIRE", L"", L"", L'D', kOtherRubrique},                        // a receipt's rubrique
+        {L"PHARMACIE", L"", L"SANTE", L'D', L"Santé"},                            // accents aside
+        {L"RESEAU CABLE", L"", L"", L'D', kOtherRubrique},                        // "Eau" inside a word
+        {L"VIR SALAIRE", L"", L"", L'D', kOtherRubrique},                         // a receipt's rubrique
         {L"VIR SALAIRE", L"", L"", L'R', L"Salaire"},
     };
     for (const Case& c : cases) {
@@ -98,19 +98,21 @@ TEST(ImportWords, CodesStatesSummaryAndBalance) {
     EXPECT_EQ(lineMatch(true, kAccountMarked, L' '), LineMatch::PresentToMark);
     EXPECT_EQ(lineMatch(true, kAccountPlain, L' '), LineMatch::Present);
 
-    EXPECT_EQ(importSummary({12, 3, 2}, kAccountBankCode), L"12 opérations importées, 3 déjà présentes dont 2 enregistrées");
+    EXPECT_EQ(importSummary({12, 3, 2}, kAccountBankCode),
+              L"12 opérations importées, 3 déjà présentes dont 2 enregistrées");
     EXPECT_EQ(importSummary({1, 1, 1}, kAccountMarked), L"1 opération importée, 1 déjà présente dont 1 repérée");
     EXPECT_EQ(importSummary({0, 0, 0}, kAccountPlain), L"0 opération importée, aucune déjà présente");
     EXPECT_EQ(balanceComparison(38234, 38234, L"EUROS"), L", relevé 382,34 EUROS, compte 382,34 EUROS");
-    EXPECT_EQ(balanceComparison(38234, 38000, L"EUROS"),
-              L", relevé 382,34 EUROS, compte 380 EUROS, écart 2,34 EUROS");
+    EXPECT_EQ(balanceComparison(38234, 38000, L"EUROS"), L", relevé 382,34 EUROS, compte 380 EUROS, écart 2,34 EUROS");
     EXPECT_EQ(unreadableStatement(L"montant invalide", 14, L"banque.ofx"),
               L"relevé illisible : montant invalide ligne 14 de banque.ofx");
     EXPECT_EQ(unreadableStatement(L"vide", 0, L"b.qif"), L"relevé illisible : vide de b.qif");
 }
 
 TEST(ImportStore, NewLinesMergeByTheInsertionRuleAndLayoutsComeBack) {
-    std::vector<LineEntry> lines = {{}, {operationLine(L" 2 32026", L'D', L"A", L"x", L"-1", L"0", L"5")}, {L"abîmée"},
+    std::vector<LineEntry> lines = {{},
+                                    {operationLine(L" 2 32026", L'D', L"A", L"x", L"-1", L"0", L"5")},
+                                    {L"abîmée"},
                                     {operationLine(L" 9 32026", L'D', L"A", L"y", L"-2")}};
     std::vector<Operation> ops(3);
     ops[0].date = day(1);

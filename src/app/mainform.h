@@ -791,23 +791,25 @@ public:
     // Imports a bank statement: the file asked, read, then shown for review.
     // Its errors are reported "sur mnuImportReleve".
     void mnuImportReleve();
-    // The statement of a file, its questions asked (date order, CSV columns);
-    // nothing, after saying why, when it cannot be read or the user gave up.
-    std::optional<Statement> readStatementFile(const std::wstring& path);
-    // The QIF file read, its date order asked when its dates do not decide it.
+    // Reads the file chosen, as its content says; nothing but a word when it cannot be read.
+    void readStatementFile(const std::wstring& path);
+    // The QIF file read, its date order asked when its dates do not decide it; nothing on cancel.
     std::optional<Statement> readQifAsking(std::string_view bytes);
-    // The CSV file read with its remembered layout, or one asked and then remembered.
-    std::optional<Statement> readCsvAsking(std::string_view bytes);
-    // Asks which column holds each field, the guess offered; nothing on cancel.
-    std::optional<CsvLayout> askCsvLayout(const CsvTable& table);
-    // Asks one column: its number or name; -1 for "aucune" when optional, -2 on cancel.
-    int askCsvColumn(const std::wstring& field, const CsvTable& table, int guess, bool optional);
-    // The layouts remembered in the program's folder, by header key.
+    // The CSV file read with its remembered layout, or its columns asked first.
+    void readCsvAsking(std::string_view bytes);
+    // Asks the next column of a CSV file in the list, the reader's guess
+    // selected; after the last, reads the file and remembers its layout.
+    void askCsvColumn();
+    // A list question of the import: its title, its items, the row selected.
+    void showImportChoice(const std::wstring& title, const std::vector<std::wstring>& items, int selected);
+    // A statement read: its account asked when it holds several, then its review.
+    void importStatement(const Statement& statement);
+    // Enter or OK on a list question of the import: the account or the column chosen.
+    void validationImportChoice();
+    // The layouts remembered in the program's folder, one line each.
     std::vector<std::wstring> readCsvLayouts();
     // Remembers a layout for its header line.
     void rememberCsvLayout(const CsvTable& table, const CsvLayout& layout);
-    // The account of the statement to import (asked when it holds several); -1 on cancel.
-    int chooseStatementAccount(const Statement& statement);
     // Builds the review of the statement's lines against the account and shows it in ListeRec.
     void showImportReview(const StatementAccount& account);
     // The text of review row k (1-based) as it stands ticked or not.

@@ -116,9 +116,18 @@ struct ReviewLine {
     long stored = 0;  // the operation line it matches (1-based), 0 when new
 };
 
-// The import under review: the statement's lines and what it says of the balance.
+// The list question an import is asking before its review.
+enum class ImportQuestion { None, Account, CsvColumn };
+
+// The import under way: the questions about the file, then the review of the
+// statement's lines and what it says of the balance.
 struct StatementsState {
     std::wstring fileName;
+    ImportQuestion question = ImportQuestion::None;
+    Statement statement;            // a file of several accounts, while one is asked
+    CsvTable table;                 // a CSV file, while its columns are asked
+    CsvLayout layout, guess;        // the columns chosen so far, and the reader's guess
+    int csvField = 0;               // the column asked (date, amount, debit, credit, objet, numéro)
     std::vector<ReviewLine> lines;  // row k of ListeRec is lines[k - 1]
     std::optional<long long> balanceCents;
     Date balanceDate = 0;

@@ -3,6 +3,7 @@
 // of the account changes before OK.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "account/paths.h"
 #include "account/storedline.h"
@@ -54,35 +55,26 @@ void MainForm::mnuImportReleve() {
     if (refuseIrregularFile(path, kProcedure)) return;
     imp = StatementsState{};
     imp.fileName = NomFichSeul(path);
-    std::optional<Statement> statement = readStatementFile(path);
-    if (!statement) return;
-    int chosenAccount = chooseStatementAccount(*statement);
-    if (chosenAccount < 0) return;
-    const StatementAccount& account = statement->accounts[static_cast<size_t>(chosenAccount)];
-    if (account.lines.empty()) {
-        msgBox(kNoLine);
-        return;
-    }
-    showImportReview(account);
+    readStatementFile(path);
 }
 
-std::optional<Statement> MainForm::readStatementFile(const std::wstring& path) {
-    const std::wstring name = NomFichSeul(path);
+void MainForm::readStatementFile(const std::wstring& path) {
     try {
         const std::string bytes = readFileBytes(path);
         switch (detectStatementFormat(bytes)) {
-        case StatementFormat::Ofx: return readOfx(bytes);
-        case StatementFormat::Qif: return readQifAsking(bytes);
+        case StatementFormat::Ofx: return importStatement(readOfx(bytes));
+        case StatementFormat::Qif:
+            if (std::optional<Statement> s = readQifAsking(bytes)) importStatement(*s);
+            return;
         case StatementFormat::Csv: return readCsvAsking(bytes);
         case StatementFormat::Unknown: break;
         }
-        msgBox(unreadableStatement(L"ni OFX, ni QIF, ni CSV", 0, name));
+        msgBox(unreadableStatement(L"ni OFX, ni QIF, ni CSV", 0, imp.fileName));
     } catch (const StatementError& e) {
-        msgBox(unreadableStatement(e.reason, e.line, name));
+        msgBox(unreadableStatement(e.reason, e.line, imp.fileName));
     } catch (const YzoError& e) {
         reportError(e, kProcedure);
     }
-    return std::nullopt;
 }
 
 std::optional<Statement> MainForm::readQifAsking(std::string_view bytes) {
@@ -119,78 +111,122 @@ void MainForm::rememberCsvLayout(const CsvTable& table, const CsvLayout& layout)
     writeTextLinesOrUtf8(app.programFolder + kCsvLayoutsFile, lines);
 }
 
-std::optional<Statement> MainForm::readCsvAsking(std::string_view bytes) {
+namespace {
+// The columns of a CSV file asked in turn: what each holds, where the layout
+// keeps it, and whether it may be "aucune".
+struct CsvField {
+    const wchar_t* holds;
+    int CsvLayout::*column;
+    bool optional;
+};
+const CsvField kCsvFields[] = {
+    {L"la date", &CsvLayout::date, false},   {L"le montant", &CsvLayout::amount, true},
+    {L"le débit", &CsvLayout::debit, false}, {L"le crédit", &CsvLayout::credit, false},
+    {L"l'objet", &CsvLayout::objet, false},  {L"le numéro", &CsvLayout::numero, true},
+};
+constexpr int kCsvFieldCount = static_cast<int>(std::size(kCsvFields));
+constexpr int kCsvAmount = 1;                 // may be "aucune": then debit and credit are apart
+constexpr int kCsvDebit = 2, kCsvCredit = 3;  // asked only when no column holds a signed amount
+}  // namespace
+
+void MainForm::readCsvAsking(std::string_view bytes) {
     CsvTable table = readCsvTable(bytes);
     const std::wstring key = csvHeaderKey(table.headerLine);
     for (const std::wstring& line : readCsvLayouts()) {
         auto known = parseCsvLayoutLine(line);
-        if (known && known->first == key) return readCsv(table, known->second);
+        if (known && known->first == key) return importStatement(readCsv(table, known->second));
     }
-    std::optional<CsvLayout> layout = askCsvLayout(table);
-    if (!layout) return std::nullopt;
-    Statement statement = readCsv(table, *layout);
-    rememberCsvLayout(table, *layout);
-    return statement;
+    imp.guess = guessCsvLayout(table);
+    imp.table = std::move(table);
+    imp.layout = CsvLayout{};
+    imp.csvField = 0;
+    askCsvColumn();
 }
 
-std::optional<CsvLayout> MainForm::askCsvLayout(const CsvTable& table) {
-    const CsvLayout guess = guessCsvLayout(table);
-    CsvLayout l;
-    auto asked = [&](int& into, const wchar_t* field, int offered, bool optional) {
-        into = askCsvColumn(field, table, offered, optional);
-        return into != -2;
-    };
-    if (!asked(l.date, L"la date", guess.date, false)) return std::nullopt;
-    if (!asked(l.amount, L"le montant (aucune : débit et crédit apart)", guess.amount, true)) return std::nullopt;
-    if (l.amount < 0) {
-        if (!asked(l.debit, L"le débit", guess.debit, false)) return std::nullopt;
-        if (!asked(l.credit, L"le crédit", guess.credit, false)) return std::nullopt;
-    }
-    if (!asked(l.objet, L"l'objet", guess.objet, false)) return std::nullopt;
-    if (!asked(l.numero, L"le numéro", guess.numero, true)) return std::nullopt;
-    return l;
+void MainForm::showImportChoice(const std::wstring& title, const std::vector<std::wstring>& items, int selected) {
+    entryButtons();
+    ent.modes.importChoice = true;
+    ent.typeAhead.clear();
+    w.txt.show(false);
+    Control& l = w.Liste;
+    l.show();
+    l.clearItems();
+    l.addItem(title);
+    for (const std::wstring& item : items) l.addItem(item);
+    l.selected = selected;
+    w.focus = L"Liste";
+    message(title);
 }
 
-int MainForm::askCsvColumn(const std::wstring& field, const CsvTable& table, int guess, bool optional) {
-    const int count = static_cast<int>(table.header.size());
-    std::wstring prompt = L"Colonne qui donne " + field + L" :";
-    for (int k = 0; k < count; ++k)
-        prompt += L" " + std::to_wstring(k + 1) + L" " + trim(table.header[static_cast<size_t>(k)]) + L",";
-    if (optional) prompt += L" 0 aucune,";
-    prompt.back() = L'.';
-    const std::wstring offered = guess >= 0 && guess < count ? std::to_wstring(guess + 1) : optional ? L"0" : L"";
-    for (;;) {
-        const std::wstring answer = trim(inputBox(prompt, offered));
-        if (answer.empty()) return -2;
-        if (optional && (answer == L"0" || foldedUpperCase(answer) == L"AUCUNE")) return -1;
-        for (int k = 0; k < count; ++k)
-            if (answer == std::to_wstring(k + 1) ||
-                foldedUpperCase(answer) == foldedUpperCase(trim(table.header[static_cast<size_t>(k)])))
-                return k;
-        msgBox(L"colonne inconnue : " + answer);
-    }
-}
-
-int MainForm::chooseStatementAccount(const Statement& statement) {
-    if (statement.accounts.empty()) {
-        msgBox(kNoLine);
-        return -1;
-    }
-    if (statement.accounts.size() == 1) return 0;
-    // One question per account, until one is taken.
-    for (size_t k = 0; k < statement.accounts.size(); ++k) {
-        const StatementAccount& a = statement.accounts[k];
-        const size_t n = a.lines.size();
-        std::wstring question = L"Le relevé contient " + std::to_wstring(statement.accounts.size()) +
-                                L" comptes. Importer le compte " + (a.id.empty() ? std::to_wstring(k + 1) : a.id) +
-                                L", " + std::to_wstring(n) + (n > 1 ? L" opérations" : L" opération") + L" ?";
-        switch (ask(question, MsgButtons::YesNoCancel)) {
-        case MsgResult::Yes: return static_cast<int>(k);
-        case MsgResult::No: break;
-        default: return -1;
+void MainForm::askCsvColumn() {
+    while (imp.csvField < kCsvFieldCount) {
+        const bool apart = imp.layout.amount < 0;
+        if ((imp.csvField == kCsvDebit || imp.csvField == kCsvCredit) && !apart) {
+            ++imp.csvField;
+            continue;
         }
+        const CsvField& f = kCsvFields[imp.csvField];
+        std::vector<std::wstring> items;
+        if (f.optional) items.push_back(imp.csvField == kCsvAmount ? L"aucune, débit et crédit à part" : L"aucune");
+        const int first = static_cast<int>(items.size()) + 1;  // the row of the first column
+        for (size_t k = 0; k < imp.table.header.size(); ++k) {
+            std::wstring name = trim(imp.table.header[k]);
+            items.push_back(name.empty() ? L"colonne " + std::to_wstring(k + 1) : name);
+        }
+        const int guess = imp.guess.*f.column;
+        const int count = static_cast<int>(imp.table.header.size());
+        showImportChoice(L"Colonne qui donne " + std::wstring(f.holds), items,
+                         guess >= 0 && guess < count ? first + guess : 1);
+        imp.question = ImportQuestion::CsvColumn;
+        return;
     }
-    return -1;
+    Statement statement = readCsv(imp.table, imp.layout);
+    rememberCsvLayout(imp.table, imp.layout);
+    importStatement(statement);
+}
+
+void MainForm::importStatement(const Statement& statement) {
+    if (statement.accounts.size() > 1) {
+        imp.statement = statement;
+        std::vector<std::wstring> items;
+        for (size_t k = 0; k < statement.accounts.size(); ++k) {
+            const StatementAccount& a = statement.accounts[k];
+            const size_t n = a.lines.size();
+            items.push_back(L"compte " + (a.id.empty() ? std::to_wstring(k + 1) : a.id) + L", " + std::to_wstring(n) +
+                            (n > 1 ? L" opérations" : L" opération"));
+        }
+        showImportChoice(L"Le relevé contient " + std::to_wstring(items.size()) + L" comptes : lequel importer ?",
+                         items, 1);
+        imp.question = ImportQuestion::Account;
+        return;
+    }
+    if (statement.accounts.empty() || statement.accounts[0].lines.empty()) {
+        InitYzo();
+        msgBox(kNoLine);
+        return;
+    }
+    showImportReview(statement.accounts[0]);
+}
+
+void MainForm::validationImportChoice() {
+    const int row = w.Liste.selected;
+    if (row < 1) return;  // the title
+    ent.modes.importChoice = false;
+    w.Liste.show(false);
+    try {
+        if (imp.question == ImportQuestion::Account) {
+            Statement one;
+            one.accounts.push_back(imp.statement.accounts.at(static_cast<size_t>(row) - 1));
+            return importStatement(one);
+        }
+        const CsvField& f = kCsvFields[imp.csvField];
+        imp.layout.*f.column = f.optional ? row - 2 : row - 1;  // "aucune" is -1
+        ++imp.csvField;
+        askCsvColumn();
+    } catch (const StatementError& e) {
+        InitYzo();
+        msgBox(unreadableStatement(e.reason, e.line, imp.fileName));
+    }
 }
 
 void MainForm::showImportReview(const StatementAccount& account) {

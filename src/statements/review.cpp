@@ -300,6 +300,7 @@ std::wstring MainForm::importRow(int row) const {
     const ReviewLine& r = imp.lines[static_cast<size_t>(row) - 1];
     FormatSettings settings = formatSettings();
     settings.tableStyle = false;
+    settings.hasTva = false;  // an imported line has none: a row says no "0"
     settings.displayMode = DisplayMode::Operations;
     DisplayEntry entry;
     entry.line = FormeYzo(r.op);

@@ -2,6 +2,7 @@
 // banks write it, one element per line, with a name, a memo and some cheques.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <string>
 
 #include "statements/statement.h"
@@ -25,10 +26,13 @@ std::string generatedOfx(int n) {
                "\r\n\t<FITID>" + std::to_string(100000 + i) + "\r\n" +
                (i % 10 == 0 ? "\t<CHECKNUM>" + std::to_string(5000 + i) + "\r\n" : std::string()) +
                "\t<NAME>PRLV SEPA \xC9LECTRICIT\xC9 &amp; GAZ " + std::to_string(i % 50) +
-               "\r\n\t<MEMO>R\xC9" "F " + std::to_string(i) + " ECHEANCE MENSUELLE\r\n</STMTTRN>\r\n";
+               "\r\n\t<MEMO>R\xC9"
+               "F " +
+               std::to_string(i) + " ECHEANCE MENSUELLE\r\n</STMTTRN>\r\n";
     }
-    out += "</BANKTRANLIST>\r\n<LEDGERBAL>\r\n<BALAMT>1234.56\r\n<DTASOF>20300101\r\n</LEDGERBAL>\r\n</STMTRS>\r\n"
-           "</STMTTRNRS>\r\n</BANKMSGSRSV1>\r\n</OFX>\r\n";
+    out +=
+        "</BANKTRANLIST>\r\n<LEDGERBAL>\r\n<BALAMT>1234.56\r\n<DTASOF>20300101\r\n</LEDGERBAL>\r\n</STMTRS>\r\n"
+        "</STMTTRNRS>\r\n</BANKMSGSRSV1>\r\n</OFX>\r\n";
     return out;
 }
 

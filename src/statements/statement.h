@@ -76,12 +76,16 @@ Statement readQif(std::string_view bytes, QifDateOrder order);
 // CSV: the table as text, its header row apart.
 struct CsvTable {
     wchar_t separator = L';';
-    std::vector<std::wstring> header;             // the first row's cells
-    std::wstring headerLine;                      // the first row as decoded, the key of a remembered layout
+    std::vector<std::wstring> header;             // the header row's cells (empty texts when there is none)
+    std::wstring headerLine;                      // the header row as decoded, the key of a remembered layout;
+                                                  // empty when the first row is already an operation
     std::vector<std::vector<std::wstring>> rows;  // the other rows' cells, unquoted
     std::vector<int> rowLines;                    // the 1-based file line of each row
 };
 // Decodes (UTF-8 with or without BOM, else Windows-1252) and cuts the file.
+// The header is the first row of three cells or more naming a date (a bank's
+// preamble above it is left out), else the first row; none when that row
+// holds a date. Rows whose cells are all empty are left out.
 CsvTable readCsvTable(std::string_view bytes);
 
 // Which column holds what (0-based; -1 when there is none).

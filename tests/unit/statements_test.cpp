@@ -280,7 +280,7 @@ TEST(Csv, LayoutGuessedAndRowsRead) {
     const Case cases[] = {
         // UTF-8 with a BOM, a preamble, debit and credit apart, the debit positive, quotes.
         {"\xEF\xBB\xBF"
-         "Compte;123\r\n\r\nDate opération;Date valeur;Libellé;Débit;Crédit;N° chèque\r\n"
+         "Compte;123\r\nDate d'export;01/01/2024\r\n\r\nDate opération;Date valeur;Libellé;Débit;Crédit;N° chèque\r\n"
          "02/01/2024;03/01/2024;\"CB \"\"LE\"\" MARCHE\";12,30;;\r\n"
          "05/01/24;05/01/24;VIR   SALAIRE;;\"1 500,00\";\r\n"
          "2024-01-06;;CHEQUE;-45,00;;0012345\r\n\r\n;;\r\n",
@@ -292,7 +292,9 @@ TEST(Csv, LayoutGuessedAndRowsRead) {
         {"date,objet,montant\n15.03.2024,\"Caf\xE9, th\xE9\",-3.50\n",
          {0, 2, -1, -1, 1, -1},
          {{ymd(2024, 3, 15), -350, L"Café, thé"}}},
-        // No words the reader knows: the contents tell.
+        // No header at all, and no words the reader knows: the contents tell.
+        {"02/01/2024;EDF;-50\n01/02/2024;Loyer;-600,00\n", {0, 2, -1, -1, 1, -1},
+         {{ymd(2024, 1, 2), -5000, L"EDF"}, {ymd(2024, 2, 1), -60000, L"Loyer"}}},
         {"a;b;c\n01/02/2024;Loyer;-600,00\n", {0, 2, -1, -1, 1, -1}, {{ymd(2024, 2, 1), -60000, L"Loyer"}}},
     };
     for (const Case& c : cases) {
@@ -310,7 +312,8 @@ TEST(Csv, LayoutGuessedAndRowsRead) {
     }
     CsvTable first = readCsvTable(cases[0].bytes);
     EXPECT_EQ(first.headerLine, L"Date opération;Date valeur;Libellé;Débit;Crédit;N° chèque");
-    EXPECT_EQ(first.rowLines, std::vector<int>({4, 5, 6}));
+    EXPECT_EQ(first.rowLines, std::vector<int>({5, 6, 7}));
+    EXPECT_EQ(readCsvTable(cases[2].bytes).headerLine, L"");
     const std::pair<std::string, std::pair<std::wstring, int>> faults[] = {
         {"Date;Libellé;Montant;Note\n01/02/2024;a;1;\"x\ny\"\n03/02/2024;d;x;\n", {L"montant invalide", 4}},
         {"Date;Libellé;Montant\n01/02/2024;a;1\n\"02/02/2024\";\"b\nc\";2\n", {kForbiddenInLine, 3}},

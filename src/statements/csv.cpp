@@ -187,12 +187,10 @@ CsvTable readCsvTable(std::string_view bytes) {
     t.separator = separatorOf(all[header].text);
     t.header = cells(all[header].text, t.separator);
     // A first row holding a date is already an operation: the file has no header.
-    const bool headerless = std::any_of(t.header.begin(), t.header.end(),
-                                        [](const std::wstring& c) { return csvDate(c).has_value(); });
-    if (headerless)
-        t.header.assign(t.header.size(), L"");
-    else
-        t.headerLine = std::wstring(all[header].text);
+    const bool headerless =
+        std::any_of(t.header.begin(), t.header.end(), [](const std::wstring& c) { return csvDate(c).has_value(); });
+    if (headerless) t.header.assign(t.header.size(), L"");
+    else t.headerLine = std::wstring(all[header].text);
     for (size_t i = headerless ? header : header + 1; i < all.size(); ++i) {
         std::vector<std::wstring> row = cells(all[i].text, t.separator);
         if (blankRow(row)) continue;
@@ -227,7 +225,8 @@ CsvLayout guessCsvLayout(const CsvTable& table) {
             return csvAmount(c).has_value() && c.find_first_of(L",.") != std::wstring::npos;
         });
     if (l.amount < 0 && l.debit < 0)
-        l.amount = columnWhere(table, {l.date, l.numero}, [](const std::wstring& c) { return csvAmount(c).has_value(); });
+        l.amount =
+            columnWhere(table, {l.date, l.numero}, [](const std::wstring& c) { return csvAmount(c).has_value(); });
     if (l.objet < 0)
         l.objet = columnWhere(table, {l.date, l.amount, l.debit, l.credit, l.numero},
                               [](const std::wstring& c) { return !csvAmount(c) && !csvDate(c); });

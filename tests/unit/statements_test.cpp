@@ -293,7 +293,8 @@ TEST(Csv, LayoutGuessedAndRowsRead) {
          {0, 2, -1, -1, 1, -1},
          {{ymd(2024, 3, 15), -350, L"Café, thé"}}},
         // No header at all, and no words the reader knows: the contents tell.
-        {"02/01/2024;EDF;-50\n01/02/2024;Loyer;-600,00\n", {0, 2, -1, -1, 1, -1},
+        {"02/01/2024;EDF;-50\n01/02/2024;Loyer;-600,00\n",
+         {0, 2, -1, -1, 1, -1},
          {{ymd(2024, 1, 2), -5000, L"EDF"}, {ymd(2024, 2, 1), -60000, L"Loyer"}}},
         {"a;b;c\n01/02/2024;Loyer;-600,00\n", {0, 2, -1, -1, 1, -1}, {{ymd(2024, 2, 1), -60000, L"Loyer"}}},
     };

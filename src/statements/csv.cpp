@@ -12,6 +12,9 @@ using namespace statements;
 namespace {
 // How many rows the header is looked for in, past a bank's preamble.
 constexpr size_t kHeaderSearchRows = 20;
+// Fewer cells make a preamble's line ("Date d'export;01/02/2024"), not a header.
+constexpr size_t kHeaderCells = 3;
+constexpr size_t kMaxDatePart = 4;
 constexpr int kYearDigits = 4;
 
 // A record of the file: its text (line ends inside quotes kept) and first line.
@@ -89,7 +92,9 @@ std::optional<Date> csvDate(std::wstring_view text) {
             parts[n] += c;
         }
     }
-    if (n != 2 || !std::all_of(parts.begin(), parts.end(), digitsOnly)) return std::nullopt;
+    if (n != 2 || !std::all_of(parts.begin(), parts.end(),
+                               [](const std::wstring& p) { return digitsOnly(p) && p.size() <= kMaxDatePart; }))
+        return std::nullopt;
     if (parts[0].size() == kYearDigits) return dateOf(std::stoi(parts[0]), std::stoi(parts[1]), std::stoi(parts[2]));
     if (parts[0].size() > 2 || parts[1].size() > 2) return std::nullopt;
     int year = std::stoi(parts[2]);
@@ -164,12 +169,14 @@ std::optional<long long> rowAmount(const std::vector<std::wstring>& row, const C
 CsvTable readCsvTable(std::string_view bytes) {
     const std::wstring text = decodeUtf8OrWindows1252(bytes);
     std::vector<Record> all = records(text);
-    // The header: the first row naming a date, past any preamble; else the first row.
+    // The header: past any preamble, the first row of at least three cells
+    // naming a date; else the first row.
     size_t header = all.size();
     for (size_t i = 0, seen = 0; i < all.size() && seen < kHeaderSearchRows; ++i) {
         if (trimmed(all[i].text).empty()) continue;
         if (header == all.size()) header = i;
-        if (foldedWord(all[i].text).find(L"date") != std::wstring::npos) {
+        if (foldedWord(all[i].text).find(L"date") != std::wstring::npos &&
+            cells(all[i].text, separatorOf(all[i].text)).size() >= kHeaderCells) {
             header = i;
             break;
         }
@@ -178,9 +185,13 @@ CsvTable readCsvTable(std::string_view bytes) {
     CsvTable t;
     if (header == all.size()) return t;
     t.separator = separatorOf(all[header].text);
-    t.headerLine = std::wstring(all[header].text);
     t.header = cells(all[header].text, t.separator);
-    for (size_t i = header + 1; i < all.size(); ++i) {
+    // A first row holding a date is already an operation: the file has no header.
+    const bool headerless =
+        std::any_of(t.header.begin(), t.header.end(), [](const std::wstring& c) { return csvDate(c).has_value(); });
+    if (headerless) t.header.assign(t.header.size(), L"");
+    else t.headerLine = std::wstring(all[header].text);
+    for (size_t i = headerless ? header : header + 1; i < all.size(); ++i) {
         std::vector<std::wstring> row = cells(all[i].text, t.separator);
         if (blankRow(row)) continue;
         t.rows.push_back(std::move(row));
@@ -208,10 +219,14 @@ CsvLayout guessCsvLayout(const CsvTable& table) {
     l.numero = columnNamed(folded, {L"cheque", L"numero", L"n\u00B0", L"reference", L"ref"});
     // What the words did not name, the contents tell.
     if (l.date < 0) l.date = columnWhere(table, {}, [](const std::wstring& c) { return csvDate(c).has_value(); });
+    // An amount column: one with a decimal mark in every cell, else one of whole numbers.
     if (l.amount < 0 && l.debit < 0)
         l.amount = columnWhere(table, {l.date, l.numero}, [](const std::wstring& c) {
             return csvAmount(c).has_value() && c.find_first_of(L",.") != std::wstring::npos;
         });
+    if (l.amount < 0 && l.debit < 0)
+        l.amount =
+            columnWhere(table, {l.date, l.numero}, [](const std::wstring& c) { return csvAmount(c).has_value(); });
     if (l.objet < 0)
         l.objet = columnWhere(table, {l.date, l.amount, l.debit, l.credit, l.numero},
                               [](const std::wstring& c) { return !csvAmount(c) && !csvDate(c); });

@@ -6,7 +6,7 @@
 // guesses a value: an amount or a date it cannot read stops the reading with
 // the line where it stands.
 #include <algorithm>
-#include <cwctype>
+#include <limits>
 
 #include "statements/reading.h"
 
@@ -16,6 +16,13 @@ namespace {
 constexpr int kDateDigits = 8;
 constexpr int kYearDigits = 4, kMonthDigits = 2;
 constexpr size_t kNoPos = std::wstring_view::npos;
+// The last character a reference may name: Unicode's last, or less where a
+// wide character is smaller.
+constexpr unsigned long kLastCharacter =
+    std::min<unsigned long>(0x10FFFF, static_cast<unsigned long>(std::numeric_limits<wchar_t>::max()));
+constexpr wchar_t kReplacement = 0xFFFD;
+// The longest character reference read ("&#x10FFFF;" and some leading zeros).
+constexpr size_t kMaxReference = 10;
 
 // The file as text: Windows-1252 when its header says so (CHARSET 1252 or an
 // ISO-8859 one), else UTF-8 when it is UTF-8, else Windows-1252.
@@ -32,6 +39,25 @@ std::wstring decodeOfx(std::string_view bytes) {
     return decodeUtf8OrWindows1252(body);
 }
 
+// The character of a numeric reference ("233" or "xE9"), U+FFFD for one
+// beyond what a wide character holds here; nullopt when it is not one.
+std::optional<wchar_t> characterReference(std::wstring_view number) {
+    const bool hex = number[0] == L'x' || number[0] == L'X';
+    std::wstring_view digits = number.substr(hex ? 1 : 0);
+    if (digits.empty()) return std::nullopt;
+    unsigned long code = 0;
+    for (wchar_t d : digits) {
+        const int value = d >= L'0' && d <= L'9'          ? d - L'0'
+                          : hex && d >= L'a' && d <= L'f' ? d - L'a' + 10
+                          : hex && d >= L'A' && d <= L'F' ? d - L'A' + 10
+                                                          : -1;
+        if (value < 0) return std::nullopt;
+        code = std::min(code * (hex ? 16 : 10) + static_cast<unsigned long>(value), kLastCharacter + 1);
+    }
+    if (code == 0) return std::nullopt;
+    return code > kLastCharacter ? kReplacement : static_cast<wchar_t>(code);
+}
+
 // The text with its character references (&amp; &lt; &gt; &apos; &quot;,
 // &#NN; and &#xHH;) replaced; an "&" that starts none stays as it is.
 std::wstring decodeEntities(std::wstring_view text) {
@@ -41,7 +67,7 @@ std::wstring decodeEntities(std::wstring_view text) {
     size_t i = 0;
     while (i < text.size()) {
         size_t semi = text[i] == L'&' ? text.find(L';', i) : kNoPos;
-        if (semi == kNoPos || semi - i > 10) {
+        if (semi == kNoPos || semi - i > kMaxReference) {
             out += text[i++];
             continue;
         }
@@ -49,14 +75,7 @@ std::wstring decodeEntities(std::wstring_view text) {
         std::optional<wchar_t> c;
         for (const auto& [word, letter] : kNamed)
             if (name == word) c = letter;
-        if (!c && name.size() > 1 && name[0] == L'#') {
-            const bool hex = name[1] == L'x' || name[1] == L'X';
-            std::wstring digits(name.substr(hex ? 2 : 1));
-            const bool valid = !digits.empty() && std::all_of(digits.begin(), digits.end(), [hex](wchar_t d) {
-                return hex ? std::iswxdigit(d) != 0 : (d >= L'0' && d <= L'9');
-            });
-            if (valid) c = static_cast<wchar_t>(std::stoul(digits, nullptr, hex ? 16 : 10));
-        }
+        if (!c && name.size() > 1 && name[0] == L'#') c = characterReference(name.substr(1));
         if (!c) {
             out += text[i++];
             continue;
@@ -165,10 +184,8 @@ private:
         inside = inside.substr(0, inside.find_first_of(L" \t\r\n/"));
         for (wchar_t c : inside) tag.name += upperAscii(c);
         tag.text = std::wstring_view(text_).substr(close + 1, (next == kNoPos ? text_.size() : next) - close - 1);
-        if (tag.closing)
-            closing(tag.name);
-        else
-            opening(tag);
+        if (tag.closing) closing(tag.name);
+        else opening(tag);
         return next;
     }
 

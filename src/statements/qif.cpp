@@ -3,7 +3,6 @@
 // ended by "^", in sections headed "!Type:Bank", "!Type:CCard" or "!Type:Cash".
 #include <algorithm>
 #include <array>
-#include <cwctype>
 #include <stdexcept>
 
 #include "statements/reading.h"
@@ -56,9 +55,8 @@ std::optional<DateParts> dateParts(std::wstring_view text) {
             return std::nullopt;
         }
     }
-    if (numbers.size() != 3 || std::any_of(numbers.begin(), numbers.end(), [](const std::wstring& n) {
-            return n.empty() || n.size() > kFourDigits;
-        }))
+    if (numbers.size() != 3 || std::any_of(numbers.begin(), numbers.end(),
+                                           [](const std::wstring& n) { return n.empty() || n.size() > kFourDigits; }))
         return std::nullopt;
     DateParts d;
     d.yearFirst = numbers[0].size() == kFourDigits;
@@ -239,12 +237,13 @@ QifDates qifDateOrder(std::string_view bytes) {
         if (!monthFirst && onlyDayFirst == 0) onlyDayFirst = l.number;
         if (!dayFirst && onlyMonthFirst == 0) onlyMonthFirst = l.number;
     });
-    if (onlyDayFirst != 0 && onlyMonthFirst != 0) throw StatementError(kBadDate, std::max(onlyDayFirst, onlyMonthFirst));
+    if (onlyDayFirst != 0 && onlyMonthFirst != 0)
+        throw StatementError(kBadDate, std::max(onlyDayFirst, onlyMonthFirst));
     // With no date that reads both ways, either order reads the file alike.
-    out.order = onlyDayFirst != 0          ? QifDateOrder::DayFirst
-                : onlyMonthFirst != 0      ? QifDateOrder::MonthFirst
-                : out.sampleDate.empty()   ? QifDateOrder::DayFirst
-                                           : QifDateOrder::Undecided;
+    out.order = onlyDayFirst != 0        ? QifDateOrder::DayFirst
+                : onlyMonthFirst != 0    ? QifDateOrder::MonthFirst
+                : out.sampleDate.empty() ? QifDateOrder::DayFirst
+                                         : QifDateOrder::Undecided;
     return out;
 }
 

@@ -107,7 +107,7 @@ std::wstring foldedWord(std::wstring_view text) {
     for (wchar_t c : trimmed(text)) {
         if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
         if (c >= 0xC0 && c <= 0xDE && c != 0xD7) c = static_cast<wchar_t>(c + 0x20);  // Latin-1 capitals
-        if (c == 0x152) c = 0x153;                                                     // Œ
+        if (c == 0x152) c = 0x153;                                                    // Œ
         size_t k = kAccented.find(c);
         out += k == std::wstring_view::npos ? c : kPlain[k];
     }

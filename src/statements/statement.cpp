@@ -102,7 +102,7 @@ std::optional<long long> parseStatementAmount(std::wstring_view text) {
     for (wchar_t c : *digits) cents = cents * 10 + (c - L'0');
     cents *= kCentsPerUnit;
     for (size_t i = 0; i < kCentDigits; ++i)
-        cents += (i < fraction.size() ? fraction[i] - L'0' : 0) * (i == 0 ? 10 : 1);
+        cents += static_cast<long long>(i < fraction.size() ? fraction[i] - L'0' : 0) * (i == 0 ? 10 : 1);
     if (fraction.size() > kCentDigits && fraction[kCentDigits] - L'0' >= kRoundUpDigit) ++cents;
     return negative ? -cents : cents;
 }

@@ -71,8 +71,9 @@ TEST(StatementFiles, EverySampleIsReadOrRefusedAtItsLine) {
          ymd(2009, 5, 23)},
         {"bank_small.ofx", L"", 0, 0, 0, L"", std::nullopt, std::nullopt, 0},
         {"checking.ofx", L"", 0, 1, 3, L"1452687~7",
-         Expected{ymd(2011, 3, 31), 1, L"DIVIDEND EARNED FOR PERIOD OF 03", L"",
-                  L"DIVIDEND EARNED FOR PERIOD OF 03/01/2011 THROUGH 03/31/2011 ANNUAL PERCENTAGE YIELD EARNED IS 0.05%"},
+         Expected{
+             ymd(2011, 3, 31), 1, L"DIVIDEND EARNED FOR PERIOD OF 03", L"",
+             L"DIVIDEND EARNED FOR PERIOD OF 03/01/2011 THROUGH 03/31/2011 ANNUAL PERCENTAGE YIELD EARNED IS 0.05%"},
          10099, ymd(2013, 5, 25)},
         {"multiple_accounts.ofx", L"", 0, 2, 0, L"9100", std::nullopt, 11100, ymd(2012, 6, 3)},
         {"ofx-v102-empty-tags.ofx", L"", 0, 1, 1, L"12345678", Expected{ymd(2018, 5, 7), 1234, L"CBA:Transfer"},
@@ -124,7 +125,8 @@ TEST(Ofx, XmlStatementOfBothKinds) {
         "</BANKTRANLIST><LEDGERBAL><BALAMT>-12,50</BALAMT><DTASOF>20240302</DTASOF></LEDGERBAL>"
         "<AVAILBAL><BALAMT>5</BALAMT><DTASOF>20240302</DTASOF></AVAILBAL></STMTRS></STMTTRNRS></BANKMSGSRSV1>\n"
         "<CREDITCARDMSGSRSV1><CCSTMTTRNRS><CCSTMTRS><CCACCTFROM><ACCTID>4970</ACCTID></CCACCTFROM><BANKTRANLIST>"
-        "<STMTTRN><DTPOSTED>20240305120000</DTPOSTED><TRNAMT>-7</TRNAMT><MEMO>  P\xC3\xA9" "age   A7 </MEMO></STMTTRN>"
+        "<STMTTRN><DTPOSTED>20240305120000</DTPOSTED><TRNAMT>-7</TRNAMT><MEMO>  P\xC3\xA9"
+        "age   A7 </MEMO></STMTTRN>"
         "</BANKTRANLIST></CCSTMTRS></CCSTMTTRNRS></CREDITCARDMSGSRSV1>\n"
         "<INVSTMTMSGSRSV1><INVSTMTTRNRS><INVSTMTRS><INVTRANLIST><INVBANKTRAN><STMTTRN><DTPOSTED>20240306"
         "</DTPOSTED><TRNAMT>1</TRNAMT></STMTTRN></INVBANKTRAN></INVTRANLIST></INVSTMTRS></INVSTMTTRNRS>"
@@ -154,7 +156,9 @@ TEST(Ofx, SgmlFaultsNameTheirLine) {
         {"<STMTTRN><DTPOSTED>20240101<NAME>x</STMTTRN>\r\n", {L"montant invalide", 8}},
         {"<STMTTRN>\r\n<DTPOSTED>2024-01-01\r\n<TRNAMT>1\r\n</STMTTRN>\r\n", {L"date invalide", 9}},
         {"<STMTTRN>\r\n<DTPOSTED>20240101[+1:CET\r\n<TRNAMT>1\r\n</STMTTRN>\r\n", {L"date invalide", 9}},
-        {"<STMTTRN><DTPOSTED>20240101<TRNAMT>1<NAME>a\x1E" "b</STMTTRN>\r\n", {kForbiddenInLine, 8}},
+        {"<STMTTRN><DTPOSTED>20240101<TRNAMT>1<NAME>a\x1E"
+         "b</STMTTRN>\r\n",
+         {kForbiddenInLine, 8}},
         {"<STMTTRN><DTPOSTED>20240101<TRNAMT>1<NAME>a&#937;</STMTTRN>\r\n",
          {L"texte refusé : le caractère Ω ne peut pas être enregistré", 8}},
     };
@@ -177,11 +181,24 @@ TEST(Statements, FormatAndAmountReadFromTheText) {
     };
     for (const auto& [bytes, format] : formats) EXPECT_EQ(detectStatementFormat(bytes), format) << bytes;
     const std::pair<std::wstring, std::optional<long long>> amounts[] = {
-        {L"1.045", 105},      {L"-1.045", -105},      {L"1.0449", 104},     {L"-12,3", -1230},
-        {L"1 234,56", 123456}, {L"1\u00A0234,56", 123456}, {L"1.234,56", 123456}, {L"1,234.56", 123456},
-        {L"1,234", 123400},   {L"1.234.567", 123456700}, {L"+.5", 50},       {L"$120", std::nullopt},
-        {L"", std::nullopt},  {L"-", std::nullopt},   {L"12,34,5", std::nullopt}, {L"1.2.3,4", std::nullopt},
-        {L"12a", std::nullopt}, {L"1234567890123456", std::nullopt},
+        {L"1.045", 105},
+        {L"-1.045", -105},
+        {L"1.0449", 104},
+        {L"-12,3", -1230},
+        {L"1 234,56", 123456},
+        {L"1\u00A0234,56", 123456},
+        {L"1.234,56", 123456},
+        {L"1,234.56", 123456},
+        {L"1,234", 123400},
+        {L"1.234.567", 123456700},
+        {L"+.5", 50},
+        {L"$120", std::nullopt},
+        {L"", std::nullopt},
+        {L"-", std::nullopt},
+        {L"12,34,5", std::nullopt},
+        {L"1.2.3,4", std::nullopt},
+        {L"12a", std::nullopt},
+        {L"1234567890123456", std::nullopt},
     };
     for (const auto& [text, cents] : amounts) EXPECT_EQ(parseStatementAmount(text), cents) << toUtf8(text);
 }
@@ -236,7 +253,8 @@ TEST(Qif, RecordsBecomeOperations) {
     ASSERT_EQ(s.accounts.size(), 2u);
     EXPECT_EQ(s.accounts[0].id, L"Compte joint");
     ASSERT_EQ(s.accounts[0].lines.size(), 3u);
-    expectLine(s.accounts[0].lines[0], {ymd(2005, 1, 2), -123450, L"EDF", L"1001", L"facture", L"Factures:Electricite"});
+    expectLine(s.accounts[0].lines[0],
+               {ymd(2005, 1, 2), -123450, L"EDF", L"1001", L"facture", L"Factures:Electricite"});
     expectLine(s.accounts[0].lines[1], {ymd(2004, 12, 31), 25000, L"Livret bleu"});
     expectLine(s.accounts[0].lines[2], {ymd(2004, 12, 30), -8000, L"courses", L"", L"", L"Alimentation"});
     EXPECT_EQ(s.accounts[0].lines[2].sourceLine, 17);
@@ -262,7 +280,7 @@ TEST(Csv, LayoutGuessedAndRowsRead) {
     const Case cases[] = {
         // UTF-8 with a BOM, a preamble, debit and credit apart, the debit positive, quotes.
         {"\xEF\xBB\xBF"
-         "Compte;123\r\n\r\nDate opération;Date valeur;Libellé;Débit;Crédit;N° chèque\r\n"
+         "Compte;123\r\nDate d'export;01/01/2024\r\n\r\nDate opération;Date valeur;Libellé;Débit;Crédit;N° chèque\r\n"
          "02/01/2024;03/01/2024;\"CB \"\"LE\"\" MARCHE\";12,30;;\r\n"
          "05/01/24;05/01/24;VIR   SALAIRE;;\"1 500,00\";\r\n"
          "2024-01-06;;CHEQUE;-45,00;;0012345\r\n\r\n;;\r\n",
@@ -271,9 +289,13 @@ TEST(Csv, LayoutGuessedAndRowsRead) {
           {ymd(2024, 1, 5), 150000, L"VIR SALAIRE"},
           {ymd(2024, 1, 6), -4500, L"CHEQUE", L"0012345"}}},
         // Windows-1252, "," between cells, one amount column, a decimal point.
-        {"date,objet,montant\n15.03.2024,\"Caf\xE9, th\xE9\",-3.50\n", {0, 2, -1, -1, 1, -1},
+        {"date,objet,montant\n15.03.2024,\"Caf\xE9, th\xE9\",-3.50\n",
+         {0, 2, -1, -1, 1, -1},
          {{ymd(2024, 3, 15), -350, L"Café, thé"}}},
-        // No words the reader knows: the contents tell.
+        // No header at all, and no words the reader knows: the contents tell.
+        {"02/01/2024;EDF;-50\n01/02/2024;Loyer;-600,00\n",
+         {0, 2, -1, -1, 1, -1},
+         {{ymd(2024, 1, 2), -5000, L"EDF"}, {ymd(2024, 2, 1), -60000, L"Loyer"}}},
         {"a;b;c\n01/02/2024;Loyer;-600,00\n", {0, 2, -1, -1, 1, -1}, {{ymd(2024, 2, 1), -60000, L"Loyer"}}},
     };
     for (const Case& c : cases) {
@@ -291,7 +313,8 @@ TEST(Csv, LayoutGuessedAndRowsRead) {
     }
     CsvTable first = readCsvTable(cases[0].bytes);
     EXPECT_EQ(first.headerLine, L"Date opération;Date valeur;Libellé;Débit;Crédit;N° chèque");
-    EXPECT_EQ(first.rowLines, std::vector<int>({4, 5, 6}));
+    EXPECT_EQ(first.rowLines, std::vector<int>({5, 6, 7}));
+    EXPECT_EQ(readCsvTable(cases[2].bytes).headerLine, L"");
     const std::pair<std::string, std::pair<std::wstring, int>> faults[] = {
         {"Date;Libellé;Montant;Note\n01/02/2024;a;1;\"x\ny\"\n03/02/2024;d;x;\n", {L"montant invalide", 4}},
         {"Date;Libellé;Montant\n01/02/2024;a;1\n\"02/02/2024\";\"b\nc\";2\n", {kForbiddenInLine, 3}},

@@ -102,6 +102,7 @@ std::vector<std::wstring> MainForm::readCsvLayouts() {
 
 void MainForm::rememberCsvLayout(const CsvTable& table, const CsvLayout& layout) {
     const std::wstring key = csvHeaderKey(table.headerLine);
+    if (key.empty()) return;  // a file without a header has nothing to be known by
     std::vector<std::wstring> lines;
     for (const std::wstring& line : readCsvLayouts()) {
         auto known = parseCsvLayoutLine(line);
@@ -171,7 +172,12 @@ void MainForm::askCsvColumn() {
         const int first = static_cast<int>(items.size()) + 1;  // the row of the first column
         for (size_t k = 0; k < imp.table.header.size(); ++k) {
             std::wstring name = trim(imp.table.header[k]);
-            items.push_back(name.empty() ? L"colonne " + std::to_wstring(k + 1) : name);
+            // A file without a header: the column by its number and its first value.
+            if (name.empty()) {
+                name = L"colonne " + std::to_wstring(k + 1);
+                if (!imp.table.rows.empty() && k < imp.table.rows[0].size()) name += L" : " + imp.table.rows[0][k];
+            }
+            items.push_back(name);
         }
         const int guess = imp.guess.*f.column;
         const int count = static_cast<int>(imp.table.header.size());

@@ -136,6 +136,7 @@ void MainForm::MenuCommand(const std::wstring& name, int index) {
         if (currencyMenu(name)) return;
         if (printMenu(name)) return;
         if (searchMenu(name)) return;
+        if (statementsMenu(name)) return;
         if (comptaMenu(name)) return;
     });
 }

@@ -17,6 +17,7 @@
 #include "lists/lists.h"
 #include "print/print.h"
 #include "search/search.h"
+#include "statements/import.h"
 
 class MainForm;
 
@@ -61,6 +62,8 @@ public:
     SearchState srch;
     // The accounting report being built.
     ComptaState cpt;
+    // The bank statement being imported.
+    StatementsState imp;
 
     // --- Events from a front-end (app/events.cpp) -------------------------
     // Start-up: runs the launch sequence; an end asked during it stops there.
@@ -175,7 +178,7 @@ public:
     bool entryMenu(const std::wstring& name);
     // Enter validates the password box, Escape cancels it.
     void txtPasse_KeyDown(const KeyEvent& key);
-    // In the criteria list: Enter ticks or unticks the row, Escape cancels.
+    // In the criteria list or a statement's review: Enter ticks or unticks the row, Escape cancels.
     void ListeRec_KeyDown(const KeyEvent& key);
     void Cmd_KeyDown(const KeyEvent& key);  // a key on one of the four buttons
     // Asks to save every modified account, then ends; false when cancelled.
@@ -756,7 +759,7 @@ public:
     bool RechercheAfficheListe();
     // The title line of a criteria search display: the dates and criteria.
     std::wstring searchHeaderLine();
-    // Says "sélectionné" when a criterion is ticked.
+    // Says "sélectionné" when a criterion is ticked (in a statement's review, the row's new state).
     void ListeRec_ItemCheck(int item);
     // Says "sélectionné" when the criterion reached is ticked.
     void ListeRec_Click();
@@ -787,6 +790,46 @@ public:
     void RemiseZero();
     // The display line's selection mark, on the line and on its stored line.
     void setSelectionMark(long index, bool selected);
+
+    // --- Bank statements (statements/review.cpp) ------------------------------
+    // The import command.
+    bool statementsMenu(const std::wstring& name);
+    // Imports a bank statement: the file asked, read, then shown for review.
+    // Its errors are reported "sur mnuImportReleve".
+    void mnuImportReleve();
+    // Reads the file chosen, as its content says; nothing but a word when it cannot be read.
+    void readStatementFile(const std::wstring& path);
+    // The QIF file read, its date order asked when its dates do not decide it; nothing on cancel.
+    std::optional<Statement> readQifAsking(std::string_view bytes);
+    // The CSV file read with its remembered layout, or its columns asked first.
+    void readCsvAsking(std::string_view bytes);
+    // Asks the next column of a CSV file in the list, the reader's guess
+    // selected; after the last, reads the file and remembers its layout.
+    void askCsvColumn();
+    // A list question of the import: its title, its items, the row selected.
+    void showImportChoice(const std::wstring& title, const std::vector<std::wstring>& items, int selected);
+    // A statement read: its account asked when it holds several, then its review.
+    void importStatement(const Statement& statement);
+    // Enter or OK on a list question of the import: the account or the column chosen.
+    void validationImportChoice();
+    // The layouts remembered in the program's folder, one line each.
+    std::vector<std::wstring> readCsvLayouts();
+    // Remembers a layout for its header line.
+    void rememberCsvLayout(const CsvTable& table, const CsvLayout& layout);
+    // Builds the review of the statement's lines against the account and shows it in ListeRec.
+    void showImportReview(const StatementAccount& account);
+    // The text of review row k (1-based) as it stands ticked or not.
+    std::wstring importRow(int row) const;
+    // A row ticked or unticked: its new text, and what it means said.
+    void importItemCheck(int item);
+    // OK on the review: the ticked lines imported or flagged, the ledger shown, the outcome said.
+    void validationImport();
+    // The account's balance at a date as the bank should see it, in cents: on a
+    // bank-code account its last bank line up to then plus registeredNow (the
+    // operations the import registered), on the others every operation up to then.
+    long long registeredBalanceAt(Date date, long long registeredNow) const;
+    // The bank line takes the statement's balance and date (a new one when the account has none).
+    void setBankLine(long long cents, Date date);
 
     // --- Screen colours and fonts (app/colours.cpp) ----------------------
     // Adds the names of the colours to the list.

@@ -413,6 +413,13 @@ TextFile readTextFile(const std::wstring& path) {
 
 std::vector<std::wstring> readTextLines(const std::wstring& path) { return readTextFile(path).lines; }
 
+std::string readFileBytes(const std::wstring& path) {
+    std::string bytes;
+    std::int64_t modified = 0;
+    readAll(path, bytes, modified);
+    return bytes;
+}
+
 std::vector<std::optional<std::wstring>> readTextLinesEach(const std::wstring& path) {
     std::string bytes;
     std::int64_t modified = 0;

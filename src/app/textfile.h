@@ -63,6 +63,9 @@ struct TextFile {
 // regular file (kErrNotRegularFile).
 TextFile readTextFile(const std::wstring& path);
 std::vector<std::wstring> readTextLines(const std::wstring& path);
+// The bytes of a file read whole, whatever they are (a bank statement in any
+// encoding). Throws YzoError as readTextFile does.
+std::string readFileBytes(const std::wstring& path);
 
 // The lines of a text file each decoded alone: a line that is not text is
 // empty (nullopt), the others are read. A line that begins with kUtf8LineMark

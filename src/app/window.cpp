@@ -70,6 +70,7 @@ WindowModel::WindowModel() {
             {
                 {L"mnuNouveauItem", L"&Nouveau...", 'N', false, true},
                 {L"mnuOuvrirItem", L"&Ouvrir...", 'O', false, true},
+                {L"mnuImportReleve", L"Importer un relevé bancaire…", 'I', true, true},
                 {L"mnuFichierPrecedentItem", L"Fichier précédent", F + 6, true, false},
                 {L"mnuFichierSuivantItem", L"Fichier suivant", F + 6, false, false},
                 {L"mnuEnregistrer", L"Enregistrer", 'S', false, true},

@@ -13,10 +13,10 @@ bool MainForm::searchRunning() const {
 }
 
 long DialogModes::setCount() const {
-    const bool modes[] = {flagChoice,         rubriqueChoice,    objetStep,         tvaChoice,           copyList,
-                          criteriaList,       chequeParameter,   chequePreview,     accountTypeChoice,   unitChoice,
-                          rubriqueTypeChoice, rubriqueScreenOpe, rubriqueScreenPen, objetScreenStandard, objetScreenOpe,
-                          objetScreenPen,     tvaScreen};
+    const bool modes[] = {flagChoice,          rubriqueChoice, objetStep,          tvaChoice,         copyList,
+                          criteriaList,        importList,     importChoice,       chequeParameter,   chequePreview,
+                          accountTypeChoice,   unitChoice,     rubriqueTypeChoice, rubriqueScreenOpe, rubriqueScreenPen,
+                          objetScreenStandard, objetScreenOpe, objetScreenPen,     tvaScreen};
     return static_cast<long>(std::count(std::begin(modes), std::end(modes), true));
 }
 
@@ -247,6 +247,8 @@ bool MainForm::validateListModes() {
     else if (m.tvaChoice) validationTva();
     else if (m.copyList) validationCopie();
     else if (m.criteriaList) validationRecherche();
+    else if (m.importList) validationImport();
+    else if (m.importChoice) validationImportChoice();
     else if (lst.tvaModified) {
         SauveTva();
         InitYzo();

@@ -19,6 +19,8 @@ struct DialogModes {
     bool tvaChoice = false;
     bool copyList = false;
     bool criteriaList = false;
+    bool importList = false;    // the review of a bank statement being imported
+    bool importChoice = false;  // a question of that import: its account or a CSV column
     bool chequeParameter = false;
     bool chequePreview = false;
     bool accountTypeChoice = false;

@@ -63,18 +63,21 @@ void MainForm::ListeRec_KeyDown(const KeyEvent& key) {
         InitYzo();
     } else if (key.code == kKeyEnter && l.selected >= 1 && l.selected < static_cast<int>(l.checked.size())) {
         l.checked[l.selected] = !l.checked[l.selected];
-        if (l.checked[l.selected]) message(L"sélectionné");
+        if (ent.modes.importList) importItemCheck(l.selected);
+        else if (l.checked[l.selected]) message(L"sélectionné");
     }
 }
 
-// Moving onto a ticked row says so.
+// Moving onto a ticked row says so (the review's rows say their state themselves).
 void MainForm::ListeRec_Click() {
+    if (ent.modes.importList) return;
     const Control& l = w.ListeRec;
     if (l.selected >= 1 && l.selected < static_cast<int>(l.checked.size()) && l.checked[l.selected])
         message(L"sélectionné");
 }
 
 void MainForm::ListeRec_ItemCheck(int item) {
+    if (ent.modes.importList) return importItemCheck(item);
     const Control& l = w.ListeRec;
     if (item >= 1 && item < static_cast<int>(l.checked.size()) && l.checked[item]) message(L"sélectionné");
 }

@@ -16,7 +16,7 @@ enum class StatementFormat { Unknown, Ofx, Qif, Csv };
 // One line of a statement: one operation of the bank.
 struct StatementLine {
     Date date = 0;
-    long long cents = 0;  // the amount in cents, read from its decimal text: negative for an expense
+    long long cents = 0;    // the amount in cents, read from its decimal text: negative for an expense
     std::wstring objet;     // the name (else the payee, else the memo), or a QIF transfer's account
     std::wstring numero;    // the cheque number, or empty
     std::wstring category;  // the bank's or QIF's category ("L" line), or empty
@@ -57,26 +57,35 @@ Statement readOfx(std::string_view bytes);
 // QIF: which way its dates read. MonthFirst or DayFirst when the file's
 // dates decide it (a date that reads only one way, none contradicting it);
 // Undecided when every date reads both ways (the user is asked, shown
-// sampleDate read both ways); throws StatementError when no reading fits all.
+// sampleDate read both ways); DayFirst when no date reads both ways (only
+// year-first dates, or none); throws StatementError ("date invalide", its
+// line) on a date that reads neither way and on the first date contradicting
+// the others.
 enum class QifDateOrder { Undecided, DayFirst, MonthFirst };
 struct QifDates {
     QifDateOrder order = QifDateOrder::Undecided;
-    std::wstring sampleDate;  // a date of the file as written, for the question
+    std::wstring sampleDate;                        // a date of the file as written, for the question
     Date sampleDayFirst = 0, sampleMonthFirst = 0;  // that date read both ways
 };
 QifDates qifDateOrder(std::string_view bytes);
-// The file read with its dates in that order (not Undecided).
+// The file read with its dates in that order; Undecided is a fault of the
+// caller (std::invalid_argument). A section of another type than Bank, CCard
+// or Cash is refused ("type de relevé QIF non pris en charge : Invst").
 Statement readQif(std::string_view bytes, QifDateOrder order);
 
 // CSV: the table as text, its header row apart.
 struct CsvTable {
     wchar_t separator = L';';
-    std::vector<std::wstring> header;             // the first row's cells
-    std::wstring headerLine;                      // the first row as decoded, the key of a remembered layout
+    std::vector<std::wstring> header;             // the header row's cells (empty texts when there is none)
+    std::wstring headerLine;                      // the header row as decoded, the key of a remembered layout;
+                                                  // empty when the first row is already an operation
     std::vector<std::vector<std::wstring>> rows;  // the other rows' cells, unquoted
     std::vector<int> rowLines;                    // the 1-based file line of each row
 };
 // Decodes (UTF-8 with or without BOM, else Windows-1252) and cuts the file.
+// The header is the first row of three cells or more naming a date (a bank's
+// preamble above it is left out), else the first row; none when that row
+// holds a date. Rows whose cells are all empty are left out.
 CsvTable readCsvTable(std::string_view bytes);
 
 // Which column holds what (0-based; -1 when there is none).

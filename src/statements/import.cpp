@@ -132,21 +132,20 @@ std::wstring matchText(LineMatch match, bool ticked) {
     return L"";
 }
 
-namespace {
-// "1 opération importée", "3 opérations importées": a count and its noun, plural above 1.
-std::wstring counted(int n, const std::wstring& singular, const std::wstring& plural) {
+// "aucune opération importée", "1 opération importée", "3 opérations importées":
+// a count and its noun (feminine, as every noun counted here), plural above 1.
+std::wstring countedWords(int n, const std::wstring& singular, const std::wstring& plural) {
+    if (n == 0) return L"aucune " + singular;
     return std::to_wstring(n) + L" " + (n > 1 ? plural : singular);
 }
-}  // namespace
 
 std::wstring importSummary(const ImportCounts& counts, int accountType) {
-    std::wstring s = counted(counts.imported, L"opération importée", L"opérations importées");
-    if (counts.present == 0) return s + L", aucune déjà présente";
-    s += L", " + counted(counts.present, L"déjà présente", L"déjà présentes");
-    if (counts.flagged > 0) {
+    std::wstring s = countedWords(counts.imported, L"opération importée", L"opérations importées");
+    s += L", " + countedWords(counts.present, L"déjà présente", L"déjà présentes");
+    if (counts.present > 0 && counts.flagged > 0) {
         const bool marked = accountType == kAccountMarked;
         s += L" dont " +
-             counted(counts.flagged, marked ? L"repérée" : L"enregistrée", marked ? L"repérées" : L"enregistrées");
+             countedWords(counts.flagged, marked ? L"repérée" : L"enregistrée", marked ? L"repérées" : L"enregistrées");
     }
     return s;
 }

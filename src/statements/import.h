@@ -78,6 +78,9 @@ std::wstring matchText(LineMatch match, bool ticked);
 // The state a line takes: new, or present, and whether its operation may be flagged.
 LineMatch lineMatch(bool present, int accountType, wchar_t storedFlag);
 
+// "aucune opération importée", "1 opération importée", "3 opérations importées":
+// a count and its feminine noun, plural above 1.
+std::wstring countedWords(int n, const std::wstring& singular, const std::wstring& plural);
 // The count of what an import did, for its message.
 struct ImportCounts {
     int imported = 0;  // lines added to the account

@@ -198,8 +198,8 @@ void MainForm::importStatement(const Statement& statement) {
         for (size_t k = 0; k < statement.accounts.size(); ++k) {
             const StatementAccount& a = statement.accounts[k];
             const size_t n = a.lines.size();
-            items.push_back(L"compte " + (a.id.empty() ? std::to_wstring(k + 1) : a.id) + L", " + std::to_wstring(n) +
-                            (n > 1 ? L" opérations" : L" opération"));
+            items.push_back(L"compte " + (a.id.empty() ? std::to_wstring(k + 1) : a.id) + L", " +
+                            countedWords(static_cast<int>(n), L"opération", L"opérations"));
         }
         showImportChoice(L"Le relevé contient " + std::to_wstring(items.size()) + L" comptes : lequel importer ?",
                          items, 1);

@@ -101,7 +101,7 @@ TEST(ImportWords, CodesStatesSummaryAndBalance) {
     EXPECT_EQ(importSummary({12, 3, 2}, kAccountBankCode),
               L"12 opérations importées, 3 déjà présentes dont 2 enregistrées");
     EXPECT_EQ(importSummary({1, 1, 1}, kAccountMarked), L"1 opération importée, 1 déjà présente dont 1 repérée");
-    EXPECT_EQ(importSummary({0, 0, 0}, kAccountPlain), L"0 opération importée, aucune déjà présente");
+    EXPECT_EQ(importSummary({0, 0, 0}, kAccountPlain), L"aucune opération importée, aucune déjà présente");
     EXPECT_EQ(balanceComparison(38234, 38234, L"EUROS"), L", relevé 382,34 EUROS, compte 382,34 EUROS");
     EXPECT_EQ(balanceComparison(38234, 38000, L"EUROS"), L", relevé 382,34 EUROS, compte 380 EUROS, écart 2,34 EUROS");
     EXPECT_EQ(unreadableStatement(L"montant invalide", 14, L"banque.ofx"),

@@ -1,11 +1,13 @@
 // OFX statements, 1.x (SGML: a header of KEY:VALUE lines, leaf elements
 // without end tags) and 2.x (XML). The reader is self-contained: it walks the
 // tags in order and keeps what a bank or credit-card statement says of its
-// account, balance and operations, without a DTD or any library, so that it
-// builds and behaves the same on every system the program runs on. It never
-// guesses a value: an amount or a date it cannot read stops the reading with
-// the line where it stands.
+// account, balance and operations. It needs no DTD or other file at run time
+// and no library beyond the standard one, so that the program stays one
+// self-contained executable that builds and reads alike on every system it
+// runs on. It never guesses a value: an amount or a date it cannot read stops
+// the reading with the line where it stands.
 #include <algorithm>
+#include <cctype>
 #include <limits>
 
 #include "statements/reading.h"
@@ -21,6 +23,8 @@ constexpr size_t kNoPos = std::wstring_view::npos;
 constexpr unsigned long kLastCharacter =
     std::min<unsigned long>(0x10FFFF, static_cast<unsigned long>(std::numeric_limits<wchar_t>::max()));
 constexpr wchar_t kReplacement = 0xFFFD;
+// The header key naming the file's character set.
+constexpr std::string_view kCharsetKey = "CHARSET:";
 // The longest character reference read ("&#x10FFFF;" and some leading zeros).
 constexpr size_t kMaxReference = 10;
 
@@ -30,9 +34,10 @@ std::wstring decodeOfx(std::string_view bytes) {
     std::string_view body = withoutBom(bytes);
     std::string head(body.substr(0, body.find('<')));
     for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    size_t charset = head.find("CHARSET:");
+    size_t charset = head.find(kCharsetKey);
     if (charset != std::string::npos) {
-        std::string value = head.substr(charset + 8, head.find_first_of("\r\n", charset) - charset - 8);
+        const size_t from = charset + kCharsetKey.size();
+        std::string value = head.substr(from, head.find_first_of("\r\n", from) - from);
         if (value.find("1252") != std::string::npos || value.find("8859") != std::string::npos)
             return decodeWindows1252(body);
     }

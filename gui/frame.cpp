@@ -492,12 +492,21 @@ void MainFrame::mirrorListQuestion(Control& c, wxListBox* list) {
 void MainFrame::mirrorListRows(Control& c, wxListBox* list) {
     const int count = static_cast<int>(c.items.size());
     const int first = std::min(kTitleRows, count);
-    bool same = static_cast<int>(list->GetCount()) == count - first;
-    for (int i = first; same && i < count; ++i) same = ws(list->GetString(i - first)) == c.items[i];
-    if (!same) {
+    if (static_cast<int>(list->GetCount()) == count - first) {
+        // The same rows, some reworded: each is changed in place, so that the
+        // screen reader does not hear a new list.
+        for (int i = first; i < count; ++i)
+            if (ws(list->GetString(i - first)) != c.items[i]) list->SetString(i - first, wx(c.items[i]));
+    } else {
         wxArrayString rows;
         for (int i = first; i < count; ++i) rows.Add(wx(c.items[i]));
         list->Set(rows);
+    }
+    // The boxes are ticked before a row is selected: a tick of the focused row
+    // would be said on its own, before the row.
+    if (c.kind == ControlKind::CheckListBox) {
+        for (int i = first; i < count && i < static_cast<int>(c.checked.size()); ++i)
+            if (listeRec_->IsChecked(i - first) != c.checked[i]) listeRec_->Check(i - first, c.checked[i]);
     }
     int row = c.selected >= first && c.selected < count ? c.selected - first : wxNOT_FOUND;
     if (list->GetSelection() != row) {
@@ -506,10 +515,6 @@ void MainFrame::mirrorListRows(Control& c, wxListBox* list) {
     }
     // The screen reader reads the list's focused row: it is the selected one.
     setListCursor(list, row);
-    if (c.kind == ControlKind::CheckListBox) {
-        for (int i = first; i < count && i < static_cast<int>(c.checked.size()); ++i)
-            if (listeRec_->IsChecked(i - first) != c.checked[i]) listeRec_->Check(i - first, c.checked[i]);
-    }
 }
 
 void MainFrame::mirrorControl(Control& c) {

@@ -297,9 +297,9 @@ void MainForm::showImportReview(const StatementAccount& account) {
         l.checked.back() = m == LineMatch::New || m == LineMatch::PresentToRegister;
         l.items.back() = importRow(static_cast<int>(k) + 1);
     }
+    // The list says its title row as its question when it takes the keyboard.
     w.focus = L"ListeRec";
     l.selected = 1;
-    message(l.items[0]);
 }
 
 std::wstring MainForm::importRow(int row) const {

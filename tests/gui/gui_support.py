@@ -54,9 +54,10 @@ def wait_until(condition, seconds, what):
 
 
 def script_key(xkey):
-    """yzo-script's name of an xdotool key: letters in capitals, Return as Enter."""
+    """yzo-script's name of an xdotool key: letters in capitals, Return as Enter, space as Space."""
     *modifiers, key = xkey.split("+")
-    return "+".join(modifiers + ["Enter" if key == "Return" else key.upper() if len(key) == 1 else key])
+    named = {"Return": "Enter", "space": "Space"}
+    return "+".join(modifiers + [named.get(key, key.upper() if len(key) == 1 else key)])
 
 
 def yzo_script(folder, lines):

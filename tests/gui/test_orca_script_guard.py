@@ -27,7 +27,7 @@ def Event(source, any_data=""):
 
 
 PYATSPI_NAMES = ["ROLE_LABEL", "ROLE_TEXT", "ROLE_FRAME", "ROLE_NOTIFICATION", "ROLE_PANEL", "ROLE_LIST_BOX",
-                 "ROLE_TABLE", "ROLE_TABLE_CELL", "ROLE_DIALOG", "ROLE_ALERT", "STATE_SHOWING",
+                 "ROLE_TABLE", "ROLE_TABLE_CELL", "ROLE_DIALOG", "ROLE_ALERT", "ROLE_FILE_CHOOSER", "STATE_SHOWING",
                  "TEXT_BOUNDARY_LINE_START"]
 # Handlers of Orca's GTK script that the stand-in records as handled.
 HANDLERS = ["onTextInserted", "onTextDeleted", "onShowingChanged", "onNameChanged", "onDescriptionChanged",

@@ -6,13 +6,13 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <optional>
 
 #include "app/errors.h"
 #include "support.h"
 
 namespace {
-const std::wstring kHeader =
-    L" 1 12026 S" + kSep + L"COURANT" + kSep + L"0" + kSep + L"0" + kSep + L"EUROS" + kSep + L"1";
+const std::wstring kHeader = L" 1 12026 S" + fields({L"", L"COURANT", L"0", L"0", L"EUROS", L"1"});
 
 std::wstring operation(int n) {
     return L" 1122026 RVente " + std::to_wstring(n) + kSep + L"CLIENT" + kSep + L"1" + kSep + L"0" + kSep;
@@ -30,6 +30,7 @@ const FaultCase kFaults[] = {
 
 class Faults : public ::testing::Test {
 protected:
+    std::optional<TempFolder> temp;
     fs::path dir;
     TestPlatform tp;
     std::unique_ptr<MainForm> form;
@@ -41,8 +42,7 @@ protected:
         cleanup();
         tp = TestPlatform{};
         nextLine = 10;
-        char tmpl[] = "/tmp/yzo-faults-XXXXXX";
-        dir = mkdtemp(tmpl);
+        dir = temp.emplace().path;
         tp.folder = fromUtf8(dir.string()) + L"/";
         writeTextLines(file("a.yzo"), {kHeader, operation(1)});
         writeBytes(dir / "a.bak", "the backup of an older save\r\n");
@@ -61,9 +61,7 @@ protected:
     void cleanup() {
         armWriteFault(WriteFault::None);
         form.reset();
-        std::error_code ec;
-        if (!dir.empty()) fs::remove_all(dir, ec);
-        dir.clear();
+        temp.reset();
     }
     void TearDown() override { cleanup(); }
     std::wstring file(const std::string& name) const { return fromUtf8((dir / name).string()); }

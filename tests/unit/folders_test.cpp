@@ -15,11 +15,7 @@ protected:
     void makeFolder(const std::wstring& relative) const { fs::create_directories(fsPath(path(relative))); }
     void write(const std::wstring& relative, const std::string& bytes) const {
         fs::create_directories(fsPath(path(relative)).parent_path());
-        std::ofstream(fsPath(path(relative)), std::ios::binary) << bytes;
-    }
-    std::string read(const std::wstring& relative) const {
-        std::ifstream in(fsPath(path(relative)), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        writeBytes(fsPath(path(relative)), bytes);
     }
     FolderEnvironment environment() const {
         FolderEnvironment env;
@@ -62,9 +58,9 @@ TEST_F(Folders, SeedingCopiesOnlyWhatTheFolderLacks) {
     std::vector<std::wstring> copied = seedFolder(path(L"share"), path(L"cfg"));
     std::sort(copied.begin(), copied.end());
     EXPECT_EQ(copied, (std::vector<std::wstring>{L"Rubrique.ope", L"aide/touche.txt"}));
-    EXPECT_EQ(read(L"cfg/Rubrique.ope"), "D Ch\xe8que\r\nR Salaire\r\n");
-    EXPECT_EQ(read(L"cfg/aide/touche.txt"), "F1 aide\r\n");
-    EXPECT_EQ(read(L"cfg/Tva.txt"), "7\r\n");
+    EXPECT_EQ(readBytes(fsPath(path(L"cfg/Rubrique.ope"))), "D Ch\xe8que\r\nR Salaire\r\n");
+    EXPECT_EQ(readBytes(fsPath(path(L"cfg/aide/touche.txt"))), "F1 aide\r\n");
+    EXPECT_EQ(readBytes(fsPath(path(L"cfg/Tva.txt"))), "7\r\n");
     EXPECT_TRUE(fs::is_symlink(fsPath(path(L"cfg/Rubrique.pen"))));
 
     // A second start finds everything there and copies nothing.

@@ -2,7 +2,6 @@
 // and the text functions that write amounts and pad text.
 #include "support.h"
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -10,12 +9,10 @@
 
 namespace {
 
-const std::wstring RS(1, wchar_t(30));
-
 // A stored line: date, flag, code, rubrique RS objet RS montant RS tva RS numéro.
 std::wstring stored(const std::wstring& date, wchar_t flag, wchar_t code, const std::wstring& rub,
                     const std::wstring& obj, const std::wstring& mt, const std::wstring& tva, const std::wstring& num) {
-    return date + flag + code + rub + RS + obj + RS + mt + RS + tva + RS + num;
+    return date + flag + code + fields({rub, obj, mt, tva, num});
 }
 
 const std::wstring kMar5 = L" 5 32008";   // Wednesday 5 March 2008
@@ -49,9 +46,6 @@ std::wstring blanks(int n) { return std::wstring(n, L' '); }
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-// Dates
-
 TEST(LineDates, ImpossibleOrShortDatesGiveNoNamesAndDoNotFail) {
     FormatSettings s;
     s.dayNames = s.monthNames = true;
@@ -62,17 +56,11 @@ TEST(LineDates, ImpossibleOrShortDatesGiveNoNamesAndDoNotFail) {
     EXPECT_EQ(ligne_dateReduit(L"", s), L"   ");
 }
 
-// ---------------------------------------------------------------------------
-// Table style
-
 TEST(TableStyle, NegativeZeroIsShownWithoutSign) {
     auto t = tableOf({stored(kMar5, L' ', L'R', L"", L"a", L"-0", L"-0,00", L"")});
     FormeTableau(t, settingsFor(3, true));
     EXPECT_EQ(t[1].text, L" 5  3 2008 a  0 EUROS  0,00 ");
 }
-
-// ---------------------------------------------------------------------------
-// Compact style
 
 TEST(CompactStyle, Type1WithTvaBlanksForEmptyFieldsAndBankLine) {
     FormatSettings s = settingsFor(1, true, false);
@@ -115,9 +103,3 @@ TEST(CompactStyle, TableOfCompactLinesGetsSelectionSuffixAndMalformedLinesSurviv
     EXPECT_EQ(t[2].text, blanks(8) + L"0 EUROS  ");
     EXPECT_EQ(t[2].colStart, starts(0, 5, 7, 9, 0, 17, 17));
 }
-
-// ---------------------------------------------------------------------------
-// Names
-
-// ---------------------------------------------------------------------------
-// Text functions

@@ -48,17 +48,10 @@ TEST(NextDueDate, AgreesWithTheStandardCalendarOverYearsLeapYearsAndMonthEnds) {
     EXPECT_GT(checked, 20000);
 }
 
-TEST(NextDueDate, MonthEndsOverflowIntoTheNextMonth) {
+// Month ends overflow as the sweep above checks; past the last year a date can
+// hold, there is no next date.
+TEST(NextDueDate, NoneAfterTheLastYearADateCanHold) {
     Date got = 0;
-    ASSERT_TRUE(nextDueDate(ymd(2026, 1, 31), 1, got));
-    EXPECT_EQ(got, ymd(2026, 3, 3));
-    ASSERT_TRUE(nextDueDate(ymd(2028, 1, 31), 1, got));
-    EXPECT_EQ(got, ymd(2028, 3, 2));
-    ASSERT_TRUE(nextDueDate(ymd(2028, 2, 29), 12, got));
-    EXPECT_EQ(got, ymd(2029, 3, 1));
-    ASSERT_TRUE(nextDueDate(ymd(2026, 11, 10), 3, got));
-    EXPECT_EQ(got, ymd(2027, 2, 10));
-    // Past the last year a date can hold, there is no next date.
     ASSERT_TRUE(nextDueDate(ymd(2026, 11, 10), 32767, got));
     EXPECT_EQ(got, ymd(4757, 6, 10));  // 2730 years and 7 months
     EXPECT_FALSE(nextDueDate(ymd(7300, 1, 1), 32767, got));

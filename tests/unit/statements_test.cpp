@@ -48,56 +48,37 @@ std::string sgmlTransactions(const std::string& trn) {
 }
 }  // namespace
 
-// Each sample file, read with its accounts and lines or refused with the
-// line of its first fault. The two refused samples hold a transaction without
-// a date and an impossible date (month 20); the empty balance is no balance.
-TEST(StatementFiles, EverySampleIsReadOrRefusedAtItsLine) {
+// What the sample files hold beyond what their import shows (the counts, dates
+// and refusals are in the import-echantillons and import-refus scenarios): the
+// account's id, its balance, whose date may carry a fraction and a zone (an
+// empty one is none), and a first line whose memo stands in for an empty name.
+TEST(StatementFiles, SamplesKeepTheirIdsBalancesAndMemos) {
     struct Case {
         const char* file;
-        std::wstring reason;
-        int line = 0;
-        size_t accounts = 0, lines = 0;
-        std::wstring id = L"";
+        std::wstring id;
+        std::optional<long long> balance;
+        Date balanceDate;
         std::optional<Expected> first = std::nullopt;
-        std::optional<long long> balance = std::nullopt;
-        Date balanceDate = 0;
     };
     const Case cases[] = {
-        {"bank_medium.ofx", L"", 0, 1, 3, L"12300 000012345678",
-         Expected{ymd(2009, 4, 1), -660, L"MCDONALD'S #112", L"", L"POS MERCHANDISE;MCDONALD'S #112"}, 38234,
-         ymd(2009, 5, 23)},
-        {"bank_small.ofx", L"", 0, 0, 0, L"", std::nullopt, std::nullopt, 0},
-        {"checking.ofx", L"", 0, 1, 3, L"1452687~7",
-         Expected{
-             ymd(2011, 3, 31), 1, L"DIVIDEND EARNED FOR PERIOD OF 03", L"",
-             L"DIVIDEND EARNED FOR PERIOD OF 03/01/2011 THROUGH 03/31/2011 ANNUAL PERCENTAGE YIELD EARNED IS 0.05%"},
-         10099, ymd(2013, 5, 25)},
-        {"multiple_accounts.ofx", L"", 0, 2, 0, L"9100", std::nullopt, 11100, ymd(2012, 6, 3)},
-        {"ofx-v102-empty-tags.ofx", L"", 0, 1, 1, L"12345678", Expected{ymd(2018, 5, 7), 1234, L"CBA:Transfer"},
-         std::nullopt, 0},
-        {"fail_nice-empty_balance.ofx", L"", 0, 1, 1, L"192639749", Expected{ymd(2011, 3, 8), 12000, L"Foobar"},
-         std::nullopt, 0},
-        {"fail_nice-date_missing.ofx", L"date invalide", 33},
-        {"fail_nice-decimal_error.ofx", L"date invalide", 36},
+        {"bank_medium.ofx", L"12300 000012345678", 38234, ymd(2009, 5, 23),
+         Expected{ymd(2009, 4, 1), -660, L"MCDONALD'S #112", L"", L"POS MERCHANDISE;MCDONALD'S #112"}},
+        {"checking.ofx", L"1452687~7", 10099, ymd(2013, 5, 25)},
+        {"multiple_accounts.ofx", L"9100", 11100, ymd(2012, 6, 3)},
+        {"ofx-v102-empty-tags.ofx", L"12345678", std::nullopt, 0, Expected{ymd(2018, 5, 7), 1234, L"CBA:Transfer"}},
+        {"fail_nice-empty_balance.ofx", L"192639749", std::nullopt, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        const std::string bytes = readBytes(fs::path(YZO_TEST_DATA) / "statements" / c.file);
-        ASSERT_FALSE(bytes.empty());
-        EXPECT_EQ(detectStatementFormat(bytes), StatementFormat::Ofx);
-        EXPECT_EQ(refusal([&] { readOfx(bytes); }), std::make_pair(c.reason, c.line));
-        if (!c.reason.empty()) continue;
-        Statement s = readOfx(bytes);
-        ASSERT_EQ(s.accounts.size(), c.accounts);
-        if (c.accounts == 0) continue;
+        Statement s = readOfx(readBytes(fs::path(YZO_TEST_DATA) / "statements" / c.file));
+        ASSERT_FALSE(s.accounts.empty());
         const StatementAccount& a = s.accounts[0];
         EXPECT_EQ(a.id, c.id);
-        ASSERT_EQ(a.lines.size(), c.lines);
-        if (c.first) expectLine(a.lines[0], *c.first);
         EXPECT_EQ(a.balanceCents, c.balance);
         if (c.balance) {
             EXPECT_EQ(a.balanceDate, c.balanceDate);
         }
+        if (c.first) expectLine(a.lines.at(0), *c.first);
     }
 }
 
@@ -180,7 +161,8 @@ TEST(Statements, FormatAndAmountReadFromTheText) {
         EXPECT_FALSE(parseStatementAmount(text)) << toUtf8(text);
 }
 
-// The order of a QIF file's dates, decided by the dates that read one way only.
+// The order of a QIF file's dates, decided by the dates that read one way only
+// (the question an undecided file asks is in the import-qif-csv scenario).
 TEST(Qif, DateOrderDecidedForTheWholeFile) {
     struct Case {
         std::string dates;
@@ -203,10 +185,6 @@ TEST(Qif, DateOrderDecidedForTheWholeFile) {
             EXPECT_EQ(qifDateOrder(file).order, c.order) << c.dates;
         }
     }
-    QifDates undecided = qifDateOrder("!Type:Bank\nD03/04/2024\nT1\n^\n");
-    EXPECT_EQ(undecided.sampleDate, L"03/04/2024");
-    EXPECT_EQ(undecided.sampleDayFirst, ymd(2024, 4, 3));
-    EXPECT_EQ(undecided.sampleMonthFirst, ymd(2024, 3, 4));
 }
 
 // A QIF file's records: Quicken dates, thousands, a transfer, splits, the

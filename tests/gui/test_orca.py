@@ -67,7 +67,7 @@ STEPS = (
     + [("report", 'answer file "%s"\nanswer no\nmenu MnuComptaDetailItem' % REPORT_COMMANDS[0], "report")]
     + steps("Down:rule " * 5 + "Escape"))
 # The statement the import reads, typed into the file chooser.
-STATEMENT = os.path.join(HERE, "..", "data", "statements", "checking.ofx")
+STATEMENT = os.path.join(HERE, "..", "scenarios", "data", "releves", "checking.ofx")
 CHOOSER_SAID = []  # (first, end) of what Orca said in each file chooser
 # The choice lists, heard after STEPS on a new copy of the demo. "SA" is the
 # rubrique Salaire, which has its list of objets; "dialogs" answers each input

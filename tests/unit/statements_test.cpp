@@ -70,7 +70,7 @@ TEST(StatementFiles, SamplesKeepTheirIdsBalancesAndMemos) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        Statement s = readOfx(readBytes(fs::path(YZO_TEST_DATA) / "statements" / c.file));
+        Statement s = readOfx(readBytes(fs::path(YZO_TEST_DATA) / "releves" / c.file));
         ASSERT_FALSE(s.accounts.empty());
         const StatementAccount& a = s.accounts[0];
         EXPECT_EQ(a.id, c.id);

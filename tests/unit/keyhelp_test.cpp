@@ -59,9 +59,8 @@ protected:
                part("shown", std::vector<bool>{w.txt.visible, w.Liste.visible, w.RtbNote.visible}) +
                part("accounts", std::pair{form->acc.currentDoc, form->acc.openCount}) + part("lines", joined(lines)) +
                part("modified", std::vector<bool>(form->acc.modified.begin(), form->acc.modified.end())) +
-               part("config", joined(form->app.config)) +
-               part("files", files) + part("dialogs", tp.boxes.size()) + part("printed", tp.printed.size()) +
-               part("beeps", tp.beeps) + part("ended", tp.endCalled);
+               part("config", joined(form->app.config)) + part("files", files) + part("dialogs", tp.boxes.size()) +
+               part("printed", tp.printed.size()) + part("beeps", tp.beeps) + part("ended", tp.endCalled);
     }
 
     // What one command said, or a failure naming it when it said nothing or changed something.

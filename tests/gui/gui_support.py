@@ -53,6 +53,41 @@ def wait_until(condition, seconds, what):
         time.sleep(0.02)
 
 
+def press(key, condition, what, seconds=10):
+    """Presses a key (xdotool's name), then waits for condition() as wait_until does."""
+    xdotool("key", key)
+    return wait_until(condition, seconds, what)
+
+
+def later(seconds):
+    """Events pumped after a pause: what a late reaction of the window would do has happened."""
+    time.sleep(seconds)
+    pump()
+
+
+def lines_of(path):
+    """The lines of a text file, none while it is not written."""
+    try:
+        with open(path, encoding="utf-8") as f:
+            return f.readlines()
+    except FileNotFoundError:
+        return []
+
+
+def read_bytes(path):
+    """The bytes of a file, none while it cannot be read."""
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except OSError:
+        return b""
+
+
+def crlf(lines):
+    """Lines as the program writes its text files: Windows-1252, each ended by CR LF."""
+    return ("\r\n".join(lines) + "\r\n").encode("cp1252")
+
+
 def script_key(xkey):
     """yzo-script's name of an xdotool key: letters in capitals, Return as Enter, space as Space."""
     *modifiers, key = xkey.split("+")
@@ -85,18 +120,28 @@ def start_yzo(account, **popen):
     return subprocess.Popen([popen.pop("program", YZO), account], env=env, **popen)
 
 
+def stop(process):
+    """Kills the process if it is still there."""
+    if process and process.poll() is None:
+        process.kill()
+        process.wait(10)
+
+
+def report(name):
+    """Exit 1 when a check failed."""
+    if failures:
+        print("%d check(s) failed" % len(failures))
+        sys.exit(1)
+    print(name + " passed")
+
+
 def run_and_report(yzo, body, name):
     """Runs body(), kills the program if it is still there; exit 1 when a check failed."""
     try:
         body()
     finally:
-        if yzo.poll() is None:
-            yzo.kill()
-            yzo.wait(10)
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        sys.exit(1)
-    print(name + " test passed")
+        stop(yzo)
+    report(name + " test")
 
 
 def xdotool(*args):

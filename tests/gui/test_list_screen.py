@@ -94,16 +94,14 @@ def run_window(yzo, heard, snapshots, script_messages, title):
     for i, xkey in enumerate(STEPS, start=1):
         skey = script_key(xkey)
         messages, wanted = snapshots[i]
-        xdotool("key", xkey)
-        if not wait_until(lambda: selected_text(table) == wanted and heard.label == messages, 10,
-                          "key %s to select %r" % (skey, wanted)):
+        if not press(xkey, lambda: selected_text(table) == wanted and heard.label == messages,
+                     "key %s to select %r" % (skey, wanted)):
             fail("key %s: selected %r, messages %r; yzo-script: %r, %r"
                  % (skey, selected_text(table), heard.label, wanted, messages))
             return
     check(any(m.strip() == "introuvable" for m in heard.label), "a letter matching nothing did not say introuvable")
 
-    xdotool("key", "Escape")
-    wait_until(lambda: showing(ledger) and focused(ledger), 10, "Esc to bring back the ledger")
+    press("Escape", lambda: showing(ledger) and focused(ledger), "Esc to bring back the ledger")
     check(not showing(table), "the list is still shown after Esc")
     quit_program(frame, yzo)
     check(heard.label == script_messages, "the window said %r, yzo-script said %r" % (heard.label, script_messages))

@@ -36,8 +36,8 @@ def main():
     account = fresh_account()
     shutil.copy(MARKED, account)
     # The ledger text yzo-script shows after the key of the mark, lines joined by LF.
-    shown = yzo_script(os.path.dirname(account), ['start "%s"' % account, "key Oem220", "show txt"])
-    marked = "\n".join(l[4:] for l in shown.split("\n") if l.startswith("  | "))
+    marked = ledger_text(yzo_script(os.path.dirname(account), ['start "%s"' % account, "key Oem220", "show txt"])
+                         .split("\n"))
     account = fresh_account()
     shutil.copy(MARKED, account)
     changes = []

@@ -16,22 +16,8 @@ def script_run(account):
     for key in STEPS:
         lines += ["key " + script_key(key), "show Liste"]
     lines += ["key Escape", "click CmdQuitter"]
-    messages, snapshots, selected, listing, title = [], [], None, False, None
-    for line in yzo_script(os.path.dirname(account), lines).split("\n"):
-        head = line[2:line.index(":")] if line.startswith("  ") and ":" in line else ""
-        is_item = head.rstrip("*x").isdigit()
-        if listing and (not is_item or head.rstrip("*x") == "0"):  # a listing ends
-            snapshots.append((list(messages), selected))
-            listing, selected = False, None
-        if line.startswith("message: "):
-            messages.append(line[len("message: "):])
-        elif is_item:
-            listing = True
-            if head.rstrip("*x") == "0" and title is None:
-                title = line[line.index(":") + 2:]
-            if head.endswith("*"):
-                selected = line[line.index(":") + 2:]
-    return snapshots, messages, title
+    shows, messages = script_shows(os.path.dirname(account), lines)
+    return [(said, list_items(printed)[1]) for said, printed in shows], messages, list_items(shows[0][1])[0][0]
 
 
 def selected_text(table):

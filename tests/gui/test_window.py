@@ -24,17 +24,9 @@ def script_run(account):
     lines = ['start "%s"' % account, "show txt"]
     for key in STEPS:
         lines += ["key " + script_key(key), "show txt"]
-    messages, snapshots, shown_lines = [], [], None
-    for line in yzo_script(os.path.dirname(account), lines + ["click CmdQuitter"]).split("\n"):
-        if line.startswith("message: "):
-            messages.append(line[len("message: "):])
-        elif line.startswith("  | "):
-            shown_lines = (shown_lines or []) + [line[4:]]
-        elif line.startswith("  caret: "):
-            l, c = line[len("  caret: "):].split()
-            snapshots.append((list(messages), "\n".join(shown_lines or []), (int(l), int(c))))
-            shown_lines = None
-    return snapshots, messages
+    shows, messages = script_shows(os.path.dirname(account), lines + ["click CmdQuitter"])
+    carets = [[int(n) for n in l.split()[1:]] for _, printed in shows for l in printed if l.startswith("  caret: ")]
+    return [(said, ledger_text(printed), tuple(caret)) for (said, printed), caret in zip(shows, carets)], messages
 
 
 def main():

@@ -2,6 +2,7 @@
 real keys (xdotool), the accessibility tree. Arguments (run_gui_test.sh sets
 up the display and the buses): YZO YZO_SCRIPT DEMO_FOLDER WORK_FOLDER ..."""
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -53,6 +54,41 @@ def wait_until(condition, seconds, what):
         time.sleep(0.02)
 
 
+def press(key, condition, what, seconds=10):
+    """Presses a key (xdotool's name), then waits for condition() as wait_until does."""
+    xdotool("key", key)
+    return wait_until(condition, seconds, what)
+
+
+def later(seconds):
+    """Events pumped after a pause: what a late reaction of the window would do has happened."""
+    time.sleep(seconds)
+    pump()
+
+
+def lines_of(path):
+    """The lines of a text file, none while it is not written."""
+    try:
+        with open(path, encoding="utf-8") as f:
+            return f.readlines()
+    except FileNotFoundError:
+        return []
+
+
+def read_bytes(path):
+    """The bytes of a file, none while it cannot be read."""
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except OSError:
+        return b""
+
+
+def crlf(lines):
+    """Lines as the program writes its text files: Windows-1252, each ended by CR LF."""
+    return ("\r\n".join(lines) + "\r\n").encode("cp1252")
+
+
 def script_key(xkey):
     """yzo-script's name of an xdotool key: letters in capitals, Return as Enter, space as Space."""
     *modifiers, key = xkey.split("+")
@@ -60,14 +96,45 @@ def script_key(xkey):
     return "+".join(modifiers + [named.get(key, key.upper() if len(key) == 1 else key)])
 
 
-def yzo_script(folder, lines):
+def yzo_script(folder, lines, *options):
     """What yzo-script prints for these lines in folder; the test stops when it fails."""
-    run = subprocess.run([YZO_SCRIPT, "--dossier", folder, "--aujourdhui", TODAY, "--heure", NOW, "-"], cwd=folder,
-                         input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60)
+    run = subprocess.run([YZO_SCRIPT, "--dossier", folder, "--aujourdhui", TODAY, "--heure", NOW, *options, "-"],
+                         cwd=folder, input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=60)
     if run.returncode != 0:
         print(run.stdout, run.stderr)
         raise SystemExit("yzo-script failed: exit %d" % run.returncode)
     return run.stdout
+
+
+def script_shows(folder, lines):
+    """yzo-script on these lines: for each "show" command, the messages said before it and the
+    lines it printed; and every message of the run."""
+    messages, shows, printed = [], [], None
+    for line in yzo_script(folder, lines, "--echo").split("\n"):
+        if line.startswith("$ "):  # the command, echoed before what it does
+            printed = [] if line.startswith("$ show ") else None
+            if printed is not None:
+                shows.append((list(messages), printed))
+        elif line.startswith("message: "):
+            messages.append(line[len("message: "):])
+        elif printed is not None:
+            printed.append(line)
+    return shows, messages
+
+
+def ledger_text(printed):
+    """The ledger's text that "show txt" printed, lines joined by LF."""
+    return "\n".join(line[4:] for line in printed if line.startswith("  | "))
+
+
+# An item of a list as "show" prints it: its number, "*" when selected, "x" when ticked.
+LIST_ITEM = re.compile(r"  (\d+)(\*?)(x?): (.*)$")
+
+
+def list_items(printed):
+    """The items that "show Liste" printed (item 0 is its title) and the selected one."""
+    items = [m for m in map(LIST_ITEM.match, printed) if m]
+    return [m.group(4) for m in items], next((m.group(4) for m in items if m.group(2)), None)
 
 
 def fresh_account(name="demo"):
@@ -85,18 +152,28 @@ def start_yzo(account, **popen):
     return subprocess.Popen([popen.pop("program", YZO), account], env=env, **popen)
 
 
+def stop(process):
+    """Kills the process if it is still there."""
+    if process and process.poll() is None:
+        process.kill()
+        process.wait(10)
+
+
+def report(name):
+    """Exit 1 when a check failed."""
+    if failures:
+        print("%d check(s) failed" % len(failures))
+        sys.exit(1)
+    print(name + " passed")
+
+
 def run_and_report(yzo, body, name):
     """Runs body(), kills the program if it is still there; exit 1 when a check failed."""
     try:
         body()
     finally:
-        if yzo.poll() is None:
-            yzo.kill()
-            yzo.wait(10)
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        sys.exit(1)
-    print(name + " test passed")
+        stop(yzo)
+    report(name + " test")
 
 
 def xdotool(*args):

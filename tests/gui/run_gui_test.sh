@@ -9,15 +9,15 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 yzo=$1 yzo_script=$2 demo=$3 test=${4:-test_window.py} mode=${5:-} orca_script=${6:-}
 skip() { echo "SKIPPED: $*"; exit 77; }
+die() { echo "FAIL: $*"; exit 1; }
+need() { for tool; do command -v "$tool" >/dev/null || die "$tool is missing"; done; }
 command -v xvfb-run >/dev/null || skip "xvfb-run is missing (Debian package xvfb)"
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "pyatspi is missing (Debian package python3-pyatspi)"
 if [ "$test" = test_orca.py ]; then
     /usr/bin/python3 -c 'import importlib.util, sys; sys.exit(importlib.util.find_spec("orca.orca") is None)' \
         2>/dev/null || skip "Orca is missing (Debian package orca)"
 fi
-for tool in xdotool dbus-run-session xauth timeout; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-done
+need xdotool dbus-run-session xauth timeout
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -36,17 +36,15 @@ export LC_ALL=C.UTF-8 GDK_BACKEND=x11
 # is empty and who has no Orca preferences but the speech server that logs.
 # Orca then finds the script only where the package put it: nothing copies it.
 if [ "$mode" = package ]; then
-    for tool in cpack dpkg-deb; do
-        command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-    done
+    need cpack dpkg-deb
     deb=$orca_script
     if [ -d "$deb" ]; then
         cpack --config "$deb/CPackConfig.cmake" -G DEB -B "$work/pkg" > "$work/cpack.log" 2>&1 \
-            || { cat "$work/cpack.log"; echo "FAIL: cpack -G DEB"; exit 1; }
+            || { cat "$work/cpack.log"; die "cpack -G DEB"; }
         deb=$(ls "$work"/pkg/yzo_*.deb 2>/dev/null | head -n 1)
-        [ -n "$deb" ] || { cat "$work/cpack.log"; echo "FAIL: no yzo_*.deb was made"; exit 1; }
+        [ -n "$deb" ] || { cat "$work/cpack.log"; die "no yzo_*.deb was made"; }
     fi
-    dpkg-deb -x "$deb" "$work/root" || { echo "FAIL: dpkg-deb -x $deb"; exit 1; }
+    dpkg-deb -x "$deb" "$work/root" || die "dpkg-deb -x $deb"
     yzo="$work/root/usr/bin/yzo" yzo_script="$work/root/usr/bin/yzo-script"
     export HOME="$work/home"
     mkdir -p "$HOME"
@@ -60,9 +58,9 @@ elif [ -d "$orca_script" ]; then
     # A build folder: installed into a private root, where Orca finds the
     # script as the package puts it.
     cmake --install "$orca_script" --prefix "$work/root" > "$work/install.log" 2>&1 \
-        || { cat "$work/install.log"; echo "FAIL: cmake --install"; exit 1; }
+        || { cat "$work/install.log"; die "cmake --install"; }
     orca_script="$work/root/lib/python3/dist-packages/orca/scripts/apps"
-    [ -f "$orca_script/yzo/__init__.py" ] || { echo "FAIL: the install has no orca/scripts/apps/yzo"; exit 1; }
+    [ -f "$orca_script/yzo/__init__.py" ] || die "the install has no orca/scripts/apps/yzo"
 fi
 
 limit=120

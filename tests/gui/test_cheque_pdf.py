@@ -32,7 +32,7 @@ def prepare(account):
     lines += [str(v) for v in [TOP, LEFT, LENGTH_OF_80, HEIGHT_OF_65]] + ["Mensurations du chèque :", "175"]
     lines += [str(v) for name in ORDER for v in ITEMS[name]]
     with open(prm, "wb") as f:
-        f.write(("\r\n".join(lines) + "\r\n").encode("cp1252"))
+        f.write(crlf(lines))
 
 
 def expected_words():
@@ -108,8 +108,7 @@ def choose_pdf_printer(app, frame, pdf):
     """Fichier, "Choix de l'imprimante": the "Print to File" printer, the
     PDF format and the file name; the dialog's "Print" keeps them."""
     fichier = find(frame, pyatspi.ROLE_MENU, "Fichier")
-    xdotool("key", "F10")
-    if not wait_until(lambda: states(fichier).contains(pyatspi.STATE_SELECTED), 10, "F10 to open Fichier"):
+    if not press("F10", lambda: states(fichier).contains(pyatspi.STATE_SELECTED), "F10 to open Fichier"):
         return False
 
     def selected_entry():
@@ -120,14 +119,12 @@ def choose_pdf_printer(app, frame, pdf):
     # tree would hold the tree up for as long as its dialog is open).
     for _ in range(40):
         before = selected_entry()
-        xdotool("key", "Down")
-        wait_until(lambda: selected_entry() not in (None, before), 5, "Down to move in Fichier")
+        press("Down", lambda: selected_entry() not in (None, before), "Down to move in Fichier", 5)
         if selected_entry() == "Choix de l'imprimante":
             break
     if not check(selected_entry() == "Choix de l'imprimante", "no entry Choix de l'imprimante in Fichier"):
         return False
-    xdotool("key", "Return")
-    dialog = wait_until(lambda: dialog_named(frame, "Choix de l'imprimante"), 20, "the printer dialog")
+    dialog = press("Return", lambda: dialog_named(frame, "Choix de l'imprimante"), "the printer dialog", 20)
     if not dialog or not focus_window("^Choix de l'imprimante$"):
         return False
 
@@ -137,9 +134,9 @@ def choose_pdf_printer(app, frame, pdf):
     if not printer:
         return False
     table = find(dialog, pyatspi.ROLE_TABLE)
-    xdotool("key", "Tab")
-    if not wait_until(lambda: focused(table), 10, "Tab to the printer list"):
+    if not press("Tab", lambda: focused(table), "Tab to the printer list"):
         return False
+
     def chosen():
         return states(printer).contains(pyatspi.STATE_SELECTED)
 
@@ -176,10 +173,8 @@ def choose_pdf_printer(app, frame, pdf):
         return False
     xdotool("key", "ctrl+a")
     xdotool("type", "--delay", "20", pdf)
-    xdotool("key", "Return")
-    if not wait_until(lambda: dialog_named(frame, chooser_name) is None
-                      and file_button.name.endswith(os.path.basename(pdf)), 15,
-                      "the file name in the printer dialog"):
+    if not press("Return", lambda: dialog_named(frame, chooser_name) is None
+                 and file_button.name.endswith(os.path.basename(pdf)), "the file name in the printer dialog", 15):
         print("file button: %r" % file_button.name)
         return False
 
@@ -198,8 +193,7 @@ def answer_box(frame, question, text):
         return False
     xdotool("key", "ctrl+a")
     xdotool("type", "--delay", "20", text)
-    xdotool("key", "Return")
-    return bool(wait_until(lambda: dialog_named(frame, question) is None, 10, "the input box to close"))
+    return bool(press("Return", lambda: dialog_named(frame, question) is None, "the input box to close"))
 
 
 def run_window(yzo, pdf):
@@ -223,8 +217,7 @@ def run_window(yzo, pdf):
         if EXPENSE in caret_line():
             break
         before = caret_of(ledger)[1]
-        xdotool("key", "Up")
-        wait_until(lambda: caret_of(ledger)[1] != before, 5, "Up in the ledger")
+        press("Up", lambda: caret_of(ledger)[1] != before, "Up in the ledger", 5)
     if not check(EXPENSE in caret_line(), "the caret did not reach the expense %s" % EXPENSE):
         return False
     xdotool("key", "alt+v")
@@ -237,15 +230,8 @@ def run_window(yzo, pdf):
         return False
     xdotool("key", "alt+i")
 
-    def written():
-        # The backend writes the file when the job ends: complete once it ends as a PDF does.
-        try:
-            with open(pdf, "rb") as f:
-                return f.read().rstrip().endswith(b"%%EOF")
-        except OSError:
-            return False
-
-    if wait_until(written, 30, "the PDF file written"):
+    # The backend writes the file when the job ends: complete once it ends as a PDF does.
+    if wait_until(lambda: read_bytes(pdf).rstrip().endswith(b"%%EOF"), 30, "the PDF file written"):
         return True
     label = status_label(frame)
     print("the window says: %r" % (label and text_of(label)))

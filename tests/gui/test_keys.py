@@ -36,8 +36,8 @@ def main():
     account = fresh_account()
     shutil.copy(MARKED, account)
     # The ledger text yzo-script shows after the key of the mark, lines joined by LF.
-    shown = yzo_script(os.path.dirname(account), ['start "%s"' % account, "key Oem220", "show txt"])
-    marked = "\n".join(l[4:] for l in shown.split("\n") if l.startswith("  | "))
+    marked = ledger_text(yzo_script(os.path.dirname(account), ['start "%s"' % account, "key Oem220", "show txt"])
+                         .split("\n"))
     account = fresh_account()
     shutil.copy(MARKED, account)
     changes = []
@@ -52,7 +52,7 @@ def main():
     account = fresh_account()
     note = os.path.join(os.path.dirname(account), "courant.txt")
     with open(note, "wb") as f:
-        f.write("\r\n".join(FIRST).encode("cp1252") + b"\r\n")
+        f.write(crlf(FIRST))
     yzo = start_yzo(account)
     run_and_report(yzo, lambda: (keys_go_down(yzo), in_the_notepad(yzo, note)), "key press and notepad")
 
@@ -64,6 +64,7 @@ def script_question(account):
     shown = [l for l in yzo_script(os.path.dirname(account), script).split("\n") if l.startswith("  LblDial ")]
     return shown[0].split('"')[1].strip() if shown else None
 
+
 def run_window(yzo, changes, marked):
     opened = open_ledger(yzo)
     if not opened:
@@ -72,24 +73,21 @@ def run_window(yzo, changes, marked):
 
     # "*" typed as Shift+8 marks the operation, as the key of the mark does.
     unmarked = text_of(ledger)
-    xdotool("key", "shift+8")
-    if not wait_until(lambda: text_of(ledger) == marked, 10, "Shift+8 to mark the operation"):
+    if not press("shift+8", lambda: text_of(ledger) == marked, "Shift+8 to mark the operation"):
         print("ledger %r, yzo-script after the mark: %r" % (text_of(ledger), marked))
     # On a French keyboard "*" has a key of its own: it takes the mark away.
     if shutil.which("setxkbmap"):
         subprocess.run(["setxkbmap", "fr"], check=True, timeout=20)
         layout = subprocess.run(["setxkbmap", "-query"], capture_output=True, text=True, timeout=20).stdout
         if check("layout:     fr" in layout, "the French layout is not set: %r" % layout):
-            xdotool("key", "asterisk")
-            wait_until(lambda: text_of(ledger) == unmarked, 10, "the French key of \"*\" to take the mark away")
+            press("asterisk", lambda: text_of(ledger) == unmarked, "the French key of \"*\" to take the mark away")
         subprocess.run(["setxkbmap", "us"], check=True, timeout=20)
     else:
         print("setxkbmap is missing (Debian package x11-xkb-utils): the French keyboard is not tried")
 
     # A line selected, then unselected by Ctrl+Space and by Ctrl+Z.
     for unselect in ["ctrl+space", "ctrl+z"]:
-        xdotool("key", "shift+Down")
-        wait_until(lambda: "sélectionné" in text_of(ledger), 10, "Shift+Down to select a line")
+        press("shift+Down", lambda: "sélectionné" in text_of(ledger), "Shift+Down to select a line")
         xdotool("key", "Up")
         whole, (line, _) = caret_of(ledger)
         if not check("sélectionné" in line_at(whole, line), "Up did not come back to the selected line"):
@@ -97,10 +95,8 @@ def run_window(yzo, changes, marked):
         longest = max(len(l) for l in whole.split("\n"))
         pump()
         del changes[:]
-        xdotool("key", unselect)
-        wait_until(lambda: "sélectionné" not in text_of(ledger), 10, unselect + " to unselect the line")
-        time.sleep(0.3)
-        pump()
+        press(unselect, lambda: "sélectionné" not in text_of(ledger), unselect + " to unselect the line")
+        later(0.3)
         t = ledger.queryText()
         check(t.getNSelections() == 0, "%s left a selection in the ledger: %r"
               % (unselect, [t.getSelection(i) for i in range(t.getNSelections())]))
@@ -119,35 +115,28 @@ def keys_in_answer_box(app, frame, ledger):
     """Ctrl+A, Ctrl+Z and Shift+F5 typed in the creation's date box act on
     the box: the ledger keeps its one selected line."""
     xdotool("key", "shift+Down")
-    xdotool("key", "Up")
-    if not wait_until(lambda: text_of(ledger).count("sélectionné") == 1, 10, "Shift+Down to select one line"):
+    if not press("Up", lambda: text_of(ledger).count("sélectionné") == 1, "Shift+Down to select one line"):
         return
     before = text_of(ledger)
-    xdotool("key", "alt+c")
     date = find(frame, pyatspi.ROLE_TEXT, "Date")
-    if not wait_until(lambda: date and focused(date), 10, "the creation box"):
+    if not press("alt+c", lambda: date and focused(date), "the creation box"):
         return
     typed = text_of(date)
-    xdotool("key", "ctrl+a")
-    wait_until(lambda: date.queryText().getNSelections() == 1, 10, "Ctrl+A to select the box's text")
+    press("ctrl+a", lambda: date.queryText().getNSelections() == 1, "Ctrl+A to select the box's text")
     check(date.queryText().getSelection(0) == (0, len(typed)),
           "Ctrl+A selected %r of the date box's %r" % (date.queryText().getSelection(0), typed))
-    for keys in ["ctrl+z", "shift+F5"]:
-        xdotool("key", keys)
-    time.sleep(0.5)
-    pump()
+    xdotool("key", "ctrl+z", "shift+F5")
+    later(0.5)
     check(not find(app, pyatspi.ROLE_ALERT) and focused(date), "a key of the date box left it for another window")
     check(text_of(ledger) == before, "keys of the date box changed the ledger: %r" % text_of(ledger))
-    xdotool("key", "Escape")
-    wait_until(lambda: focused(ledger), 10, "Escape back to the ledger")
+    press("Escape", lambda: focused(ledger), "Escape back to the ledger")
 
 
 def space_in_criteria_list(frame, ledger):
     """Space ticks the criteria list's selected row and says so; a second
     Space unticks it. The widget does not tick it a second time."""
-    xdotool("key", "ctrl+r")
-    if not wait_until(lambda: (focused_in(frame).name or "").startswith("Critères"), 10,
-                      "Ctrl+R to the criteria list"):
+    if not press("ctrl+r", lambda: (focused_in(frame).name or "").startswith("Critères"),
+                 "Ctrl+R to the criteria list"):
         return
 
     def ticked():
@@ -155,13 +144,10 @@ def space_in_criteria_list(frame, ledger):
 
     before = ticked()
     label = status_label(frame)
-    xdotool("key", "space")
-    wait_until(lambda: ticked() == before + 1 and label.name.strip() == "sélectionné", 10,
-               "Space to tick one row and say so")
-    xdotool("key", "space")
-    wait_until(lambda: ticked() == before, 10, "a second Space to untick the row")
-    xdotool("key", "Escape")
-    wait_until(lambda: focused(ledger), 10, "Escape back to the ledger")
+    press("space", lambda: ticked() == before + 1 and label.name.strip() == "sélectionné",
+          "Space to tick one row and say so")
+    press("space", lambda: ticked() == before, "a second Space to untick the row")
+    press("Escape", lambda: focused(ledger), "Escape back to the ledger")
 
 
 def count_dialogs(app, frame, window_id, keys):
@@ -179,13 +165,11 @@ def count_dialogs(app, frame, window_id, keys):
             ids = window_ids("^" + dialog.name + "$")
             if ids:
                 xdotool("windowfocus", "--sync", ids[-1])
-            xdotool("key", "Escape")
-            wait_until(lambda: not showing(find(app, pyatspi.ROLE_FILE_CHOOSER)), 10,
-                       "Escape to close the file dialog of " + keys)
+            press("Escape", lambda: not showing(find(app, pyatspi.ROLE_FILE_CHOOSER)),
+                  "Escape to close the file dialog of " + keys)
             deadline = time.monotonic() + SETTLE_SECONDS
         time.sleep(0.05)
     check(opened == 1, "%s opened %d file dialogs" % (keys, opened))
-
 
 
 def question_shown(frame, text):
@@ -215,21 +199,18 @@ def keys_go_down(yzo):
     # Alt+C and Escape at once: the creation opened and left.
     xdotool("key", "--delay", "0", "alt+c", "Escape")
     wait_until(lambda: focused(ledger) and not showing(date), 10, "the ledger back after Alt+C and Escape")
-    time.sleep(LATE_CLICK_SECONDS)
-    pump()
+    later(LATE_CLICK_SECONDS)
     check(focused(ledger) and not showing(date), "Alt+C opened the creation after the Escape that followed it")
 
     # The amount answered by Enter, Backspaces right behind it.
-    xdotool("key", "alt+c")
-    if not wait_until(lambda: focused(date), 10, "the creation's date box"):
+    if not press("alt+c", lambda: focused(date), "the creation's date box"):
         return
-    xdotool("key", "Return")  # the date: the rubrique list
-    # The choice list is a list box named by its question.
-    wait_until(lambda: any(role(a) == pyatspi.ROLE_LIST_BOX and focused(a)
-                           for a in walk(frame)), 10, "the rubrique list")
-    xdotool("key", "Return")  # the rubrique: the objet list, then Enter asks the amount
-    wait_until(lambda: any(role(a) == pyatspi.ROLE_TABLE_CELL and a.name.strip() == FIRST_OBJET
-                           for a in walk(frame)), 10, "the objet list")
+    # The date: the rubrique list, a list box named by its question.
+    press("Return", lambda: any(role(a) == pyatspi.ROLE_LIST_BOX and focused(a) for a in walk(frame)),
+          "the rubrique list")
+    # The rubrique: the objet list, then Enter asks the amount.
+    press("Return", lambda: any(role(a) == pyatspi.ROLE_TABLE_CELL and a.name.strip() == FIRST_OBJET
+                                for a in walk(frame)), "the objet list")
     xdotool("key", "Return")
     box = wait_until(lambda: window_ids("^montant$", yzo.pid), 10, "the amount's input box")
     if not box:
@@ -239,14 +220,11 @@ def keys_go_down(yzo):
     xdotool("type", AMOUNT)
     xdotool("key", "--delay", "0", "Return", *["BackSpace"] * len(AMOUNT))
     wait_until(lambda: not window_ids("^montant$", yzo.pid), 10, "the amount's input box to close")
-    time.sleep(LATE_CLICK_SECONDS)
-    pump()
+    later(LATE_CLICK_SECONDS)
     check(question_shown(frame, NUMBER_QUESTION),
           "Enter did not answer the amount at once: no question %r after it" % NUMBER_QUESTION)
     xdotool("windowfocus", "--sync", frame_id)
-    xdotool("key", "Escape")
-    wait_until(lambda: focused(ledger), 10, "Escape back to the ledger")
-
+    press("Escape", lambda: focused(ledger), "Escape back to the ledger")
 
 
 def in_the_notepad(yzo, note):
@@ -262,10 +240,8 @@ def in_the_notepad(yzo, note):
         return
 
     # The key opens the file dialog on the proposed name, beside the account.
-    xdotool("key", "ctrl+shift+b")
-    dialog = wait_until(lambda: find(app, pyatspi.ROLE_FILE_CHOOSER) or find(app, pyatspi.ROLE_DIALOG),
-                        15, "the notepad's file dialog")
-    if not dialog:
+    if not press("ctrl+shift+b", lambda: find(app, pyatspi.ROLE_FILE_CHOOSER) or find(app, pyatspi.ROLE_DIALOG),
+                 "the notepad's file dialog", 15):
         return
     # The location box takes the whole path, whatever folder the dialog shows.
     xdotool("key", "ctrl+l")
@@ -290,16 +266,11 @@ def in_the_notepad(yzo, note):
         return
     xdotool("key", "ctrl+s")
 
-    def saved():
-        with open(note, "rb") as f:
-            return f.read() == ("\r\n".join(FIRST + [TYPED]) + "\r\n").encode("cp1252")
-
-    check(wait_until(saved, 10, "the notepad written"), "the file does not hold what was read")
+    check(wait_until(lambda: read_bytes(note) == crlf(FIRST + [TYPED]), 10, "the notepad written"),
+          "the file does not hold what was read")
     backup = note + ".bak"
     if check(os.path.exists(backup), "no backup of the notepad"):
-        with open(backup, "rb") as f:
-            check(f.read() == ("\r\n".join(FIRST) + "\r\n").encode("cp1252"),
-                  "the backup does not hold the previous text")
+        check(read_bytes(backup) == crlf(FIRST), "the backup does not hold the previous text")
     check(not os.path.exists(os.path.join(os.path.dirname(note), "courant.bak")),
           "the notepad's backup took the account's backup name")
 
@@ -309,7 +280,6 @@ def in_the_notepad(yzo, note):
         button.queryAction().doAction(0)
         check(wait_until(lambda: showing(ledger) and not showing(notepad), 10, "the ledger back"),
               "the ledger is not back after the button")
-
 
 
 if __name__ == "__main__":

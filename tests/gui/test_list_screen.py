@@ -16,22 +16,8 @@ def script_run(account):
     for key in STEPS:
         lines += ["key " + script_key(key), "show Liste"]
     lines += ["key Escape", "click CmdQuitter"]
-    messages, snapshots, selected, listing, title = [], [], None, False, None
-    for line in yzo_script(os.path.dirname(account), lines).split("\n"):
-        head = line[2:line.index(":")] if line.startswith("  ") and ":" in line else ""
-        is_item = head.rstrip("*x").isdigit()
-        if listing and (not is_item or head.rstrip("*x") == "0"):  # a listing ends
-            snapshots.append((list(messages), selected))
-            listing, selected = False, None
-        if line.startswith("message: "):
-            messages.append(line[len("message: "):])
-        elif is_item:
-            listing = True
-            if head.rstrip("*x") == "0" and title is None:
-                title = line[line.index(":") + 2:]
-            if head.endswith("*"):
-                selected = line[line.index(":") + 2:]
-    return snapshots, messages, title
+    shows, messages = script_shows(os.path.dirname(account), lines)
+    return [(said, list_items(printed)[1]) for said, printed in shows], messages, list_items(shows[0][1])[0][0]
 
 
 def selected_text(table):
@@ -94,16 +80,14 @@ def run_window(yzo, heard, snapshots, script_messages, title):
     for i, xkey in enumerate(STEPS, start=1):
         skey = script_key(xkey)
         messages, wanted = snapshots[i]
-        xdotool("key", xkey)
-        if not wait_until(lambda: selected_text(table) == wanted and heard.label == messages, 10,
-                          "key %s to select %r" % (skey, wanted)):
+        if not press(xkey, lambda: selected_text(table) == wanted and heard.label == messages,
+                     "key %s to select %r" % (skey, wanted)):
             fail("key %s: selected %r, messages %r; yzo-script: %r, %r"
                  % (skey, selected_text(table), heard.label, wanted, messages))
             return
     check(any(m.strip() == "introuvable" for m in heard.label), "a letter matching nothing did not say introuvable")
 
-    xdotool("key", "Escape")
-    wait_until(lambda: showing(ledger) and focused(ledger), 10, "Esc to bring back the ledger")
+    press("Escape", lambda: showing(ledger) and focused(ledger), "Esc to bring back the ledger")
     check(not showing(table), "the list is still shown after Esc")
     quit_program(frame, yzo)
     check(heard.label == script_messages, "the window said %r, yzo-script said %r" % (heard.label, script_messages))

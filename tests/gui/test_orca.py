@@ -171,11 +171,7 @@ def install_orca_preferences():
 
 
 def spoken():
-    try:
-        with open(SPEECH_LOG, encoding="utf-8") as f:
-            return [json.loads(line) for line in f if line.strip()]
-    except FileNotFoundError:
-        return []
+    return [json.loads(line) for line in lines_of(SPEECH_LOG) if line.strip()]
 
 
 def said(entries):
@@ -202,11 +198,7 @@ def settle(start, quiet=0.8, limit=10):
 
 def braille_lines():
     prefix = "BRAILLE LINE:  '"
-    try:
-        with open(BRAILLE_LOG, encoding="utf-8") as f:
-            return [line[len(prefix):].rstrip("\n").rstrip("'") for line in f if line.startswith(prefix)]
-    except FileNotFoundError:
-        return []
+    return [line[len(prefix):].rstrip("\n").rstrip("'") for line in lines_of(BRAILLE_LOG) if line.startswith(prefix)]
 
 
 def texts_of(messages):
@@ -245,7 +237,7 @@ def open_report(yzo):
         settle(len(spoken()))  # the window is ready when Orca has said it
         xdotool("key", key)
         closed(yzo, name)
-    xdotool("windowfocus", "--sync", window_ids("^" + ACCOUNT + "$", yzo.pid)[0])
+    focus_frame(yzo)
 
 
 def choose_file(yzo, path):
@@ -446,8 +438,7 @@ def main():
     yzo = None
     try:
         if not wait_until(lambda: "Screen reader on." in said(spoken()), 60, "Orca to start"):
-            with open(os.path.join(WORK, "orca.out")) as f:
-                print(f.read())
+            print("".join(lines_of(os.path.join(WORK, "orca.out"))))
             raise SystemExit("FAIL: Orca did not start")  # a test that did not run has not passed
         start = len(spoken())
         yzo = start_yzo(os.path.join(folder, ACCOUNT), extra_env={"YZO_TRACE_KEYS": "1"}, cwd=folder,
@@ -458,9 +449,7 @@ def main():
         if MODE == "script":
             check_braille(steps)
     finally:
-        if yzo and yzo.poll() is None:
-            yzo.kill()
-            yzo.wait(10)
+        stop(yzo)
         orca.terminate()
         try:
             orca.wait(10)
@@ -471,11 +460,8 @@ def main():
     for e in spoken():
         print("   ", e["what"], repr(e["text"]), "" if e.get("interrupt", True) else "(queued)")
     if failures:
-        with open(os.path.join(WORK, "yzo-stderr.txt")) as f:
-            print("yzo's keys:\n" + f.read())
-        print("%d check(s) failed" % len(failures))
-        sys.exit(1)
-    print("orca test (%s) passed" % MODE)
+        print("yzo's keys:\n" + "".join(lines_of(os.path.join(WORK, "yzo-stderr.txt"))))
+    report("orca test (%s)" % MODE)
 
 
 def run_steps(yzo, steps, start):

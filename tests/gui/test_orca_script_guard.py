@@ -133,11 +133,10 @@ def refused(modules, what):
         load(modules)
     except ImportError as error:
         print("refused as it must (%s): %s" % (what, error))
-        return
     except Exception as error:
         check(False, "%s: the script raised %r, which breaks Orca's script manager" % (what, error))
-        return
-    check(False, "%s: the script loaded on an Orca it cannot serve" % what)
+    else:
+        check(False, "%s: the script loaded on an Orca it cannot serve" % what)
 
 
 def main():
@@ -162,10 +161,8 @@ def main():
 
     # A later Orca whose speakMessage changed: the event goes to Orca's handler.
     script.handled.clear()
-
-    def changed(text):
-        raise TypeError("speakMessage() got an unexpected keyword argument 'interrupt'")
-    script.speakMessage = changed
+    script.speakMessage = lambda text: (_ for _ in ()).throw(
+        TypeError("speakMessage() got an unexpected keyword argument 'interrupt'"))
     event = Event(status, "solde 13,00")
     script.onTextInserted(event)
     check(script.handled == [("onTextInserted", event)],

@@ -24,17 +24,9 @@ def script_run(account):
     lines = ['start "%s"' % account, "show txt"]
     for key in STEPS:
         lines += ["key " + script_key(key), "show txt"]
-    messages, snapshots, shown_lines = [], [], None
-    for line in yzo_script(os.path.dirname(account), lines + ["click CmdQuitter"]).split("\n"):
-        if line.startswith("message: "):
-            messages.append(line[len("message: "):])
-        elif line.startswith("  | "):
-            shown_lines = (shown_lines or []) + [line[4:]]
-        elif line.startswith("  caret: "):
-            l, c = line[len("  caret: "):].split()
-            snapshots.append((list(messages), "\n".join(shown_lines or []), (int(l), int(c))))
-            shown_lines = None
-    return snapshots, messages
+    shows, messages = script_shows(os.path.dirname(account), lines + ["click CmdQuitter"])
+    carets = [[int(n) for n in l.split()[1:]] for _, printed in shows for l in printed if l.startswith("  caret: ")]
+    return [(said, ledger_text(printed), tuple(caret)) for (said, printed), caret in zip(shows, carets)], messages
 
 
 def main():
@@ -82,8 +74,7 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
         skey = script_key(xkey)
         _, before = caret_of(ledger)
         heard_before = len(heard.label)
-        xdotool("key", xkey)
-        if not wait_until(lambda: same_as(snapshots[i]), 10, "key %s to match yzo-script" % skey):
+        if not press(xkey, lambda: same_as(snapshots[i]), "key %s to match yzo-script" % skey):
             show_difference(snapshots[i], "key " + skey)
             break
         whole, after = caret_of(ledger)
@@ -121,20 +112,17 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
 
     # Tab leaves the ledger for the first button; there the program receives
     # the codes of its own keys.
-    xdotool("key", "Tab")
     first = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Visu.Chèque")
-    wait_until(lambda: focused(first), 5, "Tab to reach the first button")
-    with open(trace_path) as f:
-        traced_before = len(f.readlines())
+    press("Tab", lambda: focused(first), "Tab to reach the first button", 5)
+    traced_before = len(lines_of(trace_path))
     for keysym, _, _, _ in KEYS_ON_BUTTON:
         xdotool("key", keysym)
     expected = ["key %d shift=%d ctrl=0 char=%d control=CmdYzo" % (code, shift, char)
                 for _, code, shift, char in KEYS_ON_BUTTON]
 
     def traced():
-        with open(trace_path) as f:
-            seen = [l.rstrip("\n") for l in f.readlines()[traced_before:] if l.startswith("key ") and "control=CmdYzo" in l
-                    and not l.startswith(("key 16 ", "key 17 "))]  # Shift and Ctrl themselves
+        seen = [l.rstrip("\n") for l in lines_of(trace_path)[traced_before:] if l.startswith("key ")
+                and "control=CmdYzo" in l and not l.startswith(("key 16 ", "key 17 "))]  # Shift and Ctrl themselves
         return seen if len(seen) >= len(expected) else None
 
     seen = wait_until(traced, 10, "the keys to reach the program") or []
@@ -144,7 +132,7 @@ def run_window(yzo, heard, snapshots, script_messages, trace_path):
     # Quitter closes the window and ends the program; it said what
     # yzo-script said, in the same order.
     if not quit_program(frame, yzo):
-        print(open(trace_path).read())
+        print("".join(lines_of(trace_path)))
     check(heard.label == script_messages, "the window said %r, yzo-script said %r" % (heard.label, script_messages))
 
 
@@ -154,23 +142,18 @@ def leave_menu(frame, ledger, heard):
     _, where = caret_of(ledger)
     said_before = len(heard.label)
     fichier = find(frame, pyatspi.ROLE_MENU, "Fichier")
-    xdotool("key", "F10")
-    if not wait_until(lambda: states(fichier).contains(pyatspi.STATE_SELECTED), 10, "F10 to open Fichier"):
+    if not press("F10", lambda: states(fichier).contains(pyatspi.STATE_SELECTED), "F10 to open Fichier"):
         return
-    xdotool("key", "Down")
-    wait_until(lambda: any(states(item).contains(pyatspi.STATE_SELECTED) for item in walk(fichier)
-                           if role(item) == pyatspi.ROLE_MENU_ITEM), 10, "Down to reach an entry of Fichier")
-    xdotool("key", "Escape")
-    wait_until(lambda: not states(fichier).contains(pyatspi.STATE_SELECTED)
-               and focused(ledger), 10, "Escape to leave the menu")
+    press("Down", lambda: any(states(item).contains(pyatspi.STATE_SELECTED) for item in walk(fichier)
+                              if role(item) == pyatspi.ROLE_MENU_ITEM), "Down to reach an entry of Fichier")
+    press("Escape", lambda: not states(fichier).contains(pyatspi.STATE_SELECTED) and focused(ledger),
+          "Escape to leave the menu")
     check(caret_of(ledger)[1] == where, "the menu keys moved the ledger's caret from %r to %r"
           % (where, caret_of(ledger)[1]))
     check(len(heard.label) == said_before, "the menu keys reached the ledger: %r" % heard.label[said_before:])
-    xdotool("key", "Down")
-    check(wait_until(lambda: caret_of(ledger)[1] != where, 10, "Down in the ledger after the menu"),
+    check(press("Down", lambda: caret_of(ledger)[1] != where, "Down in the ledger after the menu"),
           "the ledger does not have the keys after the menu")
-    xdotool("key", "Up")
-    wait_until(lambda: caret_of(ledger)[1] == where, 10, "Up back to the line before")
+    press("Up", lambda: caret_of(ledger)[1] == where, "Up back to the line before")
 
 
 def tab_round(frame, ledger):
@@ -178,10 +161,8 @@ def tab_round(frame, ledger):
     status area is no stop."""
     order = ["Visu.Chèque", "Création", "Modif. Ligne", "Quitter", "Opérations"]
     for name in order:
-        xdotool("key", "Tab")
-        got = wait_until(lambda: focused_in(frame) is not None and focused_in(frame).name == name, 10,
-                         "Tab to reach " + name)
-        if not got:
+        if not press("Tab", lambda: focused_in(frame) is not None and focused_in(frame).name == name,
+                     "Tab to reach " + name):
             stop = focused_in(frame)
             fail("Tab reached %r (%s) instead of %s" % (stop and stop.name, stop and stop.getRoleName(), name))
             return

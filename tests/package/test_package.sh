@@ -114,8 +114,8 @@ report "$built_yzo" "$work/built"
 status=$(cat "$work/installed.status")
 [ "$status" = 0 ] || [ "$status" = 1 ] || { cat "$work/installed.err"; fail "batch report ended with status $status"; }
 [ "$status" = "$(cat "$work/built.status")" ] || fail "batch report: status $status, the build tree's $(cat "$work/built.status")"
-cmp -s "$work/installed.out" "$work/built.out" || { diff "$work/built.out" "$work/installed.out"; fail "batch report messages differ"; }
-cmp -s "$work/installed.err" "$work/built.err" || { diff "$work/built.err" "$work/installed.err"; fail "batch report errors differ"; }
+diff "$work/built.out" "$work/installed.out" || fail "batch report messages differ"
+diff "$work/built.err" "$work/installed.err" || fail "batch report errors differ"
 diff -r "$work/built" "$work/installed" || fail "batch report files differ"
 if [ "$status" = 1 ]; then
     [ -s "$work/installed.err" ] || fail "batch report failed without saying why"
@@ -148,15 +148,12 @@ run "$yzo" "$work/club/club.txt" /C > "$work/out" 2> "$work/err"
 [ $? -eq 0 ] || { cat "$work/err"; fail "the installed program's report did not find its accounts"; }
 [ -f "$work/club/club.prn" ] || fail "the installed program's report wrote no club.prn"
 # The installed yzo-script finds the list of keys in its folder and keeps yzo.INI there.
-{
-    echo start
-    if [ -f "$root/usr/share/yzo/touche.txt" ]; then
-        first=$(head -n 1 "$root/usr/share/yzo/touche.txt" | iconv -f CP1252 -t UTF-8 | tr -d '\r')
-        echo "menu mnuaideListeToucheItem"
-        echo "expect line \"$first\""
-    fi
-    echo close
-} > "$work/quit.scn"
+echo start > "$work/quit.scn"
+if [ -f "$root/usr/share/yzo/touche.txt" ]; then
+    first=$(head -n 1 "$root/usr/share/yzo/touche.txt" | iconv -f CP1252 -t UTF-8 | tr -d '\r')
+    printf 'menu mnuaideListeToucheItem\nexpect line "%s"\n' "$first" >> "$work/quit.scn"
+fi
+echo close >> "$work/quit.scn"
 # The marker verorca.ini copies share/yzo's Orca script into a new user's Orca folder, and says so.
 : > "$XDG_CONFIG_HOME/yzo/verorca.ini"
 unset XDG_DATA_HOME

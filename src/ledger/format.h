@@ -29,6 +29,8 @@ std::wstring centre(const std::wstring& text, int width);
 void arrondi(double& amount);
 // The amount rounded to cents, as a decimal text with '.' ("-12.5", "3").
 std::wstring decimalText(double amount);
+// The amount in cents, rounded as decimalText rounds it (on the decimal form).
+long long centsOf(double amount);
 // Trims blanks at both ends / at the right.
 std::wstring trim(const std::wstring& text);
 std::wstring trimRight(const std::wstring& text);

@@ -80,6 +80,21 @@ std::wstring decimalText(double amount) {
     return s;
 }
 
+namespace {
+constexpr long long kCentsPerUnitOfText = 100;
+}  // namespace
+
+long long centsOf(double amount) {
+    std::wstring text = decimalText(amount);  // "-12.5", "3"
+    const bool negative = !text.empty() && text[0] == L'-';
+    if (negative) text.erase(0, 1);
+    const size_t dot = text.find(L'.');
+    std::wstring fraction = dot == std::wstring::npos ? L"" : text.substr(dot + 1);
+    fraction.resize(2, L'0');
+    const long long cents = std::stoll(text.substr(0, dot)) * kCentsPerUnitOfText + std::stoll(fraction);
+    return negative ? -cents : cents;
+}
+
 void arrondi(double& amount) {
     if (!std::isfinite(amount)) return;
     std::wstring s = decimalText(amount);

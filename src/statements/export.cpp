@@ -101,18 +101,6 @@ std::wstring csvRow(const OperationView& op, const AccountHeader& header) {
     return row;
 }
 
-// The amount in cents, rounded as the program writes amounts.
-long long centsOf(double amount) {
-    std::wstring text = decimalText(amount);  // "-12.5", "3"
-    const bool negative = !text.empty() && text[0] == L'-';
-    if (negative) text.erase(0, 1);
-    const size_t dot = text.find(L'.');
-    std::wstring fraction = dot == std::wstring::npos ? L"" : text.substr(dot + 1);
-    fraction.resize(2, L'0');
-    const long long cents = std::stoll(text.substr(0, dot)) * kCentsPerUnit + std::stoll(fraction);
-    return negative ? -cents : cents;
-}
-
 // The commodity of the account's unit: the currency codes for euros and
 // francs, else the unit's name, quoted when it holds more than letters.
 std::wstring journalCommodity(const AccountHeader& header) {

@@ -2,9 +2,9 @@
 // the review of its lines in the check list, and the import on OK. Nothing
 // of the account changes before OK.
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 
+#include "account/balance.h"
 #include "account/paths.h"
 #include "account/storedline.h"
 #include "app/errors.h"
@@ -18,8 +18,6 @@ const wchar_t* const kStatementFilter =
     L"QIF (*.qif)|*.qif|CSV (*.csv)|*.csv|tous fichiers (*.*)|*.*";
 const wchar_t* const kProcedure = L"mnuImportReleve";
 const wchar_t* const kNoLine = L"aucune opération dans le relevé";
-
-long long toCents(double amount) { return std::llround(amount * 100.0); }
 
 // "le 2 mars 2026": a date said in words.
 std::wstring spokenDate(Date date) {
@@ -250,7 +248,7 @@ void MainForm::showImportReview(const StatementAccount& account) {
         }
         if (op.code == L'B') continue;
         history.add(op.objet, op.code, op.rubrique);
-        stored.push_back({op.date, toCents(op.montant), trim(op.numero)});
+        stored.push_back({op.date, centsOf(op.montant), trim(op.numero)});
         storedIndex.push_back(i);
     }
     imp.lines.clear();
@@ -340,7 +338,7 @@ void MainForm::validationImport() {
             if (text.size() > storedline::kFlagPosition)
                 text[storedline::kFlagPosition] = type == kAccountBankCode ? L'/' : L'*';
             ++counts.flagged;
-            if (r.op.date <= imp.balanceDate) registeredCents += toCents(r.op.montant);
+            if (r.op.date <= imp.balanceDate) registeredCents += centsOf(r.op.montant);
         } else {
             added.push_back(r.op);
         }
@@ -372,20 +370,20 @@ void MainForm::validationImport() {
 }
 
 long long MainForm::registeredBalanceAt(Date date, long long registeredNow) const {
-    const int type = acc.header.accountType;
-    long long cents = 0;
+    // The one balance rule, over the operations up to that date: on a bank-code
+    // account the last bank line gives what the bank had registered, to which
+    // what this import registered is added; on the others every operation counts.
+    const BalanceRule rule = BalanceRule::of(acc.header);
+    BalanceSums sums;
     for (long i = 1; i <= acc.operationCount(); ++i) {
         try {
             OperationView op = readOperation(acc.operationLines[static_cast<size_t>(i)].text);
-            if (op.date > date || op.date < acc.header.startDate) continue;
-            // The last bank line holds what the bank had registered.
-            if (type == kAccountBankCode && op.code == L'B') cents = toCents(op.montant);
-            else if (type != kAccountBankCode && op.code != L'B') cents += toCents(op.montant);
+            if (op.date <= date) addToBalance(op, rule, sums);
         } catch (const YzoError&) {
             // a malformed line counts in no balance
         }
     }
-    return type == kAccountBankCode ? cents + registeredNow : cents;
+    return rule.accountType == kAccountBankCode ? centsOf(sums.bankAmount) + registeredNow : centsOf(sums.balance);
 }
 
 void MainForm::setBankLine(long long cents, Date date) {

@@ -142,20 +142,18 @@ def count_dialogs(app, frame, window_id, keys):
     SETTLE_SECONDS of the last one, and checks that there was exactly one."""
     xdotool("windowfocus", "--sync", window_id)
     xdotool("key", keys)
-    opened = 0
-    deadline = time.monotonic() + 15
-    while time.monotonic() < deadline:
-        pump()
+
+    def shown_chooser():
         dialog = find(app, pyatspi.ROLE_FILE_CHOOSER)
-        if dialog and showing(dialog):
-            opened += 1
-            ids = window_ids("^" + dialog.name + "$")
-            if ids:
-                xdotool("windowfocus", "--sync", ids[-1])
-            press("Escape", lambda: not showing(find(app, pyatspi.ROLE_FILE_CHOOSER)),
-                  "Escape to close the file dialog of " + keys)
-            deadline = time.monotonic() + SETTLE_SECONDS
-        time.sleep(0.05)
+        return dialog if showing(dialog) else None
+
+    opened, seconds = 0, 15
+    while dialog := wait_until(shown_chooser, seconds):
+        opened, seconds = opened + 1, SETTLE_SECONDS
+        ids = window_ids("^" + dialog.name + "$")
+        if ids:
+            xdotool("windowfocus", "--sync", ids[-1])
+        press("Escape", lambda: not shown_chooser(), "Escape to close the file dialog of " + keys)
     check(opened == 1, "%s opened %d file dialogs" % (keys, opened))
 
 
@@ -237,8 +235,7 @@ def in_the_notepad(yzo, note):
     check(wait_until(lambda: focused(notepad), 10, "the focus on the notepad"), "the notepad does not have the focus")
 
     # A line typed at the end, then saved.
-    xdotool("key", "ctrl+End")
-    xdotool("key", "Return")
+    xdotool("key", "ctrl+End", "Return")
     xdotool("type", "--delay", "20", TYPED)
     wanted = "\n".join(FIRST + [TYPED])
     if not wait_until(lambda: text_of(notepad) == wanted, 10, "the typed line read back"):

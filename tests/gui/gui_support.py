@@ -62,6 +62,18 @@ def press(key, condition, what, seconds=10):
     return wait_until(condition, seconds, what)
 
 
+def press_until(key, reached, state, times, what=None, seconds=5):
+    """Presses key until reached(), at most times times, each time waiting for
+    state() to change to something other than None (a failure after seconds
+    unless what is None); whether reached."""
+    for _ in range(times):
+        if reached():
+            return True
+        before = state()
+        press(key, lambda: state() not in (None, before), what, seconds)
+    return bool(reached())
+
+
 def later(seconds):
     """Events pumped after a pause: what a late reaction of the window would do has happened."""
     time.sleep(seconds)

@@ -112,12 +112,8 @@ def choose_pdf_printer(app, frame, pdf):
 
     # The entry is reached with Down (an item run through the accessibility
     # tree would hold the tree up for as long as its dialog is open).
-    for _ in range(40):
-        before = selected_entry()
-        press("Down", lambda: selected_entry() not in (None, before), "Down to move in Fichier", 5)
-        if selected_entry() == "Choix de l'imprimante":
-            break
-    if not check(selected_entry() == "Choix de l'imprimante", "no entry Choix de l'imprimante in Fichier"):
+    if not check(press_until("Down", lambda: selected_entry() == "Choix de l'imprimante", selected_entry, 40,
+                             "Down to move in Fichier"), "no entry Choix de l'imprimante in Fichier"):
         return False
     dialog = press("Return", lambda: dialog_named(frame, "Choix de l'imprimante"), "the printer dialog", 20)
     if not dialog or not focus_window("^Choix de l'imprimante$"):
@@ -135,12 +131,7 @@ def choose_pdf_printer(app, frame, pdf):
     def chosen():
         return states(printer).contains(pyatspi.STATE_SELECTED)
 
-    for _ in range(10):
-        if chosen():
-            break
-        xdotool("key", "Down")
-        wait_until(chosen, 2)
-    if not check(chosen(), "Print to File is not selected"):
+    if not check(press_until("Down", chosen, chosen, 10, seconds=2), "Print to File is not selected"):
         return False
 
     pdf_format = wait_until(lambda: find(dialog, pyatspi.ROLE_RADIO_BUTTON, "PDF"), 10, "the output formats")
@@ -189,12 +180,8 @@ def run_window(yzo, pdf):
         whole, (line, _) = caret_of(ledger)
         return line_at(whole, line)
 
-    for _ in range(10):
-        if EXPENSE in caret_line():
-            break
-        before = caret_of(ledger)[1]
-        press("Up", lambda: caret_of(ledger)[1] != before, "Up in the ledger", 5)
-    if not check(EXPENSE in caret_line(), "the caret did not reach the expense %s" % EXPENSE):
+    if not check(press_until("Up", lambda: EXPENSE in caret_line(), lambda: caret_of(ledger)[1], 10,
+                             "Up in the ledger"), "the caret did not reach the expense %s" % EXPENSE):
         return False
     xdotool("key", "alt+v")
     # Each input box, once shown, answered; then the frame given the keyboard back.

@@ -157,11 +157,6 @@ def count_dialogs(app, frame, window_id, keys):
     check(opened == 1, "%s opened %d file dialogs" % (keys, opened))
 
 
-def question_shown(frame, text):
-    """A label of the window shows this text."""
-    return any(role(a) == pyatspi.ROLE_LABEL and showing(a) and text_of(a).strip() == text for a in walk(frame))
-
-
 def keys_go_down(yzo):
     """Buttons and input boxes answer as the key goes down: GTK's button,
     activated by a key, clicks on its release or a quarter of a second later,
@@ -200,7 +195,8 @@ def keys_go_down(yzo):
                          ("key", "--delay", "0", "Return", *["BackSpace"] * len(AMOUNT)), seconds=10):
         return
     later(LATE_CLICK_SECONDS)
-    check(question_shown(frame, NUMBER_QUESTION),
+    check(any(role(a) == pyatspi.ROLE_LABEL and showing(a) and text_of(a).strip() == NUMBER_QUESTION
+              for a in walk(frame)),
           "Enter did not answer the amount at once: no question %r after it" % NUMBER_QUESTION)
     xdotool("windowfocus", "--sync", frame_id)
     press("Escape", lambda: focused(ledger), "Escape back to the ledger")

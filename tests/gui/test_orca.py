@@ -130,11 +130,10 @@ def split_steps(transcript):
             record["box"] = (record["box"] or ()) + (line.split('"')[1].strip(),)
         elif line.startswith("  caret: "):
             record["caret"] = int(line.split()[1])
-        elif line.startswith("  ") and line[2:3].isdigit() and ": " in line:
-            tag, item = line[2:].split(": ", 1)
-            record["items"].append(item)
-            if "*" in tag:
-                record["selected"] = item.strip()  # as a screen reader says it
+        elif item := LIST_ITEM.match(line):
+            record["items"].append(item.group(4))
+            if item.group(2):
+                record["selected"] = item.group(4).strip()  # as a screen reader says it
     return steps
 
 

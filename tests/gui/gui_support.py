@@ -37,8 +37,9 @@ def pump():
         context.iteration(False)
 
 
-def wait_until(condition, seconds, what):
-    """Pumps accessibility events until condition() is true; None (a failure) on timeout."""
+def wait_until(condition, seconds, what=None):
+    """Pumps accessibility events until condition() is true; None on timeout,
+    a failure unless what is None (a wait whose end is not a check)."""
     deadline = time.monotonic() + seconds
     while True:
         pump()
@@ -49,7 +50,8 @@ def wait_until(condition, seconds, what):
         if result:
             return result
         if time.monotonic() > deadline:
-            fail("timed out after %d s waiting for %s" % (seconds, what))
+            if what is not None:
+                fail("timed out after %d s waiting for %s" % (seconds, what))
             return None
         time.sleep(0.02)
 
@@ -58,6 +60,18 @@ def press(key, condition, what, seconds=10):
     """Presses a key (xdotool's name), then waits for condition() as wait_until does."""
     xdotool("key", key)
     return wait_until(condition, seconds, what)
+
+
+def press_until(key, reached, state, times, what=None, seconds=5):
+    """Presses key until reached(), at most times times, each time waiting for
+    state() to change to something other than None (a failure after seconds
+    unless what is None); whether reached."""
+    for _ in range(times):
+        if reached():
+            return True
+        before = state()
+        press(key, lambda: state() not in (None, before), what, seconds)
+    return bool(reached())
 
 
 def later(seconds):
@@ -201,6 +215,27 @@ def focus_main_window(yzo):
     return focus_window("^courant", yzo.pid)
 
 
+def answer_window(name, pid, *actions, back=None, focus=True, seconds=15):
+    """A dialog answered as its user answers it: the window named name (a
+    pattern matched whole) given the keyboard unless focus is false, then each
+    action in turn (a wait, or xdotool's arguments), then its closing awaited;
+    once it closed, back() gives the keyboard back as a desktop would. Whether
+    it closed; each wait is bounded by seconds."""
+    pattern = "^%s$" % name
+    if focus and not focus_window(pattern, pid, seconds):
+        return False
+    for action in actions:
+        if callable(action):
+            action()
+        else:
+            xdotool(*action)
+    if not wait_until(lambda: not window_ids(pattern, pid), seconds, "the window %s to close" % name):
+        return False
+    if back:
+        back()
+    return True
+
+
 def role(acc):
     try:
         return acc.getRole()
@@ -292,14 +327,14 @@ def wait_for_window(yzo):
 
 
 def open_ledger(yzo):
-    """(application, frame, ledger, window id) once the ledger has the keyboard; None on failure."""
+    """(application, frame, ledger, window id) once the ledger has the keyboard; four Nones on failure."""
     app, frame = wait_for_window(yzo)
     ledger = frame and find(frame, pyatspi.ROLE_TEXT, "Opérations")
     if not (app and check(ledger, "no ledger text named Opérations")):
-        return None
+        return None, None, None, None
     window_id = focus_main_window(yzo)
     if not (window_id and wait_until(lambda: focused(ledger), 10, "the focus on the ledger")):
-        return None
+        return None, None, None, None
     return app, frame, ledger, window_id
 
 
@@ -308,28 +343,27 @@ def quit_program(frame, yzo):
     quit_button = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Quitter")
     if check(quit_button, "no button named Quitter"):
         quit_button.queryAction().doAction(0)
-    deadline = time.monotonic() + 15
-    while yzo.poll() is None and time.monotonic() < deadline:
-        pump()
-        time.sleep(0.05)
-    pump()
-    return check(yzo.poll() is not None, "Quitter did not end the program") and \
+    return check(wait_until(lambda: yzo.poll() is not None, 15), "Quitter did not end the program") and \
         check(yzo.returncode == 0, "yzo ended with status %d" % yzo.returncode)
 
 
 class Heard:
-    """Status messages as the label, the notification and the announcements carry them."""
+    """Status messages as the label, the notification and the announcements
+    carry them; the ledger's text changes, as (inserted or deleted, length)."""
 
     def __init__(self):
-        self.label, self.notified, self.shown, self.announced = [], [], [], []
+        self.label, self.notified, self.shown, self.announced, self.ledger = [], [], [], [], []
         pyatspi.Registry.registerEventListener(
-            self, "object:text-changed:insert", "object:property-change:accessible-name",
+            self, "object:text-changed", "object:property-change:accessible-name",
             "object:state-changed:showing", "object:announcement")
 
     def __call__(self, event):
         try:
             source_role, notification = role(event.source), role(event.source) == pyatspi.ROLE_NOTIFICATION
-            if event.type.startswith("object:text-changed:insert"):
+            if source_role == pyatspi.ROLE_TEXT and event.source.name == "Opérations" \
+                    and event.type.startswith("object:text-changed"):
+                self.ledger.append((event.type, event.detail2))
+            elif event.type.startswith("object:text-changed:insert"):
                 if source_role == pyatspi.ROLE_LABEL and in_notification(event.source):
                     self.label.append(event.any_data)
             elif event.type.startswith("object:announcement"):

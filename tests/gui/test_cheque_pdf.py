@@ -96,12 +96,7 @@ def main():
     pdf = os.path.join(WORK, "cheque.pdf")
     os.environ.pop("YZO_IMPRESSION_PDF", None)
     yzo = start_yzo(account, program=os.path.abspath(YZO), cwd=WORK)
-
-    def body():
-        if run_window(yzo, pdf):
-            check_positions(pdf)
-
-    run_and_report(yzo, body, "cheque PDF")
+    run_and_report(yzo, lambda: run_window(yzo, pdf) and check_positions(pdf), "cheque PDF")
 
 
 def choose_pdf_printer(app, frame, pdf):
@@ -117,12 +112,8 @@ def choose_pdf_printer(app, frame, pdf):
 
     # The entry is reached with Down (an item run through the accessibility
     # tree would hold the tree up for as long as its dialog is open).
-    for _ in range(40):
-        before = selected_entry()
-        press("Down", lambda: selected_entry() not in (None, before), "Down to move in Fichier", 5)
-        if selected_entry() == "Choix de l'imprimante":
-            break
-    if not check(selected_entry() == "Choix de l'imprimante", "no entry Choix de l'imprimante in Fichier"):
+    if not check(press_until("Down", lambda: selected_entry() == "Choix de l'imprimante", selected_entry, 40,
+                             "Down to move in Fichier"), "no entry Choix de l'imprimante in Fichier"):
         return False
     dialog = press("Return", lambda: dialog_named(frame, "Choix de l'imprimante"), "the printer dialog", 20)
     if not dialog or not focus_window("^Choix de l'imprimante$"):
@@ -140,15 +131,7 @@ def choose_pdf_printer(app, frame, pdf):
     def chosen():
         return states(printer).contains(pyatspi.STATE_SELECTED)
 
-    for _ in range(10):
-        if chosen():
-            break
-        xdotool("key", "Down")
-        deadline = time.monotonic() + 2
-        while not chosen() and time.monotonic() < deadline:
-            pump()
-            time.sleep(0.05)
-    if not check(chosen(), "Print to File is not selected"):
+    if not check(press_until("Down", chosen, chosen, 10, seconds=2), "Print to File is not selected"):
         return False
 
     pdf_format = wait_until(lambda: find(dialog, pyatspi.ROLE_RADIO_BUTTON, "PDF"), 10, "the output formats")
@@ -168,13 +151,10 @@ def choose_pdf_printer(app, frame, pdf):
     chooser = wait_until(lambda: next((w for w in app if role(w) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER)
                                        and w.name not in ("Choix de l'imprimante", ACCOUNT) and showing(w)), None),
                          15, "the file chooser of Print to File")
-    chooser_name = chooser and chooser.name
-    if not chooser or not focus_window("^%s$" % re.escape(chooser_name)):
-        return False
-    xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "20", pdf)
-    if not press("Return", lambda: dialog_named(frame, chooser_name) is None
-                 and file_button.name.endswith(os.path.basename(pdf)), "the file name in the printer dialog", 15):
+    if not (chooser and answer_window(re.escape(chooser.name), None, ("key", "ctrl+a"), ("type", "--delay", "20", pdf),
+                                      ("key", "Return"))
+            and wait_until(lambda: file_button.name.endswith(os.path.basename(pdf)), 15,
+                           "the file name in the printer dialog")):
         print("file button: %r" % file_button.name)
         return False
 
@@ -187,22 +167,9 @@ def choose_pdf_printer(app, frame, pdf):
                            "the printer dialog to close"))
 
 
-def answer_box(frame, question, text):
-    dialog = wait_until(lambda: dialog_named(frame, question), 10, "the input box " + question)
-    if not dialog or not focus_window("^%s$" % re.escape(question)):
-        return False
-    xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "20", text)
-    return bool(press("Return", lambda: dialog_named(frame, question) is None, "the input box to close"))
-
-
 def run_window(yzo, pdf):
-    opened = open_ledger(yzo)
-    if not opened:
-        return False
-    app, frame, ledger, window_id = opened
-
-    if not choose_pdf_printer(app, frame, pdf):
+    app, frame, ledger, window_id = open_ledger(yzo)
+    if not ledger or not choose_pdf_printer(app, frame, pdf):
         return False
     xdotool("windowfocus", "--sync", window_id)
     if not wait_until(lambda: focused(ledger), 10, "the ledger back"):
@@ -213,18 +180,16 @@ def run_window(yzo, pdf):
         whole, (line, _) = caret_of(ledger)
         return line_at(whole, line)
 
-    for _ in range(10):
-        if EXPENSE in caret_line():
-            break
-        before = caret_of(ledger)[1]
-        press("Up", lambda: caret_of(ledger)[1] != before, "Up in the ledger", 5)
-    if not check(EXPENSE in caret_line(), "the caret did not reach the expense %s" % EXPENSE):
+    if not check(press_until("Up", lambda: EXPENSE in caret_line(), lambda: caret_of(ledger)[1], 10,
+                             "Up in the ledger"), "the caret did not reach the expense %s" % EXPENSE):
         return False
     xdotool("key", "alt+v")
+    # Each input box, once shown, answered; then the frame given the keyboard back.
     for question, answer in (("Ordre", ORDRE), ("Fait à", PLACE)):
-        if not answer_box(frame, question, answer):
+        if not (wait_until(lambda: dialog_named(frame, question), 10, "the input box " + question)
+                and answer_window(re.escape(question), yzo.pid, ("key", "ctrl+a"), ("type", "--delay", "20", answer),
+                                  ("key", "Return"), back=lambda: xdotool("windowfocus", "--sync", window_id))):
             return False
-        xdotool("windowfocus", "--sync", window_id)
     if not wait_until(lambda: showing(find(frame, pyatspi.ROLE_PUSH_BUTTON, "Imp.Chèque")), 10,
                       "the preview's Imp.Chèque button"):
         return False

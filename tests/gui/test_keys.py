@@ -21,17 +21,6 @@ FIRST = ["Appeler la banque lundi", "Chèque 4713 : garage"]
 TYPED = "rendez-vous mardi"
 
 
-def text_events(changes):
-    """Listens for the ledger's text changes, as (inserted or deleted, length)."""
-    def heard(event):
-        try:
-            if role(event.source) == pyatspi.ROLE_TEXT and event.source.name == "Opérations":
-                changes.append((event.type, event.detail2))
-        except Exception as e:  # an object gone meanwhile
-            print("event not read:", event.type, e, flush=True)
-    pyatspi.Registry.registerEventListener(heard, "object:text-changed")
-
-
 def main():
     account = fresh_account()
     shutil.copy(MARKED, account)
@@ -40,8 +29,7 @@ def main():
                          .split("\n"))
     account = fresh_account()
     shutil.copy(MARKED, account)
-    changes = []
-    text_events(changes)
+    changes = Heard().ledger
     yzo = start_yzo(account)
     run_and_report(yzo, lambda: run_window(yzo, changes, marked), "keys")
 
@@ -66,10 +54,9 @@ def script_question(account):
 
 
 def run_window(yzo, changes, marked):
-    opened = open_ledger(yzo)
-    if not opened:
+    app, frame, ledger, window_id = open_ledger(yzo)
+    if not ledger:
         return
-    app, frame, ledger, window_id = opened
 
     # "*" typed as Shift+8 marks the operation, as the key of the mark does.
     unmarked = text_of(ledger)
@@ -155,26 +142,19 @@ def count_dialogs(app, frame, window_id, keys):
     SETTLE_SECONDS of the last one, and checks that there was exactly one."""
     xdotool("windowfocus", "--sync", window_id)
     xdotool("key", keys)
-    opened = 0
-    deadline = time.monotonic() + 15
-    while time.monotonic() < deadline:
-        pump()
+
+    def shown_chooser():
         dialog = find(app, pyatspi.ROLE_FILE_CHOOSER)
-        if dialog and showing(dialog):
-            opened += 1
-            ids = window_ids("^" + dialog.name + "$")
-            if ids:
-                xdotool("windowfocus", "--sync", ids[-1])
-            press("Escape", lambda: not showing(find(app, pyatspi.ROLE_FILE_CHOOSER)),
-                  "Escape to close the file dialog of " + keys)
-            deadline = time.monotonic() + SETTLE_SECONDS
-        time.sleep(0.05)
+        return dialog if showing(dialog) else None
+
+    opened, seconds = 0, 15
+    while dialog := wait_until(shown_chooser, seconds):
+        opened, seconds = opened + 1, SETTLE_SECONDS
+        ids = window_ids("^" + dialog.name + "$")
+        if ids:
+            xdotool("windowfocus", "--sync", ids[-1])
+        press("Escape", lambda: not shown_chooser(), "Escape to close the file dialog of " + keys)
     check(opened == 1, "%s opened %d file dialogs" % (keys, opened))
-
-
-def question_shown(frame, text):
-    """A label of the window shows this text."""
-    return any(role(a) == pyatspi.ROLE_LABEL and showing(a) and text_of(a).strip() == text for a in walk(frame))
 
 
 def keys_go_down(yzo):
@@ -188,10 +168,9 @@ def keys_go_down(yzo):
     if not wait_for_window(yzo)[0]:
         return
     xdotool("mousemove", "1279", "1023")
-    opened = open_ledger(yzo)
-    if not opened:
+    app, frame, ledger, frame_id = open_ledger(yzo)
+    if not ledger:
         return
-    app, frame, ledger, frame_id = opened
     date = find(frame, pyatspi.ROLE_TEXT, "Date")
     if not check(date, "no date box named Date"):
         return
@@ -212,16 +191,12 @@ def keys_go_down(yzo):
     press("Return", lambda: any(role(a) == pyatspi.ROLE_TABLE_CELL and a.name.strip() == FIRST_OBJET
                                 for a in walk(frame)), "the objet list")
     xdotool("key", "Return")
-    box = wait_until(lambda: window_ids("^montant$", yzo.pid), 10, "the amount's input box")
-    if not box:
+    if not answer_window("montant", yzo.pid, ("key", "ctrl+a"), ("type", AMOUNT),
+                         ("key", "--delay", "0", "Return", *["BackSpace"] * len(AMOUNT)), seconds=10):
         return
-    xdotool("windowfocus", "--sync", box[0])
-    xdotool("key", "ctrl+a")
-    xdotool("type", AMOUNT)
-    xdotool("key", "--delay", "0", "Return", *["BackSpace"] * len(AMOUNT))
-    wait_until(lambda: not window_ids("^montant$", yzo.pid), 10, "the amount's input box to close")
     later(LATE_CLICK_SECONDS)
-    check(question_shown(frame, NUMBER_QUESTION),
+    check(any(role(a) == pyatspi.ROLE_LABEL and showing(a) and text_of(a).strip() == NUMBER_QUESTION
+              for a in walk(frame)),
           "Enter did not answer the amount at once: no question %r after it" % NUMBER_QUESTION)
     xdotool("windowfocus", "--sync", frame_id)
     press("Escape", lambda: focused(ledger), "Escape back to the ledger")
@@ -231,10 +206,9 @@ def in_the_notepad(yzo, note):
     """The notepad opened by its key (Ctrl+Shift+B) on the proposed file holds
     the file's lines; a line typed and saved with Ctrl+S is in the file, the
     previous text in its own backup; the "Opérations" button brings the ledger back."""
-    opened = open_ledger(yzo)
-    if not opened:
+    app, frame, ledger, _ = open_ledger(yzo)
+    if not ledger:
         return
-    app, frame, ledger, _ = opened
     notepad = find(frame, pyatspi.ROLE_TEXT, "Bloc note")
     if not check(notepad, "no text named Bloc note"):
         return
@@ -257,8 +231,7 @@ def in_the_notepad(yzo, note):
     check(wait_until(lambda: focused(notepad), 10, "the focus on the notepad"), "the notepad does not have the focus")
 
     # A line typed at the end, then saved.
-    xdotool("key", "ctrl+End")
-    xdotool("key", "Return")
+    xdotool("key", "ctrl+End", "Return")
     xdotool("type", "--delay", "20", TYPED)
     wanted = "\n".join(FIRST + [TYPED])
     if not wait_until(lambda: text_of(notepad) == wanted, 10, "the typed line read back"):

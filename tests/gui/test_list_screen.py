@@ -42,13 +42,6 @@ def main():
     run_and_report(yzo, lambda: run_window(yzo, heard, snapshots, script_messages, title), "list screen")
 
 
-def check_title_is_no_row(table, title):
-    """The list is named by its title, which is none of its rows."""
-    check(table.name == title, "the list is named %r, its title is %r" % (table.name, title))
-    rows = [acc.name for acc in walk(table) if acc is not table and acc.name]
-    check(rows and title not in rows, "the title %r is a row of the list: %r" % (title, rows[:3]))
-
-
 def run_window(yzo, heard, snapshots, script_messages, title):
     app, frame = wait_for_window(yzo)
     if not app:
@@ -72,7 +65,10 @@ def run_window(yzo, heard, snapshots, script_messages, title):
         print("selected:", selected_text(table))
         return
     check(not showing(ledger), "the ledger is still shown beside the list")
-    check_title_is_no_row(table, title)
+    # The list is named by its title, which is none of its rows.
+    check(table.name == title, "the list is named %r, its title is %r" % (table.name, title))
+    rows = [acc.name for acc in walk(table) if acc is not table and acc.name]
+    check(rows and title not in rows, "the title %r is a row of the list: %r" % (title, rows[:3]))
     # The focus follows the list once the toolkit has handled the show: wait for it.
     check(wait_until(lambda: focused(table), 10, "the focus on the list"), "the list does not have the focus")
 

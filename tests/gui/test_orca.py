@@ -130,11 +130,10 @@ def split_steps(transcript):
             record["box"] = (record["box"] or ()) + (line.split('"')[1].strip(),)
         elif line.startswith("  caret: "):
             record["caret"] = int(line.split()[1])
-        elif line.startswith("  ") and line[2:3].isdigit() and ": " in line:
-            tag, item = line[2:].split(": ", 1)
-            record["items"].append(item)
-            if "*" in tag:
-                record["selected"] = item.strip()  # as a screen reader says it
+        elif item := LIST_ITEM.match(line):
+            record["items"].append(item.group(4))
+            if item.group(2):
+                record["selected"] = item.group(4).strip()  # as a screen reader says it
     return steps
 
 
@@ -222,21 +221,15 @@ def focus_frame(yzo):  # as a desktop does when a dialog closes
         xdotool("windowfocus", "--sync", frame[0])
 
 
-def closed(yzo, name):
-    return wait_until(lambda: not window_ids("^%s$" % name, yzo.pid), 15, "the window %s to close" % name)
-
-
 def open_report(yzo):
     """The menu entry clicked through AT-SPI; the file proposed; "Non" to a range of dates."""
     app = next(a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.get_process_id() == yzo.pid)
     entry = pyatspi.findDescendant(app, lambda x: x.name == REPORT_ENTRY and x.getRole() == pyatspi.ROLE_MENU_ITEM)
     entry.queryAction().doAction(0)
     for name, key in (("Ouvrir", "Return"), ("yzo", "alt+n")):
-        if not focus_window("^%s$" % name, yzo.pid, 15):
+        # The window is ready when Orca has said it.
+        if not answer_window(name, yzo.pid, lambda: settle(len(spoken())), ("key", key)):
             return
-        settle(len(spoken()))  # the window is ready when Orca has said it
-        xdotool("key", key)
-        closed(yzo, name)
     focus_frame(yzo)
 
 
@@ -244,49 +237,24 @@ def choose_file(yzo, path):
     """The file chooser given a path typed in its location box; what was said
     before it closed (the toolkit's words), or None when it did not close."""
     first = len(spoken())
-    if not focus_window("^Ouvrir$", yzo.pid, 15):
-        return None
-    settle(first)  # the chooser is ready when Orca has said it
-    xdotool("key", "ctrl+l")
-    settle(len(spoken()))
-    xdotool("type", "--delay", "20", os.path.abspath(path))
-    before = len(settle(0))
-    CHOOSER_SAID.append((first, before))
-    xdotool("key", "Return")
-    if not closed(yzo, "Ouvrir"):
-        return None
-    focus_frame(yzo)
-    return before
+    # The chooser is ready when Orca has said it.
+    if answer_window("Ouvrir", yzo.pid, lambda: settle(first), ("key", "ctrl+l"), lambda: settle(len(spoken())),
+                     ("type", "--delay", "20", os.path.abspath(path)),
+                     lambda: CHOOSER_SAID.append((first, len(settle(0)))), ("key", "Return"),
+                     back=lambda: focus_frame(yzo)):
+        return CHOOSER_SAID[-1][1]
+    return None
 
 
-def answer_message_box(yzo, question, start):
-    """Enter, once the question is heard, answers the default button, Oui."""
-    if not focus_window("^yzo$", yzo.pid, 15):
-        return
-    wait_until(lambda: any(question in w for w in said_since(start)), 15, "the question %r" % question)
-    xdotool("key", "Return")
-    if closed(yzo, "yzo"):
-        focus_window("^sanstitre.yzo$", yzo.pid, 15)
-
-
-def answer_input_box(yzo, prompt, answer):
-    if not focus_window("^" + prompt + "$", yzo.pid, 15):
-        return
-    xdotool("type", "--delay", "60", answer)
-    xdotool("key", "Return")
-    if closed(yzo, prompt):
-        focus_frame(yzo)
+def hearing(text, start=0):
+    """A wait for Orca to say text (since its entry number start)."""
+    return lambda: wait_until(lambda: any(text in w for w in said_since(start)), 15, "%r to be said" % text)
 
 
 def answer_dialogs(yzo, prompts):
     """Each input box in turn: focused, heard, answered by Enter."""
-    for prompt in prompts:
-        if not focus_window("^" + prompt + "$", yzo.pid, 15):
-            return False
-        wait_until(lambda: any(prompt in w for w in said(spoken())), 15, "the input box %r said" % prompt)
-        xdotool("key", "Return")
-        if not closed(yzo, prompt):
-            return False
+    if not all(answer_window(prompt, yzo.pid, hearing(prompt), ("key", "Return")) for prompt in prompts):
+        return False
     focus_frame(yzo)
     return True
 
@@ -450,12 +418,7 @@ def main():
             check_braille(steps)
     finally:
         stop(yzo)
-        orca.terminate()
-        try:
-            orca.wait(10)
-        except subprocess.TimeoutExpired:
-            orca.kill()
-            orca.wait(10)
+        stop(orca)
     print("Orca said:")
     for e in spoken():
         print("   ", e["what"], repr(e["text"]), "" if e.get("interrupt", True) else "(queued)")
@@ -483,12 +446,14 @@ def run_steps(yzo, steps, start):
             open_report(yzo)
         else:
             xdotool("key", key)
-        if look == "msgbox":
-            answer_message_box(yzo, step["question"], start)
-        if look == "answer":
-            answer_input_box(yzo, step["prompt"], command.split('"')[1])
-        for prompt, answer in zip(CHEQUE_PROMPTS, CHEQUE_ANSWERS) if look == "cheque" else ():
-            answer_input_box(yzo, prompt, answer)
+        if look == "msgbox":  # Enter, once the question is heard, answers the default button, Oui
+            answer_window("yzo", yzo.pid, hearing(step["question"], start), ("key", "Return"),
+                          back=lambda: focus_window("^sanstitre.yzo$", yzo.pid, 15))
+        answers = [(step["prompt"], command.split('"')[1])] if look == "answer" else \
+            zip(CHEQUE_PROMPTS, CHEQUE_ANSWERS) if look == "cheque" else ()
+        for prompt, answer in answers:
+            answer_window(prompt, yzo.pid, ("type", "--delay", "60", answer), ("key", "Return"),
+                          back=lambda: focus_frame(yzo))
         if look == "dialog" and not focus_window("^" + step["prompt"] + "$", yzo.pid, 15):
             return
         # What this step must make Orca say, waited for before the silence
@@ -509,9 +474,7 @@ def run_steps(yzo, steps, start):
         if look == "dialog":
             # Escape cancels the box; the program goes on in the window.
             cancel_start = len(spoken())
-            xdotool("key", "Escape")
-            if closed(yzo, step["prompt"]):
-                focus_frame(yzo)
+            if answer_window(step["prompt"], yzo.pid, ("key", "Escape"), focus=False, back=lambda: focus_frame(yzo)):
                 settle(cancel_start)
         if MODE == "fallback":
             check_fallback(name, look, words)

@@ -101,31 +101,19 @@ def load(modules):
     for name in saved:
         sys.modules.pop(name, None)
     sys.modules.update(modules)
-    # A module left out is one that cannot be imported.
-    blocker = Blocker([name for name in orca43() if name not in modules])
-    sys.meta_path.insert(0, blocker)
+    # A module left out is one that cannot be imported: Python refuses a name whose module is None.
+    sys.modules.update((name, None) for name in orca43() if name not in modules)
     try:
         spec = importlib.util.spec_from_file_location("yzo", SCRIPT)
         module = importlib.util.module_from_spec(spec)
         spec.loader.exec_module(module)
         return module
     finally:
-        sys.meta_path.remove(blocker)
         for name, module in saved.items():
             if module is None:
                 sys.modules.pop(name, None)
             else:
                 sys.modules[name] = module
-
-
-class Blocker:
-    """An import finder that refuses the given module names."""
-    def __init__(self, names):
-        self.names = set(names)
-
-    def find_spec(self, name, path=None, target=None):
-        if name in self.names:
-            raise ModuleNotFoundError("No module named %r" % name)
 
 
 def refused(modules, what):

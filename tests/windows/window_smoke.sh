@@ -50,20 +50,16 @@ yzo_pid=$!
 heard() { tr -d '\r' < "$journal" 2>/dev/null | sed 's/^[a-z]*: //' | tr '\n' ' ' | sed 's/ *$//'; }
 tr '\n' ' ' < "$work/expected.txt" | sed 's/ *$//' > "$work/expected-line.txt"
 
-# The window is up once its launch has said something.
-for _ in $(seq 1 300); do
-  [ -s "$journal" ] && break
-  kill -0 "$yzo_pid" 2>/dev/null || { echo "FAIL: yzo.exe ended"; cat "$work/yzo.log"; exit 1; }
-  sleep 0.2
-done
-[ -s "$journal" ] || { echo "FAIL: yzo.exe said nothing"; exit 1; }
-window=
-for _ in $(seq 1 300); do
-  window=$(xdotool search --onlyvisible --name 'courant' | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-if [ -z "$window" ]; then
+# wait_for TRIES COMMAND...: COMMAND every 0.2 s until it succeeds, TRIES times at most.
+wait_for() { local n=$1; shift; for _ in $(seq 1 "$n"); do "$@" && return 0; sleep 0.2; done; return 1; }
+# The window is up once its launch has said something (a program that ended never will).
+launched() {
+  kill -0 "$yzo_pid" 2>/dev/null || [ -s "$journal" ] || { echo "FAIL: yzo.exe ended"; cat "$work/yzo.log"; exit 1; }
+  [ -s "$journal" ]
+}
+wait_for 300 launched || { echo "FAIL: yzo.exe said nothing"; exit 1; }
+shown() { window=$(xdotool search --onlyvisible --name 'courant' | head -n 1); [ -n "$window" ]; }
+if ! wait_for 300 shown; then
   echo "FAIL: no window titled courant; the windows shown:"
   for w in $(xdotool search --onlyvisible --name '.'); do xdotool getwindowname "$w"; done
   cat "$journal"
@@ -84,13 +80,11 @@ for key in "${keys[@]}"; do
   xdotool key "$key"
   sleep 0.3
 done
-for _ in $(seq 1 150); do
-  [ "$(heard)" = "$(cat "$work/expected-line.txt")" ] && break
-  sleep 0.2
-done
+as_script() { [ "$(heard)" = "$(cat "$work/expected-line.txt")" ]; }
+wait_for 150 as_script
 echo "--- yzo.exe handed to the screen reader (route: messages of one event):"
 cat "$journal"
-if [ "$(heard)" != "$(cat "$work/expected-line.txt")" ]; then
+if ! as_script; then
   echo "FAIL: the window's messages differ from yzo-script's:"
   echo "  window: $(heard)"
   echo "  script: $(cat "$work/expected-line.txt")"

@@ -15,7 +15,7 @@ namespace {
 const std::wstring kHeader = L" 1 12026 S" + fields({L"", L"COURANT", L"0", L"0", L"EUROS", L"1"});
 
 std::wstring operation(int n) {
-    return L" 1122026 RVente " + std::to_wstring(n) + kSep + L"CLIENT" + kSep + L"1" + kSep + L"0" + kSep;
+    return operationLine(L" 1122026", L'R', L"Vente " + std::to_wstring(n), L"CLIENT", L"1");
 }
 
 struct FaultCase {

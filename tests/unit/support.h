@@ -32,11 +32,12 @@ inline std::wstring headerLine(wchar_t type = L'S', const std::wstring& unit = L
     return std::wstring(L" 1 12026") + (tva ? L'T' : L' ') + type + fields({L"", title, L"0", L"0", unit, L"0"});
 }
 
-// An operation line: its stored date (" 2 12026"), code letter and fields.
+// An operation line: its stored date (" 2 12026"), code letter, fields and
+// flag (' ', '/' registered, '*' marked).
 inline std::wstring operationLine(const std::wstring& date, wchar_t code, const std::wstring& rubrique,
                                   const std::wstring& objet, const std::wstring& amount, const std::wstring& tva = L"0",
-                                  const std::wstring& numero = L"") {
-    return date + L" " + code + fields({rubrique, objet, amount, tva, numero});
+                                  const std::wstring& numero = L"", wchar_t flag = L' ') {
+    return date + flag + code + fields({rubrique, objet, amount, tva, numero});
 }
 
 // A fresh folder under /tmp, removed with all it holds (made writable first).

@@ -80,6 +80,7 @@ protected:
     }
     // Chooses a row of the list on screen, as Enter does.
     void chooseRow(int row) {
+        ASSERT_EQ(form->w.focus, L"Liste");
         form->w.Liste.selected = row;
         form->KeyPress(L"Liste", L'\r');
     }

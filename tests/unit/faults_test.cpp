@@ -83,10 +83,9 @@ protected:
         return out;
     }
     bool told(const std::wstring& part) const {
-        for (const auto& b : tp.boxes)
-            if (b.find(part) != std::wstring::npos) return true;
-        for (const auto& m : tp.messages)
-            if (m.find(part) != std::wstring::npos) return true;
+        for (const auto* texts : {&tp.boxes, &tp.messages})
+            for (const auto& t : *texts)
+                if (t.find(part) != std::wstring::npos) return true;
         return false;
     }
     const std::vector<std::string> kKept{"a.bak", "a.yzo", "yzo.INI", "yzo.INI.bak"};

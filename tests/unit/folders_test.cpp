@@ -12,7 +12,6 @@ protected:
     std::wstring root = fromUtf8(dir.path.string());
 
     std::wstring path(const std::wstring& relative) const { return root + L"/" + relative; }
-    void makeFolder(const std::wstring& relative) const { fs::create_directories(fsPath(path(relative))); }
     void write(const std::wstring& relative, const std::string& bytes) const {
         fs::create_directories(fsPath(path(relative)).parent_path());
         writeBytes(fsPath(path(relative)), bytes);

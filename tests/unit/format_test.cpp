@@ -19,11 +19,7 @@ Starts starts(int s1, int s2, int s3, int s4, int s5, int s6, int s7) {
 
 std::vector<DisplayEntry> tableOf(const std::vector<std::wstring>& lines) {
     std::vector<DisplayEntry> t(1);
-    for (const auto& l : lines) {
-        DisplayEntry e;
-        e.line = l;
-        t.push_back(e);
-    }
+    for (const auto& l : lines) t.emplace_back().line = l;
     return t;
 }
 

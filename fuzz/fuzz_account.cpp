@@ -21,16 +21,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     emptyFuzzFolder();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::wstring path = fuzzFile("compte.yzo");
-    writeBytes(path, bytes);
+    writeBytes(fsPath(path), bytes);
 
-    FuzzPlatform platform(fromUtf8(fuzzFolder().string()), MsgResult::Yes);
+    TestPlatform platform = unattendedPlatform(MsgResult::Yes);
     MainForm first(platform);
     first.Form_Load(path);
     if (!loaded(first, path)) {
         // Refused, or waiting for its password: the save must leave the file alone.
         first.MenuCommand(L"mnuEnregistrer");
         first.KeyDown(first.w.focus, KeyEvent{keyLetter('S'), false, true});
-        FUZZ_CHECK(readBytes(path) == bytes);
+        FUZZ_CHECK(readBytes(fsPath(path)) == bytes);
         return 0;
     }
     const std::vector<std::wstring> read = linesInMemory(first);
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (trim(first.w.LblMessage.text) != L"enregistrer") {
         // The save was refused (a header that would outgrow the longest line):
         // the file is as it was.
-        FUZZ_CHECK(readBytes(path) == bytes);
+        FUZZ_CHECK(readBytes(fsPath(path)) == bytes);
         return 0;
     }
 

@@ -5,10 +5,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     emptyFuzzFolder();
-    const std::wstring folder = fromUtf8(fuzzFolder().string());
-    writeBytes(fuzzFile("yzo.INI"), std::string(reinterpret_cast<const char*>(data), size));
+    writeBytes(fuzzFolder() / "yzo.INI", std::string(reinterpret_cast<const char*>(data), size));
 
-    FuzzPlatform platform(folder);
+    TestPlatform platform = unattendedPlatform();
     MainForm first(platform);
     first.Form_Load(L"");
     if (first.ended()) return 0;  // the user chose to stop at the missing storage folder

@@ -7,9 +7,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     emptyFuzzFolder();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    for (const char* name : {"Rubrique.ope", "Rubrique.pen", "Tva.txt", "LOYER.OBJ"}) writeBytes(fuzzFile(name), bytes);
+    for (const char* name : {"Rubrique.ope", "Rubrique.pen", "Tva.txt", "LOYER.OBJ"})
+        writeBytes(fuzzFolder() / name, bytes);
 
-    FuzzPlatform platform(fromUtf8(fuzzFolder().string()));
+    TestPlatform platform = unattendedPlatform();
     MainForm form(platform);
     form.Form_Load(L"");
     form.AfficheRubrique();

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
 
+#include "../tests/unit/test_platform.h"
 #include "app/errors.h"
 #include "app/mainform.h"
 #include "app/textfile.h"
@@ -22,34 +22,6 @@
             std::abort();                                                                       \
         }                                                                                       \
     } while (0)
-
-// Every dialog is answered at once: input boxes and file dialogs are
-// cancelled, questions get `answer` (No unless a target asks for Yes).
-class FuzzPlatform : public Platform {
-public:
-    explicit FuzzPlatform(std::wstring folder, MsgResult answer = MsgResult::No)
-        : folder_(std::move(folder)), answer_(answer) {}
-    std::wstring InputBox(const std::wstring&, const std::wstring&, const std::wstring&) override { return L""; }
-    MsgResult MsgBox(const std::wstring&, MsgButtons buttons, int, const std::wstring&) override {
-        return buttons == MsgButtons::Ok ? MsgResult::Ok : answer_;
-    }
-    std::optional<std::wstring> OpenFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::wstring> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FontChoice> FontDialog(FontKind, const FontChoice&) override { return std::nullopt; }
-    bool PrinterDialog() override { return false; }
-    bool Print(const PrintJob&) override { return false; }
-    void Beep() override {}
-    Date Today() override { return dateFromYMD(2026, 12, 6); }
-    long SecondsSinceMidnight() override { return 36000; }
-    std::wstring ProgramFolder() override { return folder_; }
-    void EndProgram() override {}
-    void StatusChanged(const std::wstring&) override {}
-    void TitleChanged(const std::wstring&) override {}
-
-private:
-    std::wstring folder_;
-    MsgResult answer_;
-};
 
 inline void removeFuzzFolder();
 
@@ -89,12 +61,11 @@ inline void emptyFuzzFolder() {
 
 inline std::wstring fuzzFile(const char* name) { return fromUtf8((fuzzFolder() / name).string()); }
 
-inline void writeBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream f(fsPath(path), std::ios::binary | std::ios::trunc);
-    f << bytes;
-}
-
-inline std::string readBytes(const std::wstring& path) {
-    std::ifstream f(fsPath(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
+// A platform with no one at the keyboard, in the fuzz folder: input boxes and
+// file dialogs are cancelled, questions get `answer`.
+inline TestPlatform unattendedPlatform(MsgResult answer = MsgResult::No) {
+    TestPlatform platform;
+    platform.folder = fromUtf8(fuzzFolder().string());
+    platform.unattended = answer;
+    return platform;
 }

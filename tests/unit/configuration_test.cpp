@@ -15,13 +15,9 @@ protected:
 
 TEST_F(IniLaunch, MissingFileGivesTheDefaults) {
     launch(nullptr);
-    EXPECT_EQ(line(1), L"sanstitre.yzo");
-    EXPECT_EQ(line(17), L"1");
-    EXPECT_EQ(line(19), L"Courier");
-    EXPECT_EQ(line(24), folder);
-    EXPECT_EQ(line(33), L"en tableau");
-    EXPECT_EQ(line(34), L"2");
-    EXPECT_EQ(line(35), L"14");
+    const std::pair<int, std::wstring> defaults[] = {{1, L"sanstitre.yzo"}, {17, L"1"}, {19, L"Courier"}, {24, folder},
+                                                     {33, L"en tableau"},   {34, L"2"}, {35, L"14"}};
+    for (const auto& [n, value] : defaults) EXPECT_EQ(line(n), value) << "line " << n;
     EXPECT_TRUE(form->w.entry(L"mnuIncrementationNumero").checked);
     EXPECT_EQ(form->w.entry(L"mnuDossierStockage").caption, L"Dossier de stockage des comptes par defaut : " + folder);
 }

@@ -25,40 +25,30 @@ TEST_F(DialogModesWalk, EveryDialogLeavesItsModesCompatible) {
            operationLine(L" 4112026", L'R', L"Salaire", L"X", L"2", L"0", L"6")});
     MainForm& f = *form;
     // As a front-end sends them: a click to a shown button, a key to the focused control.
-    auto click = [&](const wchar_t* button) {
-        return [&f, button] {
+    std::vector<std::function<void()>> steps;
+    for (const wchar_t* button : {L"CmdYzo", L"CmdCreation", L"CmdModifLigne"})
+        steps.push_back([&f, button] {
             if (f.w.control(button)->visible) f.Click(button);
-        };
-    };
-    auto enter = [&](const wchar_t* control, int item, const wchar_t* text) {
-        return [&f, control, item, text] {
+        });
+    steps.push_back([&f] {
+        if (!f.app.normalMode) f.Click(L"CmdQuitter");  // "Annuler", never "Quitter"
+    });
+    for (auto [control, item, text] : {std::tuple{L"Liste", 1, L""},
+                                       {L"Liste", 2, L""},
+                                       {L"ListeRec", 3, L""},
+                                       {L"txtDate", 0, L"5/11/2026"},
+                                       {L"txtDial", 0, L"1"}})
+        steps.push_back([&f, control, item, text] {
             if (f.w.focus != control) return;
             Control& c = *f.w.control(control);
             if (c.isList()) c.selected = item;
             else c.text = text;
             if (c.kind == ControlKind::CheckListBox) f.KeyDown(control, KeyEvent{kKeyEnter});
             else f.KeyPress(control, L'\r');
-        };
-    };
-    auto menu = [&](const wchar_t* name) { return [&f, name] { f.MenuCommand(name); }; };
-    std::vector<std::function<void()>> steps = {click(L"CmdYzo"),
-                                                click(L"CmdCreation"),
-                                                click(L"CmdModifLigne"),
-                                                [&] {
-                                                    if (!f.app.normalMode)
-                                                        f.Click(L"CmdQuitter");  // "Annuler", never "Quitter"
-                                                },
-                                                enter(L"Liste", 1, L""),
-                                                enter(L"Liste", 2, L""),
-                                                enter(L"ListeRec", 3, L""),
-                                                enter(L"txtDate", 0, L"5/11/2026"),
-                                                enter(L"txtDial", 0, L"1"),
-                                                menu(L"MnuCritereRechercheItem"),
-                                                menu(L"mnuModifConfiguration"),
-                                                menu(L"mnuAfficheRubriqueOperation"),
-                                                menu(L"mnuAfficheRubriquePension"),
-                                                menu(L"mnuAfficheTvaItem"),
-                                                menu(L"mnuParametreCheque")};
+        });
+    for (const wchar_t* menu : {L"MnuCritereRechercheItem", L"mnuModifConfiguration", L"mnuAfficheRubriqueOperation",
+                                L"mnuAfficheRubriquePension", L"mnuAfficheTvaItem", L"mnuParametreCheque"})
+        steps.push_back([&f, menu] { f.MenuCommand(menu); });
     for (int column = kColumnFlag; column <= kColumnNumero; ++column)
         steps.push_back([&f, column] {
             f.SurNumero(1);

@@ -15,7 +15,7 @@ namespace {
 class DriverNumbers : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fromUtf8(dir.path.string());
+        const std::wstring folder = fromUtf8(dir.path.string());
         platform = std::make_unique<ScriptPlatform>(out, dateFromYMD(2026, 12, 6), 36000, folder, folder);
         form = std::make_unique<MainForm>(*platform);
         runner = std::make_unique<ScriptRunner>(*form, *platform, out);
@@ -33,7 +33,6 @@ protected:
     }
 
     TempFolder dir;
-    std::wstring folder;
     std::ostringstream out;
     std::unique_ptr<ScriptPlatform> platform;
     std::unique_ptr<MainForm> form;

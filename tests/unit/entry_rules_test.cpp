@@ -1,9 +1,8 @@
 // The field rules of the entry dialogs, as plain functions.
-#include <gtest/gtest.h>
-
 #include "app/calendar.h"
 #include "entry/rules.h"
 #include "lists/lists.h"
+#include "support.h"
 
 namespace {
 const Date kToday = dateFromYMD(2026, 12, 6);
@@ -25,47 +24,42 @@ LineEntry line(const std::wstring& date, const std::wstring& numero) {
 }  // namespace
 
 TEST(EntryDate, DayFirstWithBlanksSlashesOrDashes) {
-    EXPECT_EQ(parsed(L"05 03 2026"), dateFromYMD(2026, 3, 5));
-    EXPECT_EQ(parsed(L"5/3/2026"), dateFromYMD(2026, 3, 5));
-    EXPECT_EQ(parsed(L"5-3-2026"), dateFromYMD(2026, 3, 5));
-    EXPECT_EQ(parsed(L"  29 2 2028 "), dateFromYMD(2028, 2, 29));
-    EXPECT_EQ(parsed(L"5 3 26"), dateFromYMD(2026, 3, 5));
-    EXPECT_EQ(parsed(L"5 3 45"), dateFromYMD(1945, 3, 5));
-    EXPECT_EQ(parsed(L"5 3"), dateFromYMD(2026, 3, 5));
+    const std::pair<const wchar_t*, Date> cases[] = {
+        {L"05 03 2026", dateFromYMD(2026, 3, 5)}, {L"5/3/2026", dateFromYMD(2026, 3, 5)},
+        {L"5-3-2026", dateFromYMD(2026, 3, 5)},   {L"  29 2 2028 ", dateFromYMD(2028, 2, 29)},
+        {L"5 3 26", dateFromYMD(2026, 3, 5)},     {L"5 3 45", dateFromYMD(1945, 3, 5)},
+        {L"5 3", dateFromYMD(2026, 3, 5)}};
+    for (const auto& [text, date] : cases) EXPECT_EQ(parsed(text), date) << toUtf8(text);
 }
 
 TEST(EntryDate, RefusesImpossibleAndMalformedDates) {
     for (const wchar_t* text : {L"31 02 2026", L"29 2 2027", L"0 1 2026", L"1 13 2026", L"5.3.2026", L"5 mars 2026",
                                 L"", L"5", L"1 2 3 4", L"123 1 2026", L"5 3 202"})
-        EXPECT_EQ(parsed(text), -1) << std::string(text, text + wcslen(text));
+        EXPECT_EQ(parsed(text), -1) << toUtf8(text);
 }
 
-TEST(AmountAnswer, DecimalsAndUnitLetters) {
-    AmountAnswer a = readAmountAnswer(L"12,5", 2, L"EUROS", false);
-    EXPECT_TRUE(a.ok);
-    EXPECT_DOUBLE_EQ(a.value, 12.5);
-    EXPECT_EQ(a.status, L"");
-    a = readAmountAnswer(L"12,50e", 2, L"EUROS", false);
-    EXPECT_TRUE(a.ok);
-    EXPECT_DOUBLE_EQ(a.value, 12.5);
-    EXPECT_EQ(a.status, L"EUROS");
-    a = readAmountAnswer(L"10F", 2, L"EUROS", false);
-    EXPECT_DOUBLE_EQ(a.value, 1.52);
-    EXPECT_EQ(a.status, L"francs");
-    a = readAmountAnswer(L"10E", 1, L"FRANCS", false);
-    EXPECT_DOUBLE_EQ(a.value, 65.60);
-    EXPECT_EQ(a.status, L"euros");
-    a = readAmountAnswer(L"-5", 2, L"EUROS", true);
-    EXPECT_DOUBLE_EQ(a.value, -5);
-}
-
-// The refusals the entree-creation-banque scenario does not meet.
-TEST(AmountAnswer, EachRefusalHasItsMessage) {
-    EXPECT_EQ(readAmountAnswer(L"12FE", 2, L"EUROS", false).refusal, L"erreur unité dans les chiffres");
-    EXPECT_EQ(readAmountAnswer(L"5-", 2, L"EUROS", true).refusal, L"caractère -invalide");
-    EXPECT_EQ(readAmountAnswer(L"10E", 3, L"DOLLARS", false).refusal, L"caractère Einvalide");
-    EXPECT_EQ(readAmountAnswer(L"1,2,3", 2, L"EUROS", false).refusal, L"caractère ,invalide");
-    EXPECT_EQ(readAmountAnswer(L"12x", 2, L"EUROS", false).refusal, L"caractère Xinvalide");
+// The refusals are those the entree-creation-banque scenario does not meet.
+TEST(AmountAnswer, DecimalsUnitLettersAndEachRefusalWithItsMessage) {
+    // {answer, unit code, unit name, minus allowed, value, status, refusal}
+    const std::tuple<const wchar_t*, int, const wchar_t*, bool, double, const wchar_t*, const wchar_t*> cases[] = {
+        {L"12,5", 2, L"EUROS", false, 12.5, L"", L""},
+        {L"12,50e", 2, L"EUROS", false, 12.5, L"EUROS", L""},
+        {L"10F", 2, L"EUROS", false, 1.52, L"francs", L""},
+        {L"10E", 1, L"FRANCS", false, 65.60, L"euros", L""},
+        {L"-5", 2, L"EUROS", true, -5, L"", L""},
+        {L"12FE", 2, L"EUROS", false, 0, L"", L"erreur unité dans les chiffres"},
+        {L"5-", 2, L"EUROS", true, 0, L"", L"caractère -invalide"},
+        {L"10E", 3, L"DOLLARS", false, 0, L"", L"caractère Einvalide"},
+        {L"1,2,3", 2, L"EUROS", false, 0, L"", L"caractère ,invalide"},
+        {L"12x", 2, L"EUROS", false, 0, L"", L"caractère Xinvalide"}};
+    for (const auto& [text, unit, name, minus, value, status, refusal] : cases) {
+        const AmountAnswer a = readAmountAnswer(text, unit, name, minus);
+        EXPECT_EQ(a.refusal, refusal) << toUtf8(text);
+        EXPECT_EQ(a.ok, a.refusal.empty()) << toUtf8(text);
+        if (!a.ok) continue;
+        EXPECT_DOUBLE_EQ(a.value, value) << toUtf8(text);
+        EXPECT_EQ(a.status, status) << toUtf8(text);
+    }
 }
 
 TEST(NextNumber, KeepsLeadingZerosAndStopsAt32Bits) {

@@ -7,10 +7,6 @@
 #include "statements/export.h"
 
 namespace {
-std::wstring flagged(const std::wstring& date, wchar_t flag, wchar_t code, std::initializer_list<std::wstring> f) {
-    return date + flag + code + fields(f);
-}
-
 bool has(const std::string& bytes, const std::wstring& text) { return bytes.find(toUtf8(text)) != std::string::npos; }
 }  // namespace
 
@@ -31,8 +27,8 @@ TEST(Export, JournalFollowsTheBalanceRule) {
     // 1000 - 30 (the opening, 1000 - 200, and the three operations).
     const std::string bank =
         exportJournal({operationLine(L" 2 12026", L'D', L"Courses", L"MARCHE", L"-30"),
-                       flagged(L" 3 12026", L'/', L'B', {L"Banque", L"Banque", L"1000", L"0", L""}),
-                       flagged(L" 4 12026", L'/', L'R', {L"", L"a|b;c", L"200", L"0", L"(7)"})},
+                       operationLine(L" 3 12026", L'B', L"Banque", L"Banque", L"1000", L"0", L"", L'/'),
+                       operationLine(L" 4 12026", L'R', L"", L"a|b;c", L"200", L"0", L"(7)", L'/')},
                       convertit_ChaineConfiguration(headerLine(L'T')), L"a;b  c")
             .bytes;
     EXPECT_TRUE(
@@ -47,8 +43,8 @@ TEST(Export, JournalFollowsTheBalanceRule) {
     const ExportedFile marked =
         exportJournal({operationLine(L" 5 12026", L'T', L"Loyer", L"AGENCE", L"-500", L"0", L"1"),
                        operationLine(L"31122025", L'D', L"Avant", L"X", L"-9"),
-                       flagged(L" 2 12026", L'*', L'D', {L"Loyer", L"AGENCE", L"-12,5", L"0", L"ES"}),
-                       flagged(L" 3 12026", L'/', L'B', {L"Banque", L"Banque", L"1000", L"0", L""})},
+                       operationLine(L" 2 12026", L'D', L"Loyer", L"AGENCE", L"-12,5", L"0", L"ES", L'*'),
+                       operationLine(L" 3 12026", L'B', L"Banque", L"Banque", L"1000", L"0", L"", L'/')},
                       convertit_ChaineConfiguration(headerLine(L'P', L"US DOLLARS")), L"p");
     EXPECT_EQ(marked.operations, 1);
     EXPECT_EQ(marked.bytes, toUtf8(L"; Compte p : ESSAI, en US DOLLARS\n\n2026-01-02 ! (ES) AGENCE\n"

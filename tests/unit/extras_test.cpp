@@ -95,15 +95,11 @@ TEST_F(Extras, HelpFilesAreShownLineByLineAndAMissingOneIsSaid) {
     EXPECT_NE(form->w.txt.text.find(L"licence"), std::wstring::npos);
 }
 
-namespace {
-void makeFolder(const std::wstring& path) { fs::create_directories(fsPath(path)); }
-}  // namespace
-
 TEST_F(Extras, ScreenReaderFilesGoToTheLastVersionFolderFound) {
     std::wstring docs = folder + L"Documents and Settings/";
-    makeFolder(docs + L"All Users/Freedom Scientific/JAWS/99/settings/fra");
-    makeFolder(docs + L"moi/Application Data/Freedom Scientific/JAWS/10.0/settings/fra");
-    makeFolder(docs + L"moi/Application Data/Freedom Scientific/JAWS/11.0/settings/frc");
+    fs::create_directories(fsPath(docs + L"All Users/Freedom Scientific/JAWS/99/settings/fra"));
+    fs::create_directories(fsPath(docs + L"moi/Application Data/Freedom Scientific/JAWS/10.0/settings/fra"));
+    fs::create_directories(fsPath(docs + L"moi/Application Data/Freedom Scientific/JAWS/11.0/settings/frc"));
     tp.roots = {docs, folder + L"users", folder};
     writeTextLines(folder + L"yzo.jdf", {L"dictionnaire"});
     writeTextLines(folder + L"yzo.jcf", {L"configuration"});
@@ -138,8 +134,8 @@ TEST_F(Extras, ScreenReaderCopyRefusesAnUnknownFolderAndAClearedAnswer) {
     EXPECT_EQ(tp.boxes.back(), L"chemin inconnu");
 
     // A drive whose folders start with JAWS: the last one in name order.
-    makeFolder(folder + L"drive/JAWS9/settings/fra");
-    makeFolder(folder + L"drive/Jaws12/settings/fra");
+    fs::create_directories(fsPath(folder + L"drive/JAWS9/settings/fra"));
+    fs::create_directories(fsPath(folder + L"drive/Jaws12/settings/fra"));
     tp.roots = {L"", L"", folder + L"drive"};
     tp.inputs = {L""};
     // On a case-sensitive system the upper-cased name of "Jaws12" does not exist:

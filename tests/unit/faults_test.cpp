@@ -15,7 +15,7 @@ namespace {
 const std::wstring kHeader = L" 1 12026 S" + fields({L"", L"COURANT", L"0", L"0", L"EUROS", L"1"});
 
 std::wstring operation(int n) {
-    return L" 1122026 RVente " + std::to_wstring(n) + kSep + L"CLIENT" + kSep + L"1" + kSep + L"0" + kSep;
+    return operationLine(L" 1122026", L'R', L"Vente " + std::to_wstring(n), L"CLIENT", L"1");
 }
 
 struct FaultCase {
@@ -83,10 +83,9 @@ protected:
         return out;
     }
     bool told(const std::wstring& part) const {
-        for (const auto& b : tp.boxes)
-            if (b.find(part) != std::wstring::npos) return true;
-        for (const auto& m : tp.messages)
-            if (m.find(part) != std::wstring::npos) return true;
+        for (const auto* texts : {&tp.boxes, &tp.messages})
+            for (const auto& t : *texts)
+                if (t.find(part) != std::wstring::npos) return true;
         return false;
     }
     const std::vector<std::string> kKept{"a.bak", "a.yzo", "yzo.INI", "yzo.INI.bak"};

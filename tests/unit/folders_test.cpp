@@ -9,10 +9,7 @@ namespace {
 class Folders : public ::testing::Test {
 protected:
     TempFolder dir;
-    std::wstring root = fromUtf8(dir.path.string());
-
-    std::wstring path(const std::wstring& relative) const { return root + L"/" + relative; }
-    void makeFolder(const std::wstring& relative) const { fs::create_directories(fsPath(path(relative))); }
+    std::wstring path(const std::wstring& relative) const { return dir.file(relative); }
     void write(const std::wstring& relative, const std::string& bytes) const {
         fs::create_directories(fsPath(path(relative)).parent_path());
         writeBytes(fsPath(path(relative)), bytes);

@@ -9,12 +9,6 @@
 
 namespace {
 
-// A stored line: date, flag, code, rubrique RS objet RS montant RS tva RS numéro.
-std::wstring stored(const std::wstring& date, wchar_t flag, wchar_t code, const std::wstring& rub,
-                    const std::wstring& obj, const std::wstring& mt, const std::wstring& tva, const std::wstring& num) {
-    return date + flag + code + fields({rub, obj, mt, tva, num});
-}
-
 const std::wstring kMar5 = L" 5 32008";   // Wednesday 5 March 2008
 const std::wstring kDec25 = L"25122008";  // Thursday 25 December 2008
 
@@ -25,11 +19,7 @@ Starts starts(int s1, int s2, int s3, int s4, int s5, int s6, int s7) {
 
 std::vector<DisplayEntry> tableOf(const std::vector<std::wstring>& lines) {
     std::vector<DisplayEntry> t(1);
-    for (const auto& l : lines) {
-        DisplayEntry e;
-        e.line = l;
-        t.push_back(e);
-    }
+    for (const auto& l : lines) t.emplace_back().line = l;
     return t;
 }
 
@@ -57,7 +47,7 @@ TEST(LineDates, ImpossibleOrShortDatesGiveNoNamesAndDoNotFail) {
 }
 
 TEST(TableStyle, NegativeZeroIsShownWithoutSign) {
-    auto t = tableOf({stored(kMar5, L' ', L'R', L"", L"a", L"-0", L"-0,00", L"")});
+    auto t = tableOf({operationLine(kMar5, L'R', L"", L"a", L"-0", L"-0,00")});
     FormeTableau(t, settingsFor(3, true));
     EXPECT_EQ(t[1].text, L" 5  3 2008 a  0 EUROS  0,00 ");
 }
@@ -65,15 +55,15 @@ TEST(TableStyle, NegativeZeroIsShownWithoutSign) {
 TEST(CompactStyle, Type1WithTvaBlanksForEmptyFieldsAndBankLine) {
     FormatSettings s = settingsFor(1, true, false);
     DisplayEntry e;
-    e.line = stored(kMar5, L'/', L'R', L"SAL", L"Paie", L"1500", L"0", L"12");
+    e.line = operationLine(kMar5, L'R', L"SAL", L"Paie", L"1500", L"0", L"12", L'/');
     EXPECT_EQ(formeoperation(e, s), L" 5  3  2008 enregistré SAL Paie 1500 EUROS 0 EUROS 12");
     EXPECT_EQ(e.colStart, starts(13, 24, 28, 33, 44, 52, 53));
 
-    e.line = stored(kDec25, L' ', L'D', L"", L"", L"", L"", L"");
+    e.line = operationLine(kDec25, L'D', L"", L"", L"", L"");
     EXPECT_EQ(formeoperation(e, s), L"25 12  2008 " + blanks(6) + L"0 EUROS 0 EUROS  ");
     EXPECT_EQ(e.colStart, starts(13, 15, 17, 19, 27, 35, 35));
 
-    e.line = stored(kDec25, L' ', L'B', L"CCP", L"BANQUE", L"200", L"0", L"");
+    e.line = operationLine(kDec25, L'B', L"CCP", L"BANQUE", L"200");
     EXPECT_EQ(formeoperation(e, s), L"25 12  2008 CCP 200 EUROS ");
     EXPECT_EQ(e.colStart, starts(0, 13, 0, 17, 0, 28, 28));
 }
@@ -82,20 +72,17 @@ TEST(CompactStyle, Type2KeepsRubriqueAndObjetUntrimmed) {
     FormatSettings s = settingsFor(2, false, false);
     s.dayNames = s.monthNames = true;
     DisplayEntry e;
-    e.line = stored(kMar5, L'*', L'D', L" rub ", L" obj ", L"-3,50", L"0", L" 7 ");
+    e.line = operationLine(kMar5, L'D', L" rub ", L" obj ", L"-3,50", L"0", L" 7 ", L'*');
     EXPECT_EQ(formeoperation(e, s), L"mercredi  5 mars 2008 *  rub   obj  -3,50 EUROS 7");
     EXPECT_EQ(e.colStart, starts(23, 25, 31, 37, 0, 49, 49));
 
-    e.line = stored(kMar5, L' ', L'B', L"", L"BANQUE", L"9", L"0", L"");
+    e.line = operationLine(kMar5, L'B', L"", L"BANQUE", L"9");
     EXPECT_EQ(formeoperation(e, s), L"mercredi  5 mars 2008" + blanks(5) + L"9 EUROS ");
     EXPECT_EQ(e.colStart, starts(23, 25, 0, 27, 0, 36, 36));
 }
 
 TEST(CompactStyle, TableOfCompactLinesGetsSelectionSuffixAndMalformedLinesSurvive) {
-    auto t = tableOf({
-        stored(kMar5, L' ', L'R', L"", L"a", L"-0", L"0", L""),
-        L"",
-    });
+    auto t = tableOf({operationLine(kMar5, L'R', L"", L"a", L"-0"), L""});
     t[1].mark = 2;
     FormeTableau(t, settingsFor(3, false, false));
     EXPECT_EQ(t[1].text, L" 5  3  2008   a 0 EUROS   sélectionné");

@@ -19,13 +19,8 @@ std::wstring joined(const auto& texts) {
     return all;
 }
 
-class KeyHelp : public ::testing::Test {
+class KeyHelp : public ProgramFolder {
 protected:
-    TempFolder dir;
-    std::wstring folder = dir.name();
-    TestPlatform tp;
-    std::unique_ptr<MainForm> form;
-
     void SetUp() override {
         // A bank-code account with TVA, a traite due next year and a few
         // operations, and a second account beside it.
@@ -34,13 +29,10 @@ protected:
                                                 L" 2 12026 DLOYER" + fields({L"AGENCE", L"-600", L"10", L"4713"}),
                                                 L" 3 12026/RSALAIRE" + fields({L"EMPLOYEUR", L"1500", L"0", L""}),
                                                 L" 4 12026 BBanque" + fields({L"Banque", L"2000", L"0", L""})});
-        writeTextLines(folder + L"autre.yzo", {L" 1 12026 S" + fields({L"", L"AUTRE", L"0", L"0", L"EUROS", L"1"}),
-                                               L" 2 12026 DCOURSES" + fields({L"MARCHE", L"-20", L"0", L"ES"})});
         writeTextLines(folder + L"Tva.txt", {L"20", L"5,5"});
         writeTextLines(folder + L"Rubrique.ope", {L"D LOYER", L"R SALAIRE"});
-        tp.folder = folder;
-        form = std::make_unique<MainForm>(tp);
-        form->Form_Load(folder + L"autre.yzo");
+        start({L" 1 12026 S" + fields({L"", L"AUTRE", L"0", L"0", L"EUROS", L"1"}),
+               L" 2 12026 DCOURSES" + fields({L"MARCHE", L"-20", L"0", L"ES"})});
         tp.files.push_back(folder + L"banque.yzo");
         form->MenuCommand(L"mnuOuvrirItem");
     }
@@ -72,8 +64,6 @@ protected:
         EXPECT_TRUE(form->app.keyHelp) << what << " left key-help mode";
     }
 };
-
-bool isHelpToggle(const MenuEntry& m) { return m.name == L"mnuAideToucheItem"; }
 }  // namespace
 
 TEST_F(KeyHelp, EveryMenuEntrySaysItsLabelAndChangesNothing) {
@@ -82,7 +72,7 @@ TEST_F(KeyHelp, EveryMenuEntrySaysItsLabelAndChangesNothing) {
     const std::vector<MenuEntry> entries = form->w.menus;
     int tried = 0;
     for (const MenuEntry& m : entries) {
-        if (!m.visible || isHelpToggle(m)) continue;
+        if (!m.visible || m.name == L"mnuAideToucheItem") continue;  // the entry that leaves the mode
         const std::string what = toUtf8(m.name) + " " + std::to_string(m.index);
         const std::string before = snapshot();
         const size_t said = tp.messages.size();

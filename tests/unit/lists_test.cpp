@@ -16,11 +16,6 @@ protected:
     void open(wchar_t typeLetter = L'S', const std::wstring& objetList = L"") {
         start({L" 1 12026 " + (typeLetter + objetList) + fields({L"", L"ESSAI", L"0", L"0", L"EUROS", L"0"})});
     }
-    void choose(int item) {
-        ASSERT_EQ(form->w.focus, L"Liste");
-        form->w.Liste.selected = item;
-        form->KeyPress(L"Liste", L'\r');
-    }
     std::vector<std::wstring> names(const std::vector<StandardRubrique>& list) {
         std::vector<std::wstring> out;
         for (size_t i = 1; i < list.size(); ++i) out.push_back(list[i].name);
@@ -46,7 +41,7 @@ TEST_F(ListScreens, DamagedRubriqueFilesGiveWhatCanBeReadAndAreNeverWrittenOver)
     form->MenuCommand(L"mnuAfficheRubriqueOperation");
     tp.inputs.push_back(L"Cadeaux");
     form->Click(L"CmdCreation");
-    choose(1);
+    chooseRow(1);
     EXPECT_EQ(names(form->lst.rubriquesOpe), (std::vector<std::wstring>{L"Cadeaux", L"Loyer", L"Salaire"}));
     form->Click(L"CmdYzo");
     EXPECT_NE(tp.boxes.back().find(L"sur SauveRubrique"), std::wstring::npos);
@@ -55,7 +50,7 @@ TEST_F(ListScreens, DamagedRubriqueFilesGiveWhatCanBeReadAndAreNeverWrittenOver)
     form->MenuCommand(L"mnuAfficheRubriquePension");
     tp.inputs.push_back(L"Mutuelle");
     form->Click(L"CmdCreation");
-    choose(1);
+    chooseRow(1);
     form->Click(L"CmdYzo");
     EXPECT_EQ(readBytes(fsPath(folder + L"Rubrique.pen")), pen);
 }

@@ -62,15 +62,12 @@ TEST(NextDueDate, NoneAfterTheLastYearADateCanHold) {
 
 TEST(Mensualite, OnlyAWholeNumberOfMonthsAboveZeroMovesAnItem) {
     int months = 0;
-    EXPECT_TRUE(readMensualite(L"1", months));
-    EXPECT_EQ(months, 1);
-    EXPECT_TRUE(readMensualite(L" 12 ", months));
-    EXPECT_EQ(months, 12);
-    EXPECT_TRUE(readMensualite(L"2,6", months));
-    EXPECT_EQ(months, 3);
-    EXPECT_TRUE(readMensualite(L"3 mois", months));
-    EXPECT_EQ(months, 3);
-    EXPECT_TRUE(readMensualite(L"32767", months));
+    const std::pair<const wchar_t*, int> accepted[] = {
+        {L"1", 1}, {L" 12 ", 12}, {L"2,6", 3}, {L"3 mois", 3}, {L"32767", 32767}};
+    for (const auto& [text, expected] : accepted) {
+        EXPECT_TRUE(readMensualite(text, months)) << toUtf8(text);
+        EXPECT_EQ(months, expected) << toUtf8(text);
+    }
     for (const wchar_t* bad : {L"", L"   ", L"0", L"0,4", L"-3", L"abc", L"99999", L"32768", L"inf", L"nan"})
         EXPECT_FALSE(readMensualite(bad, months)) << toUtf8(bad);
 }

@@ -32,12 +32,8 @@ struct Expected {
 };
 
 void expectLine(const StatementLine& got, const Expected& want) {
-    EXPECT_EQ(got.date, want.date);
-    EXPECT_EQ(got.cents, want.cents);
-    EXPECT_EQ(got.objet, want.objet);
-    EXPECT_EQ(got.numero, want.numero);
-    EXPECT_EQ(got.memo, want.memo);
-    EXPECT_EQ(got.category, want.category);
+    EXPECT_EQ(std::tuple(got.date, got.cents, got.objet, got.numero, got.memo, got.category),
+              std::tuple(want.date, want.cents, want.objet, want.numero, want.memo, want.category));
 }
 
 // An OFX 1.x file of one bank statement whose transaction list holds the text.

@@ -1,83 +1,19 @@
-// What the unit tests share: a platform whose dialogs answer from queues and
-// that records everything, a temporary folder that removes itself, a byte
-// reader and writer, the field separator and builders of stored lines, and a
-// fixture that starts the program in a program folder of its own.
+// What the unit tests share: the platform and the byte reader and writer of
+// test_platform.h, a temporary folder that removes itself, the field
+// separator and builders of stored lines, and a fixture that starts the
+// program in a program folder of its own.
 #pragma once
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <deque>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/mainform.h"
-#include "app/platform.h"
 #include "app/textfile.h"
-
-namespace fs = std::filesystem;
-
-class TestPlatform : public Platform {
-public:
-    Date today = dateFromYMD(2026, 12, 6);
-    std::wstring folder = L".";
-    std::deque<std::wstring> inputs;                // input box answers
-    std::deque<MsgResult> replies;                  // Yes/No(/Cancel) answers
-    std::deque<std::optional<std::wstring>> files;  // open/save dialog answers
-    std::vector<std::wstring> boxes;                // every message box text, in order
-    std::vector<std::wstring> messages;             // every status message, in order
-    std::vector<PrintJob> printed;
-    std::deque<std::optional<FontChoice>> fonts;  // font dialog answers
-    ScreenReaderRoots roots;                      // where screen readers keep their files
-    std::wstring installedData;                   // share/yzo of an installed program, or empty
-    bool printerWorks = true;                     // what Print answers
-    int beeps = 0;
-    bool endCalled = false;
-
-    std::wstring InputBox(const std::wstring& prompt, const std::wstring&, const std::wstring&) override {
-        boxes.push_back(L"input: " + prompt);
-        return next(inputs, "input box");
-    }
-    MsgResult MsgBox(const std::wstring& text, MsgButtons buttons, int, const std::wstring&) override {
-        boxes.push_back(text);
-        if (buttons == MsgButtons::Ok) return MsgResult::Ok;
-        return next(replies, "message box");
-    }
-    std::optional<std::wstring> OpenFileDialog(const FileDialogRequest&) override { return next(files, "open dialog"); }
-    std::optional<std::wstring> SaveFileDialog(const FileDialogRequest&) override { return next(files, "save dialog"); }
-    std::optional<FontChoice> FontDialog(FontKind, const FontChoice&) override { return next(fonts, "font dialog"); }
-    ScreenReaderRoots ScreenReaderFolders() override { return roots; }
-    std::wstring InstalledDataFolder() override { return installedData; }
-    bool PrinterDialog() override { return true; }
-    bool Print(const PrintJob& job) override {
-        printed.push_back(job);
-        return printerWorks;
-    }
-    void Beep() override { ++beeps; }
-    Date Today() override { return today; }
-    long SecondsSinceMidnight() override { return 36000; }
-    std::wstring ProgramFolder() override { return folder; }
-    void EndProgram() override { endCalled = true; }
-    void StatusChanged(const std::wstring& text) override { messages.push_back(text); }
-    void TitleChanged(const std::wstring&) override {}
-
-private:
-    // A dialog the test did not expect. Not a std::exception, so that the
-    // program's handlers do not take it for one of its own errors.
-    struct UnexpectedDialog {
-        std::string what;
-    };
-    template <typename T>
-    static T next(std::deque<T>& queue, const char* what) {
-        if (queue.empty()) throw UnexpectedDialog{std::string("unexpected ") + what};
-        T value = queue.front();
-        queue.pop_front();
-        return value;
-    }
-};
+#include "test_platform.h"
 
 // The field separator of a stored line.
 inline const std::wstring kSep(1, RS);
@@ -96,20 +32,13 @@ inline std::wstring headerLine(wchar_t type = L'S', const std::wstring& unit = L
     return std::wstring(L" 1 12026") + (tva ? L'T' : L' ') + type + fields({L"", title, L"0", L"0", unit, L"0"});
 }
 
-// An operation line: its stored date (" 2 12026"), code letter and fields.
+// An operation line: its stored date (" 2 12026"), code letter, fields and
+// flag (' ', '/' registered, '*' marked).
 inline std::wstring operationLine(const std::wstring& date, wchar_t code, const std::wstring& rubrique,
                                   const std::wstring& objet, const std::wstring& amount, const std::wstring& tva = L"0",
-                                  const std::wstring& numero = L"") {
-    return date + L" " + code + fields({rubrique, objet, amount, tva, numero});
+                                  const std::wstring& numero = L"", wchar_t flag = L' ') {
+    return date + flag + code + fields({rubrique, objet, amount, tva, numero});
 }
-
-// The bytes of a file, empty when it cannot be read.
-inline std::string readBytes(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-inline void writeBytes(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
 
 // A fresh folder under /tmp, removed with all it holds (made writable first).
 struct TempFolder {
@@ -151,6 +80,7 @@ protected:
     }
     // Chooses a row of the list on screen, as Enter does.
     void chooseRow(int row) {
+        ASSERT_EQ(form->w.focus, L"Liste");
         form->w.Liste.selected = row;
         form->KeyPress(L"Liste", L'\r');
     }

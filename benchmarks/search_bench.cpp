@@ -62,7 +62,7 @@ void CriteriaSearchRebuildsDisplay(benchmark::State& state) {
     f.srch.from = dateFromYMD(1990, 1, 1);
     f.srch.to = dateFromYMD(2100, 1, 1);
     f.InitYzo();
-    f.displayMode() = 4;
+    f.displayMode() = DisplayMode::Criteria;
     for (auto _ : state) {
         f.AfficheYzo();
         benchmark::DoNotOptimize(f.led.totals.balance);

@@ -181,10 +181,12 @@ def report(name):
     print(name + " passed")
 
 
-def run_and_report(yzo, body, name):
-    """Runs body(), kills the program if it is still there; exit 1 when a check failed."""
+def window_test(name, body, account=None, **popen):
+    """body(yzo) on yzo started as start_yzo starts it, on account (by default a new copy
+    of the demo); the program killed if it is still there; exit 1 when a check failed."""
+    yzo = start_yzo(account or fresh_account(), **popen)
     try:
-        body()
+        body(yzo)
     finally:
         stop(yzo)
     report(name + " test")

@@ -4,7 +4,7 @@
 # TEST_SCRIPT is a file of this folder, test_window.py by default. test_orca.py
 # takes MODE "script" (yzo's Orca script installed), "fallback" (without it) or
 # "package" (the script mode on the Debian package) and ORCA_SCRIPT (the build
-# folder, or the script file, or for "package" a .deb).
+# folder, or the script file, or for "package" the .deb).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 yzo=$1 yzo_script=$2 demo=$3 test=${4:-test_window.py} mode=${5:-} orca_script=${6:-}
@@ -30,21 +30,14 @@ chmod 700 "$XDG_RUNTIME_DIR"
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
 export LC_ALL=C.UTF-8 GDK_BACKEND=x11
 
-# The package mode: the build folder's Debian package is made here (or a .deb
-# is given), unpacked into a private root as dpkg-deb would install it; the
-# packaged yzo and yzo-script run from that root for a new user, whose home
-# is empty and who has no Orca preferences but the speech server that logs.
-# Orca then finds the script only where the package put it: nothing copies it.
+# The package mode: the Debian package unpacked into a private root as
+# dpkg-deb would install it; the packaged yzo and yzo-script run from that
+# root for a new user, whose home is empty and who has no Orca preferences
+# but the speech server that logs. Orca then finds the script only where the
+# package put it: nothing copies it.
 if [ "$mode" = package ]; then
-    need cpack dpkg-deb
-    deb=$orca_script
-    if [ -d "$deb" ]; then
-        cpack --config "$deb/CPackConfig.cmake" -G DEB -B "$work/pkg" > "$work/cpack.log" 2>&1 \
-            || { cat "$work/cpack.log"; die "cpack -G DEB"; }
-        deb=$(ls "$work"/pkg/yzo_*.deb 2>/dev/null | head -n 1)
-        [ -n "$deb" ] || { cat "$work/cpack.log"; die "no yzo_*.deb was made"; }
-    fi
-    dpkg-deb -x "$deb" "$work/root" || die "dpkg-deb -x $deb"
+    need dpkg-deb
+    dpkg-deb -x "$orca_script" "$work/root" || die "dpkg-deb -x $orca_script"
     yzo="$work/root/usr/bin/yzo" yzo_script="$work/root/usr/bin/yzo-script"
     export HOME="$work/home"
     mkdir -p "$HOME"

@@ -95,8 +95,8 @@ def main():
     prepare(account)
     pdf = os.path.join(WORK, "cheque.pdf")
     os.environ.pop("YZO_IMPRESSION_PDF", None)
-    yzo = start_yzo(account, program=os.path.abspath(YZO), cwd=WORK)
-    run_and_report(yzo, lambda: run_window(yzo, pdf) and check_positions(pdf), "cheque PDF")
+    window_test("cheque PDF", lambda yzo: run_window(yzo, pdf) and check_positions(pdf), account,
+                program=os.path.abspath(YZO), cwd=WORK)
 
 
 def choose_pdf_printer(app, frame, pdf):

@@ -30,8 +30,7 @@ def main():
     account = fresh_account()
     shutil.copy(MARKED, account)
     changes = Heard().ledger
-    yzo = start_yzo(account)
-    run_and_report(yzo, lambda: run_window(yzo, changes, marked), "keys")
+    window_test("keys", lambda yzo: run_window(yzo, changes, marked), account)
 
     # Then on the demo account with a notepad file.
     account = fresh_account()
@@ -41,8 +40,7 @@ def main():
     note = os.path.join(os.path.dirname(account), "courant.txt")
     with open(note, "wb") as f:
         f.write(crlf(FIRST))
-    yzo = start_yzo(account)
-    run_and_report(yzo, lambda: (keys_go_down(yzo), in_the_notepad(yzo, note)), "key press and notepad")
+    window_test("key press and notepad", lambda yzo: (keys_go_down(yzo), in_the_notepad(yzo, note)), account)
 
 
 def script_question(account):

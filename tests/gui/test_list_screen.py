@@ -13,9 +13,7 @@ def script_run(account):
     """The selected item and the messages said so far, after the menu and
     each key; the messages of the whole run; the list's title (its item 0)."""
     lines = ['start "%s"' % account, "menu mnuAfficheRubriqueOperation", "show Liste"]
-    for key in STEPS:
-        lines += ["key " + script_key(key), "show Liste"]
-    lines += ["key Escape", "click CmdQuitter"]
+    lines += [l for key in STEPS for l in ("key " + script_key(key), "show Liste")] + ["key Escape", "click CmdQuitter"]
     shows, messages = script_shows(os.path.dirname(account), lines)
     return [(said, list_items(printed)[1]) for said, printed in shows], messages, list_items(shows[0][1])[0][0]
 
@@ -36,10 +34,8 @@ def selected_text(table):
 
 def main():
     snapshots, script_messages, title = script_run(fresh_account())
-    account = fresh_account()
     heard = Heard()
-    yzo = start_yzo(account)
-    run_and_report(yzo, lambda: run_window(yzo, heard, snapshots, script_messages, title), "list screen")
+    window_test("list screen", lambda yzo: run_window(yzo, heard, snapshots, script_messages, title))
 
 
 def run_window(yzo, heard, snapshots, script_messages, title):

@@ -103,17 +103,15 @@ def script_run(folder, steps, first=0):
     lines = ['start "%s"' % os.path.join(folder, ACCOUNT), "show txt"]
     for _, command, look in steps:
         shown = "ListeRec" if look in CHECKLIST_LOOKS else "Liste"
-        lines += ["# step", command, "show txt", "show " + shown, "show LblDial", "show txtDial"]
-    return split_steps(yzo_script(folder, lines))[first:]
+        lines += [command, "show txt", "show " + shown, "show LblDial", "show txtDial"]
+    return split_steps(yzo_script(folder, lines, "--echo"))[first:]
 
 
 def split_steps(transcript):
-    """One record per step: what a step prints ends with its "show"s, so the
-    next message, input box or ledger line begins the next step."""
+    """One record per step: a step's first command, echoed after its "show"s, begins it."""
     steps, record = [], None
     for line in transcript.split("\n"):
-        starts = line.startswith(("message: ", "input: ", "msgbox: ", "  | "))
-        if record is None or starts and record["caret"] is not None:
+        if record is None or line.startswith("$ ") and not line.startswith("$ show ") and record["caret"] is not None:
             record = dict(messages=[], text=[], caret=None, items=[], selected=None, prompt=None, question=None,
                           box=None)
             steps.append(record)
@@ -150,14 +148,20 @@ def copy_demo(folder):
 
 # --- Orca and what it said ---------------------------------------------------
 
-def install_orca_preferences():
+def start_orca():
+    """Orca on its preferences, its speech logged; with or without yzo's script."""
     prefs = os.path.join(os.environ["XDG_DATA_HOME"], "orca")
     scripts = os.path.join(prefs, "orca-scripts")
     os.makedirs(scripts, exist_ok=True)
     shutil.copy(os.path.join(HERE, "orca", "speech_log.py"), prefs)
     open(os.path.join(scripts, "__init__.py"), "w").close()
-    # A script file goes where a user copies it; an installed tree is given to Orca (main).
-    if WITH_SCRIPT and not os.path.isdir(ORCA_SCRIPT):
+    # A script file goes where a user copies it; an installed tree is given to Orca beside its own.
+    env = dict(os.environ, YZO_SPEECH_LOG=SPEECH_LOG, YZO_BRAILLE_LOG=BRAILLE_LOG)
+    if not WITH_SCRIPT:
+        env["YZO_ORCA_WITHOUT_APP_SCRIPT"] = "1"  # not even one a package installed
+    elif os.path.isdir(ORCA_SCRIPT):
+        env["YZO_ORCA_APPS"] = ORCA_SCRIPT
+    else:
         shutil.copy(ORCA_SCRIPT, os.path.join(scripts, "yzo.py"))
     general = {"speechServerFactory": "speech_log", "speechServerInfo": None, "enableSpeech": True,
                "enableBraille": False, "enableBrailleMonitor": True, "enableFlashMessages": True, "enableSound": False,
@@ -167,6 +171,8 @@ def install_orca_preferences():
     with open(os.path.join(prefs, "user-settings.conf"), "w") as f:
         json.dump({"general": general, "profiles": {"default": dict(general, profile=["Default", "default"])},
                    "pronunciations": {}, "keybindings": {}}, f)
+    return subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "orca", "run_orca.py")], env=env,
+                            stdout=open(os.path.join(WORK, "orca.out"), "w"), stderr=subprocess.STDOUT)
 
 
 def spoken():
@@ -193,11 +199,6 @@ def settle(start, quiet=0.8, limit=10):
         elif time.monotonic() - since >= quiet:
             break
     return spoken()[start:]
-
-
-def braille_lines():
-    prefix = "BRAILLE LINE:  '"
-    return [line[len(prefix):].rstrip("\n").rstrip("'") for line in lines_of(BRAILLE_LOG) if line.startswith(prefix)]
 
 
 def texts_of(messages):
@@ -251,14 +252,6 @@ def hearing(text, start=0):
     return lambda: wait_until(lambda: any(text in w for w in said_since(start)), 15, "%r to be said" % text)
 
 
-def answer_dialogs(yzo, prompts):
-    """Each input box in turn: focused, heard, answered by Enter."""
-    if not all(answer_window(prompt, yzo.pid, hearing(prompt), ("key", "Return")) for prompt in prompts):
-        return False
-    focus_frame(yzo)
-    return True
-
-
 # --- The checks --------------------------------------------------------------
 
 def check_messages(step, utterances, messages):
@@ -283,23 +276,15 @@ def check_braille(steps):
     there only when the script presents it as a message, not by speech alone)."""
     heard = {spoken_form(w) for w in said(spoken())}
     messages = [spoken_form(m) for step in steps for m in texts_of(step["messages"])]
-    shown = [spoken_form(line) for line in braille_lines()]
+    prefix = "BRAILLE LINE:  '"  # how Orca's braille module logs a line
+    shown = [spoken_form(line[len(prefix):].rstrip("\n").rstrip("'")) for line in lines_of(BRAILLE_LOG)
+             if line.startswith(prefix)]
     check(any(m in heard for m in messages), "braille: no message of the session was spoken")
     for m in messages:
         if m in heard:
             check(any(m in line for line in shown), "braille: the message %r was not shown in braille" % m)
     print("braille: %d spoken message(s) checked against %d braille line(s)"
           % (sum(m in heard for m in messages), len(shown)), flush=True)
-
-
-def check_fallback(step, look, words):
-    """No name said in place of a text; the creation box with its question
-    (after its date: Orca 43 says the box's selection, which GTK sends before
-    the focus, then the box's new description)."""
-    check("Message." not in words and "Question." not in words, "%s: a name hides a text: %r" % (step, words))
-    if look == "question":
-        check(CREATION_QUESTION in " ".join(words) and "28 12 2026" in " ".join(words),
-              "%s: the creation box was said without its question: %r" % (step, words))
 
 
 def check_view_line(step, record, words, named):
@@ -318,9 +303,6 @@ def check_script_step(name, look, words, step, before, line):  # with the script
     heard = [spoken_form(w) for w in words]
     if look == "caret":
         check(line in words, "%s: the new line %r was not said: %r" % (name, line, words))
-    elif look == "question":
-        check(CREATION_QUESTION in words and "28 12 2026" in " ".join(words),
-              "%s: the creation box was said as %r" % (name, words))
     elif look == "list":
         check(step["selected"] in " ".join(words),
               "%s: the list was said as %r, its item is %r" % (name, words, step["selected"]))
@@ -354,22 +336,19 @@ def check_script_step(name, look, words, step, before, line):  # with the script
               % (name, line, words.count(line), words))
 
 
-def check_list_question(name, words, record):
-    """The list's question is said, then its selected item."""
+def check_list(name, words, record, checklist):
+    """The list's question is said, then its selected item; a list of check boxes
+    says its question first, and a size said counts its choices only."""
     question, item = normalized(record["items"][0]), normalized(record["selected"] or "")
     heard = [normalized(w) for w in words]
     said_question = [i for i, w in enumerate(heard) if question in w]
     said_item = [i for i, w in enumerate(heard) if item and item in w]
     check(said_question and said_item and said_question[0] <= said_item[-1],
           "%s: the list was not announced with its question %r before %r: %r" % (name, question, item, words))
-
-
-def check_checklist(name, words, record):
-    """Its question first, its row's text; a size said counts its choices only."""
-    question, item = normalized(record["items"][0]), normalized(record["selected"] or "")
-    check(words and question in normalized(words[0]),
-          "%s: the list was not announced first with its question %r: %r" % (name, question, words))
-    check(any(item in normalized(w) for w in words), "%s: its row %r was not said: %r" % (name, item, words))
+    if not checklist:
+        return
+    check(said_question[:1] == [0], "%s: the list was not announced first with its question %r: %r"
+          % (name, question, words))
     for w in words:
         size = CHECKLIST_SIZE.match(w)
         if size:
@@ -394,16 +373,7 @@ def main():
     if len(steps) != len(STEPS) + 1:
         raise SystemExit("yzo-script gave %d steps for %d" % (len(steps), len(STEPS) + 1))
     copy_demo("demo")
-    install_orca_preferences()
-    env = dict(os.environ, YZO_SPEECH_LOG=SPEECH_LOG, YZO_BRAILLE_LOG=BRAILLE_LOG)
-    if WITH_SCRIPT and os.path.isdir(ORCA_SCRIPT):
-        env["YZO_ORCA_APPS"] = ORCA_SCRIPT
-    elif not WITH_SCRIPT:
-        env["YZO_ORCA_WITHOUT_APP_SCRIPT"] = "1"  # not even one a package installed
-    orca_out = open(os.path.join(WORK, "orca.out"), "w")
-    orca = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "orca", "run_orca.py")], env=env,
-                            stdout=orca_out, stderr=subprocess.STDOUT)
-    yzo = None
+    orca, yzo = start_orca(), None
     try:
         if not wait_until(lambda: "Screen reader on." in said(spoken()), 60, "Orca to start"):
             print("".join(lines_of(os.path.join(WORK, "orca.out"))))
@@ -461,10 +431,10 @@ def run_steps(yzo, steps, start):
         awaited = texts_of(step["messages"])[-1:]
         line = step["text"][(step["caret"] or 1) - 1].strip()
         if MODE == "script":
-            awaited += {"caret": [line], "ledger": [line], "after": [line], "question": [CREATION_QUESTION],
-                        "list": [step["selected"]], "item": [step["selected"]], "dialog": [step["prompt"]],
-                        "box": list(step["box"] or ())[:1], "answer": list(step["box"] or ())[:1]}.get(look, [])
-        if MODE == "fallback" and look == "question":
+            awaited += {"caret": [line], "ledger": [line], "after": [line], "list": [step["selected"]],
+                        "item": [step["selected"]], "dialog": [step["prompt"]], "box": list(step["box"] or ())[:1],
+                        "answer": list(step["box"] or ())[:1]}.get(look, [])
+        if look == "question":
             awaited.append(CREATION_QUESTION)
         for text in map(spoken_form, awaited):
             wait_until(lambda: text in spoken_form(" ".join(said_since(start))), 20, "%s to say %r" % (name, text))
@@ -476,8 +446,15 @@ def run_steps(yzo, steps, start):
             cancel_start = len(spoken())
             if answer_window(step["prompt"], yzo.pid, ("key", "Escape"), focus=False, back=lambda: focus_frame(yzo)):
                 settle(cancel_start)
-        if MODE == "fallback":
-            check_fallback(name, look, words)
+        if MODE == "fallback":  # no name said in place of a text
+            check("Message." not in words and "Question." not in words, "%s: a name hides a text: %r" % (name, words))
+        if look == "question":
+            # The creation box: its question (an utterance of its own with the script) and its
+            # date. Without the script Orca 43 says the date first (the box's selection, which
+            # GTK sends before the focus), then the question (the box's new description).
+            joined = " ".join(words)
+            check(CREATION_QUESTION in (words if MODE == "script" else joined) and "28 12 2026" in joined,
+                  "%s: the creation box was said as %r, its question is %r" % (name, words, CREATION_QUESTION))
         if look in ("preview", "rule"):
             check_view_line(name, step, words, look == "preview")
         if MODE == "script":
@@ -489,8 +466,10 @@ def run_list_steps(yzo, records):
         name = "list step %s" % key
         start = len(spoken())
         xdotool("key", key)
-        if look == "dialogs" and not answer_dialogs(yzo, LIST_PROMPTS):
-            return
+        if look == "dialogs":  # each input box in turn: focused, heard, answered by Enter
+            if not all(answer_window(prompt, yzo.pid, hearing(prompt), ("key", "Return")) for prompt in LIST_PROMPTS):
+                return
+            focus_frame(yzo)
         if look == "statement":
             start = choose_file(yzo, STATEMENT)  # what the file chooser says is the toolkit's
             if start is None:
@@ -506,11 +485,11 @@ def run_list_steps(yzo, records):
         # list has the focus, Orca has no previous focus to say the list's
         # name against.
         if look == "list" or (look == "dialogs" and MODE == "script"):
-            check_list_question(name, words, record)
+            check_list(name, words, record, False)
         if look in ("checklist", "statement"):
             # Without the script Orca says the window again when the file chooser gives it back.
             back = look == "statement" and MODE == "fallback" and words and FRAME.search(words[0])
-            check_checklist(name, words[1:] if back else words, record)
+            check_list(name, words[1:] if back else words, record, True)
         if look == "ticked":
             # The row Enter ticks is the one the program ticks: it says so.
             for m in texts_of(record["messages"]):

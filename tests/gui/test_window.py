@@ -21,9 +21,7 @@ KEYS_ON_BUTTON = [("ampersand", 0, True, ord("&")), ("shift+8", 220, True, ord("
 def script_run(account):
     """Per step (the launch first): the messages so far, the ledger text and
     the caret; and the messages of the whole run."""
-    lines = ['start "%s"' % account, "show txt"]
-    for key in STEPS:
-        lines += ["key " + script_key(key), "show txt"]
+    lines = ['start "%s"' % account, "show txt"] + [l for key in STEPS for l in ("key " + script_key(key), "show txt")]
     shows, messages = script_shows(os.path.dirname(account), lines + ["click CmdQuitter"])
     carets = [[int(n) for n in l.split()[1:]] for _, printed in shows for l in printed if l.startswith("  caret: ")]
     return [(said, ledger_text(printed), tuple(caret)) for (said, printed), caret in zip(shows, carets)], messages
@@ -31,13 +29,10 @@ def script_run(account):
 
 def main():
     snapshots, script_messages = script_run(fresh_account())
-    account = fresh_account()
-
-    heard = Heard()
-    trace_path = os.path.join(WORK, "yzo-stderr.txt")
+    heard, trace_path = Heard(), os.path.join(WORK, "yzo-stderr.txt")
     with open(trace_path, "w") as trace:
-        yzo = start_yzo(account, extra_env={"YZO_TRACE_KEYS": "1"}, stderr=trace)
-    run_and_report(yzo, lambda: run_window(yzo, heard, snapshots, script_messages, trace_path), "window")
+        window_test("window", lambda yzo: run_window(yzo, heard, snapshots, script_messages, trace_path),
+                    extra_env={"YZO_TRACE_KEYS": "1"}, stderr=trace)
 
 
 def run_window(yzo, heard, snapshots, script_messages, trace_path):

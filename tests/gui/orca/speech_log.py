@@ -21,7 +21,8 @@ def _log(what, text="", interrupt=None):
 
 
 class SpeechServer(speechserver.SpeechServer):
-    _active = {}
+    """Holds nothing: every instance writes to the one log. What it does not
+    define (rate, pitch, shutdown...) is the base class's, which does nothing."""
 
     @staticmethod
     def getFactoryName():
@@ -29,23 +30,14 @@ class SpeechServer(speechserver.SpeechServer):
 
     @staticmethod
     def getSpeechServers():
-        return [SpeechServer.getSpeechServer()]
+        return [SpeechServer()]
 
     @staticmethod
     def getSpeechServer(info=None):
-        if "log" not in SpeechServer._active:
-            SpeechServer._active["log"] = SpeechServer()
-        return SpeechServer._active["log"]
-
-    @staticmethod
-    def shutdownActiveServers():
-        SpeechServer._active.clear()
+        return SpeechServer()
 
     def getInfo(self):
         return ["yzo speech log", "log"]
-
-    def getVoiceFamilies(self):
-        return []
 
     def speak(self, text=None, acss=None, interrupt=True):
         if text:
@@ -63,9 +55,3 @@ class SpeechServer(speechserver.SpeechServer):
 
     def stop(self):
         _log("stop")
-
-    def shutdown(self):
-        pass
-
-    def reset(self, text=None, acss=None):
-        pass

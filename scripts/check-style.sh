@@ -18,8 +18,9 @@ if ! clang-format --dry-run --Werror "${cpp_files[@]}"; then
   status=1
 fi
 mapfile -t tidy_files < <(git ls-files 'src/*.cpp' 'driver/*.cpp' | grep -v '_windows\.cpp$')
+# clang reads the GCC build's flags: a warning option only GCC knows is no fault.
 if ! printf '%s\n' "${tidy_files[@]}" |
-    xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet 2>/dev/null; then
+    xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet --extra-arg=-Wno-unknown-warning-option 2>/dev/null; then
   echo "check-style: clang-tidy found faults (above)" >&2
   status=1
 fi
